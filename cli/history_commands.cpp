@@ -1,0 +1,117 @@
+// import, export, list, add, delete-last, clear, next-issue
+#include "cli/cli_context.h"
+
+#include "io/history_import.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+
+namespace drawfollow::cli {
+
+namespace {
+
+struct HistoryOptions {
+    AttributeOptions attributes;
+    std::string file;
+    bool json = false;
+    bool yes = false;
+    std::vector<int> addArgs;
+};
+
+nlohmann::ordered_json rowsAsJson(HistoryDb& db) {
+    SQLite::Statement q(db.connection(), "SELECT * FROM lishi ORDER BY SQQH");
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    while (q.executeStep()) {
+        nlohmann::ordered_json row = nlohmann::ordered_json::object();
+        for (int i = 0; i < q.getColumnCount(); ++i) {
+            const SQLite::Column c = q.getColumn(i);
+            if (c.isNull())
+                row[c.getName()] = nullptr;
+            else if (c.isInteger())
+                row[c.getName()] = c.getInt64();
+            else
+                row[c.getName()] = c.getString();
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void printDraws(HistoryDb& db) {
+    for (const auto& d : storedDraws(db))
+        std::cout << canonicalLine(d.issue, d.numbers) << '\n';
+}
+
+}  // namespace
+
+void addHistoryCommands(CLI::App& app, CliContext& context) {
+    auto options = std::make_shared<HistoryOptions>();
+
+    auto* import = app.add_subcommand("import", "replace the history with a history text file");
+    import->add_option("FILE", options->file, "history text file")->required();
+    addAttributeOptions(import, options->attributes);
+    import->callback([&context, options] {
+        const auto settings = context.derivation(options->attributes);
+        const auto summary = importHistoryFile(context.db(), options->file, settings);
+        std::cout << "已读入 " << summary.draws << " 期历史号码，跳过 " << summary.skippedLines << " 行。\n";
+    });
+
+    auto* exportCmd = app.add_subcommand("export", "write the history as a text file");
+    exportCmd->add_option("FILE", options->file, "target file (default: 更新至<最新期号>期历史号码.txt in the data folder)");
+    exportCmd->callback([&context, options] {
+        const std::filesystem::path target = options->file.empty()
+                                                 ? defaultExportPath(context.db(), context.dataFolder())
+                                                 : std::filesystem::path(options->file);
+        exportHistoryFile(context.db(), target);
+        std::cout << "已导出 " << context.db().drawCount() << " 期历史号码到 " << target.string() << '\n';
+    });
+
+    auto* list = app.add_subcommand("list", "print the stored draws");
+    list->add_flag("--json", options->json, "every field of every row, keyed by field name");
+    list->callback([&context, options] {
+        if (options->json)
+            std::cout << rowsAsJson(context.db()).dump(1) << '\n';
+        else
+            printDraws(context.db());
+    });
+
+    auto* add = app.add_subcommand("add", "append the newest draw");
+    add->add_option("ISSUE N1..N8", options->addArgs, "issue and the eight numbers (the last is the special number)")
+        ->required()
+        ->expected(9);
+    addAttributeOptions(add, options->attributes);
+    add->callback([&context, options] {
+        DrawInput draw{options->addArgs[0], {}};
+        for (int p = 0; p < kPositions; ++p)
+            draw.numbers[p] = static_cast<int16_t>(options->addArgs[p + 1]);
+        if (const std::string problem = drawProblem(draw.numbers); !problem.empty())
+            throw StoreError(problem);
+        const auto settings = context.derivation(options->attributes);
+        context.db().append(draw, settings);
+        std::cout << "已添加第 " << draw.issue << " 期。\n";
+    });
+
+    auto* deleteLast = app.add_subcommand("delete-last", "delete the newest draw");
+    deleteLast->callback([&context] {
+        if (const auto row = context.db().newest(); row && context.db().deleteNewest())
+            std::cout << "已删除第 " << row->issue << " 期。\n";
+        else
+            std::cout << "历史号码为空，没有删除任何一期。\n";
+    });
+
+    auto* clear = app.add_subcommand("clear", "delete every draw");
+    clear->add_flag("--yes", options->yes, "confirm");
+    clear->callback([&context, options] {
+        if (!options->yes)
+            throw CLI::ValidationError("clear", "清空历史号码需要加 --yes 确认");
+        const int n = context.db().drawCount();
+        context.db().deleteAll();
+        std::cout << "已清空 " << n << " 期历史号码。\n";
+    });
+
+    auto* next = app.add_subcommand("next-issue", "print the issue the next draw gets");
+    next->callback([&context] { std::cout << nextIssue(context.db(), context.clock()) << '\n'; });
+}
+
+}  // namespace drawfollow::cli

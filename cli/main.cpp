@@ -1,0 +1,23 @@
+#include "cli/cli_context.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    using namespace drawfollow;
+    CLI::App app{"DrawFollow command line: keep the draw history and run follow searches"};
+    app.require_subcommand(1);
+    cli::CliContext context;
+    app.add_option("--data-dir", context.dataDirOption,
+                   "data folder (default: $DRAWFOLLOW_DATA_DIR, else the program's folder when writable, "
+                   "else the per-user data folder)");
+    cli::addHistoryCommands(app, context);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    } catch (const std::exception& e) {
+        std::cerr << "错误：" << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,30 @@
+// Replacing the history with a text file, and writing the history out as one.
+#pragma once
+
+#include "io/history_text.h"
+#include "store/history_db.h"
+
+#include <filesystem>
+
+namespace drawfollow {
+
+struct ImportSummary {
+    size_t draws = 0;
+    int skippedLines = 0;
+};
+
+// Reads and checks the whole file first; only a file without a single bad line replaces
+// the history, in one transaction. Throws StoreError (listing the bad lines) otherwise.
+ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file,
+                                const DerivationSettings& settings, const BatchProgress& progress = {});
+
+// The stored draws in issue order, as the text file holds them.
+std::vector<DrawInput> storedDraws(HistoryDb& db);
+
+// Writes the history as canonical lines to `file`.
+void exportHistoryFile(HistoryDb& db, const std::filesystem::path& file);
+
+// The export's default path in the data folder, named after the newest issue.
+std::filesystem::path defaultExportPath(HistoryDb& db, const std::filesystem::path& dataFolder);
+
+}  // namespace drawfollow

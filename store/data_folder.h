@@ -1,0 +1,21 @@
+// Where the history database and the exported files live.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+namespace drawfollow {
+
+inline constexpr const char* kDataDirEnv = "DRAWFOLLOW_DATA_DIR";
+
+// The folder the running program was started from.
+std::filesystem::path programDirectory();
+// The per-user data folder ($XDG_DATA_HOME/DrawFollow, or ~/.local/share/DrawFollow).
+std::filesystem::path userDataDirectory();
+
+// The data folder: the explicit choice (--data-dir), else the environment variable,
+// else the program's folder when it is writable, else the per-user folder.
+// The folder is created when missing; throws std::filesystem::filesystem_error when it cannot be.
+std::filesystem::path resolveDataFolder(const std::optional<std::filesystem::path>& explicitChoice);
+
+}  // namespace drawfollow

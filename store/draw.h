@@ -1,0 +1,64 @@
+// The vocabulary shared by every layer: positions, attribute kinds and their field codes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace drawfollow {
+
+inline constexpr int kPositions = 8;   // 1..7 regular numbers, 8 the special number
+inline constexpr int kRegularPositions = 7;
+inline constexpr int kKinds = 6;
+
+// Index order matters: it is the order of the option groups and of the stored lists.
+enum class Kind : int { Number = 0, Zodiac = 1, Head = 2, Tail = 3, DigitSum = 4, Segment = 5 };
+
+inline constexpr std::array<Kind, kKinds> kAllKinds = {Kind::Number, Kind::Zodiac,   Kind::Head,
+                                                       Kind::Tail,   Kind::DigitSum, Kind::Segment};
+
+constexpr int index(Kind k) { return static_cast<int>(k); }
+
+// Field letters skip C and D.
+inline constexpr std::array<char, kKinds> kKindLetters = {'A', 'B', 'E', 'F', 'G', 'H'};
+inline constexpr std::array<std::string_view, kKinds> kListSuffixes = {"Hm", "Sx", "Tou", "Wei", "He", "Ds"};
+
+constexpr char letterOf(Kind k) { return kKindLetters[index(k)]; }
+constexpr std::string_view suffixOf(Kind k) { return kListSuffixes[index(k)]; }
+
+// Numbers, zodiac codes and digit sums are written with two digits in the counted lists;
+// heads, tails and segments as plain decimals.
+constexpr bool twoDigitValueText(Kind k) {
+    return k == Kind::Number || k == Kind::Zodiac || k == Kind::DigitSum;
+}
+
+// The counter range of the list rule per kind (inclusive).
+struct ValueRange {
+    int low;
+    int high;
+    constexpr bool contains(int v) const { return v >= low && v <= high; }
+};
+inline constexpr std::array<ValueRange, kKinds> kCounterRanges = {
+    ValueRange{1, 30}, ValueRange{0, 12}, ValueRange{0, 4}, ValueRange{0, 9}, ValueRange{1, 13}, ValueRange{0, 10}};
+
+// Value text as stored in the counted lists and matched by the searches.
+std::string valueText(Kind k, int value);
+
+// The eight numbers of one draw, position 1 at index 0.
+using Numbers = std::array<int16_t, kPositions>;
+
+// The six attribute values of every position: values[kind][position - 1].
+using DrawValues = std::array<std::array<int16_t, kPositions>, kKinds>;
+
+inline int issueYear(int issue) { return issue / 1000; }
+inline int issueSequence(int issue) { return issue % 1000; }
+
+// Field names of Lishi built as the searches build them.
+std::string valueField(int position, Kind k);                    // "L3B"
+std::string previousField(int position, Kind k);                 // "L3BS"
+std::string backField(int position, Kind k);                     // "L3BP"
+std::string previousListField(Kind k);                           // "txtHisLstSx"
+std::string backListField(Kind k);                               // "txtHisPreLstSx"
+
+}  // namespace drawfollow

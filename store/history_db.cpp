@@ -1,0 +1,167 @@
+#include "store/history_db.h"
+
+#include "store/draw_row_reader.h"
+#include "store/schema.h"
+#include "store/sql_dialect.h"
+
+#include <SQLiteCpp/Transaction.h>
+
+#include <sqlite3.h>
+
+namespace drawfollow {
+
+namespace {
+
+constexpr const char* kOrderedHistory = "SELECT * FROM lishi ORDER BY SQQH";
+
+std::string quoted(const std::filesystem::path& p) { return "“" + p.string() + "”"; }
+
+std::string insertSql() {
+    std::string cols, params;
+    for (const auto& name : lishiColumns()) {
+        if (!cols.empty()) {
+            cols += ',';
+            params += ',';
+        }
+        cols += name;
+        params += '?';
+    }
+    return "INSERT INTO Lishi (" + cols + ") VALUES (" + params + ")";
+}
+
+SQLite::Database openFile(const std::filesystem::path& file) {
+    try {
+        return SQLite::Database(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    } catch (const SQLite::Exception& e) {
+        throw StoreError("无法打开历史数据库文件 " + quoted(file) + "：" + e.what());
+    }
+}
+
+}  // namespace
+
+HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(openFile(file)) {
+    try {
+        // Reading the schema is the first access to the file: a foreign file fails here.
+        const int version = db_.execAndGet("PRAGMA user_version").getInt();
+        const int tables = db_.execAndGet("SELECT count(*) FROM sqlite_master").getInt();
+        if (version == 0 && tables == 0)
+            createSchema(db_);
+        else if (version > kSchemaVersion)
+            throw StoreError("历史数据库文件 " + quoted(file) + " 由较新版本的程序建立（格式版本 " +
+                             std::to_string(version) + "），本程序无法使用。");
+        const std::string missing = missingSchemaParts(db_);
+        if (!missing.empty())
+            throw StoreError("文件 " + quoted(file) + " 不是本程序的历史数据库：缺少" + missing + "。");
+        registerTextFunctions(db_.getHandle());
+    } catch (const SQLite::Exception& e) {
+        throw StoreError("文件 " + quoted(file) + " 不是有效的历史数据库：" + e.what());
+    }
+}
+
+HistoryDb::~HistoryDb() = default;
+
+int HistoryDb::execute(std::string_view sql) { return db_.exec(toSqlite(sql)); }
+
+std::vector<DrawRow> HistoryDb::history() {
+    SQLite::Statement q(db_, kOrderedHistory);
+    return DrawRowReader(q).readAll();
+}
+
+std::vector<DrawRow> HistoryDb::newestRows(int count) {
+    SQLite::Statement q(db_, "SELECT * FROM (SELECT * FROM lishi ORDER BY SQQH DESC LIMIT ?) ORDER BY SQQH");
+    q.bind(1, count);
+    return DrawRowReader(q).readAll();
+}
+
+std::optional<DrawRow> HistoryDb::newest() {
+    auto rows = newestRows(1);
+    if (rows.empty())
+        return std::nullopt;
+    return std::move(rows.front());
+}
+
+int HistoryDb::drawCount() { return db_.execAndGet("SELECT count(*) FROM lishi").getInt(); }
+
+void HistoryDb::insertRow(const DrawRow& row) {
+    if (!insert_)
+        insert_ = std::make_unique<SQLite::Statement>(db_, insertSql());
+    insert_->reset();
+    insert_->clearBindings();
+    bindDrawRow(*insert_, row);
+    insert_->exec();
+}
+
+void HistoryDb::insertRows(std::span<const DrawInput> draws, CarriedDraws carried,
+                           const DerivationSettings& settings, const BatchProgress& progress) {
+    const auto newestStored = newest();
+    int last = newestStored ? newestStored->issue : 0;
+    for (size_t i = 0; i < draws.size(); ++i) {
+        const DrawInput& d = draws[i];
+        if (d.issue <= last)
+            throw StoreError("期号 " + std::to_string(d.issue) + " 不大于已存的最新期号 " + std::to_string(last) +
+                             "：历史号码必须按期号递增添加。");
+        const DrawRow row = deriveRow(d, carried, settings);
+        insertRow(row);
+        carried.advance(row.own);
+        last = d.issue;
+        if (progress && (i % 256 == 255 || i + 1 == draws.size()) && !progress(i + 1, draws.size()))
+            throw StoreError("操作已取消，历史号码未作任何改动。");
+    }
+}
+
+DrawRow HistoryDb::append(const DrawInput& draw, const DerivationSettings& settings) {
+    SQLite::Transaction tx(db_);
+    const auto rows = newestRows(2);
+    const DrawRow* newestRow = rows.empty() ? nullptr : &rows.back();
+    const DrawRow* beforeNewest = rows.size() < 2 ? nullptr : &rows.front();
+    if (newestRow && draw.issue <= newestRow->issue)
+        throw StoreError("期号 " + std::to_string(draw.issue) + " 不大于已存的最新期号 " +
+                         std::to_string(newestRow->issue) + "：历史号码必须按期号递增添加。");
+    DrawRow row = deriveRow(draw, CarriedDraws::fromNewest(beforeNewest, newestRow), settings);
+    insertRow(row);
+    tx.commit();
+    return row;
+}
+
+void HistoryDb::appendBatch(std::span<const DrawInput> draws, const DerivationSettings& settings,
+                            const BatchProgress& progress) {
+    SQLite::Transaction tx(db_);
+    const auto rows = newestRows(2);
+    const DrawRow* newestRow = rows.empty() ? nullptr : &rows.back();
+    const DrawRow* beforeNewest = rows.size() < 2 ? nullptr : &rows.front();
+    insertRows(draws, CarriedDraws::fromNewest(beforeNewest, newestRow), settings, progress);
+    tx.commit();
+}
+
+void HistoryDb::replaceAll(std::span<const DrawInput> draws, const DerivationSettings& settings, bool backLists,
+                           const BatchProgress& progress) {
+    SQLite::Transaction tx(db_);
+    db_.exec("DELETE FROM lishi");
+    CarriedDraws carried;
+    carried.fillBackLists = backLists;
+    insertRows(draws, carried, settings, progress);
+    tx.commit();
+}
+
+bool HistoryDb::deleteNewest() {
+    return db_.exec("DELETE FROM lishi WHERE SQQH = (SELECT max(SQQH) FROM lishi)") > 0;
+}
+
+void HistoryDb::deleteAll() { db_.exec("DELETE FROM lishi"); }
+
+void HistoryDb::compact() {
+    // VACUUM writes the new file through the journal: a failure leaves the old one intact.
+    insert_.reset();
+    db_.exec("VACUUM");
+}
+
+int nextIssue(HistoryDb& db, const Clock& clock) {
+    const auto row = db.newest();
+    if (row && row->nextIssue >= 1)
+        return row->nextIssue;
+    return clock.currentYear() * 1000 + 1;
+}
+
+int startupCodeTableYear(int nextIssue) { return zodiacYearOfIssue(nextIssue); }
+
+}  // namespace drawfollow

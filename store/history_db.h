@@ -1,0 +1,93 @@
+// The history database: one SQLite file holding Lishi and Carcu.
+#pragma once
+
+#include "store/clock.h"
+#include "store/draw_row.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drawfollow {
+
+// A failure of the history store, with a message fit to show to the user.
+class StoreError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Called while a batch is stored: rows done, rows in all. Returning false cancels the
+// batch, which then changes nothing.
+using BatchProgress = std::function<bool(size_t done, size_t total)>;
+
+class HistoryDb {
+public:
+    static constexpr const char* kFileName = "ZembraRAV.db";
+
+    // Opens the file, creating it with its tables when it does not exist or is empty.
+    // A file that is not an SQLite database, or lacks a table or a column, is refused.
+    explicit HistoryDb(const std::filesystem::path& file);
+    ~HistoryDb();
+    HistoryDb(const HistoryDb&) = delete;
+    HistoryDb& operator=(const HistoryDb&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    SQLite::Database& connection() { return db_; }
+
+    // Runs one statement written in the history's own dialect (see sql_dialect.h).
+    int execute(std::string_view sql);
+
+    // "SELECT * FROM lishi ORDER BY SQQH"
+    std::vector<DrawRow> history();
+    // The newest `count` rows, oldest first.
+    std::vector<DrawRow> newestRows(int count);
+    std::optional<DrawRow> newest();
+    int drawCount();
+
+    // Appends one draw after the newest stored one, deriving its row from the two newest.
+    DrawRow append(const DrawInput& draw, const DerivationSettings& settings);
+    // Appends draws in order, carrying the predecessors in memory; one transaction.
+    void appendBatch(std::span<const DrawInput> draws, const DerivationSettings& settings,
+                     const BatchProgress& progress = {});
+    // Replaces the whole history with the draws, deriving every row afresh; one transaction.
+    // With backLists the txtHisPreLst family is filled too, as the rebuild does.
+    void replaceAll(std::span<const DrawInput> draws, const DerivationSettings& settings, bool backLists = false,
+                    const BatchProgress& progress = {});
+
+    // Deletes the newest draw; false when the history was empty.
+    bool deleteNewest();
+    void deleteAll();
+
+    // Reclaims the space of deleted rows; the file is left as it was if this fails.
+    void compact();
+
+private:
+    void insertRows(std::span<const DrawInput> draws, CarriedDraws carried, const DerivationSettings& settings,
+                    const BatchProgress& progress);
+    void insertRow(const DrawRow& row);
+
+    std::filesystem::path path_;
+    SQLite::Database db_;
+    std::unique_ptr<SQLite::Statement> insert_;
+};
+
+// The issue the next draw gets: the newest row's QQH, or the calendar year's first issue
+// when there is none.
+int nextIssue(HistoryDb& db, const Clock& clock);
+
+// The zodiac year start-up builds the code table for: that of the next issue.
+int startupCodeTableYear(int nextIssue);
+
+// Reads a row from a statement over Lishi (any subset of columns, by name).
+DrawRow readDrawRow(SQLite::Statement& query);
+
+}  // namespace drawfollow

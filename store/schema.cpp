@@ -1,0 +1,103 @@
+#include "store/schema.h"
+
+#include "store/draw.h"
+
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+
+#include <set>
+
+namespace drawfollow {
+
+namespace {
+
+struct Column {
+    std::string name;
+    const char* type;
+};
+
+std::vector<Column> buildLishiColumns() {
+    std::vector<Column> cols = {{"SQQH", "INTEGER PRIMARY KEY"}, {"QQH", "INTEGER"}, {"strQQH", "TEXT"}};
+    for (int p = 1; p <= kPositions; ++p)
+        for (Kind k : kAllKinds) {
+            cols.push_back({valueField(p, k), "INTEGER"});
+            cols.push_back({previousField(p, k), "INTEGER NOT NULL DEFAULT 0"});
+            cols.push_back({backField(p, k), "INTEGER NOT NULL DEFAULT 0"});
+        }
+    cols.push_back({"txtHisLst", "TEXT"});
+    for (Kind k : kAllKinds)
+        cols.push_back({previousListField(k), "TEXT"});
+    cols.push_back({"txtHisPreLst", "TEXT"});
+    for (Kind k : kAllKinds)
+        cols.push_back({backListField(k), "TEXT"});
+    cols.push_back({"txtHisP6", "TEXT"});
+    cols.push_back({"intTh", "INTEGER NOT NULL DEFAULT 0"});
+    cols.push_back({"bolOk", "INTEGER NOT NULL DEFAULT 0"});
+    return cols;
+}
+
+const std::vector<Column>& columnDefinitions() {
+    static const std::vector<Column> cols = buildLishiColumns();
+    return cols;
+}
+
+std::set<std::string> columnsOf(SQLite::Database& db, const std::string& table) {
+    std::set<std::string> names;
+    SQLite::Statement q(db, "SELECT name FROM pragma_table_info(?)");
+    q.bind(1, table);
+    while (q.executeStep())
+        names.insert(q.getColumn(0).getString());
+    return names;
+}
+
+}  // namespace
+
+const std::vector<std::string>& lishiColumns() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> v;
+        for (const auto& c : columnDefinitions())
+            v.push_back(c.name);
+        return v;
+    }();
+    return names;
+}
+
+void createSchema(SQLite::Database& db) {
+    std::string sql = "CREATE TABLE Lishi (";
+    bool first = true;
+    for (const auto& c : columnDefinitions()) {
+        if (!first)
+            sql += ", ";
+        first = false;
+        sql += c.name + ' ' + c.type;
+    }
+    sql += ");\nCREATE TABLE Carcu (Nmb INTEGER, Count INTEGER);\nPRAGMA user_version = " +
+           std::to_string(kSchemaVersion) + ';';
+    db.exec(sql);
+}
+
+std::string missingSchemaParts(SQLite::Database& db) {
+    std::string missing;
+    auto note = [&missing](const std::string& what) {
+        if (!missing.empty())
+            missing += "、";
+        missing += what;
+    };
+    const auto lishi = columnsOf(db, "Lishi");
+    if (lishi.empty())
+        note("表 Lishi");
+    else
+        for (const auto& name : lishiColumns())
+            if (!lishi.count(name))
+                note("字段 Lishi." + name);
+    const auto carcu = columnsOf(db, "Carcu");
+    if (carcu.empty())
+        note("表 Carcu");
+    else
+        for (const char* name : {"Nmb", "Count"})
+            if (!carcu.count(name))
+                note(std::string("字段 Carcu.") + name);
+    return missing;
+}
+
+}  // namespace drawfollow
