@@ -7,7 +7,7 @@ namespace drawfollow {
 DrawLists listsOf(const DrawValues& values) {
     DrawLists lists;
     lists.plain.reserve(3 * kPositions);
-    std::array<std::array<int, 14>, kKinds> counters{};  // every counter range fits 0..13
+    std::array<std::array<int, 31>, kKinds> counters{};  // the widest range, numbers 1..30
     char buf[8];
     for (int p = 0; p < kPositions; ++p) {
         std::snprintf(buf, sizeof buf, "%02d ", values[index(Kind::Number)][p]);
