@@ -1,0 +1,80 @@
+#include "io/history_text.h"
+
+#include "support/history_builder.h"
+#include "support/run_cli.h"
+#include "support/temp_dir.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+namespace drawfollow {
+namespace {
+
+using test::runCli;
+
+class CliHistory : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string text;
+        for (const auto& d : test::seededDraws(40, 3, 2013001))
+            text += canonicalLine(d.issue, d.numbers) + "\r\n";
+        test::writeFile(dir / "h.txt", "标题\r\n" + text);
+    }
+    test::TempDir dir;
+};
+
+TEST_F(CliHistory, ImportsListsAndExportsAHistory) {
+    const auto imported = runCli(dir.path(), "import " + (dir / "h.txt").string());
+    EXPECT_EQ(imported.exitCode, 0) << imported.output;
+    EXPECT_NE(imported.output.find("已读入 40 期历史号码，跳过 1 行"), std::string::npos) << imported.output;
+
+    const auto listed = runCli(dir.path(), "list");
+    EXPECT_EQ(listed.output.substr(0, 33), test::readFile(dir / "h.txt").substr(8, 32) + "\n");
+
+    const auto json = nlohmann::json::parse(runCli(dir.path(), "list --json").output);
+    ASSERT_EQ(json.size(), 40u);
+    EXPECT_EQ(json[1]["SQQH"], 2013002);
+    EXPECT_EQ(json[1]["strQQH"], "2013002");
+    EXPECT_EQ(json[1]["L1AS"], json[0]["L1A"]);
+    EXPECT_EQ(json[0]["txtHisLst"], "");
+    EXPECT_TRUE(json[0].contains("txtHisPreLstDs"));
+    EXPECT_EQ(json[0].size(), 164u);
+
+    EXPECT_EQ(runCli(dir.path(), "export").exitCode, 0);
+    EXPECT_EQ(test::readFile(dir / "更新至2013040期历史号码.txt"), test::readFile(dir / "h.txt").substr(8));
+}
+
+TEST_F(CliHistory, AddsDeletesAndTellsTheNextIssue) {
+    EXPECT_EQ(runCli(dir.path(), "next-issue --help").exitCode, 0);
+    EXPECT_EQ(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 8").exitCode, 0);
+    EXPECT_EQ(runCli(dir.path(), "next-issue").output, "2013002\n");
+    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3 4 5 6 7 7").exitCode, 0);   // repeated number
+    EXPECT_NE(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 9").exitCode, 0);   // issue not rising
+    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3").exitCode, 0);             // too few numbers
+    EXPECT_EQ(runCli(dir.path(), "delete-last").exitCode, 0);
+    EXPECT_EQ(runCli(dir.path(), "list").output, "");
+}
+
+TEST_F(CliHistory, RefusesWhatWouldLoseDataWithoutSaying) {
+    ASSERT_EQ(runCli(dir.path(), "import " + (dir / "h.txt").string()).exitCode, 0);
+    EXPECT_NE(runCli(dir.path(), "clear").exitCode, 0);
+    test::writeFile(dir / "bad.txt", "2014001 01 02 03 04 05 06 07 44\r\n");
+    const auto bad = runCli(dir.path(), "import " + (dir / "bad.txt").string());
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_NE(bad.output.find("第 1 行"), std::string::npos) << bad.output;
+    EXPECT_NE(runCli(dir.path(), "import --zodiac-offset 2 " + (dir / "h.txt").string()).exitCode, 0);
+    EXPECT_EQ(runCli(dir.path(), "list").output.size(), 40u * 33);
+    EXPECT_EQ(runCli(dir.path(), "clear --yes").exitCode, 0);
+    EXPECT_EQ(runCli(dir.path(), "list").output, "");
+}
+
+TEST_F(CliHistory, AForeignDatabaseFileIsAnErrorNamingIt) {
+    test::writeFile(dir / "ZembraRAV.db", "not a database at all, certainly not one with a history in it");
+    const auto run = runCli(dir.path(), "list");
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.output.find("ZembraRAV.db"), std::string::npos) << run.output;
+}
+
+}  // namespace
+}  // namespace drawfollow
