@@ -1,0 +1,45 @@
+// Import of a long history and appending one draw to a stored one.
+#include "io/history_import.h"
+#include "store/history_db.h"
+
+#include "bench_support.h"
+
+#include <benchmark/benchmark.h>
+
+namespace drawfollow {
+namespace {
+
+void BM_ImportFile(benchmark::State& state) {
+    const int draws = static_cast<int>(state.range(0));
+    bench::ScratchFolder folder;
+    const auto file = folder.path() / "history.txt";
+    writeHistoryFile(file, bench::randomDraws(draws));
+    const auto settings = bench::defaultSettings();
+    HistoryDb db(folder.path() / HistoryDb::kFileName);
+    for (auto _ : state)
+        importHistoryFile(db, file, settings);
+    state.SetItemsProcessed(state.iterations() * draws);
+    state.SetComplexityN(draws);
+}
+BENCHMARK(BM_ImportFile)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_AppendOneDraw(benchmark::State& state) {
+    const int stored = static_cast<int>(state.range(0));
+    bench::ScratchFolder folder;
+    const auto draws = bench::randomDraws(stored + 1);
+    const auto settings = bench::defaultSettings();
+    HistoryDb db(folder.path() / HistoryDb::kFileName);
+    db.replaceAll(std::span(draws).first(stored), settings);
+    for (auto _ : state) {
+        db.append(draws.back(), settings);
+        state.PauseTiming();
+        db.deleteNewest();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetComplexityN(stored);
+}
+BENCHMARK(BM_AppendOneDraw)->Arg(300)->Arg(3000)->Arg(30000)->Unit(benchmark::kMicrosecond)->Complexity();
+
+}  // namespace
+}  // namespace drawfollow
