@@ -1,0 +1,98 @@
+// The follow search (Command1), the combination search (Command2) and their common
+// result display: the panel state they read, and what they hand back.
+//
+// Both searches mark the rows of Lishi whose reference draw matched the base, select the
+// marked rows of the issue range and tally the result kind into Carcu, all in one
+// transaction on the history database. They never show anything: the caller (the window's
+// controller or the command line) shows the grids and the status text.
+#pragma once
+
+#include "store/attributes.h"
+#include "store/draw.h"
+#include "store/history_db.h"
+#include "store/text_grid.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace drawfollow {
+
+// Which positions of a following draw the tally counts (Option5, intConsqSort).
+enum class TallyScope : int { All = 0, Regular = 1, Special = 2 };  // 平特, 平码, 特码
+
+// The eight position values, position 1 at index 0, in the search kind's coding.
+using PositionValues = std::array<int, kPositions>;
+
+// The panel state the searches read when their button is pressed.
+struct SearchInputs {
+    Kind searchKind = Kind::Number;      // Option3, intLei: kind of the position values
+    Kind resultKind = Kind::Number;      // Option4, intXianshiLei: kind tallied
+    TallyScope scope = TallyScope::All;  // Option5, intConsqSort
+    bool freePositions = true;           // Option1: 自由位 (true) or 固定位 (false), bolZyw
+    bool countSpecial = true;            // Check2 自由位计特码 (intIdfTm); free mode only
+    bool previousIssue = true;           // Option1: 上期 (true) or 前期 (false), bolSq
+    int gap = 2;                         // MaskEdBox2, intPreQi: 前期 gap N; 1..9, anything else is refused
+
+    // Follow search: the switches of the panel that supplied the values (position 1 at
+    // index 0). The combination search ignores them.
+    std::array<bool, kPositions> ticked{};
+    // The base: typed (tab 2), the latest draw (tab 1) or the verification base (tab 3).
+    // Empty when there is none (the verification base is missing): the search refuses.
+    std::optional<PositionValues> values;
+
+    // Text3(0) 起 and Text3(1) 止 as typed; read as whole numbers, surrounding blanks
+    // allowed. Anything else refuses the search.
+    std::string firstIssue;
+    std::string lastIssue;
+
+    int combinationSize = 2;              // Combo1, intZhWSetup; outside 1..6 selects nothing
+    bool combinationRegularOnly = false;  // Option6, bolZhpm: pool 1..7 (平码, true) or 1..8 (平特)
+
+    // Names zodiac codes in the grids (the animal whose code in this table is the stored code).
+    ZodiacCodeTable codes = ZodiacCodeTable::build(false, 1, 0);
+    int zodiacOffset = 1;   // SxIni: the tally's zodiac rows are offset + 0..11
+    int segmentOffset = 1;  // DsIni: the tally's segment rows are offset + 0..9
+};
+
+struct SearchResult {
+    // False when the search was refused before it touched the database (bad range box,
+    // gap outside 1..9, no base values) or failed and was rolled back; `message` says why
+    // and both grids hold their header row only.
+    bool ran = false;
+    // Text for the status bar: why the search was refused, or a note on a search that ran
+    // (a base value that can never be met, a combination size outside 1..6); else empty.
+    std::string message;
+    int conditions = 0;    // the n of " AND [intTh] = n" (follow) or the size k (combination)
+    int firstIssue = 0;    // the range as read, to be written back into the boxes in decimal
+    int lastIssue = 0;
+    std::vector<int> hits;  // SQQH of every selected row, in issue order
+    TextGrid detail;        // MSFlexGrid2: header row, then one line per hit (10 columns)
+    TextGrid tally;         // MSFlexGrid3: header row, then one line per Carcu row (4 columns)
+};
+
+// Command1: the following draws of every reference draw that looked like the base.
+SearchResult runFollowSearch(HistoryDb& db, const SearchInputs& inputs);
+// Command2: the same, accepting a reference draw that agrees with the base in any
+// combinationSize positions of the pool.
+SearchResult runCombinationSearch(HistoryDb& db, const SearchInputs& inputs);
+
+// The grids' fixed parts.
+inline constexpr int kDetailColumns = 10;
+inline constexpr int kTallyColumns = 4;
+// MSFlexGrid2 column widths in twips: 期号, 平1位..平7位, 特位, 上期开奖/前期开奖.
+inline constexpr std::array<int, kDetailColumns> kDetailColumnWidths = {980, 680, 680, 680, 680, 680,
+                                                                         680, 680, 800, 2800};
+std::vector<std::string> detailHeader(bool previousIssue);  // "期号", "平1位", …, "特位", "上期开奖"/"前期开奖"
+std::vector<std::string> tallyHeader();                     // "序号", "结果", "出现次数", "百分比"
+
+// count × 100 / total as "0.000" and "%", exact halves rounded away from zero
+// (1 of 64 is "1.563%", 12 of 35 "34.286%"); empty when total is 0.
+std::string percentText(long long count, long long total);
+
+// A range box read as a whole number (surrounding blanks allowed); empty when it is not one.
+std::optional<int> readIssueBox(std::string_view text);
+
+}  // namespace drawfollow
