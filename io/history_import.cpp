@@ -1,5 +1,7 @@
 #include "io/history_import.h"
 
+#include "io/safety_copy.h"
+
 namespace drawfollow {
 
 ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const DerivationSettings& settings,
@@ -7,8 +9,9 @@ ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file
     const HistoryText text = readHistoryFile(file);
     if (!text.ok())
         throw StoreError("文件 “" + file.string() + "” 不能读入，历史号码未作改动。\n" + text.problemSummary());
+    const auto safetyCopy = writeSafetyCopy(db);
     db.replaceAll(text.draws, settings, false, progress);
-    return {text.draws.size(), text.skippedLines};
+    return {text.draws.size(), text.skippedLines, safetyCopy};
 }
 
 std::vector<DrawInput> storedDraws(HistoryDb& db) {

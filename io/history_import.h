@@ -5,16 +5,19 @@
 #include "store/history_db.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace drawfollow {
 
 struct ImportSummary {
     size_t draws = 0;
     int skippedLines = 0;
+    std::optional<std::filesystem::path> safetyCopy;  // the replaced history, saved first
 };
 
 // Reads and checks the whole file first; only a file without a single bad line replaces
-// the history, in one transaction. Throws StoreError (listing the bad lines) otherwise.
+// the history, in one transaction, after a safety copy of the history it replaces.
+// Throws StoreError (listing the bad lines) otherwise.
 ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file,
                                 const DerivationSettings& settings, const BatchProgress& progress = {});
 
