@@ -41,5 +41,16 @@ void BM_AppendOneDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_AppendOneDraw)->Arg(300)->Arg(3000)->Arg(30000)->Unit(benchmark::kMicrosecond)->Complexity();
 
+void BM_ReadHistory(benchmark::State& state) {
+    const int stored = static_cast<int>(state.range(0));
+    bench::ScratchFolder folder;
+    HistoryDb db(folder.path() / HistoryDb::kFileName);
+    db.replaceAll(bench::randomDraws(stored), bench::defaultSettings());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.history());
+    state.SetItemsProcessed(state.iterations() * stored);
+}
+BENCHMARK(BM_ReadHistory)->Arg(3000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace drawfollow

@@ -41,6 +41,7 @@ SQLite::Database openFile(const std::filesystem::path& file) {
 
 HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(openFile(file)) {
     try {
+        db_.setBusyTimeout(3000);  // the window and the command line may share the file
         // Reading the schema is the first access to the file: a foreign file fails here.
         const int version = db_.execAndGet("PRAGMA user_version").getInt();
         const int tables = db_.execAndGet("SELECT count(*) FROM sqlite_master").getInt();
