@@ -45,5 +45,6 @@ void addAttributeOptions(CLI::App* command, AttributeOptions& options);
 
 // Every subcommand group registers itself here.
 void addHistoryCommands(CLI::App& app, CliContext& context);
+void addMaintenanceCommands(CLI::App& app, CliContext& context);
 
 }  // namespace drawfollow::cli

@@ -2,6 +2,7 @@
 #include "cli/cli_context.h"
 
 #include "io/history_import.h"
+#include "io/history_maintenance.h"
 
 #include <nlohmann/json.hpp>
 
@@ -54,6 +55,8 @@ void addHistoryCommands(CLI::App& app, CliContext& context) {
     import->callback([&context, options] {
         const auto settings = context.derivation(options->attributes);
         const auto summary = importHistoryFile(context.db(), options->file, settings);
+        if (summary.safetyCopy)
+            std::cout << "读入前的历史号码已备份到 " << summary.safetyCopy->string() << '\n';
         std::cout << "已读入 " << summary.draws << " 期历史号码，跳过 " << summary.skippedLines << " 行。\n";
     });
 
@@ -105,9 +108,10 @@ void addHistoryCommands(CLI::App& app, CliContext& context) {
     clear->callback([&context, options] {
         if (!options->yes)
             throw CLI::ValidationError("clear", "清空历史号码需要加 --yes 确认");
-        const int n = context.db().drawCount();
-        context.db().deleteAll();
-        std::cout << "已清空 " << n << " 期历史号码。\n";
+        const auto result = clearHistory(context.db());
+        if (result.safetyCopy)
+            std::cout << "清空前的历史号码已备份到 " << result.safetyCopy->string() << '\n';
+        std::cout << "已清空 " << result.removed << " 期历史号码。\n";
     });
 
     auto* next = app.add_subcommand("next-issue", "print the issue the next draw gets");

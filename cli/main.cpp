@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
                    "data folder (default: $DRAWFOLLOW_DATA_DIR, else the program's folder when writable, "
                    "else the per-user data folder)");
     cli::addHistoryCommands(app, context);
+    cli::addMaintenanceCommands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

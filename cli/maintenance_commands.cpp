@@ -1,0 +1,76 @@
+// trim-to, delete-newest, compact, export-xlsx
+#include "cli/cli_context.h"
+
+#include "io/history_grid.h"
+#include "io/history_maintenance.h"
+#include "io/xlsx_export.h"
+
+#include <iostream>
+
+namespace drawfollow::cli {
+
+namespace {
+
+struct MaintenanceOptions {
+    AttributeOptions attributes;
+    int issue = 0;
+    int count = 0;
+    std::string grid;
+    std::string file;
+};
+
+void report(const MaintenanceResult& result) {
+    if (result.safetyCopy)
+        std::cout << "删除前的历史号码已备份到 " << result.safetyCopy->string() << '\n';
+    std::cout << "已删除 " << result.removed << " 期，保留 " << result.kept << " 期历史号码。\n";
+    if (!result.compactionProblem.empty())
+        std::cerr << "警告：" << result.compactionProblem << '\n';
+}
+
+}  // namespace
+
+void addMaintenanceCommands(CLI::App& app, CliContext& context) {
+    auto options = std::make_shared<MaintenanceOptions>();
+
+    auto* trimTo = app.add_subcommand("trim-to", "keep the draws up to an issue, delete the rest, rebuild and compact");
+    trimTo->add_option("ISSUE", options->issue, "the newest issue to keep")->required();
+    addAttributeOptions(trimTo, options->attributes);
+    trimTo->callback([&context, options] {
+        const auto settings = context.derivation(options->attributes);
+        report(trimToIssue(context.db(), options->issue, settings));
+    });
+
+    auto* deleteNewest = app.add_subcommand("delete-newest", "delete the newest N draws, rebuild and compact");
+    deleteNewest->add_option("N", options->count, "how many of the newest draws to delete")->required();
+    addAttributeOptions(deleteNewest, options->attributes);
+    deleteNewest->callback([&context, options] {
+        const auto settings = context.derivation(options->attributes);
+        report(deleteNewestDraws(context.db(), options->count, settings));
+    });
+
+    auto* compact = app.add_subcommand("compact", "reclaim the space of deleted rows in the database file");
+    compact->callback([&context] {
+        const std::string problem = compactHistory(context.db());
+        if (!problem.empty())
+            throw StoreError(problem);
+        std::cout << "历史数据库文件已压缩。\n";
+    });
+
+    // The detail and tally grids come from a search; without one the history grid is the
+    // grid there is to export.
+    auto* exportXlsx = app.add_subcommand("export-xlsx", "write a grid as a spreadsheet workbook");
+    exportXlsx->add_option("GRID", options->grid, "the grid to export")
+        ->required()
+        ->check(CLI::IsMember({"history"}));
+    exportXlsx->add_option("FILE", options->file, "target file (default: lishi.xls in the data folder)");
+    exportXlsx->callback([&context, options] {
+        const std::filesystem::path target = options->file.empty()
+                                                 ? context.dataFolder() / spreadsheetFileName(ExportedGrid::History)
+                                                 : std::filesystem::path(options->file);
+        const TextGrid cells = historyGrid(context.db());
+        writeSpreadsheet(cells, target);
+        std::cout << "已将 " << cells.size() << " 行写入 " << target.string() << '\n';
+    });
+}
+
+}  // namespace drawfollow::cli
