@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   fonts-noto-cjk
   xvfb xauth xdg-utils
+  unzip
   python3
 )
 

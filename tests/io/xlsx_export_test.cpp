@@ -1,0 +1,142 @@
+#include "io/xlsx_export.h"
+
+#include "io/history_grid.h"
+#include "store/history_db.h"
+#include "support/history_builder.h"
+#include "support/temp_dir.h"
+#include "xlsx_sheet_reader.h"
+
+#include <gtest/gtest.h>
+
+namespace drawfollow {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string columnLetter(size_t c) { return std::string(1, static_cast<char>('A' + c)); }
+
+TEST(HistoryGrid, HeadersThenIssueAndNumbersWithoutLeadingZeros) {
+    const TextGrid grid = historyGrid(std::vector{test::draw(2013001, {3, 7, 12, 18, 22, 25, 29, 11})});
+    ASSERT_EQ(grid.size(), 2u);
+    EXPECT_EQ(grid[0], (std::vector<std::string>{"期号", "平1码", "平2码", "平3码", "平4码", "平5码", "平6码", "平7码",
+                                                 "特码"}));
+    EXPECT_EQ(grid[1], (std::vector<std::string>{"2013001", "3", "7", "12", "18", "22", "25", "29", "11"}));
+}
+
+TEST(HistoryGrid, AnEmptyHistoryIsTheHeaderRowAlone) {
+    test::TempDir dir;
+    HistoryDb db(dir / HistoryDb::kFileName);
+    EXPECT_EQ(historyGrid(db), TextGrid{historyGridHeader()});
+}
+
+struct NumberCase {
+    std::string text;
+    std::optional<double> number;
+};
+
+class CellTypes : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(CellTypes, OnlyTextsShownAsTheNumberItselfBecomeNumbers) {
+    EXPECT_EQ(spreadsheetNumber(GetParam().text), GetParam().number) << "'" << GetParam().text << "'";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CellTypes,
+    ::testing::Values(NumberCase{"7", 7}, NumberCase{"2013001", 2013001}, NumberCase{"0", 0},
+                      NumberCase{"12.5", 12.5}, NumberCase{"-3", -3}, NumberCase{"07", {}}, NumberCase{"12.50", {}},
+                      NumberCase{"34.286%", {}}, NumberCase{"1e3", {}}, NumberCase{" 7", {}}, NumberCase{"7 ", {}},
+                      NumberCase{"+7", {}}, NumberCase{"inf", {}}, NumberCase{"nan", {}}, NumberCase{"", {}},
+                      NumberCase{"鼠", {}}, NumberCase{"03 07 12 ", {}}, NumberCase{"12345678901234567890", {}}));
+
+class SpreadsheetExport : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    fs::path target = dir / std::string(spreadsheetFileName(ExportedGrid::History));
+};
+
+TEST_F(SpreadsheetExport, AHundredDrawHistoryGivesAHundredAndOneRowsOfNineColumns) {
+    const auto draws = test::seededDraws(100, 11, 2013001);
+    const TextGrid grid = historyGrid(draws);
+    writeSpreadsheet(grid, target);
+
+    const auto sheet = test::readFirstSheet(target);
+    EXPECT_EQ(sheet.name, "Sheet1");
+    EXPECT_EQ(sheet.dimension, "A1:I101");
+    EXPECT_EQ(sheet.cells.size(), 101u * 9);
+    for (size_t r = 0; r < grid.size(); ++r) {
+        for (size_t c = 0; c < grid[r].size(); ++c) {
+            const std::string ref = columnLetter(c) + std::to_string(r + 1);
+            ASSERT_EQ(sheet.cells.count(ref), 1u) << ref;
+            const auto& cell = sheet.cells.at(ref);
+            EXPECT_EQ(cell.value, grid[r][c]) << ref;
+            EXPECT_EQ(cell.isNumber, r > 0) << ref << ": headers are strings, draws numbers";
+        }
+    }
+}
+
+TEST_F(SpreadsheetExport, MixedCellsKeepTheirTypesAndEmptyCellsStayBlank) {
+    const TextGrid tally{{"序号", "结果", "出现次数", "百分比"}, {"1", "鼠", "12", "34.286%"}, {"2", "07", "", "0.5"}};
+    writeSpreadsheet(tally, dir / "Jieguo.xls");
+    const auto sheet = test::readFirstSheet(dir / "Jieguo.xls");
+    EXPECT_EQ(sheet.dimension, "A1:D3");
+    const auto expectCell = [&](const std::string& ref, bool number, const std::string& value) {
+        ASSERT_EQ(sheet.cells.count(ref), 1u) << ref;
+        EXPECT_EQ(sheet.cells.at(ref).isNumber, number) << ref;
+        EXPECT_EQ(sheet.cells.at(ref).value, value) << ref;
+    };
+    expectCell("A1", false, "序号");
+    expectCell("B2", false, "鼠");
+    expectCell("C2", true, "12");
+    expectCell("D2", false, "34.286%");
+    expectCell("B3", false, "07");
+    expectCell("D3", true, "0.5");
+    EXPECT_EQ(sheet.cells.count("C3"), 0u);
+}
+
+TEST_F(SpreadsheetExport, AHeaderOnlyGridGivesAOneRowSheet) {
+    writeSpreadsheet(TextGrid{{"序号", "结果", "出现次数", "百分比"}}, target);
+    const auto sheet = test::readFirstSheet(target);
+    EXPECT_EQ(sheet.dimension, "A1:D1");
+    EXPECT_EQ(sheet.cells.size(), 4u);
+}
+
+TEST_F(SpreadsheetExport, ASecondExportReplacesTheFirstAndLeavesNothingElseBehind) {
+    writeSpreadsheet(TextGrid{{"first"}}, target);
+    writeSpreadsheet(TextGrid{{"second"}}, target);
+    EXPECT_EQ(test::readFirstSheet(target).cells.at("A1").value, "second");
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1u);
+}
+
+TEST_F(SpreadsheetExport, AFailedExportLeavesTheOldFileAndSaysWhy) {
+    writeSpreadsheet(TextGrid{{"old"}}, target);
+    const std::string old = test::readFile(target);
+    // Something in the way of the new workbook, as a file held open elsewhere would be.
+    fs::create_directory(fs::path(target.string() + ".part"));
+    try {
+        writeSpreadsheet(TextGrid{{"new"}}, target);
+        FAIL() << "the export reported success";
+    } catch (const StoreError& e) {
+        EXPECT_NE(std::string(e.what()).find("无法写入电子表格文件"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(test::readFile(target), old);
+}
+
+TEST_F(SpreadsheetExport, AMissingFolderIsReportedNotIgnored) {
+    EXPECT_THROW(writeSpreadsheet(TextGrid{{"x"}}, dir / "no such folder" / "lishi.xls"), StoreError);
+}
+
+TEST_F(SpreadsheetExport, ATargetThatCannotBeReplacedKeepsItsContent) {
+    // A folder under the target's name cannot be replaced by a file.
+    fs::create_directory(target);
+    fs::path inside = target / "keep.txt";
+    test::writeFile(inside, "kept");
+    EXPECT_THROW(writeSpreadsheet(TextGrid{{"x"}}, target), StoreError);
+    EXPECT_EQ(test::readFile(inside), "kept");
+    EXPECT_FALSE(fs::exists(target.string() + ".part"));
+}
+
+}  // namespace
+}  // namespace drawfollow

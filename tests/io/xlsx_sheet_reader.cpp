@@ -1,0 +1,97 @@
+#include "xlsx_sheet_reader.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace drawfollow::test {
+
+namespace {
+
+std::string unzipMember(const std::filesystem::path& archive, const std::string& member) {
+    const std::string command = "unzip -p '" + archive.string() + "' '" + member + "' 2>/dev/null";
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return out;
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0)
+        out.append(buf.data(), n);
+    pclose(pipe);
+    return out;
+}
+
+bool named(const xmlNode* node, const char* name) {
+    return node->type == XML_ELEMENT_NODE && xmlStrcmp(node->name, BAD_CAST name) == 0;
+}
+
+std::string attribute(const xmlNode* node, const char* name) {
+    xmlChar* value = xmlGetProp(node, BAD_CAST name);
+    std::string text = value ? reinterpret_cast<const char*>(value) : "";
+    xmlFree(value);
+    return text;
+}
+
+std::string content(const xmlNode* node) {
+    xmlChar* value = xmlNodeGetContent(node);
+    std::string text = value ? reinterpret_cast<const char*>(value) : "";
+    xmlFree(value);
+    return text;
+}
+
+// Calls `visit` for every element of the document, depth first.
+void forEachElement(const std::string& xml, const std::function<void(const xmlNode*)>& visit) {
+    xmlDoc* doc = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr, XML_PARSE_NONET);
+    if (!doc)
+        return;
+    std::function<void(const xmlNode*)> walk = [&](const xmlNode* node) {
+        for (; node; node = node->next) {
+            if (node->type == XML_ELEMENT_NODE)
+                visit(node);
+            walk(node->children);
+        }
+    };
+    walk(xmlDocGetRootElement(doc));
+    xmlFreeDoc(doc);
+}
+
+}  // namespace
+
+Sheet readFirstSheet(const std::filesystem::path& workbook) {
+    Sheet sheet;
+    forEachElement(unzipMember(workbook, "xl/workbook.xml"), [&](const xmlNode* node) {
+        if (named(node, "sheet") && sheet.name.empty())
+            sheet.name = attribute(node, "name");
+    });
+    std::vector<std::string> shared;
+    forEachElement(unzipMember(workbook, "xl/sharedStrings.xml"), [&](const xmlNode* node) {
+        if (named(node, "si"))
+            shared.push_back(content(node));
+    });
+    forEachElement(unzipMember(workbook, "xl/worksheets/sheet1.xml"), [&](const xmlNode* node) {
+        if (named(node, "dimension"))
+            sheet.dimension = attribute(node, "ref");
+        if (!named(node, "c"))
+            return;
+        SheetCell cell;
+        const std::string type = attribute(node, "t");
+        for (const xmlNode* child = node->children; child; child = child->next) {
+            if (named(child, "v"))
+                cell.value = content(child);
+            else if (named(child, "is"))  // an inline string
+                cell.value = content(child);
+        }
+        cell.isNumber = type.empty() || type == "n";
+        if (type == "s")
+            cell.value = shared.at(std::stoul(cell.value));
+        sheet.cells[attribute(node, "r")] = cell;
+    });
+    return sheet;
+}
+
+}  // namespace drawfollow::test

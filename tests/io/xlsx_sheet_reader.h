@@ -1,0 +1,24 @@
+// Reads back the first sheet of a workbook the way a spreadsheet program sees it.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace drawfollow::test {
+
+struct SheetCell {
+    bool isNumber = false;
+    std::string value;  // the number as stored, or the string itself
+};
+
+struct Sheet {
+    std::string name;                        // of the first sheet in the workbook
+    std::string dimension;                   // "A1:I101"
+    std::map<std::string, SheetCell> cells;  // by reference, "B2"
+};
+
+// Unpacks the workbook with unzip; an unreadable file gives an empty sheet.
+Sheet readFirstSheet(const std::filesystem::path& workbook);
+
+}  // namespace drawfollow::test
