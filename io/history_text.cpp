@@ -105,7 +105,8 @@ HistoryText readHistoryFile(const std::filesystem::path& file) {
 
 std::string canonicalLine(int issue, const Numbers& numbers) {
     char buf[8];
-    std::string line = std::to_string(issue);
+    // Seven digits always: an issue read from "0374888" must be written so it reads back.
+    std::string line = issueText(issue);
     line += ' ';
     for (int n : numbers) {
         std::snprintf(buf, sizeof buf, "%02d ", n);

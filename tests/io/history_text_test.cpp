@@ -99,6 +99,7 @@ TEST(HistoryFile, AMissingFileIsReportedByName) {
 TEST(HistoryFile, CanonicalLinesAndExportName) {
     EXPECT_EQ(canonicalLine(2013001, {3, 7, 12, 18, 22, 25, 29, 11}), "2013001 03 07 12 18 22 25 29 11 ");
     EXPECT_EQ(canonicalLine(2013001, {3, 7, 12, 18, 22, 25, 29, 11}).size(), 32u);
+    EXPECT_EQ(canonicalLine(374888, {3, 7, 12, 18, 22, 25, 29, 11}), "0374888 03 07 12 18 22 25 29 11 ");
     EXPECT_EQ(exportFileName(2013150), "更新至2013150期历史号码.txt");
     EXPECT_EQ(exportFileName(std::nullopt), "更新至期历史号码.txt");
 }
