@@ -14,6 +14,7 @@ packages=(
   xvfb xauth xdg-utils
   unzip
   python3
+  clang libclang-rt-14-dev
 )
 
 missing=()
