@@ -34,6 +34,8 @@ struct NumberCase {
     std::optional<double> number;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
 class CellTypes : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(CellTypes, OnlyTextsShownAsTheNumberItselfBecomeNumbers) {

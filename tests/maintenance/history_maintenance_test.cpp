@@ -120,6 +120,8 @@ struct TrimCase {
     bool expectCopy;
 };
 
+void PrintTo(const TrimCase& c, std::ostream* os) { *os << c.name; }
+
 class TrimCases : public HistoryMaintenance, public ::testing::WithParamInterface<TrimCase> {};
 
 TEST_P(TrimCases, KeepTheRightDraws) {

@@ -13,6 +13,8 @@ struct YearsCase {
     std::optional<int> years;
 };
 
+void PrintTo(const YearsCase& c, std::ostream* os) { *os << '"' << c.answer << '"'; }
+
 class YearsToKeep : public ::testing::TestWithParam<YearsCase> {};
 
 TEST_P(YearsToKeep, AcceptsOnlyAnswersThatRoundInto2To16) {
