@@ -57,6 +57,7 @@ TEST_F(HistoryMaintenance, TrimToAnIssueKeepsItAndEverythingBefore) {
     EXPECT_EQ(result.removed, 14u);
     EXPECT_EQ(result.kept, 16u);
     EXPECT_TRUE(result.compactionProblem.empty()) << result.compactionProblem;
+    EXPECT_EQ(db.connection().execAndGet("PRAGMA freelist_count").getInt(), 0) << "the file was not compacted";
     // The backup holds exactly the kept draws as canonical lines.
     std::string expected;
     for (int i = 0; i < 16; ++i)
