@@ -1,0 +1,148 @@
+// The combination search: a row is a hit when its reference draw meets every condition of
+// at least one k-element set of the pool positions.
+//
+// Marking each set by its own reset, k counting updates and a flag update costs up to
+// 70 × 6 full-table updates. The sets share their conditions, though: a pool of p
+// positions yields at most p distinct conditions (in free mode a condition is a value with
+// its ordinal within the set, and the ordinals of a value never exceed its count in the
+// pool). So one UPDATE evaluates each distinct condition once per row into a bit mask and
+// sets bolOk when the mask covers some set; intTh is left as the last set leaves it.
+#include "analysis/search_steps.h"
+
+#include <map>
+
+namespace drawfollow {
+
+namespace {
+
+using namespace search_steps;
+
+constexpr int kLargestSize = 6;
+
+// Every k-element set of 1..p in lexicographic order; none for a size outside 1..6.
+std::vector<std::vector<int>> positionSets(int p, int k) {
+    std::vector<std::vector<int>> sets;
+    if (k < 1 || k > kLargestSize || k > p)
+        return sets;
+    std::vector<int> set(k);
+    for (int i = 0; i < k; ++i)
+        set[i] = i + 1;
+    while (true) {
+        sets.push_back(set);
+        int i = k - 1;
+        while (i >= 0 && set[i] == p - k + 1 + i)
+            --i;
+        if (i < 0)
+            return sets;
+        ++set[i];
+        for (int j = i + 1; j < k; ++j)
+            set[j] = set[j - 1] + 1;
+    }
+}
+
+// The distinct conditions, each one bit of the row's mask.
+class ConditionBits {
+public:
+    unsigned bit(const std::string& condition) {
+        const auto [it, added] = bits_.try_emplace(condition, static_cast<unsigned>(order_.size()));
+        if (added)
+            order_.push_back(condition);
+        return 1u << it->second;
+    }
+
+    // bolOk: the row's mask is one that covers every condition of some live set.
+    std::string anySetMet(const std::vector<unsigned>& sets) const {
+        if (sets.empty())
+            return "FALSE";
+        std::string masks;
+        for (unsigned m = 0; m < (1u << order_.size()); ++m)
+            for (unsigned required : sets)
+                if ((m & required) == required) {
+                    masks += (masks.empty() ? "" : ",") + std::to_string(m);
+                    break;
+                }
+        std::string mask;
+        for (size_t i = 0; i < order_.size(); ++i)
+            mask += (i ? "+" : "") + std::to_string(1u << i) + "*ifnull(" + order_[i] + ",0)";
+        return "(" + mask + ") IN (" + masks + ")";
+    }
+
+private:
+    std::map<std::string, unsigned> bits_;
+    std::vector<std::string> order_;
+};
+
+Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
+    const Kind kind = inputs.searchKind;
+    const PositionValues& values = *inputs.values;
+    const int poolSize = inputs.combinationRegularOnly ? kRegularPositions : kPositions;
+    const auto sets = positionSets(poolSize, inputs.combinationSize);
+
+    ConditionBits bits;
+    std::vector<unsigned> liveSets;           // the conditions of every set that can be met
+    std::vector<std::string> lastSetCounted;  // the conditions the last set counts into intTh
+    std::string assignments;
+    if (inputs.freePositions) {
+        if (!inputs.previousIssue)
+            rebuildBackLists(db, kind, inputs.gap);
+        const std::string tested = testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
+        assignments = ", [txtHisP6]= " + tested;
+        for (const auto& set : sets) {
+            OccurrenceCounters counters(kind);
+            for (int p : set)
+                counters.raise(values[p - 1]);
+            unsigned required = 0;
+            bool live = true;
+            lastSetCounted.clear();
+            for (int p : set) {
+                // The ordinal is the number of positions of this set holding the value.
+                const auto ordinal = counters.count(values[p - 1]);
+                if (!ordinal) {
+                    live = false;  // no counter for the value: this set can never be met
+                    continue;
+                }
+                const std::string condition = tested + " LIKE \"" + listPattern(kind, values[p - 1], *ordinal) + "\"";
+                required |= bits.bit(condition);
+                lastSetCounted.push_back(condition);
+            }
+            if (live)
+                liveSets.push_back(required);
+        }
+    } else {
+        const std::vector<int> all = {1, 2, 3, 4, 5, 6, 7, 8};
+        rebuildReferenceFields(db, kind, all, inputs.previousIssue, inputs.gap);
+        for (const auto& set : sets) {
+            unsigned required = 0;
+            lastSetCounted.clear();
+            for (int p : set) {
+                const std::string condition =
+                    "[" + referenceField(p, kind, inputs.previousIssue) + "] = " + std::to_string(values[p - 1]);
+                required |= bits.bit(condition);
+                lastSetCounted.push_back(condition);
+            }
+            liveSets.push_back(required);
+        }
+    }
+    if (!sets.empty())
+        assignments += ", [intTh]=" + conditionCount(lastSetCounted);
+    db.execute("UPDATE [Lishi] SET [bolOk]= " + bits.anySetMet(liveSets) + assignments);
+
+    Marking marking{" AND [bolOk]= TRUE", inputs.combinationSize, {}};
+    if (sets.empty()) {
+        marking.note = "组合位数 " + std::to_string(inputs.combinationSize) + " 不在 1～6 之内，没有选中任何一期。";
+    } else {
+        std::vector<int> pool;
+        for (int p = 1; p <= poolSize; ++p)
+            pool.push_back(p);
+        marking.note = unreachableValuesNote(kind, values, pool);
+    }
+    return marking;
+}
+
+}  // namespace
+
+SearchResult runCombinationSearch(HistoryDb& db, const SearchInputs& inputs) {
+    return runMarkedSearch(db, inputs, markCombinationRows);
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,60 @@
+// The follow search: a row is a hit when its reference draw meets the condition of every
+// ticked position, that is when its counter intTh equals the number of ticked positions.
+//
+// All conditions are counted by one UPDATE over the table instead of a reset followed by
+// one UPDATE per ticked position: the counter ends the same (the number of conditions
+// that held), and the table is scanned and written once instead of up to ten times.
+#include "analysis/search_steps.h"
+
+namespace drawfollow {
+
+namespace {
+
+using namespace search_steps;
+
+Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
+    const Kind kind = inputs.searchKind;
+    const PositionValues& values = *inputs.values;
+    const std::vector<int> positions = tickedPositions(inputs);
+
+    std::vector<std::string> conditions;
+    std::string scratchCopy;
+    if (inputs.freePositions) {
+        if (!inputs.previousIssue)
+            rebuildBackLists(db, kind, inputs.gap);
+        const std::string tested = testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
+        if (!inputs.countSpecial)
+            scratchCopy = ", [txtHisP6]= " + tested;
+        OccurrenceCounters counters(kind);
+        for (int p : positions) {
+            const int v = values[p - 1];
+            // Numbers are distinct within a draw, so their pattern carries no ordinal; a
+            // number ticked twice is met by one occurrence.
+            int ordinal = 0;
+            if (kind != Kind::Number) {
+                const auto counted = counters.raise(v);
+                if (!counted)
+                    continue;  // no counter for the value: the condition can never be met
+                ordinal = *counted;
+            }
+            conditions.push_back(tested + " LIKE \"" + listPattern(kind, v, ordinal) + "\"");
+        }
+    } else {
+        rebuildReferenceFields(db, kind, positions, inputs.previousIssue, inputs.gap);
+        for (int p : positions)
+            conditions.push_back("[" + referenceField(p, kind, inputs.previousIssue) + "] = " +
+                                 std::to_string(values[p - 1]));
+    }
+    db.execute("UPDATE [Lishi] SET [intTh]=" + conditionCount(conditions) + scratchCopy);
+
+    const int n = static_cast<int>(positions.size());
+    return {" AND [intTh] = " + std::to_string(n), n, unreachableValuesNote(kind, values, positions)};
+}
+
+}  // namespace
+
+SearchResult runFollowSearch(HistoryDb& db, const SearchInputs& inputs) {
+    return runMarkedSearch(db, inputs, markFollowRows);
+}
+
+}  // namespace drawfollow

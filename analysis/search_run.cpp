@@ -1,0 +1,54 @@
+#include "analysis/result_display.h"
+#include "analysis/search_steps.h"
+
+#include <SQLiteCpp/Transaction.h>
+
+namespace drawfollow::search_steps {
+
+namespace {
+
+constexpr const char* kNotRun = "，检索未进行。";
+
+// Why the panel state cannot be searched; empty when it can.
+std::string refusal(const SearchInputs& inputs, std::optional<int>& first, std::optional<int>& last) {
+    first = readIssueBox(inputs.firstIssue);
+    last = readIssueBox(inputs.lastIssue);
+    if (!first)
+        return "起始期号“" + inputs.firstIssue + "”不是数字" + kNotRun;
+    if (!last)
+        return "截止期号“" + inputs.lastIssue + "”不是数字" + kNotRun;
+    if (!inputs.previousIssue && (inputs.gap < 1 || inputs.gap > 9))
+        return "前期间隔 " + std::to_string(inputs.gap) + " 无效，请输入 1～9 的期数" + kNotRun;
+    if (!inputs.values)
+        return std::string("没有基准号码（验证期之前没有足够的历史号码）") + kNotRun;
+    return {};
+}
+
+}  // namespace
+
+SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const MarkRows& mark) {
+    SearchResult result;
+    std::optional<int> first, last;
+    result.message = refusal(inputs, first, last);
+    if (!result.message.empty()) {
+        showEmptyGrids(inputs, result);
+        return result;
+    }
+    result.firstIssue = *first;
+    result.lastIssue = *last;
+    try {
+        SQLite::Transaction transaction(db.connection());
+        const Marking marking = mark(db, inputs);
+        showResults(db, inputs, *first, *last, marking.rowCondition, result);
+        transaction.commit();
+        result.conditions = marking.conditions;
+        result.message = marking.note;
+        result.ran = true;
+    } catch (const std::exception& e) {
+        showEmptyGrids(inputs, result);
+        result.message = std::string("检索失败，历史数据库未作改动：") + e.what();
+    }
+    return result;
+}
+
+}  // namespace drawfollow::search_steps

@@ -1,0 +1,81 @@
+// The building blocks both searches share: field names, LIKE patterns, the occurrence
+// counters of the free mode, and the row walks that rewrite the reference copies.
+#pragma once
+
+#include "analysis/search.h"
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace drawfollow::search_steps {
+
+// The list field the free mode matches: the counted list of the draw one issue back
+// (上期), or the one the back-list walk filled with the draw N issues back (前期).
+std::string matchListField(Kind kind, bool previousIssue);
+// The reference copy of one position the fixed mode matches: "L3BS" (上期) or "L3BP" (前期).
+std::string referenceField(int position, Kind kind, bool previousIssue);
+
+// The text the free mode tests: the match field itself, or (special number not counted)
+// the field without its last four characters, which breaks the special number's token.
+std::string testedListExpression(const std::string& matchField, bool countSpecial);
+
+// "*07*" (ordinal 0: the follow search's number kind) or "*2X05*", the value written as
+// in the counted lists.
+std::string listPattern(Kind kind, int value, int ordinal);
+
+// How often each value has been taken so far, to number repeated values: a value
+// ticked twice must occur at least twice. Values outside the kind's counter range have
+// no counter, so a condition on them cannot be formed and can never be met.
+class OccurrenceCounters {
+public:
+    explicit OccurrenceCounters(Kind kind);
+    std::optional<int> raise(int value);  // the count after raising it
+    std::optional<int> count(int value) const;
+
+private:
+    ValueRange range_;
+    std::vector<int> counts_;
+};
+
+// Whether a base value can ever be met: inside the counter range of its kind.
+bool valueHasCounter(Kind kind, int value);
+// The status note for base values that can never be met; empty when every one can.
+std::string unreachableValuesNote(Kind kind, const PositionValues& values, std::span<const int> positions);
+
+// An SQL expression counting how many of the conditions hold for a row (a condition on a
+// NULL list counts as not holding); "0" for none.
+std::string conditionCount(const std::vector<std::string>& conditions);
+
+// The positions 1..8 ticked in the panel.
+std::vector<int> tickedPositions(const SearchInputs& inputs);
+
+// 前期 free mode: for every row r ≥ N − 1 the match list of kind and txtHisPreLst become
+// the txtHisLst family of row r − N + 1, so that both describe the draw N rows before r;
+// the rows before get empty lists (no draw lies N rows before them).
+void rebuildBackLists(HistoryDb& db, Kind kind, int gap);
+
+// Fixed mode: the reference copies of the given positions become the kind's value of the
+// row one (上期) or N (前期) rows earlier, 0 where there is none. In 前期 mode the walk also
+// fills txtHisPreLst as rebuildBackLists does, so that the detail grid always shows the
+// draw N issues back, even with no position ticked.
+void rebuildReferenceFields(HistoryDb& db, Kind kind, std::span<const int> positions, bool previousIssue, int gap);
+
+// What a search's marking step hands to the result display: the row condition appended to
+// the range query, the condition count, and a note for the status bar.
+struct Marking {
+    std::string rowCondition;
+    int conditions = 0;
+    std::string note;
+};
+
+using MarkRows = std::function<Marking(HistoryDb&, const SearchInputs&)>;
+
+// Checks the inputs, runs `mark` and the result display in one transaction, and turns a
+// refusal or a failure into a result with empty grids and a message. A failure rolls
+// everything back, so the table never holds half a search.
+SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const MarkRows& mark);
+
+}  // namespace drawfollow::search_steps
