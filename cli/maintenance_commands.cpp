@@ -59,9 +59,7 @@ void addMaintenanceCommands(CLI::App& app, CliContext& context) {
     // The detail and tally grids come from a search; without one the history grid is the
     // grid there is to export.
     auto* exportXlsx = app.add_subcommand("export-xlsx", "write a grid as a spreadsheet workbook");
-    exportXlsx->add_option("GRID", options->grid, "the grid to export")
-        ->required()
-        ->check(CLI::IsMember({"history"}));
+    exportXlsx->add_option("GRID", options->grid, "the grid to export")->required()->check(CLI::IsMember({"history"}));
     exportXlsx->add_option("FILE", options->file, "target file (default: lishi.xls in the data folder)");
     exportXlsx->callback([&context, options] {
         const std::filesystem::path target = options->file.empty()

@@ -25,6 +25,8 @@ TextGrid historyGrid(std::span<const DrawInput> draws) {
     return grid;
 }
 
-TextGrid historyGrid(HistoryDb& db) { return historyGrid(storedDraws(db)); }
+TextGrid historyGrid(HistoryDb& db) {
+    return historyGrid(storedDraws(db));
+}
 
 }  // namespace drawfollow

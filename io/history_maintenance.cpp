@@ -37,7 +37,7 @@ MaintenanceResult keepOldest(HistoryDb& db, std::vector<DrawInput> history, size
     return result;
 }
 
-MaintenanceResult unchanged(HistoryDb& db) {
+MaintenanceResult nothingDeleted(HistoryDb& db) {
     MaintenanceResult result;
     result.kept = static_cast<size_t>(db.drawCount());
     return result;
@@ -47,7 +47,7 @@ MaintenanceResult unchanged(HistoryDb& db) {
 
 MaintenanceResult trimToIssue(HistoryDb& db, int lastKept, const DerivationSettings& settings) {
     if (lastKept <= 0)
-        return unchanged(db);
+        return nothingDeleted(db);
     auto history = storedDraws(db);
     const auto firstDeleted = std::partition_point(history.begin(), history.end(),
                                                    [lastKept](const DrawInput& d) { return d.issue <= lastKept; });
@@ -57,7 +57,7 @@ MaintenanceResult trimToIssue(HistoryDb& db, int lastKept, const DerivationSetti
 
 MaintenanceResult deleteNewestDraws(HistoryDb& db, int count, const DerivationSettings& settings) {
     if (count <= 0)
-        return unchanged(db);
+        return nothingDeleted(db);
     auto history = storedDraws(db);
     const size_t keep = history.size() - std::min(history.size(), static_cast<size_t>(count));
     return keepOldest(db, std::move(history), keep, settings);
@@ -82,7 +82,8 @@ MaintenanceResult clearHistory(HistoryDb& db) {
 void rebuildFromBackup(HistoryDb& db, const fs::path& backupFile, const DerivationSettings& settings) {
     const HistoryText text = readHistoryFile(backupFile);
     if (!text.problems.empty())
-        throw StoreError("备份文件 “" + backupFile.string() + "” 不能读入，历史号码未作改动。\n" + text.problemSummary());
+        throw StoreError("备份文件 “" + backupFile.string() + "” 不能读入，历史号码未作改动。\n" +
+                         text.problemSummary());
     db.replaceAll(text.draws, settings, true);
 }
 

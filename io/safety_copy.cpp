@@ -52,7 +52,9 @@ void removeOldCopies(const fs::path& dataFolder, const fs::path& justWritten) {
 
 }  // namespace
 
-fs::path dataFolderOf(const HistoryDb& db) { return db.path().parent_path(); }
+fs::path dataFolderOf(const HistoryDb& db) {
+    return db.path().parent_path();
+}
 
 std::vector<fs::path> safetyCopies(const fs::path& dataFolder) {
     std::vector<fs::path> copies;

@@ -15,7 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string quoted(const fs::path& p) { return "“" + p.string() + "”"; }
+std::string quoted(const fs::path& p) {
+    return "“" + p.string() + "”";
+}
 
 std::string reasonOf(lxw_error error) {
     switch (error) {

@@ -13,7 +13,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string columnLetter(size_t c) { return std::string(1, static_cast<char>('A' + c)); }
+std::string columnLetter(size_t c) {
+    return std::string(1, static_cast<char>('A' + c));
+}
 
 TEST(HistoryGrid, HeadersThenIssueAndNumbersWithoutLeadingZeros) {
     const TextGrid grid = historyGrid(std::vector{test::draw(2013001, {3, 7, 12, 18, 22, 25, 29, 11})});
@@ -34,7 +36,9 @@ struct NumberCase {
     std::optional<double> number;
 };
 
-void PrintTo(const NumberCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class CellTypes : public ::testing::TestWithParam<NumberCase> {};
 
@@ -42,13 +46,14 @@ TEST_P(CellTypes, OnlyTextsShownAsTheNumberItselfBecomeNumbers) {
     EXPECT_EQ(spreadsheetNumber(GetParam().text), GetParam().number) << "'" << GetParam().text << "'";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, CellTypes,
-    ::testing::Values(NumberCase{"7", 7}, NumberCase{"2013001", 2013001}, NumberCase{"0", 0},
-                      NumberCase{"12.5", 12.5}, NumberCase{"-3", -3}, NumberCase{"07", {}}, NumberCase{"12.50", {}},
-                      NumberCase{"34.286%", {}}, NumberCase{"1e3", {}}, NumberCase{" 7", {}}, NumberCase{"7 ", {}},
-                      NumberCase{"+7", {}}, NumberCase{"inf", {}}, NumberCase{"nan", {}}, NumberCase{"", {}},
-                      NumberCase{"鼠", {}}, NumberCase{"03 07 12 ", {}}, NumberCase{"12345678901234567890", {}}));
+INSTANTIATE_TEST_SUITE_P(Texts, CellTypes,
+                         ::testing::Values(NumberCase{"7", 7}, NumberCase{"2013001", 2013001}, NumberCase{"0", 0},
+                                           NumberCase{"12.5", 12.5}, NumberCase{"-3", -3}, NumberCase{"07", {}},
+                                           NumberCase{"12.50", {}}, NumberCase{"34.286%", {}}, NumberCase{"1e3", {}},
+                                           NumberCase{" 7", {}}, NumberCase{"7 ", {}}, NumberCase{"+7", {}},
+                                           NumberCase{"inf", {}}, NumberCase{"nan", {}}, NumberCase{"", {}},
+                                           NumberCase{"鼠", {}}, NumberCase{"03 07 12 ", {}},
+                                           NumberCase{"12345678901234567890", {}}));
 
 class SpreadsheetExport : public ::testing::Test {
 protected:

@@ -9,13 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <random>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace drawfollow {
 namespace {
@@ -51,8 +51,8 @@ bool nonEmptyFile(const fs::path& file) {
 
 struct Outcomes {
     int kills = 0;
-    int finishedFirst = 0;     // the command had already ended when the signal came
-    int midTransaction = 0;    // a journal was left behind: a write was under way
+    int finishedFirst = 0;   // the command had already ended when the signal came
+    int midTransaction = 0;  // a journal was left behind: a write was under way
     int before = 0;
     int after = 0;
 };

@@ -80,10 +80,11 @@ TEST_F(HistoryMaintenance, TrimToTheNewestIssueDeletesNothingButRebuildsEveryRow
 }
 
 TEST_F(HistoryMaintenance, RebuiltRowsCarryTheDrawTwoBackAndTheFirstRowStartsFromNothing) {
-    db.appendBatch(std::vector{test::draw(2014001, {1, 2, 3, 4, 5, 6, 7, 8}), test::draw(2014002, {9, 10, 11, 12, 13, 14, 15, 16}),
+    db.appendBatch(
+        std::vector{test::draw(2014001, {1, 2, 3, 4, 5, 6, 7, 8}), test::draw(2014002, {9, 10, 11, 12, 13, 14, 15, 16}),
                     test::draw(2014003, {17, 18, 19, 20, 21, 22, 23, 24}),
                     test::draw(2014004, {25, 26, 27, 28, 29, 30, 1, 2})},
-                   settings);
+        settings);
     trimToIssue(db, 2014003, settings);
     const auto rows = db.history();
     ASSERT_EQ(rows.size(), 3u);
@@ -121,18 +122,23 @@ struct TrimCase {
     bool expectCopy;
 };
 
-void PrintTo(const TrimCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TrimCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TrimCases : public HistoryMaintenance, public ::testing::WithParamInterface<TrimCase> {};
 
 TEST_P(TrimCases, KeepTheRightDraws) {
     // 2014's last three draws, then 2015001..2015003.
-    db.appendBatch(std::vector{test::draw(2014148, {1, 2, 3, 4, 5, 6, 7, 8}), test::draw(2014149, {2, 3, 4, 5, 6, 7, 8, 9}),
+    db.appendBatch(
+        std::vector{test::draw(2014148, {1, 2, 3, 4, 5, 6, 7, 8}), test::draw(2014149, {2, 3, 4, 5, 6, 7, 8, 9}),
                     test::draw(2014150, {3, 4, 5, 6, 7, 8, 9, 10}), test::draw(2015001, {4, 5, 6, 7, 8, 9, 10, 11}),
-                    test::draw(2015002, {5, 6, 7, 8, 9, 10, 11, 12}), test::draw(2015003, {6, 7, 8, 9, 10, 11, 12, 13})},
-                   settings);
+                    test::draw(2015002, {5, 6, 7, 8, 9, 10, 11, 12}),
+                    test::draw(2015003, {6, 7, 8, 9, 10, 11, 12, 13})},
+        settings);
     const auto& c = GetParam();
-    const auto result = c.lastKept != 0 ? trimToIssue(db, c.lastKept, settings) : deleteNewestDraws(db, c.count, settings);
+    const auto result =
+        c.lastKept != 0 ? trimToIssue(db, c.lastKept, settings) : deleteNewestDraws(db, c.count, settings);
     EXPECT_EQ(storedIssues(), c.expectedIssues);
     EXPECT_EQ(result.kept, c.expectedIssues.size());
     EXPECT_EQ(result.removed, 6 - c.expectedIssues.size());

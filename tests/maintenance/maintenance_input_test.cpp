@@ -13,7 +13,9 @@ struct YearsCase {
     std::optional<int> years;
 };
 
-void PrintTo(const YearsCase& c, std::ostream* os) { *os << '"' << c.answer << '"'; }
+void PrintTo(const YearsCase& c, std::ostream* os) {
+    *os << '"' << c.answer << '"';
+}
 
 class YearsToKeep : public ::testing::TestWithParam<YearsCase> {};
 
@@ -21,18 +23,16 @@ TEST_P(YearsToKeep, AcceptsOnlyAnswersThatRoundInto2To16) {
     EXPECT_EQ(yearsToKeepOf(GetParam().answer), GetParam().years) << "answer: '" << GetParam().answer << "'";
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, YearsToKeep,
-                         ::testing::Values(YearsCase{"16", 16}, YearsCase{"2", 2}, YearsCase{" 6 ", 6},
-                                           YearsCase{"+6", 6}, YearsCase{"1", {}}, YearsCase{"17", {}},
-                                           YearsCase{"0", {}}, YearsCase{"-3", {}}, YearsCase{"abc", {}},
-                                           YearsCase{"6abc", {}}, YearsCase{"", {}}, YearsCase{"   ", {}},
-                                           // halves go to the even neighbour
-                                           YearsCase{"2.5", 2}, YearsCase{"3.5", 4}, YearsCase{"16.5", 16},
-                                           YearsCase{"1.5", 2}, YearsCase{"0.5", {}}, YearsCase{"15.5", 16},
-                                           YearsCase{"1.4", {}}, YearsCase{"16.6", {}}, YearsCase{"6.49", 6},
-                                           YearsCase{"1e1", 10}, YearsCase{"inf", {}}, YearsCase{"nan", {}},
-                                           YearsCase{"0x10", {}}, YearsCase{"+-6", {}},
-                                           YearsCase{"99999999999999999999999", {}}));
+INSTANTIATE_TEST_SUITE_P(
+    Answers, YearsToKeep,
+    ::testing::Values(YearsCase{"16", 16}, YearsCase{"2", 2}, YearsCase{" 6 ", 6}, YearsCase{"+6", 6},
+                      YearsCase{"1", {}}, YearsCase{"17", {}}, YearsCase{"0", {}}, YearsCase{"-3", {}},
+                      YearsCase{"abc", {}}, YearsCase{"6abc", {}}, YearsCase{"", {}}, YearsCase{"   ", {}},
+                      // halves go to the even neighbour
+                      YearsCase{"2.5", 2}, YearsCase{"3.5", 4}, YearsCase{"16.5", 16}, YearsCase{"1.5", 2},
+                      YearsCase{"0.5", {}}, YearsCase{"15.5", 16}, YearsCase{"1.4", {}}, YearsCase{"16.6", {}},
+                      YearsCase{"6.49", 6}, YearsCase{"1e1", 10}, YearsCase{"inf", {}}, YearsCase{"nan", {}},
+                      YearsCase{"0x10", {}}, YearsCase{"+-6", {}}, YearsCase{"99999999999999999999999", {}}));
 
 TEST(TrimAnswer, AnythingButAWholeNumberInTheIssueRangeDeletesNothing) {
     EXPECT_EQ(trimAnswerOf("2014016"), 2014016);
