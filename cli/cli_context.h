@@ -46,5 +46,6 @@ void addAttributeOptions(CLI::App* command, AttributeOptions& options);
 // Every subcommand group registers itself here.
 void addHistoryCommands(CLI::App& app, CliContext& context);
 void addMaintenanceCommands(CLI::App& app, CliContext& context);
+void addUpdateCommand(CLI::App& app, CliContext& context);
 
 }  // namespace drawfollow::cli

@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
                    "else the per-user data folder)");
     cli::addHistoryCommands(app, context);
     cli::addMaintenanceCommands(app, context);
+    cli::addUpdateCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -28,6 +28,8 @@ public:
     // on; summary() says why and nothing was changed.
     bool prepare();
 
+    // Every year whose page the update asks for, once prepared.
+    std::vector<int> plannedYears() const { return plan_.years(); }
     // The year whose page is to be asked for now; none once the update has ended.
     std::optional<int> currentYear() const;
     // The address of that page.

@@ -1,0 +1,94 @@
+// update: the online update without a window, one progress line per year.
+#include "cli/cli_context.h"
+
+#include "net/online_update.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+#include <iostream>
+
+namespace drawfollow::cli {
+
+namespace {
+
+struct UpdateOptions {
+    AttributeOptions attributes;
+    std::optional<std::string> host;
+    std::optional<int> keepYears;
+    std::optional<int> currentYear;
+    double timeoutSeconds = 30;
+};
+
+// What the window saved: its settings store, group "IniSetting".
+QString windowSetting(const char* key) {
+    QSettings store(QStringLiteral("FlwZMBRQLC"), QStringLiteral("FlwZMBRQLC"));
+    return store.value(QStringLiteral("IniSetting/") + QLatin1String(key)).toString().trimmed();
+}
+
+UpdateRequest requestFrom(const UpdateOptions& options, const Clock& clock) {
+    UpdateRequest request;
+    request.host = options.host ? *options.host : windowSetting("UpdateHost").toStdString();
+    if (options.keepYears) {
+        request.keepYears = *options.keepYears;
+    } else {
+        bool ok = false;
+        const int saved = windowSetting("IniSerchDay").toInt(&ok);
+        request.keepYears = ok && saved >= kFewestYearsKept && saved <= kMostYearsKept ? saved : 6;
+    }
+    request.currentYear = options.currentYear ? *options.currentYear : clock.currentYear();
+    return request;
+}
+
+void runUpdate(CliContext& context, const UpdateOptions& options) {
+    int argc = 1;
+    char name[] = "drawfollow-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+
+    const FetchLimits limits{std::chrono::milliseconds(static_cast<long long>(options.timeoutSeconds * 1000))};
+    OnlineUpdate update(context.db(), context.derivation(options.attributes), requestFrom(options, context.clock()),
+                        limits);
+    bool lineOpen = false;
+    QObject::connect(&update, &OnlineUpdate::yearStarted, [&](int year, int ordinal, int yearsInAll) {
+        std::cout << "读取 " << year << " 年的开奖网页（" << ordinal << "/" << yearsInAll << "）…… " << std::flush;
+        lineOpen = true;
+    });
+    QObject::connect(&update, &OnlineUpdate::yearRead, [&](int, int added, int) {
+        std::cout << "新增 " << added << " 期\n";
+        lineOpen = false;
+    });
+    QObject::connect(&update, &OnlineUpdate::finished, &app, [&] {
+        if (lineOpen)
+            std::cout << "失败\n";
+        QCoreApplication::quit();
+    });
+    update.start();
+    QCoreApplication::exec();
+
+    if (!update.summary().succeeded())
+        throw StoreError(update.summary().message());
+    std::cout << update.summary().message() << '\n';
+}
+
+}  // namespace
+
+void addUpdateCommand(CLI::App& app, CliContext& context) {
+    auto options = std::make_shared<UpdateOptions>();
+    auto* update = app.add_subcommand("update", "append the missing draws from the results chart pages online");
+    update->add_option("--host", options->host,
+                       "address of the chart service, e.g. https://chart.example.com (default: the window's "
+                       "UpdateHost setting)");
+    update->add_option("--keep-years", options->keepYears,
+                       "years of history kept before the current one (default: the window's IniSerchDay, else 6)")
+        ->check(CLI::Range(kFewestYearsKept, kMostYearsKept));
+    update->add_option("--current-year", options->currentYear, "the year taken as the current one (default: today's)")
+        ->check(CLI::Range(2000, 9999));
+    update->add_option("--timeout", options->timeoutSeconds, "seconds allowed for each page")
+        ->check(CLI::Range(0.1, 600.0))
+        ->capture_default_str();
+    addAttributeOptions(update, options->attributes);
+    update->callback([&context, options] { runUpdate(context, *options); });
+}
+
+}  // namespace drawfollow::cli
