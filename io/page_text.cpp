@@ -255,8 +255,10 @@ std::string bodyInnerText(std::string_view utf8Html) {
         return {};
     if (utf8Html.size() > static_cast<size_t>(INT_MAX))
         throw PageError("网页过大，无法读取");
+    // XML_PARSE_HUGE lifts the nesting limit, beyond which libxml2 would drop the rest of
+    // the page; the size is bounded by the download limit.
     const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
-                        HTML_PARSE_IGNORE_ENC | HTML_PARSE_COMPACT;
+                        HTML_PARSE_IGNORE_ENC | HTML_PARSE_COMPACT | XML_PARSE_HUGE;
     const std::unique_ptr<xmlDoc, DocFree> doc(
         htmlReadMemory(utf8Html.data(), static_cast<int>(utf8Html.size()), nullptr, "UTF-8", options));
     if (!doc)

@@ -74,15 +74,16 @@ ChartUrl chartPageUrl(std::string_view host, int year) {
         if (static_cast<unsigned char>(c) <= ' ' || c == '?' || c == '#')
             return {{}, "在线更新网址 “" + std::string(base) + "” 中不能有空格、“?” 或 “#”。"};
     std::string url;
-    if (base.find("://") == std::string_view::npos)
+    const size_t schemeEnd = base.find("://");
+    if (schemeEnd == std::string_view::npos)
         url = "http://";
     else if (!startsWithNoCase(base, "http://") && !startsWithNoCase(base, "https://"))
         return {{}, "在线更新网址 “" + std::string(base) + "” 必须以 http:// 或 https:// 开头。"};
     while (!base.empty() && base.back() == '/')
         base.remove_suffix(1);
+    if (schemeEnd != std::string_view::npos && base.size() <= schemeEnd + 3)
+        return {{}, "在线更新网址 “" + std::string(trimmed(host)) + "” 中没有服务器名。"};
     url += base;
-    if (url.ends_with("://"))
-        return {{}, "在线更新网址 “" + std::string(host) + "” 中没有服务器名。"};
     return {url + chartPagePath(year), {}};
 }
 

@@ -50,7 +50,8 @@ void OnlineUpdate::requestCurrentYear() {
         return;
     }
     emit yearStarted(*year, *year - firstYear_ + 1, yearsInAll_);
-    fetcher_.fetch(url);
+    if (running_)  // a receiver may have cancelled
+        fetcher_.fetch(url);
 }
 
 void OnlineUpdate::onFetched(const QByteArray& body, const QString& contentType) {

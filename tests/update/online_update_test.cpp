@@ -1,0 +1,249 @@
+// The online update against a real HTTP server on 127.0.0.1 serving the fixture chart
+// pages: which pages are asked for, what is stored, how failures and Cancel end it, and
+// the command-line tool doing the same.
+#include "chart_server.h"
+#include "io/history_import.h"
+#include "net/online_update.h"
+#include "support/history_builder.h"
+#include "support/temp_dir.h"
+#include "test_paths.h"
+
+#include <QNetworkProxy>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+#include <random>
+
+namespace drawfollow {
+
+namespace {
+
+constexpr int kWaitMs = 60000;  // an upper bound for a hung test, not a timing expectation
+
+std::vector<DrawInput> chartDraws(const std::function<bool(int issue)>& wanted) {
+    std::vector<DrawInput> draws =
+        readHistoryFile(std::filesystem::path(DRAWFOLLOW_TEST_DATA_DIR) / "update" / "chart_draws.txt").draws;
+    std::erase_if(draws, [&](const DrawInput& d) { return !wanted(d.issue); });
+    return draws;
+}
+
+std::vector<DrawInput> allChartDraws() {
+    return chartDraws([](int) { return true; });
+}
+
+QStringList targets(std::initializer_list<int> years) {
+    QStringList list;
+    for (int y : years)
+        list << QString::fromStdString(chartPagePath(y));
+    return list;
+}
+
+QByteArray garbage(int size) {
+    std::mt19937 rng(4711);
+    QByteArray bytes(size, '\0');
+    for (char& b : bytes)
+        b = static_cast<char>(rng());
+    return bytes;
+}
+
+// Every year 2011..2014 served as the fixture pages have it.
+void serveAllYears(test::ChartServer& server) {
+    server.servePage(2011, QStringLiteral("chart_2011_utf8_undeclared.html"), "text/html");
+    server.servePage(2012, QStringLiteral("chart_2012_gbk_http_charset.html"), "text/html; charset=GBK");
+    server.servePage(2013, QStringLiteral("chart_2013_gbk_meta.html"), "text/html");
+    server.servePage(2014, QStringLiteral("chart_2014_utf8_meta.html"), "text/html; charset=utf-8");
+}
+
+}  // namespace
+
+class OnlineUpdateTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Setup {
+        test::TempDir dir;
+        HistoryDb db{dir / HistoryDb::kFileName};
+        test::ChartServer server;
+
+        std::unique_ptr<OnlineUpdate> update(int currentYear, int keepYears, FetchLimits limits = {}) {
+            UpdateRequest request{server.host().toStdString(), keepYears, currentYear};
+            return std::make_unique<OnlineUpdate>(db, test::settingsFor(currentYear), request, limits);
+        }
+    };
+
+    // Starts the update and runs the event loop until it has finished.
+    static bool runToEnd(OnlineUpdate& update) {
+        QSignalSpy finished(&update, &OnlineUpdate::finished);
+        update.start();
+        return finished.wait(kWaitMs) && finished.count() == 1;
+    }
+
+private slots:
+    void initTestCase() { QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy); }
+
+    void historyEndingMidYearAsksForThatYearOnly() {
+        Setup s;
+        serveAllYears(s.server);
+        s.db.appendBatch(chartDraws([](int issue) { return issue <= 2013150; }), test::settingsFor(2013));
+        auto update = s.update(2013, 6);
+        QVERIFY(runToEnd(*update));
+        QCOMPARE(s.server.requests(), targets({2013}));
+        QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue <= 2013153; }));
+        QVERIFY2(update->summary().succeeded(), update->summary().message().c_str());
+        QCOMPARE(update->summary().added, size_t{3});
+    }
+
+    void historyEndingLastYearAsksForBothYears() {
+        Setup s;
+        serveAllYears(s.server);
+        s.db.appendBatch(chartDraws([](int issue) { return issue <= 2013153; }), test::settingsFor(2013));
+        auto update = s.update(2014, 6);
+        QSignalSpy read(update.get(), &OnlineUpdate::yearRead);
+        QVERIFY(runToEnd(*update));
+        QCOMPARE(s.server.requests(), targets({2013, 2014}));
+        // 2014003 has no numbers and is skipped; 2014006 is missing, so 2014007 is not read.
+        QVERIFY(storedDraws(s.db) == allChartDraws());
+        QVERIFY(update->summary().skippedIssues == std::vector<int>{2014003});
+        QCOMPARE(read.count(), 2);
+        QCOMPARE(read.at(0), (QVariantList{2013, 0, 0}));
+        QCOMPARE(read.at(1), (QVariantList{2014, 4, 4}));
+    }
+
+    void pageWithoutTheFirstIssueAddsNothing() {
+        Setup s;
+        serveAllYears(s.server);
+        s.server.servePage(2014, QStringLiteral("chart_2014_no_draws_yet.html"));
+        s.db.appendBatch(chartDraws([](int issue) { return issue <= 2013153; }), test::settingsFor(2013));
+        auto update = s.update(2014, 6);
+        QVERIFY(runToEnd(*update));
+        QCOMPARE(s.server.requests(), targets({2013, 2014}));
+        QCOMPARE(update->summary().added, size_t{0});
+        QVERIFY2(update->summary().succeeded(), update->summary().message().c_str());
+    }
+
+    void emptyHistoryKeepingThreeYears() {
+        Setup s;
+        serveAllYears(s.server);
+        auto update = s.update(2014, 3);
+        QSignalSpy started(update.get(), &OnlineUpdate::yearStarted);
+        QVERIFY(runToEnd(*update));
+        QCOMPARE(s.server.requests(), targets({2011, 2012, 2013, 2014}));
+        QCOMPARE(started.at(0), (QVariantList{2011, 1, 4}));
+        QCOMPARE(started.at(3), (QVariantList{2014, 4, 4}));
+        QVERIFY(storedDraws(s.db) == allChartDraws());
+        // Rows added online are derived like any other: the second row follows the first.
+        const std::vector<DrawRow> rows = s.db.history();
+        QVERIFY(rows[1].previous == rows[0].own);
+        QCOMPARE(rows[1].issueText, std::string("2011002"));
+    }
+
+    void failingPageEndsTheUpdate_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("reasonPart");
+        QTest::newRow("never answers") << "silent" << QStringLiteral("秒内没有送完网页");
+        QTest::newRow("404") << "404" << QStringLiteral("HTTP 404");
+        QTest::newRow("garbage") << "garbage" << QStringLiteral("无法识别");
+        QTest::newRow("huge, length declared") << "huge" << QStringLiteral("10 MiB 的上限");
+        QTest::newRow("endless, no length") << "endless" << QStringLiteral("10 MiB 的上限");
+    }
+
+    void failingPageEndsTheUpdate() {
+        QFETCH(QString, failure);
+        QFETCH(QString, reasonPart);
+        Setup s;
+        serveAllYears(s.server);
+        const qint64 overLimit = 10 * 1024 * 1024 + 1;
+        if (failure == QLatin1String("silent"))
+            s.server.serveNothing(2013);
+        else if (failure == QLatin1String("404"))
+            s.server.serveNotFound(2013);
+        else if (failure == QLatin1String("garbage"))
+            s.server.serveBytes(2013, garbage(64 * 1024));
+        else if (failure == QLatin1String("huge"))
+            s.server.serveHuge(2013, overLimit);
+        else
+            s.server.serveEndless(2013);
+
+        FetchLimits limits;
+        if (failure == QLatin1String("silent"))
+            limits.timeout = std::chrono::milliseconds(300);  // keeps the test quick
+        auto update = s.update(2014, 3, limits);
+        QVERIFY(runToEnd(*update));
+
+        const UpdateSummary& summary = update->summary();
+        QVERIFY(summary.failure);
+        QCOMPARE(summary.failure->year, 2013);
+        QVERIFY2(QString::fromStdString(summary.failure->reason).contains(reasonPart), summary.failure->reason.c_str());
+        QVERIFY(summary.yearsNotRead == std::vector<int>{2014});
+        QCOMPARE(s.server.requests(), targets({2011, 2012, 2013}));
+        // What the years before stored stays.
+        QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue < 2013000; }));
+        QVERIFY(QString::fromStdString(summary.message()).contains(QStringLiteral("新增 7 期")));
+    }
+
+    void cancelWhileAPageIsLoading() {
+        Setup s;
+        serveAllYears(s.server);
+        s.server.serveNothing(2012);
+        auto update = s.update(2014, 3);
+        QSignalSpy finished(update.get(), &OnlineUpdate::finished);
+        update->start();
+        QTRY_COMPARE_WITH_TIMEOUT(s.server.requests().size(), 2, kWaitMs);
+        QVERIFY(update->running());
+        update->cancel();
+        QVERIFY(!update->running());
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(update->summary().cancelled);
+        QVERIFY(update->summary().yearsNotRead == (std::vector<int>{2012, 2013, 2014}));
+        QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue < 2012000; }));
+        // Nothing arrives afterwards: a second finished() or a late page would show here.
+        QTest::qWait(100);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(s.server.requests().size(), 2);
+    }
+
+    void cancelFromTheProgressSignalAsksForNoPage() {
+        Setup s;
+        serveAllYears(s.server);
+        auto update = s.update(2014, 3);
+        connect(update.get(), &OnlineUpdate::yearStarted, update.get(), [&](int year) {
+            if (year == 2012)
+                update->cancel();
+        });
+        QVERIFY(runToEnd(*update));
+        QVERIFY(update->summary().cancelled);
+        QTest::qWait(200);  // time for a request that should not have been made to arrive
+        QCOMPARE(s.server.requests(), targets({2011}));
+    }
+
+    void commandLineToolRunsTheUpdate() {
+        Setup s;
+        serveAllYears(s.server);
+        s.server.serveNotFound(2014);
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((s.dir / "config").string()));
+        cli.setProcessEnvironment(env);
+        QSignalSpy done(&cli, &QProcess::finished);
+        cli.start(QStringLiteral(DRAWFOLLOW_CLI_PATH),
+                  {QStringLiteral("--data-dir"), QString::fromStdString(s.dir.path().string()), QStringLiteral("update"),
+                   QStringLiteral("--host"), s.server.host(), QStringLiteral("--current-year"), QStringLiteral("2014"),
+                   QStringLiteral("--keep-years"), QStringLiteral("3")});
+        QVERIFY(done.wait(kWaitMs));
+        const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+        const QString err = QString::fromUtf8(cli.readAllStandardError());
+        QCOMPARE(cli.exitCode(), 1);
+        QVERIFY2(out.contains(QStringLiteral("读取 2011 年的开奖网页（1/4）…… 新增 4 期\n")), qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("读取 2013 年的开奖网页（3/4）…… 新增 153 期\n")), qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("读取 2014 年的开奖网页（4/4）…… 失败\n")), qPrintable(out));
+        QVERIFY2(err.contains(QStringLiteral("2014 年的开奖网页读取失败：服务器回答 HTTP 404")), qPrintable(err));
+        QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue < 2014000; }));
+    }
+};
+
+}  // namespace drawfollow
+
+QTEST_GUILESS_MAIN(drawfollow::OnlineUpdateTest)
+#include "online_update_test.moc"
