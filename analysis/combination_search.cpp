@@ -81,12 +81,12 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
     ConditionBits bits;
     std::vector<unsigned> liveSets;           // the conditions of every set that can be met
     std::vector<std::string> lastSetCounted;  // the conditions the last set counts into intTh
-    std::string assignments;
+    Assignments assignments;
     if (inputs.freePositions) {
         if (!inputs.previousIssue)
             rebuildBackLists(db, kind, inputs.gap);
         const std::string tested = testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
-        assignments = ", [txtHisP6]= " + tested;
+        assignments.emplace_back("txtHisP6", tested);
         for (const auto& set : sets) {
             OccurrenceCounters counters(kind);
             for (int p : set)
@@ -124,8 +124,9 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
         }
     }
     if (!sets.empty())
-        assignments += ", [intTh]=" + conditionCount(lastSetCounted);
-    db.execute("UPDATE [Lishi] SET [bolOk]= " + bits.anySetMet(liveSets) + assignments);
+        assignments.emplace_back("intTh", conditionCount(lastSetCounted));
+    assignments.emplace_back("bolOk", bits.anySetMet(liveSets));
+    assignWhereChanged(db, assignments);
 
     Marking marking{" AND [bolOk]= TRUE", inputs.combinationSize, {}};
     if (sets.empty()) {

@@ -3,7 +3,8 @@
 //
 // All conditions are counted by one UPDATE over the table instead of a reset followed by
 // one UPDATE per ticked position: the counter ends the same (the number of conditions
-// that held), and the table is scanned and written once instead of up to ten times.
+// that held), the table is scanned once instead of up to ten times, and only the rows
+// whose counter changes are written.
 #include "analysis/search_steps.h"
 
 namespace drawfollow {
@@ -18,13 +19,13 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
     const std::vector<int> positions = tickedPositions(inputs);
 
     std::vector<std::string> conditions;
-    std::string scratchCopy;
+    Assignments assignments;
     if (inputs.freePositions) {
         if (!inputs.previousIssue)
             rebuildBackLists(db, kind, inputs.gap);
         const std::string tested = testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
         if (!inputs.countSpecial)
-            scratchCopy = ", [txtHisP6]= " + tested;
+            assignments.emplace_back("txtHisP6", tested);
         OccurrenceCounters counters(kind);
         for (int p : positions) {
             const int v = values[p - 1];
@@ -45,7 +46,8 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
             conditions.push_back("[" + referenceField(p, kind, inputs.previousIssue) + "] = " +
                                  std::to_string(values[p - 1]));
     }
-    db.execute("UPDATE [Lishi] SET [intTh]=" + conditionCount(conditions) + scratchCopy);
+    assignments.emplace_back("intTh", conditionCount(conditions));
+    assignWhereChanged(db, assignments);
 
     const int n = static_cast<int>(positions.size());
     return {" AND [intTh] = " + std::to_string(n), n, unreachableValuesNote(kind, values, positions)};

@@ -71,6 +71,15 @@ std::string conditionCount(const std::vector<std::string>& conditions) {
     return sum;
 }
 
+void assignWhereChanged(HistoryDb& db, const Assignments& assignments) {
+    std::string set, changed;
+    for (const auto& [field, expression] : assignments) {
+        set += (set.empty() ? "" : ", ") + ("[" + field + "]= " + expression);
+        changed += (changed.empty() ? "" : " OR ") + ("[" + field + "] IS NOT (" + expression + ")");
+    }
+    db.execute("UPDATE [Lishi] SET " + set + " WHERE " + changed);
+}
+
 std::vector<int> tickedPositions(const SearchInputs& inputs) {
     std::vector<int> positions;
     for (int p = 1; p <= kPositions; ++p)

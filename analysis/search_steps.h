@@ -49,6 +49,11 @@ std::string unreachableValuesNote(Kind kind, const PositionValues& values, std::
 // NULL list counts as not holding); "0" for none.
 std::string conditionCount(const std::vector<std::string>& conditions);
 
+// Sets each field to its expression in every row, writing only the rows where one of them
+// changes: rewriting a wide row costs far more than evaluating the expressions twice.
+using Assignments = std::vector<std::pair<std::string, std::string>>;  // field, SQL expression
+void assignWhereChanged(HistoryDb& db, const Assignments& assignments);
+
 // The positions 1..8 ticked in the panel.
 std::vector<int> tickedPositions(const SearchInputs& inputs);
 

@@ -1,0 +1,141 @@
+// The follow and combination searches end to end (statements, selection, tally, commit)
+// on seeded histories of 3,000 and 100,000 draws.
+#include "analysis/search.h"
+#include "store/history_db.h"
+
+#include "bench_support.h"
+#include "literal_search.h"
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace drawfollow {
+namespace {
+
+// One stored history per size, built once: building 100,000 rows takes longer than the searches.
+class History {
+public:
+    static History& of(int draws) {
+        static std::map<int, std::unique_ptr<History>> made;
+        auto& h = made[draws];
+        if (!h)
+            h.reset(new History(draws));
+        return *h;
+    }
+
+    HistoryDb& db() { return db_; }
+
+    // All eight positions ticked with the newest draw's values of the kind.
+    SearchInputs inputs(Kind kind, bool free, bool previousIssue) {
+        SearchInputs in;
+        in.searchKind = kind;
+        in.resultKind = Kind::Tail;
+        in.freePositions = free;
+        in.previousIssue = previousIssue;
+        in.gap = 2;
+        in.ticked.fill(true);
+        in.values = PositionValues{};
+        for (int p = 0; p < kPositions; ++p)
+            in.values->at(p) = newest_.own[index(kind)][p];
+        in.firstIssue = std::to_string(first_);
+        in.lastIssue = std::to_string(newest_.issue);
+        in.combinationSize = 4;
+        in.combinationRegularOnly = false;
+        return in;
+    }
+
+private:
+    explicit History(int draws) : db_(folder_.path() / HistoryDb::kFileName) {
+        db_.replaceAll(bench::randomDraws(draws), bench::defaultSettings());
+        newest_ = *db_.newest();
+        first_ = db_.history().front().issue;
+    }
+
+    bench::ScratchFolder folder_;
+    HistoryDb db_;
+    DrawRow newest_;
+    int first_ = 0;
+};
+
+enum Mode { FreePrevious, FreeBack, FixedPrevious, FixedBack };
+
+SearchInputs modeInputs(History& h, int mode, Kind kind) {
+    return h.inputs(kind, mode == FreePrevious || mode == FreeBack, mode == FreePrevious || mode == FixedPrevious);
+}
+
+void setLabels(benchmark::State& state, int mode, int draws) {
+    static const char* names[] = {"free 上期", "free 前期", "fixed 上期", "fixed 前期"};
+    state.SetLabel(names[mode]);
+    state.SetComplexityN(draws);
+}
+
+// The same search again and again, as a user pressing the button on one panel.
+void BM_FollowSearch(benchmark::State& state) {
+    const int mode = static_cast<int>(state.range(0));
+    const int draws = static_cast<int>(state.range(1));
+    History& h = History::of(draws);
+    const SearchInputs in = modeInputs(h, mode, Kind::Zodiac);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runFollowSearch(h.db(), in));
+    setLabels(state, mode, draws);
+}
+BENCHMARK(BM_FollowSearch)
+    ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 100000}})
+    ->Unit(benchmark::kMillisecond);
+
+// A new gap every time: the 前期 walks rewrite the reference copies of every row.
+void BM_FollowSearchNewGap(benchmark::State& state) {
+    const int mode = static_cast<int>(state.range(0));
+    const int draws = static_cast<int>(state.range(1));
+    History& h = History::of(draws);
+    SearchInputs in = modeInputs(h, mode, Kind::Zodiac);
+    for (auto _ : state) {
+        in.gap = in.gap == 2 ? 3 : 2;
+        benchmark::DoNotOptimize(runFollowSearch(h.db(), in));
+    }
+    setLabels(state, mode, draws);
+}
+BENCHMARK(BM_FollowSearchNewGap)->ArgsProduct({{FreeBack, FixedBack}, {3000, 100000}})->Unit(benchmark::kMillisecond);
+
+// k = 4 over all eight positions: 70 sets.
+void BM_CombinationSearch(benchmark::State& state) {
+    const int mode = static_cast<int>(state.range(0));
+    const int draws = static_cast<int>(state.range(1));
+    History& h = History::of(draws);
+    const SearchInputs in = modeInputs(h, mode, Kind::Zodiac);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runCombinationSearch(h.db(), in));
+    setLabels(state, mode, draws);
+}
+BENCHMARK(BM_CombinationSearch)
+    ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 100000}})
+    ->Unit(benchmark::kMillisecond);
+
+// For comparison: the follow search one statement per condition and one walk per field.
+void BM_FollowSearchStatementByStatement(benchmark::State& state) {
+    const int mode = static_cast<int>(state.range(0));
+    History& h = History::of(3000);
+    const SearchInputs in = modeInputs(h, mode, Kind::Zodiac);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(test::runLiteralFollowSearch(h.db(), in));
+    setLabels(state, mode, 3000);
+}
+BENCHMARK(BM_FollowSearchStatementByStatement)
+    ->DenseRange(FreePrevious, FixedBack)
+    ->Unit(benchmark::kMillisecond);
+
+// For comparison: the same combination search one statement per set and condition.
+void BM_CombinationSearchStatementByStatement(benchmark::State& state) {
+    const int mode = static_cast<int>(state.range(0));
+    History& h = History::of(3000);
+    const SearchInputs in = modeInputs(h, mode, Kind::Zodiac);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(test::runLiteralCombinationSearch(h.db(), in));
+    setLabels(state, mode, 3000);
+}
+BENCHMARK(BM_CombinationSearchStatementByStatement)->Arg(FreePrevious)->Arg(FixedPrevious)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace drawfollow
