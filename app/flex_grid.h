@@ -1,0 +1,39 @@
+// The grids MSFlexGrid1..3: a read-only QTableView that scrolls exactly one row
+// per wheel notch, stops at the top row, and reports a right-button release.
+#pragma once
+
+#include <QTableView>
+
+#include <span>
+
+namespace drawfollow {
+
+class FlexGrid final : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit FlexGrid(const QString& objectName, QWidget* parent = nullptr);
+
+    // The first visible row (MSFlexGrid's TopRow).
+    int topRow() const;
+    // Sets column widths given in twips.
+    void setColumnWidthsTwips(std::span<const int> twips);
+    // Brings the last row into view and keeps it there while the grid is resized or rows
+    // are added, until the user scrolls: the newest draw stays in view after a refresh.
+    void keepLastRowInView();
+    // Widens a column, if need be, so that the sample text fits.
+    void fitColumnTo(int column, const QString& sample);
+
+signals:
+    void rightButtonReleased(const QPoint& globalPos);
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int wheelRemainder_ = 0;
+    bool pinnedToBottom_ = false;
+};
+
+}  // namespace drawfollow

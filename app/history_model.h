@@ -1,0 +1,43 @@
+// The history grid's model: one row per stored draw in issue order, the issue
+// and its eight numbers as plain integers.
+#pragma once
+
+#include "app/panel_logic.h"
+
+#include <QAbstractTableModel>
+
+#include <vector>
+
+namespace drawfollow {
+
+class HistoryModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { IssueColumn = 0, FirstNumberColumn = 1, SpecialColumn = 8, ColumnCount = 9 };
+
+    struct Row {
+        int issue = 0;
+        Numbers numbers{};
+    };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void reset(const std::vector<StoredDraw>& draws);
+    void append(const StoredDraw& draw);
+    const Row& row(int r) const { return rows_[static_cast<size_t>(r)]; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // "期号", "平1码" … "平7码", "特码".
+    static QString header(int column);
+
+private:
+    static Row rowOf(const StoredDraw& draw);
+    std::vector<Row> rows_;
+};
+
+}  // namespace drawfollow

@@ -1,0 +1,49 @@
+// The left side of the window: the history grid MSFlexGrid1, the next issue Text1 with
+// its prompt Label12(1), the entry boxes and the history buttons.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace drawfollow {
+
+class EntryRow;
+class FlexGrid;
+class HistoryModel;
+class MainController;
+class UserDialogs;
+
+class HistoryPanel final : public QWidget {
+    Q_OBJECT
+
+public:
+    HistoryPanel(MainController& controller, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    FlexGrid* grid() const { return grid_; }
+    QPushButton* settingsButton() const { return command9_; }
+    EntryRow* entryRow() const { return entry_; }
+
+    // Command3 and mnuErase: delete the newest draw, no confirmation.
+    void deleteNewest();
+    // Brings the newest draw into view, as after every refresh.
+    void scrollToNewest();
+
+private:
+    void storeEntry();
+    void showNextIssue(int issue);
+
+    MainController& controller_;
+    UserDialogs& dialogs_;
+    HistoryModel* model_;
+    FlexGrid* grid_;
+    QLabel* prompt_;
+    QLineEdit* issueBox_;
+    EntryRow* entry_;
+    QPushButton* command3_;
+    QPushButton* command9_;
+};
+
+}  // namespace drawfollow

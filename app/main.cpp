@@ -1,0 +1,46 @@
+// The DrawFollow window program: settings, data folder, controller, window.
+#include "app/app_settings.h"
+#include "app/main_controller.h"
+#include "app/main_window.h"
+#include "app/startup_options.h"
+#include "app/timing_log.h"
+#include "app/user_dialogs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+#include <QSettings>
+#include <QTimer>
+
+
+
+int main(int argc, char** argv) {
+    using namespace drawfollow;
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QLatin1String(AppSettings::kOrganisation));
+    QApplication::setApplicationName(QLatin1String(AppSettings::kApplication));
+    QApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    const StartupOptions options = parseStartupOptions(QApplication::arguments());
+
+    QSettings store;  // per user, under FlwZMBRQLC / FlwZMBRQLC
+    AppSettings settings(store);
+    SystemClock clock;
+    WidgetDialogs dialogs;
+    MainController controller(settings, clock);
+    controller.start(chooseDataFolder(options.dataDir));
+
+    MainWindow window(controller, dialogs);
+    window.show();
+    QTimer::singleShot(0, &window, [&] {
+        qCInfo(lcTiming, "start-up to a shown window: %.1f ms (%zu draws)", sinceStart.nsecsElapsed() / 1e6,
+               controller.history().size());
+        if (options.screenshot) {
+            window.grab().save(*options.screenshot);
+            QApplication::quit();
+        }
+    });
+    return QApplication::exec();
+}

@@ -1,0 +1,159 @@
+// The window's state without any widget: the history database, the ordered snapshot of
+// the history, the search panel's state, the zodiac code table and the hand entry. The
+// widgets call it on user actions and follow its signals.
+#pragma once
+
+#include "analysis/search.h"
+#include "app/app_settings.h"
+#include "app/ui_text.h"
+#include "app/panel_logic.h"
+#include "store/clock.h"
+#include "store/history_db.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace drawfollow {
+
+// The two search buttons: Command1 follow search, Command2 combination search.
+enum class SearchButton { Follow, Combination };
+
+// TabStrip1: where the reference values come from.
+enum class PanelTab { History = 0, Manual = 1, Verify = 2 };
+
+// The data folder start-up found, or why there is none.
+struct DataFolderChoice {
+    std::filesystem::path folder;
+    QString problem;
+};
+
+// What one automatic panel (tab 1 or tab 3) holds: the values of its base draw, or why
+// there is none.
+struct BaseValues {
+    std::optional<std::array<int, kPositions>> values;
+    int baseIssue = 0;
+    QString note;  // plain words shown in the panel
+};
+
+struct EntryOutcome {
+    bool stored = false;
+    int box = -1;  // what to correct: 1..8 a number box, 0 the issue box, -1 nothing in particular
+    QString problem;
+};
+
+class MainController : public QObject {
+    Q_OBJECT
+
+public:
+    MainController(AppSettings& settings, const Clock& clock, QObject* parent = nullptr);
+    ~MainController() override;
+
+    // Start-up: settings, database, panel state, zodiac year, range, position
+    // values, code table; the widgets then show the history.
+    void start(const DataFolderChoice& folder);
+
+    // The history.
+    bool historyAvailable() const { return db_ != nullptr; }
+    const QString& storeProblem() const { return storeProblem_; }
+    // The database file start-up opened or tried to open; empty without a data folder.
+    const std::filesystem::path& databaseFile() const { return databaseFile_; }
+    const std::vector<StoredDraw>& history() const { return history_; }
+    int nextIssue() const { return nextIssue_; }
+    std::optional<int> rangeStart() const;
+    std::optional<int> rangeEnd() const;
+
+    // Hand entry: stores the draw under the issue text, or says what is wrong.
+    EntryOutcome storeDraw(const QString& issueText, const std::array<QString, kPositions>& boxes);
+    // Deletes the newest draw and compacts; an error text, empty on success.
+    QString deleteNewest();
+
+    // Settings as read at start-up and kept up to date.
+    const AppSettings& settings() const { return settings_; }
+    const ZodiacCodeTable& codeTable() const { return codes_; }
+    DerivationSettings derivation() const;
+    int zodiacYear() const { return zodiacYear_; }
+
+    // The search panel.
+    PanelTab tab() const { return tab_; }
+    bool manual() const { return tab_ == PanelTab::Manual; }
+    void selectTab(PanelTab tab);
+    void refreshPanel();
+    void setFreePositions(bool on);
+    void setCountSpecial(bool on);
+    void setPreviousIssue(bool on);
+    void setGap(int gap);
+    void setSearchKind(int kind);
+    void setResultKind(int kind);
+    void setTallyScope(int scope);
+    void setComboRegularOnly(bool on);
+    void setComboSize(int size);
+    void setManualValue(int position, std::optional<int> value);  // position 1..8
+    void setVerificationText(const QString& text);                // Text4
+    void setLimitBeforeVerification(bool on);                      // Check4
+    QString verificationText() const { return verificationText_; }
+    bool limitBeforeVerification() const { return limitBeforeVerification_; }
+
+    const BaseValues& historyBase() const { return historyBase_; }
+    const BaseValues& verifyBase() const { return verifyBase_; }
+    // The texts of Text2(1..8) or Text2(11..18): names for the zodiac kind.
+    std::array<QString, kPositions> baseTexts(PanelTab tab) const;
+    // The position values of the selected tab, position 1 first; none where there is none.
+    std::array<std::optional<int>, kPositions> positionValues() const;
+    // Why a search must not run on the panel as it stands; empty when it may.
+    QString searchRefusal(SearchButton button, const std::array<bool, kPositions>& ticked) const;
+    // The panel state as the searches read it (analysis/search.h); values empty when a
+    // needed position has none.
+    SearchInputs searchInputs(SearchButton button, const std::array<bool, kPositions>& ticked,
+                              const QString& firstIssue, const QString& lastIssue) const;
+    // Command1 / Command2: refuses, with both grids on their headers,
+    // when the panel has no base values.
+    SearchResult runSearch(SearchButton button, const std::array<bool, kPositions>& ticked,
+                           const QString& firstIssue, const QString& lastIssue);
+
+    // The settings menu.
+    void setZodiacOffset(int offset);
+    void setSegmentOffset(int offset);
+    void setSequentialZodiac(bool on);
+
+signals:
+    void historyReset();
+    void drawAppended();
+    void nextIssueChanged(int issue);
+    void verificationTextChanged(const QString& text);
+    void rangeStartChanged(int issue);
+    void rangeEndChanged(int issue);
+    void positionsChanged();
+
+private:
+    void openDatabase(const DataFolderChoice& folder);
+    void afterHistoryChange(bool firstIssueChanged);
+    void showNextIssue();
+    void fillHistoryBase();
+    void fillVerifyBase();
+    void emitRangeStart();
+
+    AppSettings& settings_;
+    const Clock& clock_;
+    std::unique_ptr<HistoryDb> db_;
+    QString storeProblem_;
+    std::filesystem::path databaseFile_;
+    std::vector<StoredDraw> history_;
+    int nextIssue_ = 0;
+    int zodiacYear_ = 0;
+    ZodiacCodeTable codes_;
+
+    PanelTab tab_ = PanelTab::History;
+    BaseValues historyBase_;
+    BaseValues verifyBase_;
+    std::array<std::optional<int>, kPositions> manualValues_{};
+    QString verificationText_ = QStringLiteral("2013001");
+    bool limitBeforeVerification_ = false;
+};
+
+}  // namespace drawfollow

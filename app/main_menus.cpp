@@ -1,0 +1,71 @@
+#include "app/main_menus.h"
+
+#include "app/ui_text.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace drawfollow {
+
+namespace {
+
+QAction* item(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+QMenu* submenu(QMenu* parent, const char* name, const QString& caption) {
+    QMenu* m = parent->addMenu(caption);
+    m->setObjectName(QLatin1String(name));
+    m->menuAction()->setObjectName(QLatin1String(name));
+    return m;
+}
+
+std::array<QAction*, 2> radioPair(QMenu* menu, const char* control, const QString& first, const QString& second) {
+    auto* group = new QActionGroup(menu);
+    group->setExclusive(true);
+    std::array<QAction*, 2> pair{item(menu, arrayName(control, 0), first), item(menu, arrayName(control, 1), second)};
+    for (QAction* a : pair) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    return pair;
+}
+
+void separator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QLatin1String(name)); }
+
+}  // namespace
+
+MainMenus MainMenus::build(QMenuBar* bar) {
+    MainMenus m;
+    m.history = bar->addMenu(QStringLiteral("历史管理"));
+    m.history->setObjectName(QStringLiteral("mnuLsgl"));
+    m.history->setToolTipsVisible(true);
+    m.dcls = item(m.history, QStringLiteral("mnuDcls"), QStringLiteral("导出历史号码(&O)"));
+    m.erase = item(m.history, QStringLiteral("mnuErase"), QStringLiteral("删除最后历史(&E)"));
+    m.clear = item(m.history, QStringLiteral("mnuClear"), QStringLiteral("清空历史号码(&C)"));
+    m.dlzd = item(m.history, QStringLiteral("mnuDlzd"), QStringLiteral("删除到选定期(&D)"));
+    m.eszhzd = item(m.history, QStringLiteral("mnuEszhzd"), QStringLiteral("删除最后指定数量期历史(&E)"));
+
+    m.setup = bar->addMenu(QStringLiteral("设置"));
+    m.setup->setObjectName(QStringLiteral("mnuSetup"));
+    m.setup->setToolTipsVisible(true);
+    QMenu* zodiac = submenu(m.setup, "mnuSxCssetup", QStringLiteral("生肖参数设置(&S)"));
+    m.zodiacOffset = radioPair(zodiac, "mnuSxcs", QStringLiteral("生肖参数0~11"), QStringLiteral("生肖参数1~12"));
+    QMenu* segment = submenu(m.setup, "mnuDssetup", QStringLiteral("段数参数设置(&A)"));
+    m.segmentOffset = radioPair(segment, "mnuDscs", QStringLiteral("段数参数0~9"), QStringLiteral("段数参数1~10"));
+    separator(m.setup, "mk10");
+    QMenu* mode = submenu(m.setup, "mnuSxqzSetup", QStringLiteral("生肖取值设置(&Z)"));
+    m.zodiacMode =
+        radioPair(mode, "mnuSxsetup", QStringLiteral("生肖数字按顺序取值"), QStringLiteral("生肖数字按年龄取值"));
+    separator(m.setup, "mnuNull2");
+    m.setDay = item(m.setup, QStringLiteral("mnuSetDay"), QStringLiteral("历史号码更新检索年(&Y)"));
+    m.frontPage = item(m.setup, QStringLiteral("mnuFrontPage"), QStringLiteral("软件介绍服务主页(&P)"));
+    m.describe = item(m.setup, QStringLiteral("mnuDescrb"), QStringLiteral("软件介绍说明页面(&R)"));
+    m.demo = item(m.setup, QStringLiteral("numYanshiDown"), QStringLiteral("软件演示说明录像下载(&D)"));
+    return m;
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,159 @@
+#include "app/main_window.h"
+
+#include "app/flex_grid.h"
+#include "app/history_panel.h"
+#include "app/main_controller.h"
+#include "app/position_tabs.h"
+#include "app/result_panel.h"
+#include "app/search_options.h"
+#include "app/ui_text.h"
+#include "app/user_dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace drawfollow {
+
+MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpener openUrl, QWidget* parent)
+    : QMainWindow(parent), controller_(controller), dialogs_(dialogs), openUrl_(std::move(openUrl)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("DrawFollow — 开奖号码跟随统计"));
+
+    auto* central = new QWidget(this);
+    history_ = new HistoryPanel(controller_, dialogs_, central);
+    positions_ = new PositionTabs(controller_, central);
+    options_ = new SearchOptions(controller_, central);
+    results_ = new ResultPanel(central);
+
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(positions_);
+    searchRow->addWidget(options_, 1);
+    auto* right = new QVBoxLayout;
+    right->addLayout(searchRow);
+    right->addWidget(results_, 1);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(8);
+    layout->addWidget(history_);
+    layout->addLayout(right, 1);
+    setCentralWidget(central);
+
+    menus_ = MainMenus::build(menuBar());
+    wireMenus();
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("storeStatus"));
+    statusBar()->addWidget(status_, 1);
+    showStoreStatus();
+    connect(&controller_, &MainController::historyReset, this, &MainWindow::showStoreStatus);
+    connect(&controller_, &MainController::drawAppended, this, &MainWindow::showStoreStatus);
+
+    connect(options_->searchButton(), &QPushButton::clicked, this,
+            [this] { runSearch(static_cast<int>(SearchButton::Follow)); });
+    connect(options_->comboButton(), &QPushButton::clicked, this,
+            [this] { runSearch(static_cast<int>(SearchButton::Combination)); });
+    connect(history_->settingsButton(), &QPushButton::clicked, this,
+            [this] { menus_.setup->popup(QCursor::pos()); });
+    connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
+            [this](const QPoint& at) { menus_.history->popup(at); });
+}
+
+void MainWindow::wireMenus() {
+    const MainMenus& m = menus_;
+    for (QAction* a : {m.dcls, m.clear, m.dlzd, m.eszhzd, m.setDay})
+        markNotYetAvailable(a);
+    m.erase->setEnabled(controller_.historyAvailable());
+    connect(m.erase, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
+
+    // The items that match the stored settings are checked.
+    const AppSettings& s = controller_.settings();
+    m.zodiacOffset[s.zodiacOffset()]->setChecked(true);
+    m.segmentOffset[s.segmentOffset()]->setChecked(true);
+    m.zodiacMode[s.sequentialZodiac() ? 0 : 1]->setChecked(true);
+    for (int i = 0; i < 2; ++i) {
+        connect(m.zodiacOffset[i], &QAction::triggered, this, [this, i] { controller_.setZodiacOffset(i); });
+        connect(m.segmentOffset[i], &QAction::triggered, this, [this, i] { controller_.setSegmentOffset(i); });
+        connect(m.zodiacMode[i], &QAction::triggered, this, [this, i] { controller_.setSequentialZodiac(i == 0); });
+    }
+
+    const auto link = [this](QAction* a, const char* address) {
+        connect(a, &QAction::triggered, this, [this, address] { openUrl_(QUrl(QLatin1String(address))); });
+        a->setStatusTip(QLatin1String(address));
+    };
+    link(m.frontPage, kHomePageAddress);
+    link(m.describe, kDescriptionAddress);
+    link(m.demo, kDemoRecordingAddress);
+}
+
+void MainWindow::runSearch(int which) {
+    const auto button = static_cast<SearchButton>(which);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    SearchResult result = controller_.runSearch(button, positions_->activeSwitches(), options_->rangeStartBox()->text(),
+                                                options_->rangeEndBox()->text());
+    QApplication::restoreOverrideCursor();
+    results_->showHits(std::move(result.detail));
+    results_->showTally(std::move(result.tally));
+    const QString message = QString::fromStdString(result.message);
+    if (!result.ran) {
+        results_->setNote(message, true);
+        dialogs_.message(this, MessageKind::Warning, QStringLiteral("检索未进行"), message);
+        return;
+    }
+    // The range is written back as the search read it.
+    options_->rangeStartBox()->setText(QString::number(result.firstIssue));
+    options_->rangeEndBox()->setText(QString::number(result.lastIssue));
+    const QString name = button == SearchButton::Follow ? QStringLiteral("跟随检索") : QStringLiteral("组合检索");
+    QString note = QStringLiteral("%1：第 %2 ～ %3 期中找到 %4 期")
+                       .arg(name)
+                       .arg(result.firstIssue)
+                       .arg(result.lastIssue)
+                       .arg(result.hits.size());
+    if (!message.isEmpty())
+        note += QStringLiteral("。") + message;
+    results_->setNote(note, false);
+}
+
+void MainWindow::showStoreStatus() {
+    if (!controller_.historyAvailable()) {
+        status_->setText(QStringLiteral("历史数据库不可用，历史号码的命令已停用。"));
+        status_->setStyleSheet(QStringLiteral("color: #b00020;"));
+        return;
+    }
+    const auto& h = controller_.history();
+    const QString file = QString::fromStdString(controller_.databaseFile().string());
+    status_->setText(h.empty() ? QStringLiteral("历史数据库：%1（尚无历史号码）").arg(file)
+                               : QStringLiteral("历史数据库：%1　共 %2 期，%3 ～ %4")
+                                     .arg(file)
+                                     .arg(h.size())
+                                     .arg(h.front().issue)
+                                     .arg(h.back().issue));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownBefore_)
+        return;
+    shownBefore_ = true;
+    history_->scrollToNewest();
+    if (!controller_.historyAvailable())
+        QTimer::singleShot(0, this, &MainWindow::reportStoreProblem);
+}
+
+void MainWindow::reportStoreProblem() {
+    dialogs_.message(this, MessageKind::Critical, QStringLiteral("历史数据库不可用"),
+                     controller_.storeProblem() +
+                         QStringLiteral("\n\n窗口照常打开，但历史号码的输入和删除已停用。"
+                                        "请检查该文件，或用 --data-dir 指定另一个数据文件夹。"));
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,52 @@
+// frmMain: the history panel on the left, the search panel and the result
+// grids on the right, the menus 历史管理 and 设置. It only assembles the widgets and
+// wires the menus; the state lives in MainController.
+#pragma once
+
+#include "app/help_links.h"
+#include "app/main_menus.h"
+
+#include <QMainWindow>
+
+class QLabel;
+
+namespace drawfollow {
+
+class HistoryPanel;
+class MainController;
+class PositionTabs;
+class ResultPanel;
+class SearchOptions;
+class UserDialogs;
+
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpener openUrl = systemUrlOpener(),
+               QWidget* parent = nullptr);
+
+    const MainMenus& menus() const { return menus_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void wireMenus();
+    void runSearch(int button);
+    void showStoreStatus();
+    void reportStoreProblem();
+
+    MainController& controller_;
+    UserDialogs& dialogs_;
+    UrlOpener openUrl_;
+    MainMenus menus_;
+    HistoryPanel* history_;
+    PositionTabs* positions_;
+    SearchOptions* options_;
+    ResultPanel* results_;
+    QLabel* status_;
+    bool shownBefore_ = false;
+};
+
+}  // namespace drawfollow

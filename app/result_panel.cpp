@@ -1,0 +1,62 @@
+#include "app/result_panel.h"
+
+#include "analysis/search.h"
+#include "app/flex_grid.h"
+#include "app/text_grid_model.h"
+#include "app/ui_text.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+
+namespace drawfollow {
+
+ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
+    hitsModel_ = new TextGridModel(this);
+    tallyModel_ = new TextGridModel(this);
+    hits_ = new FlexGrid(QStringLiteral("MSFlexGrid2"), this);
+    hits_->setModel(hitsModel_);
+    hits_->setToolTip(QStringLiteral("鼠标双击列表可以将列表导出到EXCEL") + QStringLiteral("\n（导出") +
+                      QString::fromUtf8(kNotYetAvailable) + QStringLiteral("）"));
+    tally_ = new FlexGrid(QStringLiteral("MSFlexGrid3"), this);
+    tally_->setModel(tallyModel_);
+    showHits({detailHeader(true)});
+    showTally({tallyHeader()});
+    note_ = new QLabel(QStringLiteral("检索结果"), this);
+    note_->setObjectName(QStringLiteral("resultNote"));
+
+    int tallyWidth = tally_->frameWidth() * 2 + tally_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    for (int c = 0; c < 4; ++c)
+        tallyWidth += tally_->columnWidth(c);
+    tally_->setFixedWidth(tallyWidth);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(note_, 0, 0, 1, 2);
+    layout->addWidget(hits_, 1, 0);
+    layout->addWidget(tally_, 1, 1);
+    layout->setColumnStretch(0, 1);
+}
+
+void ResultPanel::setNote(const QString& text, bool problem) {
+    note_->setText(text);
+    note_->setStyleSheet(problem ? QStringLiteral("color: #b00020;") : QString());
+}
+
+void ResultPanel::showHits(TextGrid grid) {
+    hitsModel_->setGrid(std::move(grid));
+    hits_->setColumnWidthsTwips(kDetailColumnWidths);
+    hits_->fitColumnTo(0, QStringLiteral("2026001"));
+    hits_->fitColumnTo(kDetailColumns - 1, QStringLiteral("03 07 12 18 22 25 29 11 "));
+}
+
+void ResultPanel::showTally(TextGrid grid) {
+    tallyModel_->setGrid(std::move(grid));
+    // 480, 680, 800, 880 twips.
+    static constexpr std::array<int, kTallyColumns> kWidths = {480, 680, 800, 880};
+    tally_->setColumnWidthsTwips(kWidths);
+    tally_->fitColumnTo(3, QStringLiteral("100.000%"));
+}
+
+}  // namespace drawfollow

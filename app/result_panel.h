@@ -1,0 +1,37 @@
+// The result grids: the following draws in MSFlexGrid2 and their tally in
+// MSFlexGrid3, each a TextGrid shown through a model, header row first.
+#pragma once
+
+#include "store/text_grid.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace drawfollow {
+
+class FlexGrid;
+class TextGridModel;
+
+class ResultPanel final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ResultPanel(QWidget* parent = nullptr);
+
+    FlexGrid* hitsGrid() const { return hits_; }
+    FlexGrid* tallyGrid() const { return tally_; }
+    void showHits(TextGrid grid);
+    void showTally(TextGrid grid);
+    // One line above the grids: what the last search found, or why it did not run.
+    void setNote(const QString& text, bool problem);
+
+private:
+    TextGridModel* hitsModel_;
+    TextGridModel* tallyModel_;
+    FlexGrid* hits_;
+    FlexGrid* tally_;
+    QLabel* note_;
+};
+
+}  // namespace drawfollow

@@ -1,0 +1,54 @@
+// The option frames of the search panel: positions (Frame1(0)), period
+// (Frame1(1)), number group (Frame1(2)), search kind (Frame3), result kind (Frame4), tally
+// scope (Frame6), combination (Frame5), issue range (Frame7) and the search button.
+// Every choice is saved the moment it changes.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace drawfollow {
+
+class MainController;
+
+class SearchOptions final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SearchOptions(MainController& controller, QWidget* parent = nullptr);
+
+    QPushButton* searchButton() const { return command1_; }
+    QPushButton* comboButton() const { return command2_; }
+    QLineEdit* rangeStartBox() const { return rangeStart_; }
+    QLineEdit* rangeEndBox() const { return rangeEnd_; }
+
+private:
+    QGroupBox* positionFrame();
+    QGroupBox* periodFrame();
+    QGroupBox* groupFrame();
+    QGroupBox* kindFrame(const char* frame, const char* option, const QString& title, int selected,
+                         void (MainController::*set)(int));
+    QGroupBox* scopeFrame();
+    QGroupBox* comboFrame();
+    QGroupBox* rangeFrame();
+    void applyGap();
+
+    MainController& controller_;
+    QRadioButton* fixed_ = nullptr;
+    QRadioButton* free_ = nullptr;
+    QCheckBox* check2_ = nullptr;
+    QLineEdit* gap_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QLineEdit* rangeStart_ = nullptr;
+    QLineEdit* rangeEnd_ = nullptr;
+};
+
+}  // namespace drawfollow

@@ -1,0 +1,45 @@
+#include "app/startup_options.h"
+
+#include "store/data_folder.h"
+
+#include <QCommandLineParser>
+
+namespace drawfollow {
+
+StartupOptions parseStartupOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("DrawFollow 开奖号码跟随统计"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption dataDir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("数据文件夹（默认：环境变量 %1，否则程序所在文件夹，不可写时用用户数据文件夹）")
+            .arg(QLatin1String(kDataDirEnv)),
+        QStringLiteral("DIR"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("窗口显示后将其画面存为图片文件并退出"),
+                                        QStringLiteral("FILE"));
+    parser.addOption(dataDir);
+    parser.addOption(screenshot);
+    parser.process(arguments);
+    StartupOptions options;
+    if (parser.isSet(dataDir))
+        options.dataDir = parser.value(dataDir);
+    if (parser.isSet(screenshot))
+        options.screenshot = parser.value(screenshot);
+    return options;
+}
+
+DataFolderChoice chooseDataFolder(const std::optional<QString>& dataDir) {
+    std::optional<std::filesystem::path> choice;
+    if (dataDir)
+        choice = std::filesystem::path(dataDir->toStdString());
+    try {
+        return {resolveDataFolder(choice), {}};
+    } catch (const std::exception& e) {
+        const QString folder = dataDir ? *dataDir : QStringLiteral("（默认数据文件夹）");
+        return {{}, QStringLiteral("无法建立数据文件夹“%1”：%2").arg(folder, QString::fromLocal8Bit(e.what()))};
+    }
+}
+
+}  // namespace drawfollow

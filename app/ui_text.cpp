@@ -1,0 +1,48 @@
+#include "app/ui_text.h"
+
+#include "store/draw.h"
+
+#include <QAction>
+#include <QWidget>
+
+namespace drawfollow {
+
+namespace {
+
+QString notYetAvailableTip(const QString& tip) {
+    const QString note = QString::fromUtf8(kNotYetAvailable);
+    return tip.isEmpty() ? note : tip + QStringLiteral("\n（") + note + QStringLiteral("）");
+}
+
+}  // namespace
+
+QString positionName(int position) {
+    return position == kPositions ? QStringLiteral("特码") : QStringLiteral("平%1码").arg(position);
+}
+
+QString switchCaption(int position) {
+    return position == kPositions ? QStringLiteral("特位") : QStringLiteral("平%1位").arg(position);
+}
+
+QString arrayName(const char* control, int index) {
+    return QLatin1String(control) + QLatin1Char('_') + QString::number(index);
+}
+
+int twipsToPixels(int twips, const QWidget* widget) {
+    const int dpi = widget ? widget->logicalDpiX() : 96;
+    return (twips * dpi + 720) / 1440;
+}
+
+void markNotYetAvailable(QWidget* widget) {
+    widget->setEnabled(false);
+    widget->setToolTip(notYetAvailableTip(widget->toolTip()));
+}
+
+void markNotYetAvailable(QAction* action) {
+    action->setEnabled(false);
+    const QString tip = notYetAvailableTip(QString());
+    action->setToolTip(tip);
+    action->setStatusTip(tip);
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,407 @@
+// The window as a whole: controls and menus under their
+// names, first-run defaults, settings restored after a restart, the foreign database
+// file, the wheel, the right-click menu and the help links.
+#include "app/flex_grid.h"
+#include "app/help_links.h"
+#include "support/history_builder.h"
+#include "window_session.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace drawfollow;
+using namespace drawfollow::test;
+
+namespace {
+
+QStringList names(const QList<QAction*>& actions) {
+    QStringList n;
+    for (QAction* a : actions)
+        n << a->objectName();
+    return n;
+}
+
+void wheel(QWidget* viewport, int delta) {
+    const QPointF at(viewport->width() / 2.0, viewport->height() / 2.0);
+    QWheelEvent e(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &e);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlHasItsNameAndCaption() {
+        WindowSession s;
+        QVERIFY(s.start());
+        QCOMPARE(s.window().objectName(), QStringLiteral("frmMain"));
+        QVERIFY(s.window().windowTitle().startsWith(QStringLiteral("DrawFollow")));
+        const std::pair<const char*, QString> buttons[] = {
+            {"Command1", QStringLiteral("检索(&S)")},
+            {"Command2", QStringLiteral("组合检索(&G)")},
+            {"Command3", QStringLiteral("删除最后历史(&D)")},
+            {"Command4", QStringLiteral("历史号码导出文本文件(&O)")},
+            {"Command21", QStringLiteral("历史号在线更新(&O)")},
+            {"cmdRdLst", QStringLiteral("读取历史号文本(&W)")},
+            {"Command9", QStringLiteral("软件设置(&T)")},
+        };
+        for (const auto& [name, caption] : buttons) {
+            auto* b = s.find<QPushButton>(QLatin1String(name));
+            QVERIFY2(b, name);
+            QCOMPARE(b->text(), caption);
+        }
+        const std::pair<const char*, QString> frames[] = {
+            {"Frame1_0", QStringLiteral("检索位选择")},   {"Frame1_1", QStringLiteral("检索期选择")},
+            {"Frame1_2", QStringLiteral("号码组选择")},   {"Frame3", QStringLiteral("搜索类型选择")},
+            {"Frame4", QStringLiteral("结果类型选择")},   {"Frame6", QStringLiteral("结果统计选择")},
+            {"Frame5", QStringLiteral("组合组位检索")},   {"Frame7", QStringLiteral("检索起止期数")},
+        };
+        for (const auto& [name, title] : frames) {
+            auto* f = s.find<QGroupBox>(QLatin1String(name));
+            QVERIFY2(f, name);
+            QCOMPARE(f->title(), title);
+        }
+        for (int p = 1; p <= 8; ++p) {
+            const QString caption = p == 8 ? QStringLiteral("特位") : QStringLiteral("平%1位").arg(p);
+            for (const QString& name : {QStringLiteral("Check1_%1").arg(p), QStringLiteral("Check11_%1").arg(p),
+                                        QStringLiteral("Check1_%1").arg(p + 10)}) {
+                auto* c = s.find<QCheckBox>(name);
+                QVERIFY2(c, qPrintable(name));
+                QCOMPARE(c->text(), caption);
+            }
+            for (const QString& name : {QStringLiteral("Text2_%1").arg(p), QStringLiteral("Text22_%1").arg(p),
+                                        QStringLiteral("Text2_%1").arg(p + 10), QStringLiteral("MaskEdBox1_%1").arg(p)})
+                QVERIFY2(s.find<QLineEdit>(name), qPrintable(name));
+            QCOMPARE(s.find<QLineEdit>(QStringLiteral("MaskEdBox1_%1").arg(p))->toolTip(),
+                     QStringLiteral("在此补充输入最新历史号码"));
+        }
+        const QString kinds[] = {QStringLiteral("号码"), QStringLiteral("生肖"), QStringLiteral("头数"),
+                                 QStringLiteral("尾数"), QStringLiteral("合数"), QStringLiteral("段数")};
+        for (int k = 0; k < 6; ++k) {
+            QCOMPARE(s.find<QRadioButton>(QStringLiteral("Option3_%1").arg(k))->text(), kinds[k]);
+            QCOMPARE(s.find<QRadioButton>(QStringLiteral("Option4_%1").arg(k))->text(), kinds[k]);
+        }
+        const std::pair<const char*, QString> options[] = {
+            {"Option1_0", QStringLiteral("固定位")}, {"Option1_1", QStringLiteral("自由位")},
+            {"Option1_2", QStringLiteral("前期")},   {"Option1_3", QStringLiteral("上期")},
+            {"Option2_4", QStringLiteral("落地码")}, {"Option2_5", QStringLiteral("顺序码")},
+            {"Option5_0", QStringLiteral("平特")},   {"Option5_1", QStringLiteral("平码")},
+            {"Option5_2", QStringLiteral("特码")},   {"Option6_0", QStringLiteral("平特")},
+            {"Option6_1", QStringLiteral("平码")},
+        };
+        for (const auto& [name, caption] : options) {
+            auto* o = s.find<QRadioButton>(QLatin1String(name));
+            QVERIFY2(o, name);
+            QCOMPARE(o->text(), caption);
+        }
+        FIND(QTabWidget, tabs, s, "TabStrip1");
+        QCOMPARE(tabs->count(), 3);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("自动历史位"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("手动输入号"));
+        QCOMPARE(tabs->tabText(2), QStringLiteral("验证指定期"));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(tabs->widget(i)->objectName(), QStringLiteral("Frame2_%1").arg(i));
+        FIND(QCheckBox, check2, s, "Check2");
+        QCOMPARE(check2->text(), QStringLiteral("自由位计特码"));
+        FIND(QCheckBox, check4, s, "Check4");
+        QCOMPARE(check4->text(), QStringLiteral("仅检索该期前"));
+        FIND(QLabel, label1, s, "Label1");
+        QCOMPARE(label1->text(), QStringLiteral("组合位数"));
+        QCOMPARE(s.find<QLabel>(QStringLiteral("Label3_0"))->text(), QStringLiteral("起"));
+        QCOMPARE(s.find<QLabel>(QStringLiteral("Label3_1"))->text(), QStringLiteral("止"));
+        QCOMPARE(s.find<QLabel>(QStringLiteral("Label4"))->text(), QStringLiteral("～"));
+        FIND(QComboBox, combo1, s, "Combo1");
+        QCOMPARE(combo1->count(), 6);
+        QCOMPARE(combo1->itemText(0), QStringLiteral("1"));
+        QCOMPARE(combo1->itemText(5), QStringLiteral("6"));
+        for (const char* grid : {"MSFlexGrid1", "MSFlexGrid2", "MSFlexGrid3"})
+            QVERIFY2(s.find<FlexGrid>(QLatin1String(grid)), grid);
+        QVERIFY(s.find<FlexGrid>(QStringLiteral("MSFlexGrid1"))
+                    ->toolTip()
+                    .startsWith(QStringLiteral("鼠标双击列表可以将列表导出到EXCEL")));
+        FIND(QLabel, label12, s, "Label12_1");
+        QVERIFY(label12->text().startsWith(QStringLiteral("在下面输入 ")));
+        QVERIFY(label12->text().endsWith(QStringLiteral(" 期历史号码:")));
+    }
+
+    void featuresNotBuiltYetAreDisabledAndSaySo() {
+        WindowSession s;
+        QVERIFY(s.start());
+        const std::pair<const char*, QString> buttons[] = {
+            {"Command4", QString()},
+            {"Command21", QStringLiteral("从官方服务器更新历史号码")},
+            {"cmdRdLst", QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码")},
+        };
+        for (const auto& [name, tip] : buttons) {
+            auto* b = s.find<QPushButton>(QLatin1String(name));
+            QVERIFY2(!b->isEnabled(), name);
+            QVERIFY2(b->toolTip().startsWith(tip), name);
+            QVERIFY2(b->toolTip().contains(QStringLiteral("尚未提供")), name);
+        }
+        for (const char* name : {"mnuDcls", "mnuClear", "mnuDlzd", "mnuEszhzd", "mnuSetDay"}) {
+            auto* a = s.find<QAction>(QLatin1String(name));
+            QVERIFY2(a && !a->isEnabled(), name);
+            QVERIFY2(a->toolTip().contains(QStringLiteral("尚未提供")), name);
+        }
+        // Built here: the searches, deleting the newest draw and the help links.
+        for (const char* name : {"Command1", "Command2", "Command3", "Command9"})
+            QVERIFY2(s.find<QPushButton>(QLatin1String(name))->isEnabled(), name);
+        for (const char* name : {"mnuErase", "mnuFrontPage", "mnuDescrb", "numYanshiDown"})
+            QVERIFY2(s.find<QAction>(QLatin1String(name))->isEnabled(), name);
+    }
+
+    void menusInTheirOrder() {
+        WindowSession s;
+        QVERIFY(s.start());
+        const QList<QAction*> top = s.window().menuBar()->actions();
+        QCOMPARE(top.size(), 2);
+        QCOMPARE(top[0]->text(), QStringLiteral("历史管理"));
+        QCOMPARE(top[1]->text(), QStringLiteral("设置"));
+        FIND(QMenu, history, s, "mnuLsgl");
+        QCOMPARE(names(history->actions()), (QStringList{QStringLiteral("mnuDcls"), QStringLiteral("mnuErase"),
+                                                          QStringLiteral("mnuClear"), QStringLiteral("mnuDlzd"),
+                                                          QStringLiteral("mnuEszhzd")}));
+        FIND(QMenu, setup, s, "mnuSetup");
+        QCOMPARE(names(setup->actions()),
+                 (QStringList{QStringLiteral("mnuSxCssetup"), QStringLiteral("mnuDssetup"), QStringLiteral("mk10"),
+                              QStringLiteral("mnuSxqzSetup"), QStringLiteral("mnuNull2"), QStringLiteral("mnuSetDay"),
+                              QStringLiteral("mnuFrontPage"), QStringLiteral("mnuDescrb"),
+                              QStringLiteral("numYanshiDown")}));
+        QVERIFY(s.find<QAction>(QStringLiteral("mk10"))->isSeparator());
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuNull2"))->isSeparator());
+        QCOMPARE(s.find<QAction>(QStringLiteral("mnuErase"))->text(), QStringLiteral("删除最后历史(&E)"));
+        QCOMPARE(s.find<QAction>(QStringLiteral("mnuSxcs_0"))->text(), QStringLiteral("生肖参数0~11"));
+        QCOMPARE(s.find<QAction>(QStringLiteral("mnuSxcs_1"))->text(), QStringLiteral("生肖参数1~12"));
+        QCOMPARE(s.find<QAction>(QStringLiteral("mnuDscs_0"))->text(), QStringLiteral("段数参数0~9"));
+        QCOMPARE(s.find<QAction>(QStringLiteral("mnuDscs_1"))->text(), QStringLiteral("段数参数1~10"));
+        QCOMPARE(s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->text(), QStringLiteral("生肖数字按顺序取值"));
+        QCOMPARE(s.find<QAction>(QStringLiteral("mnuSxsetup_1"))->text(), QStringLiteral("生肖数字按年龄取值"));
+    }
+
+    void firstRunDefaults() {
+        WindowSession s(2026);
+        QVERIFY(s.start());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option1_1"))->isChecked());  // 自由位
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option1_3"))->isChecked());  // 上期
+        FIND(QCheckBox, check2, s, "Check2");
+        QVERIFY(check2->isChecked());
+        QVERIFY(check2->isVisible());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option3_0"))->isChecked());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option4_0"))->isChecked());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option5_0"))->isChecked());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option6_0"))->isChecked());
+        QCOMPARE(s.find<QLineEdit>(QStringLiteral("MaskEdBox2"))->text(), QStringLiteral("2"));
+        QCOMPARE(s.find<QComboBox>(QStringLiteral("Combo1"))->currentText(), QStringLiteral("2"));
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuSxcs_1"))->isChecked());
+        QVERIFY(!s.find<QAction>(QStringLiteral("mnuSxcs_0"))->isChecked());
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuDscs_1"))->isChecked());
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuSxsetup_1"))->isChecked());  // 按年龄取值
+        QVERIFY(!s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->isChecked());
+        // An empty history: the calendar year's first issue, the range
+        // boxes keep their design text, the grid has no rows.
+        QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("2026001"));
+        QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text4"))->text(), QStringLiteral("2026001"));
+        QCOMPARE(s.find<QLabel>(QStringLiteral("Label12_1"))->text(), QStringLiteral("在下面输入 2026001 期历史号码:"));
+        QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_0"))->text(), QStringLiteral("2013001"));
+        QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_1"))->text(), QStringLiteral("2013001"));
+        QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid1"))->model()->rowCount(), 0);
+        QVERIFY(s.dialogs().messages().isEmpty());
+        QCOMPARE(s.controller().zodiacYear(), 2025);  // before 2026's Spring Festival
+        // Nothing is written by merely starting.
+        QVERIFY(s.storedText(QStringLiteral("bolZyw")).isEmpty());
+    }
+
+    void settingsRestoredAfterRestart() {
+        WindowSession s;
+        QVERIFY(s.start());
+        s.find<QRadioButton>(QStringLiteral("Option1_0"))->click();  // 固定位
+        QVERIFY(!s.find<QCheckBox>(QStringLiteral("Check2"))->isVisible());
+        s.find<QRadioButton>(QStringLiteral("Option1_2"))->click();  // 前期
+        s.find<QRadioButton>(QStringLiteral("Option3_3"))->click();
+        s.find<QRadioButton>(QStringLiteral("Option4_4"))->click();
+        s.find<QRadioButton>(QStringLiteral("Option5_1"))->click();
+        s.find<QRadioButton>(QStringLiteral("Option6_1"))->click();
+        FIND(QComboBox, combo1, s, "Combo1");
+        combo1->setCurrentIndex(3);  // "4"
+        FIND(QLineEdit, gap, s, "MaskEdBox2");
+        gap->setFocus();
+        gap->selectAll();
+        QTest::keyClicks(gap, QStringLiteral("5"));
+        QTest::keyClick(gap, Qt::Key_Return);
+        s.find<QAction>(QStringLiteral("mnuSxcs_0"))->trigger();
+        s.find<QAction>(QStringLiteral("mnuSxcs_0"))->trigger();  // twice: one item checked, offset 0
+        s.find<QAction>(QStringLiteral("mnuDscs_0"))->trigger();
+        s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->trigger();
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuSxcs_0"))->isChecked());
+        QVERIFY(!s.find<QAction>(QStringLiteral("mnuSxcs_1"))->isChecked());
+
+        // Written the moment they changed, as text.
+        QCOMPARE(s.storedText(QStringLiteral("bolZyw")), QStringLiteral("False"));
+        QCOMPARE(s.storedText(QStringLiteral("bolSq")), QStringLiteral("False"));
+        QCOMPARE(s.storedText(QStringLiteral("intLei")), QStringLiteral("3"));
+        QCOMPARE(s.storedText(QStringLiteral("intXianshiLei")), QStringLiteral("4"));
+        QCOMPARE(s.storedText(QStringLiteral("intConsqSort")), QStringLiteral("1"));
+        QCOMPARE(s.storedText(QStringLiteral("bolZhpm")), QStringLiteral("True"));
+        QCOMPARE(s.storedText(QStringLiteral("intZhWSetup")), QStringLiteral("4"));
+        QCOMPARE(s.storedText(QStringLiteral("intPreQi")), QStringLiteral("5"));
+        QCOMPARE(s.storedText(QStringLiteral("SxIni")), QStringLiteral("0"));
+        QCOMPARE(s.storedText(QStringLiteral("DsIni")), QStringLiteral("0"));
+        QCOMPARE(s.storedText(QStringLiteral("SxSetup")), QStringLiteral("True"));
+
+        QVERIFY(s.restart());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option1_0"))->isChecked());
+        QVERIFY(!s.find<QCheckBox>(QStringLiteral("Check2"))->isVisible());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option1_2"))->isChecked());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option3_3"))->isChecked());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option4_4"))->isChecked());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option5_1"))->isChecked());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option6_1"))->isChecked());
+        QCOMPARE(s.find<QComboBox>(QStringLiteral("Combo1"))->currentText(), QStringLiteral("4"));
+        QCOMPARE(s.find<QLineEdit>(QStringLiteral("MaskEdBox2"))->text(), QStringLiteral("5"));
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuSxcs_0"))->isChecked());
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuDscs_0"))->isChecked());
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->isChecked());
+        QVERIFY(s.controller().codeTable().sequential());
+        QCOMPARE(s.controller().codeTable().offset(), 0);
+    }
+
+    void unreadableSettingKeepsItsDefault() {
+        WindowSession s;
+        s.presetSetting(QStringLiteral("intZhWSetup"), QStringLiteral("vier"));
+        s.presetSetting(QStringLiteral("intLei"), QStringLiteral("7"));
+        s.presetSetting(QStringLiteral("bolSq"), QStringLiteral("False"));
+        QVERIFY(s.start());
+        QCOMPARE(s.find<QComboBox>(QStringLiteral("Combo1"))->currentText(), QStringLiteral("2"));
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option3_0"))->isChecked());
+        QVERIFY(s.find<QRadioButton>(QStringLiteral("Option1_2"))->isChecked());
+    }
+
+    void modeMenuAloneDoesNotRebuildTheCodeTable() {
+        WindowSession s;
+        QVERIFY(s.start());
+        QVERIFY(!s.controller().codeTable().sequential());
+        s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->trigger();
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->isChecked());
+        QVERIFY(!s.find<QAction>(QStringLiteral("mnuSxsetup_1"))->isChecked());
+        QVERIFY(!s.controller().codeTable().sequential());  // still by age
+        s.find<QAction>(QStringLiteral("mnuSxcs_1"))->trigger();
+        QVERIFY(s.controller().codeTable().sequential());  // follows at the next offset change
+    }
+
+    void foreignDatabaseFileIsReportedAndTheWindowStillOpens() {
+        WindowSession s;
+        writeFile(s.databaseFile(), "This is not a history database, just a text file.\n");
+        QVERIFY(s.start());
+        QTRY_COMPARE(s.dialogs().messages().size(), 1);
+        const auto& m = s.dialogs().messages().first();
+        QCOMPARE(m.kind, MessageKind::Critical);
+        QVERIFY2(m.text.contains(QString::fromStdString(s.databaseFile().string())), qPrintable(m.text));
+        QVERIFY(m.text.contains(QStringLiteral("不是有效的历史数据库")));
+        for (int p = 1; p <= 8; ++p)
+            QVERIFY(!s.find<QLineEdit>(QStringLiteral("MaskEdBox1_%1").arg(p))->isEnabled());
+        QVERIFY(!s.find<QPushButton>(QStringLiteral("Command3"))->isEnabled());
+        QVERIFY(!s.find<QPushButton>(QStringLiteral("Command1"))->isEnabled());
+        QVERIFY(!s.find<QAction>(QStringLiteral("mnuErase"))->isEnabled());
+        QVERIFY(s.find<QPushButton>(QStringLiteral("Command9"))->isEnabled());
+        // The file is left as it was.
+        QCOMPARE(readFile(s.databaseFile()), std::string("This is not a history database, just a text file.\n"));
+    }
+
+    void command9PopsUpTheSettingsMenu() {
+        WindowSession s;
+        QVERIFY(s.start());
+        FIND_ENABLED(QPushButton, command9, s, "Command9");
+        FIND(QMenu, setup, s, "mnuSetup");
+        command9->click();
+        QTRY_VERIFY(setup->isVisible());
+        setup->hide();
+    }
+
+    void rightClickOnTheHistoryGridOpensTheHistoryMenu() {
+        WindowSession s;
+        s.seed(seededDraws(5));
+        QVERIFY(s.start());
+        FIND(FlexGrid, grid, s, "MSFlexGrid1");
+        FIND(QMenu, history, s, "mnuLsgl");
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+        QTest::qWait(50);
+        QVERIFY(!history->isVisible());
+        QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, QPoint(20, 10));
+        QTRY_VERIFY(history->isVisible());
+        history->hide();
+    }
+
+    void wheelScrollsOneRowPerNotchAndStopsAtTheTop() {
+        WindowSession s;
+        s.seed(seededDraws(200));
+        QVERIFY(s.start());
+        FIND(FlexGrid, grid, s, "MSFlexGrid1");
+        QScrollBar* bar = grid->verticalScrollBar();
+        const int bottom = bar->maximum();
+        QVERIFY(bottom > 10);
+        QCOMPARE(grid->topRow(), bottom);  // the newest draw in view
+        wheel(grid->viewport(), -120);     // towards the user: at the bottom nothing happens
+        QCOMPARE(grid->topRow(), bottom);
+        wheel(grid->viewport(), 120);
+        QCOMPARE(grid->topRow(), bottom - 1);
+        wheel(grid->viewport(), 360);  // one event of three notches
+        QCOMPARE(grid->topRow(), bottom - 4);
+        wheel(grid->viewport(), 60);  // half a notch waits for the other half
+        QCOMPARE(grid->topRow(), bottom - 4);
+        wheel(grid->viewport(), 60);
+        QCOMPARE(grid->topRow(), bottom - 5);
+        grid->scrollToTop();
+        QCOMPARE(grid->topRow(), 0);
+        wheel(grid->viewport(), 120);  // away from the user at the top: stays at row 0
+        QCOMPARE(grid->topRow(), 0);
+        wheel(grid->viewport(), -120);
+        QCOMPARE(grid->topRow(), 1);
+    }
+
+    void helpLinksOpenTheirAddresses() {
+        WindowSession s;
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuFrontPage"))->trigger();
+        s.find<QAction>(QStringLiteral("mnuDescrb"))->trigger();
+        s.find<QAction>(QStringLiteral("numYanshiDown"))->trigger();
+        QCOMPARE(s.openedUrls().size(), size_t(3));
+        QCOMPARE(s.openedUrls()[0], QUrl(QLatin1String(kHomePageAddress)));
+        QCOMPARE(s.openedUrls()[1], QUrl(QLatin1String(kDescriptionAddress)));
+        QCOMPARE(s.openedUrls()[2], QUrl(QLatin1String(kDemoRecordingAddress)));
+        QVERIFY(s.dialogs().messages().isEmpty());
+    }
+
+    void historyViewShowsTheDrawsAndTheNextIssue() {
+        WindowSession s;
+        const auto draws = seededDraws(60, 7, 2013120, 153);  // crosses into 2014
+        s.seed(draws);
+        QVERIFY(s.start());
+        FIND(FlexGrid, grid, s, "MSFlexGrid1");
+        QCOMPARE(grid->model()->rowCount(), 60);
+        const QModelIndex last = grid->model()->index(59, 0);
+        QCOMPARE(last.data().toString(), QString::number(draws.back().issue));
+        QCOMPARE(grid->model()->index(59, 8).data().toInt(), int(draws.back().numbers[7]));
+        // The newest draw is on screen.
+        QVERIFY(grid->viewport()->rect().intersects(grid->visualRect(last)));
+        QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number(draws.back().issue + 1));
+        QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_0"))->text(), QString::number(draws.front().issue + 1));
+        QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_1"))->text(), QString::number(draws.back().issue));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

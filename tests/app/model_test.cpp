@@ -1,0 +1,71 @@
+// The grid models, checked with QAbstractItemModelTester.
+#include "app/history_model.h"
+#include "app/text_grid_model.h"
+
+#include <QAbstractItemModelTester>
+#include <QTest>
+
+using namespace drawfollow;
+
+namespace {
+
+StoredDraw drawOf(int issue, std::initializer_list<int> numbers) {
+    StoredDraw d;
+    d.issue = issue;
+    int p = 0;
+    for (int n : numbers)
+        d.own[index(Kind::Number)][p++] = static_cast<int16_t>(n);
+    return d;
+}
+
+}  // namespace
+
+class ModelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void historyModel() {
+        HistoryModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.columnCount(), 9);
+        model.reset({drawOf(2026001, {3, 7, 12, 18, 22, 25, 29, 11}), drawOf(2026002, {1, 2, 3, 4, 5, 6, 7, 8})});
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("2026001"));
+        QCOMPARE(model.data(model.index(0, 1)).toString(), QStringLiteral("3"));  // no leading zero
+        QCOMPARE(model.data(model.index(0, 8)).toString(), QStringLiteral("11"));
+        model.append(drawOf(2026003, {30, 29, 28, 27, 26, 25, 24, 23}));
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(model.data(model.index(2, 0)).toString(), QStringLiteral("2026003"));
+        model.reset({});
+        QCOMPARE(model.rowCount(), 0);
+    }
+
+    void historyHeaders() {
+        HistoryModel model;
+        const QStringList expected = {QStringLiteral("期号"), QStringLiteral("平1码"), QStringLiteral("平2码"),
+                                      QStringLiteral("平3码"), QStringLiteral("平4码"), QStringLiteral("平5码"),
+                                      QStringLiteral("平6码"), QStringLiteral("平7码"), QStringLiteral("特码")};
+        for (int c = 0; c < 9; ++c)
+            QCOMPARE(model.headerData(c, Qt::Horizontal).toString(), expected[c]);
+    }
+
+    void textGridModel() {
+        TextGridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.columnCount(), 0);
+        model.setGrid({{"序号", "结果", "出现次数", "百分比"}, {"1", "狗", "3", "37.500%"}, {"2", "鼠"}});
+        QCOMPARE(model.columnCount(), 4);
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("出现次数"));
+        QCOMPARE(model.data(model.index(0, 1)).toString(), QStringLiteral("狗"));
+        QCOMPARE(model.data(model.index(1, 3)).toString(), QString());  // a short row: empty cell
+        model.setGrid({{"序号", "结果", "出现次数", "百分比"}});
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(model.columnCount(), 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(ModelTest)
+#include "model_test.moc"

@@ -1,0 +1,62 @@
+#include "window_session.h"
+
+#include "support/history_builder.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace drawfollow::test {
+
+WindowSession::WindowSession(int currentYear) : clock_(currentYear) {}
+
+WindowSession::~WindowSession() { stop(); }
+
+QString WindowSession::settingsFile() const { return QString::fromStdString((dir_ / "settings.ini").string()); }
+
+void WindowSession::seed(const std::vector<DrawInput>& draws) {
+    HistoryDb db(databaseFile());
+    const int next = draws.empty() ? 0 : draws.front().issue;
+    db.appendBatch(draws, settingsFor(startupCodeTableYear(next)));
+}
+
+void WindowSession::presetSetting(const QString& key, const QString& text) {
+    QSettings s(settingsFile(), QSettings::IniFormat);
+    s.setValue(QLatin1String(AppSettings::kGroup) + QLatin1Char('/') + key, text);
+}
+
+QString WindowSession::storedText(const QString& key) const {
+    QSettings s(settingsFile(), QSettings::IniFormat);
+    return s.value(QLatin1String(AppSettings::kGroup) + QLatin1Char('/') + key).toString();
+}
+
+bool WindowSession::start() {
+    store_ = std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat);
+    settings_ = std::make_unique<AppSettings>(*store_);
+    controller_ = std::make_unique<MainController>(*settings_, clock_);
+    controller_->start(DataFolderChoice{dir_.path(), {}});
+    window_ = std::make_unique<MainWindow>(*controller_, dialogs_, [this](const QUrl& url) { opened_.push_back(url); });
+    window_->show();
+    window_->activateWindow();
+    return QTest::qWaitForWindowActive(window_.get());
+}
+
+bool WindowSession::restart() {
+    stop();
+    return start();
+}
+
+void WindowSession::stop() {
+    window_.reset();
+    controller_.reset();
+    settings_.reset();
+    store_.reset();
+}
+
+void typeIntoFocus(const QString& keys) {
+    for (const QChar c : keys) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        QTest::keyClick(target, c.toLatin1());
+    }
+}
+
+}  // namespace drawfollow::test

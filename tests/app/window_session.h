@@ -1,0 +1,77 @@
+// One run of the window for a test: its own temporary data folder and settings file, a
+// fixed clock, scripted dialogs and a recording URL opener. restart() closes the window
+// and starts a new one over the same folder and settings, as a user restarting would.
+#pragma once
+
+#include "app/app_settings.h"
+#include "app/main_controller.h"
+#include "app/main_window.h"
+#include "scripted_dialogs.h"
+#include "store/clock.h"
+#include "store/draw_row.h"
+#include "support/temp_dir.h"
+
+#include <QSettings>
+#include <QUrl>
+
+#include <memory>
+#include <vector>
+
+namespace drawfollow::test {
+
+class WindowSession {
+public:
+    explicit WindowSession(int currentYear = 2026);
+    ~WindowSession();
+
+    const std::filesystem::path& dataDir() const { return dir_.path(); }
+    std::filesystem::path databaseFile() const { return dir_ / HistoryDb::kFileName; }
+    QString settingsFile() const;
+
+    // Stores draws through the store, before start(), as an import would.
+    void seed(const std::vector<DrawInput>& draws);
+    // Writes a settings value as text, as a hand-edited file would hold it.
+    void presetSetting(const QString& key, const QString& text);
+
+    // Creates the controller and the window, shows it and waits until it is active.
+    bool start();
+    bool restart();
+    void stop();
+
+    MainWindow& window() { return *window_; }
+    MainController& controller() { return *controller_; }
+    ScriptedDialogs& dialogs() { return dialogs_; }
+    const std::vector<QUrl>& openedUrls() const { return opened_; }
+    // A fresh reading of the settings file, as the next start would see it.
+    QString storedText(const QString& key) const;
+
+    template <class T>
+    T* find(const QString& name) const {
+        return window_ ? window_->findChild<T*>(name) : nullptr;
+    }
+
+private:
+    TempDir dir_;
+    FixedClock clock_;
+    ScriptedDialogs dialogs_;
+    std::vector<QUrl> opened_;
+    std::unique_ptr<QSettings> store_;
+    std::unique_ptr<AppSettings> settings_;
+    std::unique_ptr<MainController> controller_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+// Typing as a user does: each key goes to whichever widget has the focus at that moment.
+void typeIntoFocus(const QString& keys);
+
+}  // namespace drawfollow::test
+
+// Finds a widget by objectName in the session's window, failing the test clearly when it
+// is missing (FIND) or also when it is disabled (FIND_ENABLED).
+#define FIND(Type, var, session, name)                                        \
+    auto* var = (session).find<Type>(QStringLiteral(name));                   \
+    QVERIFY2(var != nullptr, "no " #Type " named \"" name "\" in the window")
+
+#define FIND_ENABLED(Type, var, session, name) \
+    FIND(Type, var, session, name);            \
+    QVERIFY2(var->isEnabled(), "\"" name "\" is disabled")
