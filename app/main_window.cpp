@@ -18,9 +18,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace drawfollow {
 
@@ -57,6 +60,10 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpen
     showStoreStatus();
     connect(&controller_, &MainController::historyReset, this, &MainWindow::showStoreStatus);
     connect(&controller_, &MainController::drawAppended, this, &MainWindow::showStoreStatus);
+
+    // Room for about thirty history rows, within a 1366x768 screen.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(1340, screen.width()), std::min(740, screen.height()));
 
     connect(options_->searchButton(), &QPushButton::clicked, this,
             [this] { runSearch(static_cast<int>(SearchButton::Follow)); });

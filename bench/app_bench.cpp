@@ -1,0 +1,107 @@
+// The window on a 3,000-draw history, drawn offscreen: start-up to a shown window, and one
+// hand-entered draw typed as sixteen digits and stored with every refresh that follows
+// (history grid, next issue, search panel), painting included.
+#include "app/app_settings.h"
+#include "app/main_controller.h"
+#include "app/main_window.h"
+#include "app/user_dialogs.h"
+#include "store/clock.h"
+#include "store/history_db.h"
+
+#include "bench_support.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace drawfollow {
+namespace {
+
+constexpr int kDraws = 3000;
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "app_bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// A data folder with the history and a settings file of its own.
+class Session {
+public:
+    explicit Session(int draws) {
+        HistoryDb(folder_.path() / HistoryDb::kFileName).replaceAll(bench::randomDraws(draws), bench::defaultSettings());
+    }
+
+    // What the program does from reading the settings to a shown window.
+    void open() {
+        store_ = std::make_unique<QSettings>(QString::fromStdString((folder_.path() / "settings.ini").string()),
+                                             QSettings::IniFormat);
+        settings_ = std::make_unique<AppSettings>(*store_);
+        controller_ = std::make_unique<MainController>(*settings_, clock_);
+        controller_->start(DataFolderChoice{folder_.path(), {}});
+        window_ = std::make_unique<MainWindow>(*controller_, dialogs_, [](const QUrl&) {});
+        window_->show();
+        QApplication::processEvents();
+    }
+
+    void close() {
+        window_.reset();
+        controller_.reset();
+        settings_.reset();
+        store_.reset();
+    }
+
+    MainController& controller() { return *controller_; }
+    MainWindow& window() { return *window_; }
+
+private:
+    bench::ScratchFolder folder_;
+    SystemClock clock_;
+    WidgetDialogs dialogs_;
+    std::unique_ptr<QSettings> store_;
+    std::unique_ptr<AppSettings> settings_;
+    std::unique_ptr<MainController> controller_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+void BM_StartupToShownWindow(benchmark::State& state) {
+    application();
+    Session session(kDraws);
+    for (auto _ : state) {
+        session.open();
+        state.PauseTiming();
+        session.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartupToShownWindow)->Unit(benchmark::kMillisecond);
+
+void BM_HandEntryWithEveryRefresh(benchmark::State& state) {
+    application();
+    Session session(kDraws);
+    session.open();
+    auto* firstBox = session.window().findChild<QWidget*>(QStringLiteral("MaskEdBox1_1"));
+    const size_t before = session.controller().history().size();
+    for (auto _ : state) {
+        firstBox->setFocus();
+        for (const char digit : {'0', '3', '0', '7', '1', '2', '1', '8', '2', '2', '2', '5', '2', '9', '1', '1'})
+            QTest::keyClick(QApplication::focusWidget(), digit);
+        QApplication::processEvents();  // the repaint of the grid, the boxes and the panel
+    }
+    if (session.controller().history().size() != before + state.iterations())
+        state.SkipWithError("a draw was not stored");
+    session.close();
+}
+BENCHMARK(BM_HandEntryWithEveryRefresh)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace drawfollow
