@@ -20,7 +20,7 @@ std::string refusal(const SearchInputs& inputs, std::optional<int>& first, std::
     if (!inputs.previousIssue && (inputs.gap < 1 || inputs.gap > 9))
         return "前期间隔 " + std::to_string(inputs.gap) + " 无效，请输入 1～9 的期数" + kNotRun;
     if (!inputs.values)
-        return std::string("没有基准号码（验证期之前没有足够的历史号码）") + kNotRun;
+        return std::string("没有基准号码") + kNotRun;
     return {};
 }
 

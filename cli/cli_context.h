@@ -47,5 +47,6 @@ void addAttributeOptions(CLI::App* command, AttributeOptions& options);
 void addHistoryCommands(CLI::App& app, CliContext& context);
 void addMaintenanceCommands(CLI::App& app, CliContext& context);
 void addUpdateCommand(CLI::App& app, CliContext& context);
+void addSearchCommands(CLI::App& app, CliContext& context);
 
 }  // namespace drawfollow::cli

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     cli::addHistoryCommands(app, context);
     cli::addMaintenanceCommands(app, context);
     cli::addUpdateCommand(app, context);
+    cli::addSearchCommands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,3 +1,4 @@
+#include "analysis/panel_defaults.h"
 #include "analysis/verification_base.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +59,25 @@ TEST(VerificationBaseDraw, GivesTheValuesOfTheSearchKindFromTheStoredRow) {
     const auto base = findVerificationBase(std::span<const DrawRow>(history), 2013005, true, 2);
     ASSERT_TRUE(base);
     EXPECT_EQ(base->baseIssue, 2013001);
+}
+
+TEST(PanelDefaults, TheFirstTabTakesTheNewestOrTheGapthNewestDraw) {
+    EXPECT_EQ(latestBaseIndex(10, true, 0), 9u);
+    EXPECT_EQ(latestBaseIndex(10, false, 1), 9u);
+    EXPECT_EQ(latestBaseIndex(10, false, 3), 7u);
+    EXPECT_EQ(latestBaseIndex(3, false, 3), 0u);
+    EXPECT_EQ(latestBaseIndex(2, false, 3), std::nullopt);
+    EXPECT_EQ(latestBaseIndex(10, false, 0), std::nullopt);
+    EXPECT_EQ(latestBaseIndex(0, true, 2), std::nullopt);
+}
+
+TEST(PanelDefaults, TheRangeStartsOneOrTheGapAfterTheFirstStoredIssue) {
+    const auto previous = defaultIssueRange(kIssues, true, 5);
+    ASSERT_TRUE(previous);
+    EXPECT_EQ(previous->first, 2012152);
+    EXPECT_EQ(previous->last, 2013061);
+    EXPECT_EQ(defaultIssueRange(kIssues, false, 3)->first, 2012154);  // issue arithmetic, stored or not
+    EXPECT_EQ(defaultIssueRange({}, true, 2), std::nullopt);
 }
 
 }  // namespace

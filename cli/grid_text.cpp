@@ -1,0 +1,54 @@
+#include "cli/grid_text.h"
+
+#include <vector>
+
+namespace drawfollow::cli {
+
+namespace {
+
+bool wide(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+}  // namespace
+
+int displayWidth(std::string_view utf8) {
+    int width = 0;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
+        for (size_t j = 1; j < length && i + j < utf8.size(); ++j)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + j]) & 0x3F);
+        width += wide(c) ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+std::string alignedText(const TextGrid& grid) {
+    std::vector<int> widths;
+    for (const auto& row : grid)
+        for (size_t c = 0; c < row.size(); ++c) {
+            if (widths.size() <= c)
+                widths.push_back(0);
+            widths[c] = std::max(widths[c], displayWidth(row[c]));
+        }
+    std::string text;
+    for (const auto& row : grid) {
+        std::string line;
+        for (size_t c = 0; c < row.size(); ++c) {
+            line += row[c];
+            if (c + 1 < row.size())
+                line += std::string(widths[c] - displayWidth(row[c]) + 2, ' ');
+        }
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        text += line + '\n';
+    }
+    return text;
+}
+
+}  // namespace drawfollow::cli

@@ -1,0 +1,199 @@
+// search, combination: the whole search panel as options, the grids as text or JSON.
+#include "cli/cli_context.h"
+#include "cli/grid_text.h"
+
+#include "analysis/panel_defaults.h"
+#include "analysis/search.h"
+#include "analysis/verification_base.h"
+#include "store/draw_row_reader.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <map>
+
+namespace drawfollow::cli {
+
+namespace {
+
+const std::map<std::string, Kind> kKindNames = {{"number", Kind::Number}, {"zodiac", Kind::Zodiac},
+                                                 {"head", Kind::Head},     {"tail", Kind::Tail},
+                                                 {"sum", Kind::DigitSum},  {"segment", Kind::Segment}};
+const std::map<std::string, TallyScope> kScopeNames = {
+    {"all", TallyScope::All}, {"regular", TallyScope::Regular}, {"special", TallyScope::Special}};
+
+struct PanelOptions {
+    AttributeOptions attributes;
+    std::string kind = "number";
+    std::string result = "number";
+    std::string scope = "all";
+    bool fixed = false;
+    bool free = false;
+    std::string countSpecial = "yes";
+    std::optional<int> back;
+    std::vector<int> positions;
+    std::vector<int> values;
+    std::optional<int> verify;
+    bool onlyBefore = false;
+    std::optional<std::string> first;
+    std::optional<std::string> last;
+    int size = 2;
+    std::string pool = "all";
+    bool json = false;
+};
+
+std::vector<std::string> keysOf(const auto& names) {
+    std::vector<std::string> keys;
+    for (const auto& [name, value] : names)
+        keys.push_back(name);
+    return keys;
+}
+
+void addPanelOptions(CLI::App* command, PanelOptions& o, bool combination) {
+    command->add_option("--kind", o.kind, "search kind")->check(CLI::IsMember(keysOf(kKindNames)))->capture_default_str();
+    command->add_option("--result", o.result, "result kind tallied")
+        ->check(CLI::IsMember(keysOf(kKindNames)))
+        ->capture_default_str();
+    command->add_option("--scope", o.scope, "positions tallied: all 平特, regular 平码, special 特码")
+        ->check(CLI::IsMember(keysOf(kScopeNames)))
+        ->capture_default_str();
+    auto* fixed = command->add_flag("--fixed", o.fixed, "fixed positions 固定位");
+    command->add_flag("--free", o.free, "free positions 自由位 (the default)")->excludes(fixed);
+    command->add_option("--count-special", o.countSpecial, "free positions count the special number (自由位计特码)")
+        ->check(CLI::IsMember({"yes", "no"}))
+        ->capture_default_str();
+    command->add_option("--back", o.back, "前期 mode with gap N (1..9); without it 上期");
+    command->add_option("--positions", o.positions, "ticked positions, e.g. 1,2,8")
+        ->delimiter(',')
+        ->check(CLI::Range(1, kPositions));
+    auto* values = command->add_option("--values", o.values, "the eight base values as typed (手动输入号)")
+                       ->delimiter(',')
+                       ->expected(kPositions);
+    auto* verify = command->add_option("--verify", o.verify, "base: the stored draw before this issue (验证指定期)")
+                       ->excludes(values);
+    command->add_flag("--only-before", o.onlyBefore, "end the range before the verified issue (仅检索该期前)")
+        ->needs(verify);
+    command->add_option("--first", o.first, "first issue of the range (default: first stored + 1, or + N)");
+    command->add_option("--last", o.last, "last issue of the range (default: the newest)");
+    if (combination) {
+        command->add_option("--size", o.size, "positions per combination (组合位数), 1..6")->capture_default_str();
+        command->add_option("--pool", o.pool, "positions combined: regular 1..7 (平码) or all 1..8 (平特)")
+            ->check(CLI::IsMember({"regular", "all"}))
+            ->capture_default_str();
+    }
+    command->add_flag("--json", o.json, R"(print {"hits": [...], "detail": [[...]], "tally": [[...]]})");
+    addAttributeOptions(command, o.attributes);
+}
+
+std::vector<int> storedIssues(HistoryDb& db) {
+    SQLite::Statement q(db.connection(), "SELECT SQQH FROM lishi ORDER BY SQQH");
+    std::vector<int> issues;
+    while (q.executeStep())
+        issues.push_back(q.getColumn(0).getInt());
+    return issues;
+}
+
+PositionValues valuesOfIssue(HistoryDb& db, int issue, Kind kind) {
+    SQLite::Statement q(db.connection(), "SELECT * FROM lishi WHERE SQQH = ?");
+    q.bind(1, issue);
+    DrawRow row;
+    if (!DrawRowReader(q).next(row))
+        throw StoreError("第 " + std::to_string(issue) + " 期不在历史号码中。");
+    return positionValues(row, kind);
+}
+
+// The panel state the options describe, with the window's defaults for what they leave out.
+SearchInputs panelState(CliContext& context, const PanelOptions& o, bool combination) {
+    SearchInputs in;
+    in.searchKind = kKindNames.at(o.kind);
+    in.resultKind = kKindNames.at(o.result);
+    in.scope = kScopeNames.at(o.scope);
+    in.freePositions = !o.fixed;
+    in.countSpecial = o.countSpecial == "yes";
+    in.previousIssue = !o.back;
+    in.gap = o.back.value_or(2);
+    for (int p : o.positions)
+        in.ticked[p - 1] = true;
+    in.combinationSize = o.size;
+    in.combinationRegularOnly = combination && o.pool == "regular";
+    in.codes = context.codeTable(o.attributes);
+    in.zodiacOffset = o.attributes.zodiacOffset;
+    in.segmentOffset = o.attributes.segmentOffset;
+
+    HistoryDb& db = context.db();
+    const std::vector<int> issues = storedIssues(db);
+    const auto range = defaultIssueRange(issues, in.previousIssue, in.gap);
+    if (!range && (!o.first || !o.last))
+        throw StoreError("历史号码为空，无法确定检索范围：请先导入历史号码，或用 --first 和 --last 指定。");
+    int rangeEnd = range ? range->last : 0;
+
+    const bool gapValid = in.previousIssue || (in.gap >= 1 && in.gap <= 9);
+    if (!gapValid) {
+        // No base without a gap: the search itself refuses with the reason.
+    } else if (!o.values.empty()) {
+        in.values = PositionValues{};
+        std::copy(o.values.begin(), o.values.end(), in.values->begin());
+    } else if (o.verify) {
+        const auto base = findVerificationBase(issues, *o.verify, in.previousIssue, in.gap);
+        if (!base)
+            throw StoreError("第 " + std::to_string(*o.verify) + " 期之前没有" +
+                             (in.previousIssue ? std::string("已存的开奖号码")
+                                               : "足够的 " + std::to_string(in.gap) + " 期开奖号码") +
+                             "，无法取得验证的基准期。");
+        in.values = valuesOfIssue(db, base->baseIssue, in.searchKind);
+        if (o.onlyBefore)
+            rangeEnd = base->rangeEnd;
+    } else if (const auto base = latestBaseIndex(issues.size(), in.previousIssue, in.gap)) {
+        in.values = valuesOfIssue(db, issues[*base], in.searchKind);
+    } else {
+        throw StoreError("历史号码只有 " + std::to_string(issues.size()) + " 期，不足以取得基准号码。");
+    }
+    in.firstIssue = o.first ? *o.first : std::to_string(range->first);
+    in.lastIssue = o.last ? *o.last : std::to_string(rangeEnd);
+    return in;
+}
+
+void printResult(const SearchResult& result, bool json) {
+    if (json) {
+        auto withoutHeader = [](const TextGrid& grid) {
+            return nlohmann::ordered_json(TextGrid(grid.begin() + (grid.empty() ? 0 : 1), grid.end()));
+        };
+        nlohmann::ordered_json out = {
+            {"hits", result.hits}, {"detail", withoutHeader(result.detail)}, {"tally", withoutHeader(result.tally)}};
+        std::cout << out.dump(1) << '\n';
+        if (!result.message.empty())
+            std::cerr << result.message << '\n';
+        return;
+    }
+    std::cout << "期号范围 " << result.firstIssue << "～" << result.lastIssue << "，符合条件 " << result.hits.size()
+              << " 期。\n\n"
+              << alignedText(result.detail) << '\n'
+              << alignedText(result.tally);
+    if (!result.message.empty())
+        std::cout << '\n' << result.message << '\n';
+}
+
+void addSearchCommand(CLI::App& app, CliContext& context, bool combination) {
+    auto options = std::make_shared<PanelOptions>();
+    auto* command = combination
+                        ? app.add_subcommand("combination", "combination search: any --size positions of the pool agree")
+                        : app.add_subcommand("search", "follow search: the draws that followed draws like the base");
+    addPanelOptions(command, *options, combination);
+    command->callback([&context, options, combination] {
+        const SearchInputs in = panelState(context, *options, combination);
+        const SearchResult result =
+            combination ? runCombinationSearch(context.db(), in) : runFollowSearch(context.db(), in);
+        if (!result.ran)
+            throw StoreError(result.message);
+        printResult(result, options->json);
+    });
+}
+
+}  // namespace
+
+void addSearchCommands(CLI::App& app, CliContext& context) {
+    addSearchCommand(app, context, false);
+    addSearchCommand(app, context, true);
+}
+
+}  // namespace drawfollow::cli
