@@ -79,8 +79,9 @@ void addUpdateCommand(CLI::App& app, CliContext& context) {
     update->add_option("--host", options->host,
                        "address of the chart service, e.g. https://chart.example.com (default: the window's "
                        "UpdateHost setting)");
-    update->add_option("--keep-years", options->keepYears,
-                       "years of history kept before the current one (default: the window's IniSerchDay, else 6)")
+    update
+        ->add_option("--keep-years", options->keepYears,
+                     "years of history kept before the current one (default: the window's IniSerchDay, else 6)")
         ->check(CLI::Range(kFewestYearsKept, kMostYearsKept));
     update->add_option("--current-year", options->currentYear, "the year taken as the current one (default: today's)")
         ->check(CLI::Range(2000, 9999));

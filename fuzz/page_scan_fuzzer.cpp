@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace drawfollow;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t lineEnd = input.find('\n');
-    const std::string_view contentType = lineEnd == std::string_view::npos ? std::string_view() : input.substr(0, lineEnd);
+    const std::string_view contentType =
+        lineEnd == std::string_view::npos ? std::string_view() : input.substr(0, lineEnd);
     const std::string_view page = lineEnd == std::string_view::npos ? input : input.substr(lineEnd + 1);
 
     std::string text;

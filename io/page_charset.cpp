@@ -12,9 +12,11 @@ namespace drawfollow {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-constexpr size_t kMetaPrescanBytes = 1024;                  // as far as a browser looks for <meta>
+constexpr size_t kMetaPrescanBytes = 1024;                 // as far as a browser looks for <meta>
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string lowered(std::string_view s) {
     std::string out(s);
@@ -50,12 +52,13 @@ std::optional<std::string> charsetValue(std::string_view text) {
 
 // The iconv name for a label; the aliases follow the encodings a browser maps them to.
 std::string encodingForLabel(const std::string& label) {
-    static const std::array<std::string_view, 6> utf8 = {"utf-8",         "utf8",           "unicode-1-1-utf-8",
+    static const std::array<std::string_view, 6> utf8 = {"utf-8",         "utf8",          "unicode-1-1-utf-8",
                                                          "unicode11utf8", "unicode20utf8", "x-unicode20utf8"};
-    static const std::array<std::string_view, 10> gbk = {"gb2312", "gbk",     "x-gbk",    "gb_2312",         "gb_2312-80",
-                                                         "chinese", "csgb2312", "iso-ir-58", "csiso58gb231280", "gb18030"};
+    static const std::array<std::string_view, 10> gbk = {"gb2312",          "gbk",     "x-gbk",    "gb_2312",
+                                                         "gb_2312-80",      "chinese", "csgb2312", "iso-ir-58",
+                                                         "csiso58gb231280", "gb18030"};
     static const std::array<std::string_view, 5> big5 = {"big5", "big5-hkscs", "cn-big5", "csbig5", "x-x-big5"};
-    static const std::array<std::string_view, 7> latin = {"iso-8859-1", "iso8859-1", "latin1", "l1",
+    static const std::array<std::string_view, 7> latin = {"iso-8859-1", "iso8859-1", "latin1",      "l1",
                                                           "us-ascii",   "ascii",     "windows-1252"};
     auto in = [&label](const auto& names) {
         for (std::string_view n : names)
@@ -100,7 +103,8 @@ std::optional<std::string> metaCharset(std::string_view bytes) {
             continue;
         }
         const size_t close = head.find('>', pos);
-        const std::string_view tag = std::string_view(head).substr(pos, close == std::string::npos ? close : close - pos);
+        const std::string_view tag =
+            std::string_view(head).substr(pos, close == std::string::npos ? close : close - pos);
         if (tag.starts_with("<meta"))
             if (auto value = charsetValue(tag))
                 return value;

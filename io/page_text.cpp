@@ -17,14 +17,14 @@ namespace {
 
 using namespace std::string_view_literals;
 
-constexpr std::array kNotRendered = {"head"sv,   "title"sv,    "script"sv, "style"sv,    "noscript"sv,
+constexpr std::array kNotRendered = {"head"sv,     "title"sv,  "script"sv, "style"sv,    "noscript"sv,
                                      "template"sv, "iframe"sv, "object"sv, "textarea"sv, "select"sv};
 constexpr std::array kBlocks = {
-    "address"sv, "article"sv, "aside"sv,  "blockquote"sv, "body"sv,   "caption"sv, "center"sv, "dd"sv,
-    "details"sv, "dialog"sv,  "dir"sv,    "div"sv,        "dl"sv,     "dt"sv,      "fieldset"sv, "figcaption"sv,
-    "figure"sv,  "footer"sv,  "form"sv,   "h1"sv,         "h2"sv,     "h3"sv,      "h4"sv,     "h5"sv,
-    "h6"sv,      "header"sv,  "hgroup"sv, "hr"sv,         "html"sv,   "legend"sv,  "li"sv,     "listing"sv,
-    "main"sv,    "menu"sv,    "nav"sv,    "ol"sv,         "plaintext"sv, "pre"sv,  "section"sv, "summary"sv,
+    "address"sv, "article"sv, "aside"sv,  "blockquote"sv, "body"sv,      "caption"sv, "center"sv,   "dd"sv,
+    "details"sv, "dialog"sv,  "dir"sv,    "div"sv,        "dl"sv,        "dt"sv,      "fieldset"sv, "figcaption"sv,
+    "figure"sv,  "footer"sv,  "form"sv,   "h1"sv,         "h2"sv,        "h3"sv,      "h4"sv,       "h5"sv,
+    "h6"sv,      "header"sv,  "hgroup"sv, "hr"sv,         "html"sv,      "legend"sv,  "li"sv,       "listing"sv,
+    "main"sv,    "menu"sv,    "nav"sv,    "ol"sv,         "plaintext"sv, "pre"sv,     "section"sv,  "summary"sv,
     "table"sv,   "ul"sv,      "xmp"sv};
 constexpr std::array kPreformatted = {"pre"sv, "listing"sv, "xmp"sv, "plaintext"sv};
 constexpr std::array kTableStructure = {"table"sv, "thead"sv, "tbody"sv, "tfoot"sv, "tr"sv, "colgroup"sv};
@@ -43,7 +43,9 @@ bool isElement(const xmlNode* node, std::string_view name) {
     return node && node->type == XML_ELEMENT_NODE && nameOf(node) == name;
 }
 
-bool isCollapsibleSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+bool isCollapsibleSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
 
 std::string attribute(const xmlNode* node, const char* name) {
     xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
@@ -71,7 +73,9 @@ bool anyLaterSibling(const xmlNode* node, std::string_view a, std::string_view b
     return false;
 }
 
-bool lastCellOfRow(const xmlNode* cell) { return !anyLaterSibling(cell, "td", "th"); }
+bool lastCellOfRow(const xmlNode* cell) {
+    return !anyLaterSibling(cell, "td", "th");
+}
 
 bool lastRowOfTable(const xmlNode* row) {
     if (anyLaterSibling(row, "tr"))

@@ -10,9 +10,13 @@ namespace drawfollow {
 
 namespace {
 
-bool isAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool isAsciiDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
 
-std::u32string asCodePoints(std::string_view ascii) { return std::u32string(ascii.begin(), ascii.end()); }
+std::u32string asCodePoints(std::string_view ascii) {
+    return std::u32string(ascii.begin(), ascii.end());
+}
 
 // The eight numbers read at the layout's offsets, or nothing when a pair is not two digits.
 std::optional<Numbers> numbersAt(std::u32string_view text, size_t issueStart) {

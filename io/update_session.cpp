@@ -29,8 +29,7 @@ bool UpdateSession::prepare() {
     }
     try {
         plan_ = planUpdate(storedIssue(db_, "SELECT min(SQQH) FROM lishi"),
-                           storedIssue(db_, "SELECT max(SQQH) FROM lishi"), request_.currentYear,
-                           request_.keepYears);
+                           storedIssue(db_, "SELECT max(SQQH) FROM lishi"), request_.currentYear, request_.keepYears);
         if (plan_.dropBeforeYear)
             dropYearsNotKept(*plan_.dropBeforeYear);
         newestIssue_ = storedIssue(db_, "SELECT max(SQQH) FROM lishi");
@@ -57,7 +56,9 @@ void UpdateSession::dropYearsNotKept(int firstKeptYear) {
     summary_.droppedBeforeYear = firstKeptYear;
 }
 
-std::optional<int> UpdateSession::currentYear() const { return year_; }
+std::optional<int> UpdateSession::currentYear() const {
+    return year_;
+}
 
 std::string UpdateSession::currentUrl() const {
     return year_ ? chartPageUrl(request_.host, *year_).url : std::string();

@@ -14,8 +14,8 @@
 namespace drawfollow {
 
 struct UpdateRequest {
-    std::string host;       // the UpdateHost setting
-    int keepYears = 6;      // the IniSerchDay setting
+    std::string host;   // the UpdateHost setting
+    int keepYears = 6;  // the IniSerchDay setting
     int currentYear = 0;
 };
 

@@ -29,8 +29,8 @@ std::string headline(const UpdateSummary& s) {
 std::string UpdateSummary::message() const {
     std::vector<std::string> lines{headline(*this)};
     if (dropped > 0) {
-        std::string line = "已删除 " + std::to_string(droppedBeforeYear) + " 年以前的 " + std::to_string(dropped) +
-                           " 期历史号码";
+        std::string line =
+            "已删除 " + std::to_string(droppedBeforeYear) + " 年以前的 " + std::to_string(dropped) + " 期历史号码";
         if (safetyCopy)
             line += "（删除前的全部历史号码已备份到 “" + safetyCopy->string() + "”）";
         lines.push_back(line + "。");

@@ -11,7 +11,9 @@ OnlineUpdate::OnlineUpdate(HistoryDb& db, DerivationSettings settings, UpdateReq
     connect(&fetcher_, &PageFetcher::failed, this, &OnlineUpdate::onFailed);
 }
 
-QString OnlineUpdate::summaryText() const { return QString::fromStdString(summary().message()); }
+QString OnlineUpdate::summaryText() const {
+    return QString::fromStdString(summary().message());
+}
 
 void OnlineUpdate::start() {
     if (started_)

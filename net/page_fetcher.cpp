@@ -10,23 +10,23 @@ namespace {
 
 QString networkProblem(QNetworkReply::NetworkError error) {
     switch (error) {
-    case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("服务器拒绝连接");
-    case QNetworkReply::RemoteHostClosedError:
-        return QStringLiteral("服务器提前断开了连接");
-    case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("找不到服务器");
-    case QNetworkReply::TimeoutError:
-        return QStringLiteral("连接超时");
-    case QNetworkReply::SslHandshakeFailedError:
-        return QStringLiteral("无法建立安全连接（SSL）");
-    case QNetworkReply::TooManyRedirectsError:
-    case QNetworkReply::InsecureRedirectError:
-        return QStringLiteral("网页转向次数过多，或转向了不安全的地址");
-    case QNetworkReply::ProtocolUnknownError:
-        return QStringLiteral("网址的协议无法识别");
-    default:
-        return QStringLiteral("网络错误");
+        case QNetworkReply::ConnectionRefusedError:
+            return QStringLiteral("服务器拒绝连接");
+        case QNetworkReply::RemoteHostClosedError:
+            return QStringLiteral("服务器提前断开了连接");
+        case QNetworkReply::HostNotFoundError:
+            return QStringLiteral("找不到服务器");
+        case QNetworkReply::TimeoutError:
+            return QStringLiteral("连接超时");
+        case QNetworkReply::SslHandshakeFailedError:
+            return QStringLiteral("无法建立安全连接（SSL）");
+        case QNetworkReply::TooManyRedirectsError:
+        case QNetworkReply::InsecureRedirectError:
+            return QStringLiteral("网页转向次数过多，或转向了不安全的地址");
+        case QNetworkReply::ProtocolUnknownError:
+            return QStringLiteral("网址的协议无法识别");
+        default:
+            return QStringLiteral("网络错误");
     }
 }
 
@@ -39,7 +39,9 @@ QString failureReason(const QNetworkReply& reply) {
     return QStringLiteral("%1（%2）").arg(networkProblem(reply.error()), reply.errorString());
 }
 
-QString seconds(std::chrono::milliseconds ms) { return QString::number(ms.count() / 1000.0, 'g', 4); }
+QString seconds(std::chrono::milliseconds ms) {
+    return QString::number(ms.count() / 1000.0, 'g', 4);
+}
 
 QString tooLargeReason(qint64 maxBytes) {
     return QStringLiteral("网页大小超过 %1 MiB 的上限").arg(QString::number(maxBytes / (1024.0 * 1024.0), 'g', 4));
@@ -50,12 +52,13 @@ QString tooLargeReason(qint64 maxBytes) {
 PageFetcher::PageFetcher(QNetworkAccessManager& network, FetchLimits limits, QObject* parent)
     : QObject(parent), network_(network), limits_(limits) {
     deadline_.setSingleShot(true);
-    connect(&deadline_, &QTimer::timeout, this, [this] {
-        stopWith(QStringLiteral("服务器在 %1 秒内没有送完网页").arg(seconds(limits_.timeout)));
-    });
+    connect(&deadline_, &QTimer::timeout, this,
+            [this] { stopWith(QStringLiteral("服务器在 %1 秒内没有送完网页").arg(seconds(limits_.timeout))); });
 }
 
-PageFetcher::~PageFetcher() { abort(); }
+PageFetcher::~PageFetcher() {
+    abort();
+}
 
 void PageFetcher::fetch(const QUrl& url) {
     abort();

@@ -44,7 +44,8 @@ TEST_P(ChartPageTest, YieldsTheDrawsItLists) {
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, ChartPageTest,
     testing::Values(PageCase{"Utf8Undeclared", "chart_2011_utf8_undeclared.html", "text/html", 2011, {}},
-                    PageCase{"GbkFromHttpHeader", "chart_2012_gbk_http_charset.html", "text/html; charset=GBK", 2012, {}},
+                    PageCase{
+                        "GbkFromHttpHeader", "chart_2012_gbk_http_charset.html", "text/html; charset=GBK", 2012, {}},
                     PageCase{"GbkUndeclared", "chart_2012_gbk_http_charset.html", "", 2012, {}},
                     PageCase{"GbkFromMeta", "chart_2013_gbk_meta.html", "text/html", 2013, {}},
                     // 2014003 has no numbers; 2014006 is missing, so 2014007 is never read.
@@ -101,8 +102,8 @@ TEST(ChartScan, FirstMissingIssueEndsTheScan) {
 
 TEST(ChartScan, FirstOccurrenceOfTheIssueTextIsTheOneRead) {
     // The heading mentions 2013002 first; 20 characters after it there is no number.
-    const std::u32string text = U"最新一期：2013002期开奖结果，请留意下期开奖时间。\n" + line(U"2013001", kFiller, kNumbers) +
-                                line(U"2013002", kFiller, kNumbers);
+    const std::u32string text = U"最新一期：2013002期开奖结果，请留意下期开奖时间。\n" +
+                                line(U"2013001", kFiller, kNumbers) + line(U"2013002", kFiller, kNumbers);
     const YearPageScan scan = scanYearPage(text, 2013, 1, "");
     EXPECT_EQ(scan.skippedIssues, std::vector<int>{2013002});
 }

@@ -9,7 +9,9 @@ namespace drawfollow::test {
 
 namespace {
 
-QByteArray targetOf(int year) { return QByteArray::fromStdString(chartPagePath(year)); }
+QByteArray targetOf(int year) {
+    return QByteArray::fromStdString(chartPagePath(year));
+}
 
 }  // namespace
 
@@ -18,7 +20,9 @@ ChartServer::ChartServer() {
     connect(&server_, &QTcpServer::newConnection, this, &ChartServer::onConnection);
 }
 
-QString ChartServer::host() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
+QString ChartServer::host() const {
+    return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort());
+}
 
 void ChartServer::servePage(int year, const QString& file, const QByteArray& contentType) {
     QFile page(QStringLiteral(DRAWFOLLOW_TEST_DATA_DIR "/update/") + file);
@@ -27,7 +31,9 @@ void ChartServer::servePage(int year, const QString& file, const QByteArray& con
     serveBytes(year, page.readAll(), contentType);
 }
 
-ChartServer::Route& ChartServer::freshRoute(int year) { return routes_[targetOf(year)] = Route{}; }
+ChartServer::Route& ChartServer::freshRoute(int year) {
+    return routes_[targetOf(year)] = Route{};
+}
 
 void ChartServer::serveBytes(int year, const QByteArray& body, const QByteArray& contentType) {
     Route& route = freshRoute(year);
@@ -36,9 +42,13 @@ void ChartServer::serveBytes(int year, const QByteArray& body, const QByteArray&
     route.contentType = contentType;
 }
 
-void ChartServer::serveNotFound(int year) { freshRoute(year).kind = Route::Kind::NotFound; }
+void ChartServer::serveNotFound(int year) {
+    freshRoute(year).kind = Route::Kind::NotFound;
+}
 
-void ChartServer::serveNothing(int year) { freshRoute(year).kind = Route::Kind::Nothing; }
+void ChartServer::serveNothing(int year) {
+    freshRoute(year).kind = Route::Kind::Nothing;
+}
 
 void ChartServer::serveHuge(int year, qint64 bytes) {
     Route& route = freshRoute(year);
@@ -46,7 +56,9 @@ void ChartServer::serveHuge(int year, qint64 bytes) {
     route.hugeBytes = bytes;
 }
 
-void ChartServer::serveEndless(int year) { freshRoute(year).kind = Route::Kind::Endless; }
+void ChartServer::serveEndless(int year) {
+    freshRoute(year).kind = Route::Kind::Endless;
+}
 
 void ChartServer::onConnection() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
@@ -67,20 +79,20 @@ void ChartServer::answer(QTcpSocket* socket, const QByteArray& target) {
     requests_ << QString::fromLatin1(target);
     const Route route = routes_.value(target);
     switch (route.kind) {
-    case Route::Kind::Body:
-        send(socket, "200 OK", route.contentType, route.body);
-        break;
-    case Route::Kind::NotFound:
-        send(socket, "404 Not Found", "text/html", "<html><body>Not Found</body></html>");
-        break;
-    case Route::Kind::Nothing:
-        break;
-    case Route::Kind::Huge:
-        send(socket, "200 OK", "text/html", QByteArray(route.hugeBytes, 'x'));
-        break;
-    case Route::Kind::Endless:
-        stream(socket);
-        break;
+        case Route::Kind::Body:
+            send(socket, "200 OK", route.contentType, route.body);
+            break;
+        case Route::Kind::NotFound:
+            send(socket, "404 Not Found", "text/html", "<html><body>Not Found</body></html>");
+            break;
+        case Route::Kind::Nothing:
+            break;
+        case Route::Kind::Huge:
+            send(socket, "200 OK", "text/html", QByteArray(route.hugeBytes, 'x'));
+            break;
+        case Route::Kind::Endless:
+            stream(socket);
+            break;
     }
 }
 

@@ -1,9 +1,9 @@
 // The online update against a real HTTP server on 127.0.0.1 serving the fixture chart
 // pages: which pages are asked for, what is stored, how failures and Cancel end it, and
 // the command-line tool doing the same.
+#include "net/online_update.h"
 #include "chart_server.h"
 #include "io/history_import.h"
-#include "net/online_update.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
 #include "test_paths.h"
@@ -227,10 +227,11 @@ private slots:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((s.dir / "config").string()));
         cli.setProcessEnvironment(env);
         QSignalSpy done(&cli, &QProcess::finished);
-        cli.start(QStringLiteral(DRAWFOLLOW_CLI_PATH),
-                  {QStringLiteral("--data-dir"), QString::fromStdString(s.dir.path().string()), QStringLiteral("update"),
-                   QStringLiteral("--host"), s.server.host(), QStringLiteral("--current-year"), QStringLiteral("2014"),
-                   QStringLiteral("--keep-years"), QStringLiteral("3")});
+        cli.start(
+            QStringLiteral(DRAWFOLLOW_CLI_PATH),
+            {QStringLiteral("--data-dir"), QString::fromStdString(s.dir.path().string()), QStringLiteral("update"),
+             QStringLiteral("--host"), s.server.host(), QStringLiteral("--current-year"), QStringLiteral("2014"),
+             QStringLiteral("--keep-years"), QStringLiteral("3")});
         QVERIFY(done.wait(kWaitMs));
         const QString out = QString::fromUtf8(cli.readAllStandardOutput());
         const QString err = QString::fromUtf8(cli.readAllStandardError());

@@ -1,7 +1,7 @@
 // Turning a downloaded page into the text a browser shows: the encoding guess, decoding,
 // and the rendering rules of page_text.h.
-#include "io/page_charset.h"
 #include "io/page_text.h"
+#include "io/page_charset.h"
 
 #include <gtest/gtest.h>
 
@@ -30,21 +30,23 @@ const std::string kGbkMeta = R"(<html><head><meta http-equiv="Content-Type" cont
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, PageEncodingTest,
-    testing::Values(
-        EncodingCase{"ByteOrderMarkBeatsHeader", "\xEF\xBB\xBF<p>x", "text/html; charset=gbk", "UTF-8"},
-        EncodingCase{"HeaderBeatsMeta", kGbkMeta, "text/html; Charset=\"UTF-8\"", "UTF-8"},
-        EncodingCase{"HttpEquivMeta", kGbkMeta + kGbkKaijiang, "text/html", "GB18030"},
-        EncodingCase{"MetaCharsetAttribute", "<meta charset='GBK'>" + kGbkKaijiang, "", "GB18030"},
-        EncodingCase{"MetaInsideCommentIgnored", "<!-- <meta charset=gbk> --><p>abc", "", "UTF-8"},
-        EncodingCase{"MetaAfterFirst1024BytesIgnored", std::string(1100, ' ') + "<meta charset=gbk>", "", "UTF-8"},
-        EncodingCase{"ValidUtf8WithoutLabel", "<p>开奖</p>", "", "UTF-8"},
-        EncodingCase{"InvalidUtf8WithoutLabelIsGbk", "<p>" + kGbkKaijiang + "</p>", "", "GB18030"},
-        EncodingCase{"LabelStopsAtQuote", "<meta charset=\"utf-8\" onload=x>", "", "UTF-8"},
-        EncodingCase{"Latin1LabelIsWindows1252", "", "text/html; charset=ISO-8859-1", "WINDOWS-1252"},
-        EncodingCase{"UnknownLabelPassedOn", "", "text/html; charset=koi8-r", "KOI8-R"}),
+    testing::Values(EncodingCase{"ByteOrderMarkBeatsHeader", "\xEF\xBB\xBF<p>x", "text/html; charset=gbk", "UTF-8"},
+                    EncodingCase{"HeaderBeatsMeta", kGbkMeta, "text/html; Charset=\"UTF-8\"", "UTF-8"},
+                    EncodingCase{"HttpEquivMeta", kGbkMeta + kGbkKaijiang, "text/html", "GB18030"},
+                    EncodingCase{"MetaCharsetAttribute", "<meta charset='GBK'>" + kGbkKaijiang, "", "GB18030"},
+                    EncodingCase{"MetaInsideCommentIgnored", "<!-- <meta charset=gbk> --><p>abc", "", "UTF-8"},
+                    EncodingCase{"MetaAfterFirst1024BytesIgnored", std::string(1100, ' ') + "<meta charset=gbk>", "",
+                                 "UTF-8"},
+                    EncodingCase{"ValidUtf8WithoutLabel", "<p>开奖</p>", "", "UTF-8"},
+                    EncodingCase{"InvalidUtf8WithoutLabelIsGbk", "<p>" + kGbkKaijiang + "</p>", "", "GB18030"},
+                    EncodingCase{"LabelStopsAtQuote", "<meta charset=\"utf-8\" onload=x>", "", "UTF-8"},
+                    EncodingCase{"Latin1LabelIsWindows1252", "", "text/html; charset=ISO-8859-1", "WINDOWS-1252"},
+                    EncodingCase{"UnknownLabelPassedOn", "", "text/html; charset=koi8-r", "KOI8-R"}),
     [](const auto& info) { return info.param.name; });
 
-TEST(PageDecoding, GbkBecomesUtf8) { EXPECT_EQ(decodePage("<p>" + kGbkKaijiang, "GB18030"), "<p>开奖"); }
+TEST(PageDecoding, GbkBecomesUtf8) {
+    EXPECT_EQ(decodePage("<p>" + kGbkKaijiang, "GB18030"), "<p>开奖");
+}
 
 TEST(PageDecoding, UndecodableBytesAndNulBecomeReplacementCharacters) {
     EXPECT_EQ(decodePage(std::string("a\xFF", 2) + std::string(1, '\0') + "b", "UTF-8"), "a\uFFFD\uFFFDb");
@@ -70,7 +72,9 @@ struct RenderCase {
 
 class InnerTextTest : public testing::TestWithParam<RenderCase> {};
 
-TEST_P(InnerTextTest, RendersLikeABrowser) { EXPECT_EQ(bodyInnerText(GetParam().html), GetParam().expected); }
+TEST_P(InnerTextTest, RendersLikeABrowser) {
+    EXPECT_EQ(bodyInnerText(GetParam().html), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, InnerTextTest,
@@ -96,8 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
         RenderCase{"HiddenElementsNotRendered", "<div hidden>h</div><span style=\"DISPLAY : none\">s</span>v", "v"},
         RenderCase{"PreKeepsWhitespace", "<pre>a  b\n c</pre>d", "a  b\n c\nd"},
         RenderCase{"EntitiesAndNoBreakSpace", "&lt;a&gt;&nbsp;&amp;", "<a>\u00A0&"},
-        RenderCase{"TextWithoutMarkup", "  just text  ", "just text"},
-        RenderCase{"EmptyPage", "", ""}),
+        RenderCase{"TextWithoutMarkup", "  just text  ", "just text"}, RenderCase{"EmptyPage", "", ""}),
     [](const auto& info) { return info.param.name; });
 
 TEST(InnerText, DeepNestingDoesNotExhaustTheStack) {

@@ -38,7 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Nothing is left after the drop: start at the first kept year.
         PlanCase{"EverythingTooOld", 2001001, 2005100, 2014, 6, 2008, {2008, 2009, 2010, 2011, 2012, 2013, 2014}},
         PlanCase{"ExactlyTheKeptYears", 2008001, 2014010, 2014, 6, std::nullopt, {2014}},
-        PlanCase{"NoPagesBefore2006", 1999001, 2004100, 2014, 16, std::nullopt,
+        PlanCase{"NoPagesBefore2006",
+                 1999001,
+                 2004100,
+                 2014,
+                 16,
+                 std::nullopt,
                  {2006, 2007, 2008, 2009, 2010, 2011, 2012, 2013, 2014}},
         PlanCase{"NewestAfterTheCurrentYear", 2014001, 2015001, 2014, 6, std::nullopt, {}}),
     [](const auto& info) { return info.param.name; });
@@ -76,17 +81,17 @@ TEST_P(ChartUrlTest, BuildsOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Hosts, ChartUrlTest,
-    testing::Values(HostCase{"BareHostGetsHttp", "chart.example.com",
-                             "http://chart.example.com/kaijiang/xw?lotId=220028&chartType=zhfb&spanType=3&span=2014001_2014365"},
-                    HostCase{"HttpsWithPrefixAndSlash", " HTTPS://chart.example.com/zst/ ",
-                             "HTTPS://chart.example.com/zst/kaijiang/xw?lotId=220028&chartType=zhfb&spanType=3&span=2014001_2014365"},
-                    HostCase{"PortKept", "http://127.0.0.1:8080",
-                             "http://127.0.0.1:8080/kaijiang/xw?lotId=220028&chartType=zhfb&spanType=3&span=2014001_2014365"},
-                    HostCase{"Empty", "  ", ""},
-                    HostCase{"OtherScheme", "file:///etc", ""},
-                    HostCase{"QueryInHost", "http://h.example/?a=1", ""},
-                    HostCase{"SpaceInside", "http://h .example", ""},
-                    HostCase{"NoServer", "https://", ""}),
+    testing::Values(
+        HostCase{"BareHostGetsHttp", "chart.example.com",
+                 "http://chart.example.com/kaijiang/xw?lotId=220028&chartType=zhfb&spanType=3&span=2014001_2014365"},
+        HostCase{
+            "HttpsWithPrefixAndSlash", " HTTPS://chart.example.com/zst/ ",
+            "HTTPS://chart.example.com/zst/kaijiang/xw?lotId=220028&chartType=zhfb&spanType=3&span=2014001_2014365"},
+        HostCase{"PortKept", "http://127.0.0.1:8080",
+                 "http://127.0.0.1:8080/kaijiang/xw?lotId=220028&chartType=zhfb&spanType=3&span=2014001_2014365"},
+        HostCase{"Empty", "  ", ""}, HostCase{"OtherScheme", "file:///etc", ""},
+        HostCase{"QueryInHost", "http://h.example/?a=1", ""}, HostCase{"SpaceInside", "http://h .example", ""},
+        HostCase{"NoServer", "https://", ""}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace

@@ -1,8 +1,8 @@
 // An update driven page by page without the network: the drop of the years no longer
 // kept, and what ends an update and what it keeps.
+#include "io/update_session.h"
 #include "io/history_import.h"
 #include "io/safety_copy.h"
-#include "io/update_session.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
 #include "test_paths.h"
@@ -17,7 +17,8 @@ const std::filesystem::path kPages = std::filesystem::path(DRAWFOLLOW_TEST_DATA_
 class UpdateSessionTest : public testing::Test {
 protected:
     UpdateSession session(int currentYear, int keepYears, std::string host = "http://127.0.0.1:9") {
-        return UpdateSession(db, test::settingsFor(currentYear), UpdateRequest{std::move(host), keepYears, currentYear});
+        return UpdateSession(db, test::settingsFor(currentYear),
+                             UpdateRequest{std::move(host), keepYears, currentYear});
     }
 
     test::TempDir dir;
