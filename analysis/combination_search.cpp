@@ -85,7 +85,8 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
     if (inputs.freePositions) {
         if (!inputs.previousIssue)
             rebuildBackLists(db, kind, inputs.gap);
-        const std::string tested = testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
+        const std::string tested =
+            testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
         assignments.emplace_back("txtHisP6", tested);
         for (const auto& set : sets) {
             OccurrenceCounters counters(kind);

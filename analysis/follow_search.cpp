@@ -23,7 +23,8 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
     if (inputs.freePositions) {
         if (!inputs.previousIssue)
             rebuildBackLists(db, kind, inputs.gap);
-        const std::string tested = testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
+        const std::string tested =
+            testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
         if (!inputs.countSpecial)
             assignments.emplace_back("txtHisP6", tested);
         OccurrenceCounters counters(kind);
@@ -43,8 +44,8 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
     } else {
         rebuildReferenceFields(db, kind, positions, inputs.previousIssue, inputs.gap);
         for (int p : positions)
-            conditions.push_back("[" + referenceField(p, kind, inputs.previousIssue) + "] = " +
-                                 std::to_string(values[p - 1]));
+            conditions.push_back("[" + referenceField(p, kind, inputs.previousIssue) +
+                                 "] = " + std::to_string(values[p - 1]));
     }
     assignments.emplace_back("intTh", conditionCount(conditions));
     assignWhereChanged(db, assignments);

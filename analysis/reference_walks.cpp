@@ -51,8 +51,7 @@ void rebuildBackLists(HistoryDb& db, Kind kind, int gap) {
         rows.push_back({read.getColumn(0).getInt(), textColumn(read, 1), textColumn(read, 2), textColumn(read, 3),
                         textColumn(read, 4)});
 
-    SQLite::Statement write(db.connection(),
-                            "UPDATE Lishi SET " + target + " = ?, txtHisPreLst = ? WHERE SQQH = ?");
+    SQLite::Statement write(db.connection(), "UPDATE Lishi SET " + target + " = ?, txtHisPreLst = ? WHERE SQQH = ?");
     for (size_t r = 0; r < rows.size(); ++r) {
         const auto from = backListSource(r, gap);
         const Text counted = from ? rows[*from].counted : Text(std::string());

@@ -19,12 +19,12 @@ constexpr std::array<ValueRange, kKinds> kTallyCounters = {ValueRange{1, 30}, Va
 // The values listed in Carcu and the tally grid, every one also with count 0.
 ValueRange listedValues(Kind kind, const SearchInputs& inputs) {
     switch (kind) {
-    case Kind::Zodiac:
-        return {inputs.zodiacOffset, inputs.zodiacOffset + kAnimals - 1};
-    case Kind::Segment:
-        return {inputs.segmentOffset, inputs.segmentOffset + 9};
-    default:
-        return kTallyCounters[index(kind)];
+        case Kind::Zodiac:
+            return {inputs.zodiacOffset, inputs.zodiacOffset + kAnimals - 1};
+        case Kind::Segment:
+            return {inputs.segmentOffset, inputs.segmentOffset + 9};
+        default:
+            return kTallyCounters[index(kind)];
     }
 }
 
@@ -36,12 +36,12 @@ std::string valueCell(const SearchInputs& inputs, int value) {
 
 std::pair<int, int> tallyPositions(TallyScope scope) {
     switch (scope) {
-    case TallyScope::Regular:
-        return {1, kRegularPositions};
-    case TallyScope::Special:
-        return {kPositions, kPositions};
-    default:
-        return {1, kPositions};
+        case TallyScope::Regular:
+            return {1, kRegularPositions};
+        case TallyScope::Special:
+            return {kPositions, kPositions};
+        default:
+            return {1, kPositions};
     }
 }
 
@@ -69,7 +69,9 @@ std::vector<std::string> detailHeader(bool previousIssue) {
     return header;
 }
 
-std::vector<std::string> tallyHeader() { return {"序号", "结果", "出现次数", "百分比"}; }
+std::vector<std::string> tallyHeader() {
+    return {"序号", "结果", "出现次数", "百分比"};
+}
 
 std::string percentText(long long count, long long total) {
     if (total <= 0)
@@ -112,10 +114,9 @@ void showResults(HistoryDb& db, const SearchInputs& inputs, int first, int last,
     for (int p = 1; p <= kPositions; ++p)
         columns += ", " + valueField(p, kind);
     columns += ", " + listField;
-    SQLite::Statement rows(db.connection(),
-                           toSqlite("SELECT " + columns + " FROM [lishi] WHERE [SQQH] >= " + std::to_string(first) +
-                                    " AND  [SQQH] <= " + std::to_string(last) + std::string(rowCondition) +
-                                    " ORDER BY SQQH"));
+    SQLite::Statement rows(db.connection(), toSqlite("SELECT " + columns + " FROM [lishi] WHERE [SQQH] >= " +
+                                                     std::to_string(first) + " AND  [SQQH] <= " + std::to_string(last) +
+                                                     std::string(rowCondition) + " ORDER BY SQQH"));
 
     showEmptyGrids(inputs, result);
     const ValueRange counters = kTallyCounters[index(kind)];

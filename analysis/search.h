@@ -65,8 +65,8 @@ struct SearchResult {
     // Text for the status bar: why the search was refused, or a note on a search that ran
     // (a base value that can never be met, a combination size outside 1..6); else empty.
     std::string message;
-    int conditions = 0;    // the n of " AND [intTh] = n" (follow) or the size k (combination)
-    int firstIssue = 0;    // the range as read, to be written back into the boxes in decimal
+    int conditions = 0;  // the n of " AND [intTh] = n" (follow) or the size k (combination)
+    int firstIssue = 0;  // the range as read, to be written back into the boxes in decimal
     int lastIssue = 0;
     std::vector<int> hits;  // SQQH of every selected row, in issue order
     TextGrid detail;        // MSFlexGrid2: header row, then one line per hit (10 columns)
@@ -83,8 +83,8 @@ SearchResult runCombinationSearch(HistoryDb& db, const SearchInputs& inputs);
 inline constexpr int kDetailColumns = 10;
 inline constexpr int kTallyColumns = 4;
 // MSFlexGrid2 column widths in twips: 期号, 平1位..平7位, 特位, 上期开奖/前期开奖.
-inline constexpr std::array<int, kDetailColumns> kDetailColumnWidths = {980, 680, 680, 680, 680, 680,
-                                                                         680, 680, 800, 2800};
+inline constexpr std::array<int, kDetailColumns> kDetailColumnWidths = {980, 680, 680, 680, 680,
+                                                                        680, 680, 680, 800, 2800};
 std::vector<std::string> detailHeader(bool previousIssue);  // "期号", "平1位", …, "特位", "上期开奖"/"前期开奖"
 std::vector<std::string> tallyHeader();                     // "序号", "结果", "出现次数", "百分比"
 

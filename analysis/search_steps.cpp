@@ -43,7 +43,9 @@ std::optional<int> OccurrenceCounters::count(int value) const {
     return counts_[value - range_.low];
 }
 
-bool valueHasCounter(Kind kind, int value) { return kCounterRanges[index(kind)].contains(value); }
+bool valueHasCounter(Kind kind, int value) {
+    return kCounterRanges[index(kind)].contains(value);
+}
 
 std::string unreachableValuesNote(Kind kind, const PositionValues& values, std::span<const int> positions) {
     std::string listed;
@@ -58,8 +60,8 @@ std::string unreachableValuesNote(Kind kind, const PositionValues& values, std::
     if (listed.empty())
         return {};
     const ValueRange r = kCounterRanges[index(kind)];
-    return "基准值" + listed + "不在" + std::string(kKindNames[index(kind)]) + "的取值范围 " +
-           std::to_string(r.low) + "～" + std::to_string(r.high) + " 之内，含该位的条件永远不会满足。";
+    return "基准值" + listed + "不在" + std::string(kKindNames[index(kind)]) + "的取值范围 " + std::to_string(r.low) +
+           "～" + std::to_string(r.high) + " 之内，含该位的条件永远不会满足。";
 }
 
 std::string conditionCount(const std::vector<std::string>& conditions) {

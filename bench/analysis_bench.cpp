@@ -122,9 +122,7 @@ void BM_FollowSearchStatementByStatement(benchmark::State& state) {
         benchmark::DoNotOptimize(test::runLiteralFollowSearch(h.db(), in));
     setLabels(state, mode, 3000);
 }
-BENCHMARK(BM_FollowSearchStatementByStatement)
-    ->DenseRange(FreePrevious, FixedBack)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FollowSearchStatementByStatement)->DenseRange(FreePrevious, FixedBack)->Unit(benchmark::kMillisecond);
 
 // For comparison: the same combination search one statement per set and condition.
 void BM_CombinationSearchStatementByStatement(benchmark::State& state) {
@@ -135,7 +133,10 @@ void BM_CombinationSearchStatementByStatement(benchmark::State& state) {
         benchmark::DoNotOptimize(test::runLiteralCombinationSearch(h.db(), in));
     setLabels(state, mode, 3000);
 }
-BENCHMARK(BM_CombinationSearchStatementByStatement)->Arg(FreePrevious)->Arg(FixedPrevious)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CombinationSearchStatementByStatement)
+    ->Arg(FreePrevious)
+    ->Arg(FixedPrevious)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace drawfollow

@@ -17,8 +17,8 @@ namespace drawfollow::cli {
 namespace {
 
 const std::map<std::string, Kind> kKindNames = {{"number", Kind::Number}, {"zodiac", Kind::Zodiac},
-                                                 {"head", Kind::Head},     {"tail", Kind::Tail},
-                                                 {"sum", Kind::DigitSum},  {"segment", Kind::Segment}};
+                                                {"head", Kind::Head},     {"tail", Kind::Tail},
+                                                {"sum", Kind::DigitSum},  {"segment", Kind::Segment}};
 const std::map<std::string, TallyScope> kScopeNames = {
     {"all", TallyScope::All}, {"regular", TallyScope::Regular}, {"special", TallyScope::Special}};
 
@@ -50,7 +50,9 @@ std::vector<std::string> keysOf(const auto& names) {
 }
 
 void addPanelOptions(CLI::App* command, PanelOptions& o, bool combination) {
-    command->add_option("--kind", o.kind, "search kind")->check(CLI::IsMember(keysOf(kKindNames)))->capture_default_str();
+    command->add_option("--kind", o.kind, "search kind")
+        ->check(CLI::IsMember(keysOf(kKindNames)))
+        ->capture_default_str();
     command->add_option("--result", o.result, "result kind tallied")
         ->check(CLI::IsMember(keysOf(kKindNames)))
         ->capture_default_str();
@@ -175,9 +177,9 @@ void printResult(const SearchResult& result, bool json) {
 
 void addSearchCommand(CLI::App& app, CliContext& context, bool combination) {
     auto options = std::make_shared<PanelOptions>();
-    auto* command = combination
-                        ? app.add_subcommand("combination", "combination search: any --size positions of the pool agree")
-                        : app.add_subcommand("search", "follow search: the draws that followed draws like the base");
+    auto* command =
+        combination ? app.add_subcommand("combination", "combination search: any --size positions of the pool agree")
+                    : app.add_subcommand("search", "follow search: the draws that followed draws like the base");
     addPanelOptions(command, *options, combination);
     command->callback([&context, options, combination] {
         const SearchInputs in = panelState(context, *options, combination);

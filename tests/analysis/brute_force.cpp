@@ -7,7 +7,9 @@ namespace drawfollow::test {
 
 namespace {
 
-int rowsBack(const SearchInputs& in) { return in.previousIssue ? 1 : in.gap; }
+int rowsBack(const SearchInputs& in) {
+    return in.previousIssue ? 1 : in.gap;
+}
 
 bool inRange(const SearchInputs& in, int issue) {
     return issue >= std::stoi(in.firstIssue) && issue <= std::stoi(in.lastIssue);
@@ -30,7 +32,9 @@ bool holdsAtLeast(const DrawRow& reference, Kind kind, int v, int times, bool co
     return kind == Kind::Segment && v == 1 && occurrences(reference, kind, 10, countSpecial) >= times;
 }
 
-bool hasCounter(Kind kind, int v) { return kCounterRanges[index(kind)].contains(v); }
+bool hasCounter(Kind kind, int v) {
+    return kCounterRanges[index(kind)].contains(v);
+}
 
 // Free mode: every position of `positions` holds for the reference draw. `ordinals` says
 // whether repeated values must repeat in the reference draw (all but the follow search's
@@ -43,7 +47,8 @@ bool freeMatch(const DrawRow& reference, const SearchInputs& in, const std::vect
         if (!ordinals) {
             if (!holdsAtLeast(reference, in.searchKind, v, 1, in.countSpecial))
                 return false;
-        } else if (!hasCounter(in.searchKind, v) || !holdsAtLeast(reference, in.searchKind, v, times, in.countSpecial)) {
+        } else if (!hasCounter(in.searchKind, v) ||
+                   !holdsAtLeast(reference, in.searchKind, v, times, in.countSpecial)) {
             return false;
         }
     }
@@ -112,7 +117,8 @@ std::vector<int> expectedCombinationHits(const std::vector<DrawRow>& history, co
 }
 
 std::vector<std::string> expectedDetailLine(const std::vector<DrawRow>& history, int issue, const SearchInputs& in) {
-    const auto it = std::find_if(history.begin(), history.end(), [&](const DrawRow& row) { return row.issue == issue; });
+    const auto it =
+        std::find_if(history.begin(), history.end(), [&](const DrawRow& row) { return row.issue == issue; });
     const size_t r = static_cast<size_t>(it - history.begin());
     std::vector<std::string> line = {std::to_string(issue)};
     for (int p = 0; p < kPositions; ++p) {

@@ -78,7 +78,8 @@ TEST_F(CliSearch, EveryPanelOptionReachesTheSearch) {
     in.combinationSize = 3;
     in.combinationRegularOnly = true;
     expectSame(runJson("combination --kind zodiac --result zodiac --scope special --free --count-special no "
-                       "--values " + values + " --first 2020105 --last 2021020 --size 3 --pool regular"),
+                       "--values " +
+                       values + " --first 2020105 --last 2021020 --size 3 --pool regular"),
                runCombinationSearch(*db, in));
 }
 
@@ -135,15 +136,16 @@ TEST_P(CliSearchRefuses, WithAMessageAndExitCodeOne) {
     EXPECT_NE(run.output.find(GetParam().says), std::string::npos) << run.output;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CliSearchRefuses,
-    ::testing::Values(BadOptions{"RangeNotANumber", "search --first 20x0101", "起始期号“20x0101”不是数字"},
-                      BadOptions{"GapZero", "search --back 0", "前期间隔 0 无效"},
-                      BadOptions{"NothingBeforeTheVerifiedIssue", "combination --verify 2020101", "无法取得验证的基准期"},
-                      BadOptions{"SevenValues", "search --values 1,2,3,4,5,6,7", "--values"},
-                      BadOptions{"PositionNine", "search --positions 9", "--positions"},
-                      BadOptions{"FixedAndFree", "search --fixed --free", "--free"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CliSearchRefuses,
+                         ::testing::Values(BadOptions{"RangeNotANumber", "search --first 20x0101",
+                                                      "起始期号“20x0101”不是数字"},
+                                           BadOptions{"GapZero", "search --back 0", "前期间隔 0 无效"},
+                                           BadOptions{"NothingBeforeTheVerifiedIssue", "combination --verify 2020101",
+                                                      "无法取得验证的基准期"},
+                                           BadOptions{"SevenValues", "search --values 1,2,3,4,5,6,7", "--values"},
+                                           BadOptions{"PositionNine", "search --positions 9", "--positions"},
+                                           BadOptions{"FixedAndFree", "search --fixed --free", "--free"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace drawfollow

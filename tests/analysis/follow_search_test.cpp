@@ -12,7 +12,9 @@ using test::tick;
 // Issue 101 of 2020 lies after the Spring Festival, in zodiac year 2020; with the code
 // table built for 2020 in age mode number n has zodiac code (n − 1) % 12 + 1: 5, 17 and 29
 // share code 5.
-DerivationSettings settings2020() { return test::settingsFor(2020); }
+DerivationSettings settings2020() {
+    return test::settingsFor(2020);
+}
 
 std::vector<int> issues(std::initializer_list<int> sequences) {
     std::vector<int> v;
@@ -44,9 +46,15 @@ TEST(FollowSearch, WorkedExampleFixedPreviousIssueNumberTalliedByTail) {
     EXPECT_EQ(r.detail, detail);
     // Fourteen tails; the four values seen twice first, then the rest, each in ascending order.
     const TextGrid tally = {tallyHeader(),
-                            {"1", "1", "2", "14.286%"}, {"2", "2", "2", "14.286%"}, {"3", "3", "2", "14.286%"},
-                            {"4", "7", "2", "14.286%"}, {"5", "0", "1", "7.143%"},  {"6", "4", "1", "7.143%"},
-                            {"7", "5", "1", "7.143%"},  {"8", "6", "1", "7.143%"},  {"9", "8", "1", "7.143%"},
+                            {"1", "1", "2", "14.286%"},
+                            {"2", "2", "2", "14.286%"},
+                            {"3", "3", "2", "14.286%"},
+                            {"4", "7", "2", "14.286%"},
+                            {"5", "0", "1", "7.143%"},
+                            {"6", "4", "1", "7.143%"},
+                            {"7", "5", "1", "7.143%"},
+                            {"8", "6", "1", "7.143%"},
+                            {"9", "8", "1", "7.143%"},
                             {"10", "9", "1", "7.143%"}};
     EXPECT_EQ(r.tally, tally);
 

@@ -14,8 +14,12 @@ namespace {
 using search_steps::Marking;
 using Text = std::optional<std::string>;
 
-std::string suffix(Kind k) { return std::string(kListSuffixes[index(k)]); }
-std::string letter(Kind k) { return std::string(1, kKindLetters[index(k)]); }
+std::string suffix(Kind k) {
+    return std::string(kListSuffixes[index(k)]);
+}
+std::string letter(Kind k) {
+    return std::string(1, kKindLetters[index(k)]);
+}
 
 std::string textOf(Kind k, int v) {
     char buf[16];

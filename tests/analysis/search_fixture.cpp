@@ -55,12 +55,24 @@ std::string firstDifference(const std::vector<std::string>& a, const std::vector
 TextGrid expectedTallyGrid(const std::map<int, int>& counts, long long total, const SearchInputs& inputs) {
     int low = 0, high = 0;
     switch (inputs.resultKind) {
-    case Kind::Number: low = 1, high = 30; break;
-    case Kind::Zodiac: low = inputs.zodiacOffset, high = inputs.zodiacOffset + 11; break;
-    case Kind::Head: low = 0, high = 3; break;
-    case Kind::Tail: low = 0, high = 9; break;
-    case Kind::DigitSum: low = 1, high = 11; break;
-    case Kind::Segment: low = inputs.segmentOffset, high = inputs.segmentOffset + 9; break;
+        case Kind::Number:
+            low = 1, high = 30;
+            break;
+        case Kind::Zodiac:
+            low = inputs.zodiacOffset, high = inputs.zodiacOffset + 11;
+            break;
+        case Kind::Head:
+            low = 0, high = 3;
+            break;
+        case Kind::Tail:
+            low = 0, high = 9;
+            break;
+        case Kind::DigitSum:
+            low = 1, high = 11;
+            break;
+        case Kind::Segment:
+            low = inputs.segmentOffset, high = inputs.segmentOffset + 9;
+            break;
     }
     std::vector<std::pair<int, int>> lines;
     for (int v = low; v <= high; ++v)

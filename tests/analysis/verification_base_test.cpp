@@ -1,5 +1,5 @@
-#include "analysis/panel_defaults.h"
 #include "analysis/verification_base.h"
+#include "analysis/panel_defaults.h"
 
 #include <gtest/gtest.h>
 
@@ -31,21 +31,21 @@ TEST_P(VerificationBaseDraw, IsTheStoredDrawBeforeTheIssueOrTheGapBeforeIt) {
     EXPECT_EQ(base->rangeEnd, c.rangeEnd);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, VerificationBaseDraw,
-    ::testing::Values(BaseCase{"MiddleOfAYear", 2013058, true, 2, 2013057, 2013057},
-                      BaseCase{"FirstIssueOfAYearEndingAt153", 2013001, true, 2, 2012153, 2012153},
-                      BaseCase{"IssueNotStored", 2013060, true, 2, 2013059, 2013059},
-                      BaseCase{"AfterTheNewest", 2013062, true, 2, 2013061, 2013061},
-                      BaseCase{"BackTwo", 2013060, false, 2, 2013058, 2013059},
-                      BaseCase{"BackOneIsThePreviousIssue", 2013058, false, 1, 2013057, 2013057},
-                      BaseCase{"BackAcrossTheYear", 2013002, false, 3, 2012152, 2013001},
-                      BaseCase{"TheFirstStoredIssue", 2012151, true, 2, std::nullopt, 0},
-                      BaseCase{"BeforeTheFirstStoredIssue", 2011100, true, 2, std::nullopt, 0},
-                      BaseCase{"TooFewDrawsBefore", 2012153, false, 3, std::nullopt, 0},
-                      BaseCase{"GapZero", 2013058, false, 0, std::nullopt, 0},
-                      BaseCase{"GapZeroIgnoredForThePreviousIssue", 2013058, true, 0, 2013057, 2013057}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, VerificationBaseDraw,
+                         ::testing::Values(BaseCase{"MiddleOfAYear", 2013058, true, 2, 2013057, 2013057},
+                                           BaseCase{"FirstIssueOfAYearEndingAt153", 2013001, true, 2, 2012153, 2012153},
+                                           BaseCase{"IssueNotStored", 2013060, true, 2, 2013059, 2013059},
+                                           BaseCase{"AfterTheNewest", 2013062, true, 2, 2013061, 2013061},
+                                           BaseCase{"BackTwo", 2013060, false, 2, 2013058, 2013059},
+                                           BaseCase{"BackOneIsThePreviousIssue", 2013058, false, 1, 2013057, 2013057},
+                                           BaseCase{"BackAcrossTheYear", 2013002, false, 3, 2012152, 2013001},
+                                           BaseCase{"TheFirstStoredIssue", 2012151, true, 2, std::nullopt, 0},
+                                           BaseCase{"BeforeTheFirstStoredIssue", 2011100, true, 2, std::nullopt, 0},
+                                           BaseCase{"TooFewDrawsBefore", 2012153, false, 3, std::nullopt, 0},
+                                           BaseCase{"GapZero", 2013058, false, 0, std::nullopt, 0},
+                                           BaseCase{"GapZeroIgnoredForThePreviousIssue", 2013058, true, 0, 2013057,
+                                                    2013057}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VerificationBaseDraw, GivesTheValuesOfTheSearchKindFromTheStoredRow) {
     DrawRow row;
