@@ -76,12 +76,11 @@ std::vector<std::string> tallyHeader() {
 std::string percentText(long long count, long long total) {
     if (total <= 0)
         return {};
-    // Thousandths of a percent, rounded half away from zero in exact integer arithmetic.
-    const long long scaled = count * 100000;
-    const long long magnitude = ((scaled < 0 ? -scaled : scaled) * 2 + total) / (2 * total);
+    // Thousandths of a percent, an exact half rounded up (counts are never negative); in
+    // integers, because a double holds 1.5625 exactly but many other halves only nearly.
+    const long long thousandths = (count * 100000 * 2 + total) / (2 * total);
     char buf[32];
-    std::snprintf(buf, sizeof buf, "%s%lld.%03lld%%", scaled < 0 && magnitude ? "-" : "", magnitude / 1000,
-                  magnitude % 1000);
+    std::snprintf(buf, sizeof buf, "%lld.%03lld%%", thousandths / 1000, thousandths % 1000);
     return buf;
 }
 
