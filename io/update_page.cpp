@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace drawfollow {
 
@@ -14,8 +15,25 @@ bool isAsciiDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
 }
 
-std::u32string asCodePoints(std::string_view ascii) {
-    return std::u32string(ascii.begin(), ascii.end());
+constexpr size_t kNotFound = std::u32string_view::npos;
+
+// Where each issue text of the year first occurs, found in one pass: looking the issues
+// up one by one would read a large page up to 365 times.
+std::vector<size_t> firstOccurrences(std::u32string_view text, int year) {
+    std::vector<size_t> at(kLastSequence + 1, kNotFound);
+    const std::string first = issueText(year * 1000);
+    const std::u32string prefix(first.begin(), first.end() - 3);
+    const size_t length = prefix.size() + 3;
+    for (size_t i = 0; i + length <= text.size(); ++i) {
+        if (text.compare(i, prefix.size(), prefix) != 0)
+            continue;
+        int sequence = 0;
+        for (size_t k = prefix.size(); k < length && sequence >= 0; ++k)
+            sequence = isAsciiDigit(text[i + k]) ? sequence * 10 + static_cast<int>(text[i + k] - U'0') : -1;
+        if (sequence >= 1 && sequence <= kLastSequence && at[sequence] == kNotFound)
+            at[sequence] = i;
+    }
+    return at;
 }
 
 // The eight numbers read at the layout's offsets, or nothing when a pair is not two digits.
@@ -38,12 +56,13 @@ std::string chartPageText(std::string_view bytes, std::string_view contentType) 
 
 YearPageScan scanYearPage(std::u32string_view text, int year, int firstSequence, std::string_view greatestStored) {
     YearPageScan scan;
-    scan.listsYear = text.find(asCodePoints(issueText(year * 1000 + 1))) != std::u32string_view::npos;
+    const std::vector<size_t> occurrences = firstOccurrences(text, year);
+    scan.listsYear = occurrences[1] != kNotFound;
     for (int s = std::max(firstSequence, 1); s <= kLastSequence; ++s) {
         const int issue = year * 1000 + s;
         const std::string issueString = issueText(issue);
-        const size_t at = text.find(asCodePoints(issueString));
-        if (at == std::u32string_view::npos || issueString <= greatestStored)
+        const size_t at = occurrences[s];
+        if (at == kNotFound || issueString <= greatestStored)
             break;
         const size_t firstNumber = at + kFirstNumberOffset;
         if (firstNumber >= text.size() || !isAsciiDigit(text[firstNumber])) {

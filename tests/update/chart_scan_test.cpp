@@ -100,6 +100,12 @@ TEST(ChartScan, FirstMissingIssueEndsTheScan) {
     EXPECT_EQ(scan.draws[0].issue, 2013001);
 }
 
+TEST(ChartScan, IssueTextInsideALongerNumberCounts) {
+    const YearPageScan scan = scanYearPage(U"9" + line(U"2013001", kFiller, kNumbers), 2013, 1, "");
+    ASSERT_EQ(scan.draws.size(), 1u);
+    EXPECT_EQ(scan.draws[0].numbers, (Numbers{1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
 TEST(ChartScan, FirstOccurrenceOfTheIssueTextIsTheOneRead) {
     // The heading mentions 2013002 first; 20 characters after it there is no number.
     const std::u32string text = U"最新一期：2013002期开奖结果，请留意下期开奖时间。\n" +
