@@ -35,8 +35,11 @@ bool UpdateSession::prepare() {
         newestIssue_ = storedIssue(db_, "SELECT max(SQQH) FROM lishi");
         const SQLite::Column greatest = db_.connection().execAndGet("SELECT max(strQQH) FROM lishi");
         greatestIssueText_ = greatest.isNull() ? std::string() : greatest.getString();
-    } catch (const std::exception& e) {
+    } catch (const StoreError& e) {
         summary_.setupProblem = e.what();
+        return false;
+    } catch (const std::exception& e) {
+        summary_.setupProblem = std::string("读取或修改历史数据库时出错：") + e.what();
         return false;
     }
     summary_.newestIssue = newestIssue_;
