@@ -6,6 +6,7 @@
 #include "bench_support.h"
 #include "literal_search.h"
 
+#include <SQLiteCpp/Transaction.h>
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -112,6 +113,25 @@ void BM_CombinationSearch(benchmark::State& state) {
 BENCHMARK(BM_CombinationSearch)
     ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 100000}})
     ->Unit(benchmark::kMillisecond);
+
+// The yardstick the search times are judged by: eight counting LIKE updates over the table
+// in one transaction, the base zodiacs of the newest draw as free-position patterns.
+void BM_EightLikeUpdates(benchmark::State& state) {
+    History& h = History::of(static_cast<int>(state.range(0)));
+    const SearchInputs in = h.inputs(Kind::Zodiac, true, true);
+    std::map<int, int> seen;
+    std::vector<std::string> patterns;
+    for (int v : *in.values)
+        patterns.push_back(std::to_string(++seen[v]) + "X" + (v < 10 ? "0" : "") + std::to_string(v));
+    for (auto _ : state) {
+        SQLite::Transaction transaction(h.db().connection());
+        for (const auto& p : patterns)
+            h.db().execute("UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [txtHisLstSx] LIKE \"*" + p + "*\"");
+        transaction.commit();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_EightLikeUpdates)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // For comparison: the follow search one statement per condition and one walk per field.
 void BM_FollowSearchStatementByStatement(benchmark::State& state) {
