@@ -33,7 +33,9 @@ constexpr std::array<KeyInfo, static_cast<size_t>(AppSettings::Key::Count)> kKey
     {"IniSerchDay", false, 6, 2, 16},
 }};
 
-const KeyInfo& info(AppSettings::Key key) { return kKeys[static_cast<size_t>(key)]; }
+const KeyInfo& info(AppSettings::Key key) {
+    return kKeys[static_cast<size_t>(key)];
+}
 
 QString path(AppSettings::Key key) {
     return QLatin1String(AppSettings::kGroup) + QLatin1Char('/') + QLatin1String(info(key).name);
@@ -43,11 +45,9 @@ QString path(AppSettings::Key key) {
 
 AppSettings::AppSettings(QSettings& store) : store_(store) {}
 
-QString AppSettings::name(Key key) { return QLatin1String(info(key).name); }
-
-bool AppSettings::isFlag(Key key) { return info(key).flag; }
-
-int AppSettings::defaultValue(Key key) { return info(key).defaultValue; }
+QString AppSettings::name(Key key) {
+    return QLatin1String(info(key).name);
+}
 
 int AppSettings::value(Key key) const {
     const KeyInfo& k = info(key);
@@ -72,8 +72,7 @@ int AppSettings::value(Key key) const {
 
 void AppSettings::setValue(Key key, int value) {
     const KeyInfo& k = info(key);
-    const QString text =
-        k.flag ? (value ? QStringLiteral("True") : QStringLiteral("False")) : QString::number(value);
+    const QString text = k.flag ? (value ? QStringLiteral("True") : QStringLiteral("False")) : QString::number(value);
     store_.setValue(path(key), text);
     store_.sync();
 }

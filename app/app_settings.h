@@ -38,8 +38,6 @@ public:
     explicit AppSettings(QSettings& store);
 
     static QString name(Key key);
-    static bool isFlag(Key key);
-    static int defaultValue(Key key);  // flags: 1 for True, 0 for False
 
     // Generic access by key; flags read as 0/1.
     int value(Key key) const;

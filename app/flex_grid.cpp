@@ -35,7 +35,9 @@ void FlexGrid::keepLastRowInView() {
     scrollToBottom();
 }
 
-int FlexGrid::topRow() const { return verticalScrollBar()->value(); }
+int FlexGrid::topRow() const {
+    return verticalScrollBar()->value();
+}
 
 void FlexGrid::setColumnWidthsTwips(std::span<const int> twips) {
     int column = 0;

@@ -8,9 +8,9 @@
 
 namespace drawfollow {
 
-inline constexpr const char* kHomePageAddress = "https://drawfollow.example.org/";                 // mnuFrontPage
-inline constexpr const char* kDescriptionAddress = "https://drawfollow.example.org/manual.html";    // mnuDescrb
-inline constexpr const char* kDemoRecordingAddress = "https://drawfollow.example.org/demo.zip";    // numYanshiDown
+inline constexpr const char* kHomePageAddress = "https://drawfollow.example.org/";                // mnuFrontPage
+inline constexpr const char* kDescriptionAddress = "https://drawfollow.example.org/manual.html";  // mnuDescrb
+inline constexpr const char* kDemoRecordingAddress = "https://drawfollow.example.org/demo.zip";   // numYanshiDown
 
 // Opens an address; the result is not checked and nothing is reported.
 using UrlOpener = std::function<void(const QUrl&)>;

@@ -25,7 +25,6 @@ public:
 
     void reset(const std::vector<StoredDraw>& draws);
     void append(const StoredDraw& draw);
-    const Row& row(int r) const { return rows_[static_cast<size_t>(r)]; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

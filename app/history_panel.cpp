@@ -31,7 +31,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
     return b;
 }
 
-QString promptText(const QString& issue) { return QStringLiteral("在下面输入 %1 期历史号码:").arg(issue); }
+QString promptText(const QString& issue) {
+    return QStringLiteral("在下面输入 %1 期历史号码:").arg(issue);
+}
 
 }  // namespace
 
@@ -40,11 +42,9 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     model_ = new HistoryModel(this);
     grid_ = new FlexGrid(QStringLiteral("MSFlexGrid1"), this);
     grid_->setModel(model_);
-    grid_->setToolTip(QStringLiteral("鼠标双击列表可以将列表导出到EXCEL") + QStringLiteral("\n（导出") +
-                      QString::fromUtf8(kNotYetAvailable) + QStringLiteral("）"));
+    grid_->setToolTip(gridExportTip());
     // 820 twips for the issue, 580 for each number.
-    static constexpr std::array<int, HistoryModel::ColumnCount> kWidths = {820, 580, 580, 580, 580,
-                                                                          580, 580, 580, 580};
+    static constexpr std::array<int, HistoryModel::ColumnCount> kWidths = {820, 580, 580, 580, 580, 580, 580, 580, 580};
     grid_->setColumnWidthsTwips(kWidths);
     grid_->fitColumnTo(HistoryModel::IssueColumn, QStringLiteral("2026001"));
     grid_->horizontalHeader()->setStretchLastSection(false);
@@ -61,8 +61,8 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
 
     command3_ = button(this, "Command3", QStringLiteral("删除最后历史(&D)"));
     auto* command4 = button(this, "Command4", QStringLiteral("历史号码导出文本文件(&O)"));
-    auto* command21 = button(this, "Command21", QStringLiteral("历史号在线更新(&O)"),
-                             QStringLiteral("从官方服务器更新历史号码"));
+    auto* command21 =
+        button(this, "Command21", QStringLiteral("历史号在线更新(&O)"), QStringLiteral("从官方服务器更新历史号码"));
     auto* cmdRdLst = button(this, "cmdRdLst", QStringLiteral("读取历史号文本(&W)"),
                             QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码"));
     command9_ = button(this, "Command9", QStringLiteral("软件设置(&T)"));
@@ -111,12 +111,14 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     model_->reset(controller_.history());
     showNextIssue(controller_.nextIssue());
     const bool available = controller_.historyAvailable();
-    for (QWidget* w : {static_cast<QWidget*>(entry_), static_cast<QWidget*>(issueBox_),
-                       static_cast<QWidget*>(command3_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(entry_), static_cast<QWidget*>(issueBox_), static_cast<QWidget*>(command3_)})
         w->setEnabled(available);
 }
 
-void HistoryPanel::showNextIssue(int issue) { issueBox_->setText(QString::number(issue)); }
+void HistoryPanel::showNextIssue(int issue) {
+    issueBox_->setText(QString::number(issue));
+}
 
 void HistoryPanel::scrollToNewest() {
     grid_->keepLastRowInView();

@@ -24,7 +24,6 @@ public:
 
     FlexGrid* grid() const { return grid_; }
     QPushButton* settingsButton() const { return command9_; }
-    EntryRow* entryRow() const { return entry_; }
 
     // Command3 and mnuErase: delete the newest draw, no confirmation.
     void deleteNewest();

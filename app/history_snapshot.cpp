@@ -33,6 +33,8 @@ std::vector<StoredDraw> readSnapshot(HistoryDb& db) {
     return draws;
 }
 
-StoredDraw storedDrawOf(const DrawRow& row) { return StoredDraw{row.issue, row.own}; }
+StoredDraw storedDrawOf(const DrawRow& row) {
+    return StoredDraw{row.issue, row.own};
+}
 
 }  // namespace drawfollow

@@ -12,8 +12,6 @@
 #include <QSettings>
 #include <QTimer>
 
-
-
 int main(int argc, char** argv) {
     using namespace drawfollow;
     QElapsedTimer sinceStart;

@@ -5,8 +5,8 @@
 
 #include "analysis/search.h"
 #include "app/app_settings.h"
-#include "app/ui_text.h"
 #include "app/panel_logic.h"
+#include "app/ui_text.h"
 #include "store/clock.h"
 #include "store/history_db.h"
 
@@ -37,7 +37,6 @@ struct DataFolderChoice {
 // there is none.
 struct BaseValues {
     std::optional<std::array<int, kPositions>> values;
-    int baseIssue = 0;
     QString note;  // plain words shown in the panel
 };
 
@@ -95,9 +94,8 @@ public:
     void setComboSize(int size);
     void setManualValue(int position, std::optional<int> value);  // position 1..8
     void setVerificationText(const QString& text);                // Text4
-    void setLimitBeforeVerification(bool on);                      // Check4
+    void setLimitBeforeVerification(bool on);                     // Check4
     QString verificationText() const { return verificationText_; }
-    bool limitBeforeVerification() const { return limitBeforeVerification_; }
 
     const BaseValues& historyBase() const { return historyBase_; }
     const BaseValues& verifyBase() const { return verifyBase_; }
@@ -113,8 +111,8 @@ public:
                               const QString& firstIssue, const QString& lastIssue) const;
     // Command1 / Command2: refuses, with both grids on their headers,
     // when the panel has no base values.
-    SearchResult runSearch(SearchButton button, const std::array<bool, kPositions>& ticked,
-                           const QString& firstIssue, const QString& lastIssue);
+    SearchResult runSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
+                           const QString& lastIssue);
 
     // The settings menu.
     void setZodiacOffset(int offset);

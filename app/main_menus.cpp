@@ -34,7 +34,9 @@ std::array<QAction*, 2> radioPair(QMenu* menu, const char* control, const QStrin
     return pair;
 }
 
-void separator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QLatin1String(name)); }
+void separator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
 
 }  // namespace
 

@@ -14,20 +14,20 @@ class QMenuBar;
 namespace drawfollow {
 
 struct MainMenus {
-    QMenu* history = nullptr;  // mnuLsgl
-    QMenu* setup = nullptr;    // mnuSetup
-    QAction* dcls = nullptr;   // mnuDcls
-    QAction* erase = nullptr;  // mnuErase
-    QAction* clear = nullptr;  // mnuClear
-    QAction* dlzd = nullptr;   // mnuDlzd
-    QAction* eszhzd = nullptr; // mnuEszhzd
+    QMenu* history = nullptr;                 // mnuLsgl
+    QMenu* setup = nullptr;                   // mnuSetup
+    QAction* dcls = nullptr;                  // mnuDcls
+    QAction* erase = nullptr;                 // mnuErase
+    QAction* clear = nullptr;                 // mnuClear
+    QAction* dlzd = nullptr;                  // mnuDlzd
+    QAction* eszhzd = nullptr;                // mnuEszhzd
     std::array<QAction*, 2> zodiacOffset{};   // mnuSxcs(0..1)
     std::array<QAction*, 2> segmentOffset{};  // mnuDscs(0..1)
     std::array<QAction*, 2> zodiacMode{};     // mnuSxsetup(0) sequential, (1) by age
-    QAction* setDay = nullptr;     // mnuSetDay
-    QAction* frontPage = nullptr;  // mnuFrontPage
-    QAction* describe = nullptr;   // mnuDescrb
-    QAction* demo = nullptr;       // numYanshiDown
+    QAction* setDay = nullptr;                // mnuSetDay
+    QAction* frontPage = nullptr;             // mnuFrontPage
+    QAction* describe = nullptr;              // mnuDescrb
+    QAction* demo = nullptr;                  // numYanshiDown
 
     // Adds both menus to the bar; the actions belong to the menus.
     static MainMenus build(QMenuBar* bar);

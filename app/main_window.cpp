@@ -11,10 +11,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -69,8 +69,7 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpen
             [this] { runSearch(static_cast<int>(SearchButton::Follow)); });
     connect(options_->comboButton(), &QPushButton::clicked, this,
             [this] { runSearch(static_cast<int>(SearchButton::Combination)); });
-    connect(history_->settingsButton(), &QPushButton::clicked, this,
-            [this] { menus_.setup->popup(QCursor::pos()); });
+    connect(history_->settingsButton(), &QPushButton::clicked, this, [this] { menus_.setup->popup(QCursor::pos()); });
     connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
             [this](const QPoint& at) { menus_.history->popup(at); });
 }
@@ -157,10 +156,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::reportStoreProblem() {
-    dialogs_.message(this, MessageKind::Critical, QStringLiteral("历史数据库不可用"),
-                     controller_.storeProblem() +
-                         QStringLiteral("\n\n窗口照常打开，但历史号码的输入和删除已停用。"
-                                        "请检查该文件，或用 --data-dir 指定另一个数据文件夹。"));
+    dialogs_.message(
+        this, MessageKind::Critical, QStringLiteral("历史数据库不可用"),
+        controller_.storeProblem() + QStringLiteral("\n\n窗口照常打开，但历史号码的输入和删除已停用。"
+                                                    "请检查该文件，或用 --data-dir 指定另一个数据文件夹。"));
 }
 
 }  // namespace drawfollow

@@ -26,8 +26,6 @@ public:
     MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpener openUrl = systemUrlOpener(),
                QWidget* parent = nullptr);
 
-    const MainMenus& menus() const { return menus_; }
-
 protected:
     void showEvent(QShowEvent* event) override;
 

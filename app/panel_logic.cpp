@@ -9,7 +9,9 @@ namespace drawfollow {
 
 namespace {
 
-std::string number(int n) { return std::to_string(n); }
+std::string number(int n) {
+    return std::to_string(n);
+}
 
 }  // namespace
 

@@ -17,8 +17,7 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     tallyModel_ = new TextGridModel(this);
     hits_ = new FlexGrid(QStringLiteral("MSFlexGrid2"), this);
     hits_->setModel(hitsModel_);
-    hits_->setToolTip(QStringLiteral("鼠标双击列表可以将列表导出到EXCEL") + QStringLiteral("\n（导出") +
-                      QString::fromUtf8(kNotYetAvailable) + QStringLiteral("）"));
+    hits_->setToolTip(gridExportTip());
     tally_ = new FlexGrid(QStringLiteral("MSFlexGrid3"), this);
     tally_->setModel(tallyModel_);
     showHits({detailHeader(true)});

@@ -19,8 +19,6 @@ class ResultPanel final : public QWidget {
 public:
     explicit ResultPanel(QWidget* parent = nullptr);
 
-    FlexGrid* hitsGrid() const { return hits_; }
-    FlexGrid* tallyGrid() const { return tally_; }
     void showHits(TextGrid grid);
     void showTally(TextGrid grid);
     // One line above the grids: what the last search found, or why it did not run.

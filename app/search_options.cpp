@@ -56,12 +56,12 @@ SearchOptions::SearchOptions(MainController& controller, QWidget* parent) : QWid
     layout->addWidget(positionFrame(), 0, 0);
     layout->addWidget(periodFrame(), 1, 0);
     layout->addWidget(groupFrame(), 2, 0);
-    layout->addWidget(kindFrame("Frame3", "Option3", QStringLiteral("搜索类型选择"), s.searchKind(),
-                                &MainController::setSearchKind),
-                      0, 1);
-    layout->addWidget(kindFrame("Frame4", "Option4", QStringLiteral("结果类型选择"), s.resultKind(),
-                                &MainController::setResultKind),
-                      1, 1);
+    layout->addWidget(
+        kindFrame("Frame3", "Option3", QStringLiteral("搜索类型选择"), s.searchKind(), &MainController::setSearchKind),
+        0, 1);
+    layout->addWidget(
+        kindFrame("Frame4", "Option4", QStringLiteral("结果类型选择"), s.resultKind(), &MainController::setResultKind),
+        1, 1);
     layout->addWidget(scopeFrame(), 2, 1);
     layout->addWidget(comboFrame(), 0, 2, 2, 1);
     auto* searchRow = new QVBoxLayout;

@@ -17,8 +17,7 @@ StartupOptions parseStartupOptions(const QStringList& arguments) {
             .arg(QLatin1String(kDataDirEnv)),
         QStringLiteral("DIR"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("窗口显示后将其画面存为图片文件并退出"),
-                                        QStringLiteral("FILE"));
+                                        QStringLiteral("窗口显示后将其画面存为图片文件并退出"), QStringLiteral("FILE"));
     parser.addOption(dataDir);
     parser.addOption(screenshot);
     parser.process(arguments);

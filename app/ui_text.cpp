@@ -33,6 +33,10 @@ int twipsToPixels(int twips, const QWidget* widget) {
     return (twips * dpi + 720) / 1440;
 }
 
+QString gridExportTip() {
+    return QStringLiteral("鼠标双击列表可以将列表导出到EXCEL\n（导出功能尚未提供）");
+}
+
 void markNotYetAvailable(QWidget* widget) {
     widget->setEnabled(false);
     widget->setToolTip(notYetAvailableTip(widget->toolTip()));

@@ -19,6 +19,9 @@ QString arrayName(const char* control, int index);
 // A width given in twips (1/1440 inch) in the widget's pixels.
 int twipsToPixels(int twips, const QWidget* widget);
 
+// The tooltip of the history and hit grids; the export it promises is not built yet.
+QString gridExportTip();
+
 // Disables a control whose feature is not built yet and says so in its tooltip, after
 // the tooltip it will have.
 void markNotYetAvailable(QWidget* widget);

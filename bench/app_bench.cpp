@@ -38,7 +38,8 @@ QApplication& application() {
 class Session {
 public:
     explicit Session(int draws) {
-        HistoryDb(folder_.path() / HistoryDb::kFileName).replaceAll(bench::randomDraws(draws), bench::defaultSettings());
+        HistoryDb(folder_.path() / HistoryDb::kFileName)
+            .replaceAll(bench::randomDraws(draws), bench::defaultSettings());
     }
 
     // What the program does from reading the settings to a shown window.

@@ -45,13 +45,12 @@ private slots:
     }
 
     void keyNamesAreThoseOfThePart() {
-        const QStringList names = {QStringLiteral("bolZyw"),        QStringLiteral("bolSq"),
-                                   QStringLiteral("intLei"),        QStringLiteral("intIdfTm"),
-                                   QStringLiteral("intConsqSort"),  QStringLiteral("intXianshiLei"),
-                                   QStringLiteral("bolZhpm"),       QStringLiteral("intPreQi"),
-                                   QStringLiteral("intZhWSetup"),   QStringLiteral("SxIni"),
-                                   QStringLiteral("DsIni"),         QStringLiteral("SxSetup"),
-                                   QStringLiteral("IniSerchDay")};
+        const QStringList names = {
+            QStringLiteral("bolZyw"),     QStringLiteral("bolSq"),        QStringLiteral("intLei"),
+            QStringLiteral("intIdfTm"),   QStringLiteral("intConsqSort"), QStringLiteral("intXianshiLei"),
+            QStringLiteral("bolZhpm"),    QStringLiteral("intPreQi"),     QStringLiteral("intZhWSetup"),
+            QStringLiteral("SxIni"),      QStringLiteral("DsIni"),        QStringLiteral("SxSetup"),
+            QStringLiteral("IniSerchDay")};
         for (int k = 0; k < static_cast<int>(Key::Count); ++k)
             QCOMPARE(AppSettings::name(static_cast<Key>(k)), names[k]);
     }

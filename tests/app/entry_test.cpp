@@ -16,7 +16,9 @@ using namespace drawfollow::test;
 
 namespace {
 
-QLineEdit* box(WindowSession& s, int p) { return s.find<QLineEdit>(QStringLiteral("MaskEdBox1_%1").arg(p)); }
+QLineEdit* box(WindowSession& s, int p) {
+    return s.find<QLineEdit>(QStringLiteral("MaskEdBox1_%1").arg(p));
+}
 
 }  // namespace
 

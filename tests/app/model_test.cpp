@@ -43,7 +43,7 @@ private slots:
 
     void historyHeaders() {
         HistoryModel model;
-        const QStringList expected = {QStringLiteral("期号"), QStringLiteral("平1码"), QStringLiteral("平2码"),
+        const QStringList expected = {QStringLiteral("期号"),  QStringLiteral("平1码"), QStringLiteral("平2码"),
                                       QStringLiteral("平3码"), QStringLiteral("平4码"), QStringLiteral("平5码"),
                                       QStringLiteral("平6码"), QStringLiteral("平7码"), QStringLiteral("特码")};
         for (int c = 0; c < 9; ++c)

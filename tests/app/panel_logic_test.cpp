@@ -21,10 +21,12 @@ std::vector<StoredDraw> history(std::initializer_list<int> issues) {
 }
 
 // 2012 ends at 153 here, as many real years do; 2011 ends at 154.
-const auto kHistory = history({2011153, 2011154, 2012001, 2012002, 2012152, 2012153, 2013001, 2013002, 2013058,
-                               2013059, 2013060});
+const auto kHistory =
+    history({2011153, 2011154, 2012001, 2012002, 2012152, 2012153, 2013001, 2013002, 2013058, 2013059, 2013060});
 
-int issueAt(const std::optional<size_t>& i) { return i ? kHistory[*i].issue : 0; }
+int issueAt(const std::optional<size_t>& i) {
+    return i ? kHistory[*i].issue : 0;
+}
 
 }  // namespace
 

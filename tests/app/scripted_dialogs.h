@@ -30,8 +30,7 @@ public:
     bool confirm(QWidget* parent, const QString& title, const QString& text) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
-    QString openFileName(QWidget* parent, const QString& title, const QString& folder,
-                         const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
 
 private:
     QList<Message> messages_;

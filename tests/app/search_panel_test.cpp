@@ -18,7 +18,9 @@ using namespace drawfollow::test;
 
 namespace {
 
-QString text2(WindowSession& s, int index) { return s.find<QLineEdit>(QStringLiteral("Text2_%1").arg(index))->text(); }
+QString text2(WindowSession& s, int index) {
+    return s.find<QLineEdit>(QStringLiteral("Text2_%1").arg(index))->text();
+}
 
 // The eight Text2 boxes of a panel (first index 1 or 11) as the stored draw would give them.
 void expectNumbers(WindowSession& s, int firstIndex, const DrawInput& draw) {

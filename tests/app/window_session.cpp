@@ -9,9 +9,13 @@ namespace drawfollow::test {
 
 WindowSession::WindowSession(int currentYear) : clock_(currentYear) {}
 
-WindowSession::~WindowSession() { stop(); }
+WindowSession::~WindowSession() {
+    stop();
+}
 
-QString WindowSession::settingsFile() const { return QString::fromStdString((dir_ / "settings.ini").string()); }
+QString WindowSession::settingsFile() const {
+    return QString::fromStdString((dir_ / "settings.ini").string());
+}
 
 void WindowSession::seed(const std::vector<DrawInput>& draws) {
     HistoryDb db(databaseFile());

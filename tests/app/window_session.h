@@ -68,8 +68,8 @@ void typeIntoFocus(const QString& keys);
 
 // Finds a widget by objectName in the session's window, failing the test clearly when it
 // is missing (FIND) or also when it is disabled (FIND_ENABLED).
-#define FIND(Type, var, session, name)                                        \
-    auto* var = (session).find<Type>(QStringLiteral(name));                   \
+#define FIND(Type, var, session, name)                      \
+    auto* var = (session).find<Type>(QStringLiteral(name)); \
     QVERIFY2(var != nullptr, "no " #Type " named \"" name "\" in the window")
 
 #define FIND_ENABLED(Type, var, session, name) \
