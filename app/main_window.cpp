@@ -131,7 +131,9 @@ void MainWindow::runSearch(int which) {
 
 void MainWindow::showStoreStatus() {
     if (!controller_.historyAvailable()) {
-        status_->setText(QStringLiteral("历史数据库不可用，历史号码的命令已停用。"));
+        const QString file = QString::fromStdString(controller_.databaseFile().string());
+        status_->setText(file.isEmpty() ? QStringLiteral("没有可用的数据文件夹，历史号码的命令已停用。")
+                                        : QStringLiteral("历史数据库“%1”不可用，历史号码的命令已停用。").arg(file));
         status_->setStyleSheet(QStringLiteral("color: #b00020;"));
         return;
     }
