@@ -87,7 +87,4 @@ int nextIssue(HistoryDb& db, const Clock& clock);
 // The zodiac year start-up builds the code table for: that of the next issue.
 int startupCodeTableYear(int nextIssue);
 
-// Reads a row from a statement over Lishi (any subset of columns, by name).
-DrawRow readDrawRow(SQLite::Statement& query);
-
 }  // namespace drawfollow
