@@ -15,6 +15,8 @@
 #include <QUrl>
 
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace drawfollow::test {
@@ -45,9 +47,15 @@ public:
     // A fresh reading of the settings file, as the next start would see it.
     QString storedText(const QString& key) const;
 
+    // The widget, menu or action of that objectName; a missing one ends the test with an
+    // exception naming it (QtTest reports it and stops), never a null pointer.
     template <class T>
     T* find(const QString& name) const {
-        return window_ ? window_->findChild<T*>(name) : nullptr;
+        T* found = window_ ? window_->findChild<T*>(name) : nullptr;
+        if (!found)
+            throw std::runtime_error(std::string("no ") + T::staticMetaObject.className() + " named \"" +
+                                     name.toStdString() + "\" in the window");
+        return found;
     }
 
 private:
@@ -66,11 +74,8 @@ void typeIntoFocus(const QString& keys);
 
 }  // namespace drawfollow::test
 
-// Finds a widget by objectName in the session's window, failing the test clearly when it
-// is missing (FIND) or also when it is disabled (FIND_ENABLED).
-#define FIND(Type, var, session, name)                      \
-    auto* var = (session).find<Type>(QStringLiteral(name)); \
-    QVERIFY2(var != nullptr, "no " #Type " named \"" name "\" in the window")
+// A control that must be there (FIND) and also enabled (FIND_ENABLED).
+#define FIND(Type, var, session, name) auto* var = (session).find<Type>(QStringLiteral(name))
 
 #define FIND_ENABLED(Type, var, session, name) \
     FIND(Type, var, session, name);            \
