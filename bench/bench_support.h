@@ -1,26 +1,21 @@
-// Shared set-up of the benchmarks: a scratch data folder and seeded draws.
+// Shared set-up of the benchmarks: the tests' scratch folders and seeded histories.
 #pragma once
 
 #include "store/draw_row.h"
+#include "support/history_builder.h"
+#include "support/temp_dir.h"
 
-#include <filesystem>
 #include <vector>
 
 namespace drawfollow::bench {
 
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using ScratchFolder = test::TempDir;
 
 // Reproducible draws of eight distinct numbers, issues from 2007001 with 153 a year.
-std::vector<DrawInput> randomDraws(int count, unsigned seed = 42);
+inline std::vector<DrawInput> randomDraws(int count, unsigned seed = 42) {
+    return test::seededDraws(count, seed, 2007001, 153);
+}
 
-DerivationSettings defaultSettings();
+inline DerivationSettings defaultSettings() { return test::settingsFor(2026); }
 
 }  // namespace drawfollow::bench
