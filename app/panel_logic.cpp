@@ -1,5 +1,7 @@
 #include "app/panel_logic.h"
 
+#include "analysis/panel_defaults.h"
+
 #include <algorithm>
 #include <cctype>
 #include <iterator>
@@ -16,16 +18,14 @@ std::string number(int n) {
 }  // namespace
 
 BaseLookup referenceDraw(std::span<const StoredDraw> history, bool previousIssue, int gap) {
+    if (const auto index = latestBaseIndex(history.size(), previousIssue, gap))
+        return {index, {}};
     if (history.empty())
         return {std::nullopt, "历史号码为空，没有可作检索依据的开奖号码。"};
-    if (previousIssue)
-        return {history.size() - 1, {}};
     if (gap < kMinGap || gap > kMaxGap)
         return {std::nullopt, "前期间隔须为 1～9 期。"};
-    if (static_cast<size_t>(gap) > history.size())
-        return {std::nullopt, "历史号码只有 " + number(static_cast<int>(history.size())) + " 期，不足前 " +
-                                  number(gap) + " 期之需。"};
-    return {history.size() - static_cast<size_t>(gap), {}};
+    return {std::nullopt, "历史号码只有 " + number(static_cast<int>(history.size())) + " 期，不足前 " +
+                              number(gap) + " 期之需。"};
 }
 
 VerificationLookup verificationLookup(std::span<const StoredDraw> history, int x, bool previousIssue, int gap) {
