@@ -1,9 +1,12 @@
-// Every message box, input box and file dialog of the window goes through this interface,
-// so that a test can answer them (tests/app/scripted_dialogs.h).
+// Every message box, input box, file dialog and progress dialog of the window, and every
+// file it hands to another program, goes through this interface, so that a test can answer
+// them and no test ever starts a program (tests/app/scripted_dialogs.h).
 #pragma once
 
 #include <QString>
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -11,6 +14,15 @@ class QWidget;
 namespace drawfollow {
 
 enum class MessageKind { Information, Warning, Critical };
+
+// A long piece of work the user may cancel. It shows itself only once the work takes long
+// enough to notice, and closes when the object goes.
+class WorkProgress {
+public:
+    virtual ~WorkProgress() = default;
+    // How far the work is; false once the user has cancelled it.
+    virtual bool advance(size_t done, size_t total) = 0;
+};
 
 class UserDialogs {
 public:
@@ -26,6 +38,10 @@ public:
     // A file to open; empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter) = 0;
+    virtual std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) = 0;
+    // Hands a file to the program the system opens such files with, without waiting for
+    // it; false when the system has none or could not start it.
+    virtual bool openFile(const QString& file) = 0;
 };
 
 // The real dialogs.
@@ -36,6 +52,8 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
+    std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) override;
+    bool openFile(const QString& file) override;
 };
 
 }  // namespace drawfollow

@@ -1,5 +1,7 @@
 // The dialogs of the window answered by the test: every message is recorded, and the next
-// answers of the confirmations, input boxes and file dialogs are set beforehand.
+// answers of the confirmations, input boxes and file dialogs are set beforehand. Files the
+// window hands to other programs are recorded instead of opened; progress reports are
+// counted, and the test may press Cancel after a given number of them.
 #pragma once
 
 #include "app/user_dialogs.h"
@@ -7,6 +9,8 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+
+#include <memory>
 
 namespace drawfollow::test {
 
@@ -16,27 +20,44 @@ public:
         MessageKind kind;
         QString title;
         QString text;
+        QString initial = {};  // an input box's default answer, a file dialog's folder
+        QString filter = {};   // a file dialog's filter
     };
 
     void setNextConfirm(bool answer) { confirms_.enqueue(answer); }
     void setNextInput(std::optional<QString> answer) { inputs_.enqueue(answer); }
     void setNextFile(const QString& answer) { files_.enqueue(answer); }
+    // Whether the system "has a program" for the files opened from now on.
+    void setOpenSucceeds(bool on) { openSucceeds_ = on; }
+    // The next progress is cancelled at its report number `reports` (1 for the first).
+    void cancelProgressAt(int reports) { cancelAt_ = reports; }
 
     const QList<Message>& messages() const { return messages_; }
     QString lastText() const { return messages_.isEmpty() ? QString() : messages_.last().text; }
     void clear() { messages_.clear(); }
+    const QStringList& openedFiles() const { return openedFiles_; }
+    // Reports of every progress so far, and the titles of the progresses.
+    int progressReports() const { return *progressReports_; }
+    const QStringList& progressTitles() const { return progressTitles_; }
 
     void message(QWidget* parent, MessageKind kind, const QString& title, const QString& text) override;
     bool confirm(QWidget* parent, const QString& title, const QString& text) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
+    std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) override;
+    bool openFile(const QString& file) override;
 
 private:
     QList<Message> messages_;
     QQueue<bool> confirms_;
     QQueue<std::optional<QString>> inputs_;
     QQueue<QString> files_;
+    QStringList openedFiles_;
+    bool openSucceeds_ = true;
+    int cancelAt_ = 0;
+    QStringList progressTitles_;
+    std::shared_ptr<int> progressReports_ = std::make_shared<int>(0);
 };
 
 }  // namespace drawfollow::test
