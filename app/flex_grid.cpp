@@ -28,6 +28,7 @@ FlexGrid::FlexGrid(const QString& objectName, QWidget* parent) : QTableView(pare
     });
     // Any scrolling by the user releases the pin.
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { pinnedToBottom_ = false; });
+    connect(horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, &FlexGrid::gridDoubleClicked);
 }
 
 void FlexGrid::keepLastRowInView() {
@@ -76,6 +77,12 @@ void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
     QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::RightButton)
         emit rightButtonReleased(event->globalPosition().toPoint());
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit gridDoubleClicked();
 }
 
 }  // namespace drawfollow

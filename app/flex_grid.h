@@ -1,5 +1,6 @@
 // The grids MSFlexGrid1..3: a read-only QTableView that scrolls exactly one row
-// per wheel notch, stops at the top row, and reports a right-button release.
+// per wheel notch, stops at the top row, and reports a right-button release and a
+// double click anywhere on it.
 #pragma once
 
 #include <QTableView>
@@ -26,10 +27,14 @@ public:
 
 signals:
     void rightButtonReleased(const QPoint& globalPos);
+    // On a cell, on the header row or on the empty space below the rows: a grid that
+    // shows only its header row can be double-clicked too.
+    void gridDoubleClicked();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     int wheelRemainder_ = 0;

@@ -19,6 +19,9 @@ class ResultPanel final : public QWidget {
 public:
     explicit ResultPanel(QWidget* parent = nullptr);
 
+    FlexGrid* hitsGrid() const { return hits_; }    // MSFlexGrid2
+    FlexGrid* tallyGrid() const { return tally_; }  // MSFlexGrid3
+
     void showHits(TextGrid grid);
     void showTally(TextGrid grid);
     // One line above the grids: what the last search found, or why it did not run.

@@ -1,0 +1,49 @@
+// The commands that replace or cut the history: mnuClear, mnuDlzd, mnuEszhzd and the text
+// import cmdRdLst, and the years the online update keeps (mnuSetDay). Each asks what the
+// user wants, lets the controller do it and says what went wrong; what went right goes
+// to the status bar.
+#pragma once
+
+#include "app/history_change.h"
+
+#include <QObject>
+
+class QWidget;
+
+namespace drawfollow {
+
+class MainController;
+class UserDialogs;
+
+// Shows a command that failed, or did its work with a warning, in a message box; true
+// when the command did its work.
+bool reportChange(UserDialogs& dialogs, QWidget* window, const QString& title, const HistoryChange& change);
+
+class HistoryCommands final : public QObject {
+    Q_OBJECT
+
+public:
+    // `window` is the parent of the dialogs.
+    HistoryCommands(MainController& controller, UserDialogs& dialogs, QWidget* window);
+
+    void clearHistory();       // mnuClear
+    void trimToIssue();        // mnuDlzd
+    void deleteNewestCount();  // mnuEszhzd
+    void setYearsToKeep();     // mnuSetDay
+    void importText();         // cmdRdLst
+
+signals:
+    // What a command did, one line for the status bar.
+    void done(const QString& summary);
+
+private:
+    // The answer of a "删除期数" box as an issue or a count; 0 (do nothing) when cancelled.
+    int askTrimNumber(const QString& prompt, const QString& initial);
+    void finish(const QString& title, const HistoryChange& change);
+
+    MainController& controller_;
+    UserDialogs& dialogs_;
+    QWidget* window_;
+};
+
+}  // namespace drawfollow

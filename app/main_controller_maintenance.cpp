@@ -1,0 +1,126 @@
+// The history menu's half of the controller: trimming, clearing, the text import and
+// export. Every change is all or nothing in the store; the controller turns its outcome
+// into the texts the window shows and refreshes the window after a change.
+#include "app/file_paths.h"
+#include "app/main_controller.h"
+
+#include "io/history_import.h"
+#include "io/history_maintenance.h"
+#include "store/maintenance_input.h"
+
+#include <functional>
+
+namespace drawfollow {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The store's own errors say in full what happened; anything else is a fault below it,
+// after which the transaction has rolled back.
+QString problemOf(const std::exception& e) {
+    const QString reason = QString::fromUtf8(e.what());
+    if (dynamic_cast<const StoreError*>(&e))
+        return reason;
+    return QStringLiteral("操作未能完成，历史号码未作改动：%1").arg(reason);
+}
+
+QString safetyCopyNote(const std::optional<fs::path>& copy) {
+    if (!copy)
+        return {};
+    return QStringLiteral("原有的历史号码已备份到“%1”，读入该文件即可恢复。").arg(pathText(*copy));
+}
+
+HistoryChange runMaintenance(HistoryDb& db, const std::function<MaintenanceResult(HistoryDb&)>& command) {
+    HistoryChange change;
+    try {
+        const MaintenanceResult r = command(db);
+        change.summary = QStringLiteral("已删除 %1 期，保留 %2 期。").arg(r.removed).arg(r.kept) +
+                         safetyCopyNote(r.safetyCopy);
+        if (!r.compactionProblem.empty())
+            change.warning = QStringLiteral("历史号码已删除，但数据库文件未能压缩：%1")
+                                 .arg(QString::fromStdString(r.compactionProblem));
+    } catch (const std::exception& e) {
+        change.problem = problemOf(e);
+    }
+    return change;
+}
+
+}  // namespace
+
+fs::path MainController::dataFolder() const {
+    return databaseFile_.parent_path();
+}
+
+HistoryChange MainController::refreshAfter(HistoryChange change) {
+    if (change.failed())
+        return change;
+    const QString problem = reloadHistory();
+    if (!problem.isEmpty())
+        change.warning += (change.warning.isEmpty() ? QString() : QStringLiteral("\n")) + problem;
+    return change;
+}
+
+HistoryChange MainController::unavailableChange() const {
+    return {QStringLiteral("历史数据库不可用，历史号码未作改动。\n%1").arg(storeProblem_), {}, {}, {}};
+}
+
+HistoryChange MainController::trimHistoryTo(int lastKept) {
+    if (!db_)
+        return unavailableChange();
+    const DerivationSettings settings = derivation();
+    return refreshAfter(
+        runMaintenance(*db_, [&](HistoryDb& db) { return drawfollow::trimToIssue(db, lastKept, settings); }));
+}
+
+HistoryChange MainController::deleteNewestCount(int count) {
+    if (!db_)
+        return unavailableChange();
+    const DerivationSettings settings = derivation();
+    return refreshAfter(
+        runMaintenance(*db_, [&](HistoryDb& db) { return drawfollow::deleteNewestDraws(db, count, settings); }));
+}
+
+HistoryChange MainController::clearAllDraws() {
+    if (!db_)
+        return unavailableChange();
+    return refreshAfter(runMaintenance(*db_, [](HistoryDb& db) { return drawfollow::clearHistory(db); }));
+}
+
+HistoryChange MainController::importHistoryText(const fs::path& file, const BatchProgress& progress) {
+    if (!db_)
+        return unavailableChange();
+    HistoryChange change;
+    try {
+        const ImportSummary s = importHistoryFile(*db_, file, derivation(), progress);
+        change.summary = QStringLiteral("已从“%1”读入 %2 期历史号码").arg(pathText(file), QString::number(s.draws));
+        if (s.skippedLines > 0)
+            change.summary += QStringLiteral("（略过 %1 行没有期号的文字）").arg(s.skippedLines);
+        change.summary += QStringLiteral("。") + safetyCopyNote(s.safetyCopy);
+    } catch (const std::exception& e) {
+        change.problem = problemOf(e);
+    }
+    return refreshAfter(change);
+}
+
+HistoryChange MainController::exportHistoryText() {
+    if (!db_)
+        return unavailableChange();
+    HistoryChange change;
+    try {
+        const fs::path file = defaultExportPath(*db_, dataFolder());
+        exportHistoryFile(*db_, file);
+        change.file = pathText(file);
+        change.summary = QStringLiteral("已将 %1 期历史号码导出到“%2”。").arg(QString::number(history_.size()), change.file);
+    } catch (const std::exception& e) {
+        change.problem = QStringLiteral("历史号码未能导出：%1").arg(QString::fromUtf8(e.what()));
+    }
+    return change;
+}
+
+void MainController::setYearsToKeep(int years) {
+    if (years >= kMinYearsToKeep && years <= kMaxYearsToKeep)
+        settings_.setYearsToKeep(years);
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,194 @@
+// The exports driven through the window: Command4's text file, and the three grids as
+// workbooks from mnuDcls and a double click, each handed to the system's program; a file
+// that cannot be written or opened is explained, and the window goes on working.
+#include "app/file_exports.h"
+#include "app/flex_grid.h"
+#include "io/history_import.h"
+#include "io/history_text.h"
+#include "support/history_builder.h"
+#include "window_session.h"
+#include "xlsx_sheet_reader.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTest>
+
+using namespace drawfollow;
+using namespace drawfollow::test;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString pathOf(const fs::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+FlexGrid* grid(WindowSession& s, int n) {
+    return s.find<FlexGrid>(QStringLiteral("MSFlexGrid%1").arg(n));
+}
+
+void doubleClickCell(FlexGrid* g) {
+    QTest::mouseDClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(g->model()->index(0, 0)).center());
+}
+
+// "A1" for grid cell (0, 0): the cell a grid cell is copied to.
+std::string sheetCell(size_t row, size_t column) {
+    return std::string(1, static_cast<char>('A' + column)) + std::to_string(row + 1);
+}
+
+// Every text of the grid, header row included, is in the sheet at its place.
+void expectSheetHolds(const fs::path& file, const TextGrid& texts) {
+    const Sheet sheet = readFirstSheet(file);
+    QCOMPARE(sheet.name, std::string("Sheet1"));
+    size_t filled = 0;
+    for (size_t r = 0; r < texts.size(); ++r)
+        for (size_t c = 0; c < texts[r].size(); ++c) {
+            if (texts[r][c].empty())
+                continue;
+            ++filled;
+            const auto cell = sheet.cells.find(sheetCell(r, c));
+            QVERIFY2(cell != sheet.cells.end(), sheetCell(r, c).c_str());
+            QCOMPARE(cell->second.value, texts[r][c]);
+        }
+    QCOMPARE(sheet.cells.size(), filled);
+}
+
+}  // namespace
+
+class FileExportsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void textExportWritesOneCanonicalLinePerDrawAndOpensTheFile() {
+        WindowSession s;
+        const std::vector<DrawInput> draws = {draw(2013148, {3, 7, 12, 18, 22, 25, 29, 11}),
+                                              draw(2013149, {1, 2, 3, 4, 5, 6, 7, 8}),
+                                              draw(2013150, {30, 21, 9, 10, 19, 20, 28, 27})};
+        s.seed(draws);
+        QVERIFY(s.start());
+        FIND_ENABLED(QPushButton, command4, s, "Command4");
+        command4->click();
+        const fs::path file = s.dataDir() / fs::path(u8"更新至2013150期历史号码.txt");
+        QCOMPARE(readFile(file), std::string("2013148 03 07 12 18 22 25 29 11 \r\n"
+                                             "2013149 01 02 03 04 05 06 07 08 \r\n"
+                                             "2013150 30 21 09 10 19 20 28 27 \r\n"));
+        QCOMPARE(s.dialogs().openedFiles(), QStringList{pathOf(file)});
+        QVERIFY(s.dialogs().messages().isEmpty());
+        // A second export overwrites the same file, and the file imports back to the same draws.
+        command4->click();
+        QCOMPARE(s.dialogs().openedFiles().size(), 2);
+        QCOMPARE(readHistoryFile(file).draws, draws);
+    }
+
+    void anEmptyHistoryWritesAnEmptyFileWithoutAnIssueInItsName() {
+        WindowSession s;
+        QVERIFY(s.start());
+        s.find<QPushButton>(QStringLiteral("Command4"))->click();
+        QCOMPARE(readFile(s.dataDir() / fs::path(u8"更新至期历史号码.txt")), std::string());
+    }
+
+    void aTextFileThatCannotBeWrittenIsReportedAndNothingIsOpened() {
+        WindowSession s;
+        s.seed({draw(2013001, {1, 2, 3, 4, 5, 6, 7, 8})});
+        QVERIFY(s.start());
+        fs::create_directories(s.dataDir() / fs::path(u8"更新至2013001期历史号码.txt") / "in the way");
+        s.find<QPushButton>(QStringLiteral("Command4"))->click();
+        QCOMPARE(s.dialogs().messages().size(), 1);
+        QCOMPARE(s.dialogs().messages().first().kind, MessageKind::Warning);
+        QVERIFY(s.dialogs().lastText().contains(QStringLiteral("未能导出")));
+        QVERIFY(s.dialogs().openedFiles().isEmpty());
+    }
+
+    void aFileWithoutAProgramToOpenItIsSaidBriefly() {
+        WindowSession s;
+        s.seed({draw(2013001, {1, 2, 3, 4, 5, 6, 7, 8})});
+        QVERIFY(s.start());
+        s.dialogs().setOpenSucceeds(false);
+        s.find<QPushButton>(QStringLiteral("Command4"))->click();
+        s.find<QAction>(QStringLiteral("mnuDcls"))->trigger();
+        QCOMPARE(s.dialogs().messages().size(), 2);
+        for (const auto& m : s.dialogs().messages())
+            QCOMPARE(m.kind, MessageKind::Information);
+        QVERIFY(s.dialogs().messages()[1].text.contains(pathOf(s.dataDir() / "lishi.xls")));
+        QVERIFY(fs::exists(s.dataDir() / "lishi.xls"));
+    }
+
+    void theHistoryGridFromTheMenuGivesAHundredAndOneRowsOfNineColumns() {
+        WindowSession s;
+        const auto draws = seededDraws(100, 5, 2013001);
+        s.seed(draws);
+        QVERIFY(s.start());
+        FIND_ENABLED(QAction, menu, s, "mnuDcls");
+        menu->trigger();
+        const fs::path file = s.dataDir() / "lishi.xls";
+        const Sheet sheet = readFirstSheet(file);
+        QCOMPARE(sheet.dimension, std::string("A1:I101"));
+        QCOMPARE(sheet.cells.at("A1").value, std::string("期号"));
+        QCOMPARE(sheet.cells.at("I1").value, std::string("特码"));
+        QVERIFY(sheet.cells.at("A101").isNumber);
+        QCOMPARE(sheet.cells.at("A101").value, std::to_string(draws.back().issue));
+        expectSheetHolds(file, gridTexts(*grid(s, 1)->model()));
+        QCOMPARE(s.dialogs().openedFiles(), QStringList{pathOf(file)});
+    }
+
+    void aDoubleClickExportsEachGridUnderItsOwnName() {
+        WindowSession s;
+        s.seed(seededDraws(60, 8, 2013001));
+        QVERIFY(s.start());
+        s.find<QCheckBox>(QStringLiteral("Check1_1"))->setChecked(true);
+        s.find<QPushButton>(QStringLiteral("Command1"))->click();
+        QVERIFY(grid(s, 2)->model()->rowCount() > 0);
+        QVERIFY(grid(s, 3)->model()->rowCount() > 0);
+        const std::pair<int, const char*> grids[] = {{1, "lishi.xls"}, {2, "Jiansuo.xls"}, {3, "Jieguo.xls"}};
+        for (const auto& [n, name] : grids) {
+            doubleClickCell(grid(s, n));
+            QVERIFY2(fs::exists(s.dataDir() / name), name);
+            expectSheetHolds(s.dataDir() / name, gridTexts(*grid(s, n)->model()));
+            QCOMPARE(s.dialogs().openedFiles().last(), pathOf(s.dataDir() / name));
+        }
+        QCOMPARE(s.dialogs().openedFiles().size(), 3);
+    }
+
+    void aGridShowingOnlyItsHeaderExportsOneRow() {
+        WindowSession s;
+        QVERIFY(s.start());
+        FlexGrid* tally = grid(s, 3);
+        QCOMPARE(tally->model()->rowCount(), 0);
+        // The header row and the empty space below it both take the double click.
+        QHeaderView* header = tally->horizontalHeader();
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                           QPoint(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2));
+        QTest::mouseDClick(tally->viewport(), Qt::LeftButton, {}, tally->viewport()->rect().center());
+        QCOMPARE(s.dialogs().openedFiles().size(), 2);
+        const Sheet sheet = readFirstSheet(s.dataDir() / "Jieguo.xls");
+        QCOMPARE(sheet.dimension, std::string("A1:D1"));
+        expectSheetHolds(s.dataDir() / "Jieguo.xls", gridTexts(*tally->model()));
+    }
+
+    void aWorkbookThatCannotBeReplacedIsReportedAndTheWindowGoesOn() {
+        WindowSession s;
+        s.seed(seededDraws(5));
+        QVERIFY(s.start());
+        // Something that cannot be replaced stands under the workbook's name.
+        const fs::path blocked = s.dataDir() / "Jiansuo.xls";
+        fs::create_directories(blocked / "in the way");
+        doubleClickCell(grid(s, 1));
+        QTest::mouseDClick(grid(s, 2)->viewport(), Qt::LeftButton, {}, grid(s, 2)->viewport()->rect().center());
+        QCOMPARE(s.dialogs().messages().size(), 1);
+        QCOMPARE(s.dialogs().messages().first().kind, MessageKind::Warning);
+        QVERIFY2(s.dialogs().lastText().contains(QStringLiteral("Jiansuo.xls")), qPrintable(s.dialogs().lastText()));
+        QCOMPARE(s.dialogs().openedFiles(), QStringList{pathOf(s.dataDir() / "lishi.xls")});
+        QVERIFY(fs::is_directory(blocked / "in the way"));
+        // Once it is out of the way the same double click works.
+        fs::remove_all(blocked);
+        QTest::mouseDClick(grid(s, 2)->viewport(), Qt::LeftButton, {}, grid(s, 2)->viewport()->rect().center());
+        QVERIFY(fs::is_regular_file(blocked));
+        QCOMPARE(s.dialogs().openedFiles().size(), 2);
+    }
+};
+
+QTEST_MAIN(FileExportsTest)
+#include "file_exports_test.moc"
