@@ -33,11 +33,25 @@ constexpr std::array<KeyInfo, static_cast<size_t>(AppSettings::Key::Count)> kKey
     {"IniSerchDay", false, 6, 2, 16},
 }};
 
+struct TextKeyInfo {
+    const char* name;
+    const char* defaultText;
+};
+
+constexpr std::array<TextKeyInfo, static_cast<size_t>(AppSettings::TextKey::Count)> kTextKeys = {{
+    {"UpdateHost", ""},
+}};
+
+const TextKeyInfo& info(AppSettings::TextKey key) {
+    return kTextKeys[static_cast<size_t>(key)];
+}
+
 const KeyInfo& info(AppSettings::Key key) {
     return kKeys[static_cast<size_t>(key)];
 }
 
-QString path(AppSettings::Key key) {
+template <class K>
+QString path(K key) {
     return QLatin1String(AppSettings::kGroup) + QLatin1Char('/') + QLatin1String(info(key).name);
 }
 
@@ -46,6 +60,10 @@ QString path(AppSettings::Key key) {
 AppSettings::AppSettings(QSettings& store) : store_(store) {}
 
 QString AppSettings::name(Key key) {
+    return QLatin1String(info(key).name);
+}
+
+QString AppSettings::name(TextKey key) {
     return QLatin1String(info(key).name);
 }
 
@@ -74,6 +92,15 @@ void AppSettings::setValue(Key key, int value) {
     const KeyInfo& k = info(key);
     const QString text = k.flag ? (value ? QStringLiteral("True") : QStringLiteral("False")) : QString::number(value);
     store_.setValue(path(key), text);
+    store_.sync();
+}
+
+QString AppSettings::text(TextKey key) const {
+    return store_.value(path(key), QString::fromUtf8(info(key).defaultText)).toString().trimmed();
+}
+
+void AppSettings::setText(TextKey key, const QString& text) {
+    store_.setValue(path(key), text.trimmed());
     store_.sync();
 }
 

@@ -29,6 +29,11 @@ public:
         IniSerchDay,    // years of history the online update keeps
         Count
     };
+    // Keys whose value is free text, kept as typed (without surrounding blanks).
+    enum class TextKey {
+        UpdateHost,  // address of the results chart service; empty until the user gives one
+        Count
+    };
 
     static constexpr const char* kOrganisation = "FlwZMBRQLC";
     static constexpr const char* kApplication = "FlwZMBRQLC";
@@ -38,10 +43,13 @@ public:
     explicit AppSettings(QSettings& store);
 
     static QString name(Key key);
+    static QString name(TextKey key);
 
     // Generic access by key; flags read as 0/1.
     int value(Key key) const;
     void setValue(Key key, int value);
+    QString text(TextKey key) const;
+    void setText(TextKey key, const QString& text);
 
     bool freePositions() const { return value(Key::bolZyw) != 0; }
     void setFreePositions(bool on) { setValue(Key::bolZyw, on); }
@@ -69,6 +77,8 @@ public:
     void setSequentialZodiac(bool on) { setValue(Key::SxSetup, on); }
     int yearsToKeep() const { return value(Key::IniSerchDay); }
     void setYearsToKeep(int years) { setValue(Key::IniSerchDay, years); }
+    QString updateHost() const { return text(TextKey::UpdateHost); }
+    void setUpdateHost(const QString& host) { setText(TextKey::UpdateHost, host); }
 
 private:
     QSettings& store_;

@@ -61,12 +61,13 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
 
     command3_ = button(this, "Command3", QStringLiteral("删除最后历史(&D)"));
     auto* command4 = button(this, "Command4", QStringLiteral("历史号码导出文本文件(&O)"));
-    auto* command21 =
+    command21_ =
         button(this, "Command21", QStringLiteral("历史号在线更新(&O)"), QStringLiteral("从官方服务器更新历史号码"));
-    auto* cmdRdLst = button(this, "cmdRdLst", QStringLiteral("读取历史号文本(&W)"),
-                            QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码"));
+    cmdRdLst_ = button(this, "cmdRdLst", QStringLiteral("读取历史号文本(&W)"),
+                       QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码"));
     command9_ = button(this, "Command9", QStringLiteral("软件设置(&T)"));
-    for (QPushButton* b : {command4, command21, cmdRdLst})
+    setChangesEnabled(controller_.historyAvailable());
+    for (QPushButton* b : {command4, cmdRdLst_})
         markNotYetAvailable(b);
 
     auto* issueRow = new QHBoxLayout;
@@ -76,8 +77,8 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     auto* buttons = new QGridLayout;
     buttons->addWidget(command3_, 0, 0);
     buttons->addWidget(command4, 0, 1);
-    buttons->addWidget(cmdRdLst, 1, 0);
-    buttons->addWidget(command21, 1, 1);
+    buttons->addWidget(cmdRdLst_, 1, 0);
+    buttons->addWidget(command21_, 1, 1);
     buttons->addWidget(command9_, 2, 0, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -110,10 +111,13 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     // Start-up: the next issue and the history view.
     model_->reset(controller_.history());
     showNextIssue(controller_.nextIssue());
-    const bool available = controller_.historyAvailable();
-    for (QWidget* w :
-         {static_cast<QWidget*>(entry_), static_cast<QWidget*>(issueBox_), static_cast<QWidget*>(command3_)})
-        w->setEnabled(available);
+}
+
+void HistoryPanel::setChangesEnabled(bool on) {
+    for (QWidget* w : {static_cast<QWidget*>(entry_), static_cast<QWidget*>(issueBox_),
+                       static_cast<QWidget*>(command3_), static_cast<QWidget*>(cmdRdLst_),
+                       static_cast<QWidget*>(command21_)})
+        w->setEnabled(on);
 }
 
 void HistoryPanel::showNextIssue(int issue) {

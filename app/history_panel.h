@@ -24,6 +24,11 @@ public:
 
     FlexGrid* grid() const { return grid_; }
     QPushButton* settingsButton() const { return command9_; }
+    QPushButton* onlineUpdateButton() const { return command21_; }
+
+    // The hand entry and the buttons that change the history (Command3, cmdRdLst,
+    // Command21) together, so that none is forgotten while a long change runs.
+    void setChangesEnabled(bool on);
 
     // Command3 and mnuErase: delete the newest draw, no confirmation.
     void deleteNewest();
@@ -42,6 +47,8 @@ private:
     QLineEdit* issueBox_;
     EntryRow* entry_;
     QPushButton* command3_;
+    QPushButton* command21_;
+    QPushButton* cmdRdLst_;
     QPushButton* command9_;
 };
 

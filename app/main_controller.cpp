@@ -103,6 +103,23 @@ QString MainController::deleteNewest() {
     return problem;
 }
 
+QString MainController::reloadHistory() {
+    if (!db_)
+        return QStringLiteral("历史数据库不可用。\n%1").arg(storeProblem_);
+    QString problem;
+    try {
+        history_ = readSnapshot(*db_);
+    } catch (const std::exception& e) {
+        problem = QStringLiteral("未能重新读取历史号码：%1").arg(QString::fromStdString(e.what()));
+    }
+    // The newest draw's zodiac year becomes the current one, as after a hand entry.
+    if (!history_.empty())
+        zodiacYear_ = zodiacYearOfIssue(history_.back().issue);
+    emit historyReset();
+    afterHistoryChange(true);
+    return problem;
+}
+
 void MainController::afterHistoryChange(bool firstIssueChanged) {
     showNextIssue();
     if (const auto end = rangeEnd())

@@ -21,6 +21,8 @@
 
 namespace drawfollow {
 
+class OnlineUpdate;
+
 // The two search buttons: Command1 follow search, Command2 combination search.
 enum class SearchButton { Follow, Combination };
 
@@ -71,6 +73,13 @@ public:
     EntryOutcome storeDraw(const QString& issueText, const std::array<QString, kPositions>& boxes);
     // Deletes the newest draw and compacts; an error text, empty on success.
     QString deleteNewest();
+    // Reads the history afresh after a change made past the controller (an online update)
+    // and refreshes all that shows it; an error text, empty on success.
+    QString reloadHistory();
+    // An online update of this history from the chart service at `host`, keeping the
+    // IniSerchDay years before the clock's year; none without a database. The caller starts
+    // it and calls reloadHistory() once it has finished.
+    std::unique_ptr<OnlineUpdate> onlineUpdate(const QString& host);
 
     // Settings as read at start-up and kept up to date.
     const AppSettings& settings() const { return settings_; }
@@ -118,6 +127,7 @@ public:
     void setZodiacOffset(int offset);
     void setSegmentOffset(int offset);
     void setSequentialZodiac(bool on);
+    void setUpdateHost(const QString& host);
 
 signals:
     void historyReset();

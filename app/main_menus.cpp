@@ -64,6 +64,7 @@ MainMenus MainMenus::build(QMenuBar* bar) {
         radioPair(mode, "mnuSxsetup", QStringLiteral("生肖数字按顺序取值"), QStringLiteral("生肖数字按年龄取值"));
     separator(m.setup, "mnuNull2");
     m.setDay = item(m.setup, QStringLiteral("mnuSetDay"), QStringLiteral("历史号码更新检索年(&Y)"));
+    m.updateHost = item(m.setup, QStringLiteral("mnuUpdateHost"), QStringLiteral("在线更新网址设置"));
     m.frontPage = item(m.setup, QStringLiteral("mnuFrontPage"), QStringLiteral("软件介绍服务主页(&P)"));
     m.describe = item(m.setup, QStringLiteral("mnuDescrb"), QStringLiteral("软件介绍说明页面(&R)"));
     m.demo = item(m.setup, QStringLiteral("numYanshiDown"), QStringLiteral("软件演示说明录像下载(&D)"));

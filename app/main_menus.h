@@ -25,6 +25,7 @@ struct MainMenus {
     std::array<QAction*, 2> segmentOffset{};  // mnuDscs(0..1)
     std::array<QAction*, 2> zodiacMode{};     // mnuSxsetup(0) sequential, (1) by age
     QAction* setDay = nullptr;                // mnuSetDay
+    QAction* updateHost = nullptr;            // mnuUpdateHost
     QAction* frontPage = nullptr;             // mnuFrontPage
     QAction* describe = nullptr;              // mnuDescrb
     QAction* demo = nullptr;                  // numYanshiDown

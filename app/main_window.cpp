@@ -3,6 +3,7 @@
 #include "app/flex_grid.h"
 #include "app/history_panel.h"
 #include "app/main_controller.h"
+#include "app/online_update_command.h"
 #include "app/position_tabs.h"
 #include "app/result_panel.h"
 #include "app/search_options.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpen
     layout->addLayout(right, 1);
     setCentralWidget(central);
 
+    onlineUpdate_ = new OnlineUpdateCommand(controller_, dialogs_, this);
     menus_ = MainMenus::build(menuBar());
     wireMenus();
 
@@ -69,6 +71,9 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpen
             [this] { runSearch(static_cast<int>(SearchButton::Follow)); });
     connect(options_->comboButton(), &QPushButton::clicked, this,
             [this] { runSearch(static_cast<int>(SearchButton::Combination)); });
+    connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);
+    connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this,
+            [this](bool running) { setHistoryCommandsEnabled(!running); });
     connect(history_->settingsButton(), &QPushButton::clicked, this, [this] { menus_.setup->popup(QCursor::pos()); });
     connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
             [this](const QPoint& at) { menus_.history->popup(at); });
@@ -80,6 +85,7 @@ void MainWindow::wireMenus() {
         markNotYetAvailable(a);
     m.erase->setEnabled(controller_.historyAvailable());
     connect(m.erase, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
+    connect(m.updateHost, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);
 
     // The items that match the stored settings are checked.
     const AppSettings& s = controller_.settings();
@@ -127,6 +133,13 @@ void MainWindow::runSearch(int which) {
     if (!message.isEmpty())
         note += QStringLiteral("。") + message;
     results_->setNote(note, false);
+}
+
+void MainWindow::setHistoryCommandsEnabled(bool on) {
+    const bool enabled = on && controller_.historyAvailable();
+    history_->setChangesEnabled(enabled);
+    for (QAction* a : {menus_.erase, menus_.clear, menus_.dlzd, menus_.eszhzd})
+        a->setEnabled(enabled);
 }
 
 void MainWindow::showStoreStatus() {

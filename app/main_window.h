@@ -14,6 +14,7 @@ namespace drawfollow {
 
 class HistoryPanel;
 class MainController;
+class OnlineUpdateCommand;
 class PositionTabs;
 class ResultPanel;
 class SearchOptions;
@@ -34,6 +35,8 @@ private:
     void runSearch(int button);
     void showStoreStatus();
     void reportStoreProblem();
+    // Every command that changes the history, on or off at once (off while an update runs).
+    void setHistoryCommandsEnabled(bool on);
 
     MainController& controller_;
     UserDialogs& dialogs_;
@@ -43,6 +46,7 @@ private:
     PositionTabs* positions_;
     SearchOptions* options_;
     ResultPanel* results_;
+    OnlineUpdateCommand* onlineUpdate_;
     QLabel* status_;
     bool shownBefore_ = false;
 };
