@@ -35,9 +35,10 @@ OnlineUpdateCommand::OnlineUpdateCommand(MainController& controller, UserDialogs
 void OnlineUpdateCommand::run() {
     if (running())
         return;
-    if (!dialogs_.confirm(window_, QStringLiteral("读入历史"),
-                          QStringLiteral("确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新"
-                                         "不及时可能都造成更新失败！")))
+    if (!dialogs_.confirm(
+            window_, QStringLiteral("读入历史"),
+            QStringLiteral("确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新"
+                           "不及时可能都造成更新失败！")))
         return;
     QString host = controller_.settings().updateHost();
     if (host.isEmpty()) {
