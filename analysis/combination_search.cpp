@@ -43,17 +43,17 @@ std::vector<std::vector<int>> positionSets(int p, int k) {
 // The distinct conditions, each one bit of the row's mask.
 class ConditionBits {
 public:
-    unsigned bit(const std::string& condition) {
-        const auto [it, added] = bits_.try_emplace(condition, static_cast<unsigned>(order_.size()));
+    unsigned bit(const RowExpression& condition) {
+        const auto [it, added] = bits_.try_emplace(condition(storedField), static_cast<unsigned>(order_.size()));
         if (added)
             order_.push_back(condition);
         return 1u << it->second;
     }
 
     // bolOk: the row's mask is one that covers every condition of some live set.
-    std::string anySetMet(const std::vector<unsigned>& sets) const {
+    RowExpression anySetMet(const std::vector<unsigned>& sets) const {
         if (sets.empty())
-            return "FALSE";
+            return [](const FieldValue&) { return std::string("FALSE"); };
         std::string masks;
         for (unsigned m = 0; m < (1u << order_.size()); ++m)
             for (unsigned required : sets)
@@ -61,15 +61,17 @@ public:
                     masks += (masks.empty() ? "" : ",") + std::to_string(m);
                     break;
                 }
-        std::string mask;
-        for (size_t i = 0; i < order_.size(); ++i)
-            mask += (i ? "+" : "") + std::to_string(1u << i) + "*ifnull(" + order_[i] + ",0)";
-        return "(" + mask + ") IN (" + masks + ")";
+        return [order = order_, masks](const FieldValue& field) {
+            std::string mask;
+            for (size_t i = 0; i < order.size(); ++i)
+                mask += (i ? "+" : "") + std::to_string(1u << i) + "*ifnull(" + order[i](field) + ",0)";
+            return "(" + mask + ") IN (" + masks + ")";
+        };
     }
 
 private:
-    std::map<std::string, unsigned> bits_;
-    std::vector<std::string> order_;
+    std::map<std::string, unsigned> bits_;  // by the condition as it reads the stored fields
+    std::vector<RowExpression> order_;
 };
 
 Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
@@ -79,15 +81,14 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
     const auto sets = positionSets(poolSize, inputs.combinationSize);
 
     ConditionBits bits;
-    std::vector<unsigned> liveSets;           // the conditions of every set that can be met
-    std::vector<std::string> lastSetCounted;  // the conditions the last set counts into intTh
-    Assignments assignments;
+    std::vector<unsigned> liveSets;             // the conditions of every set that can be met
+    std::vector<RowExpression> lastSetCounted;  // the conditions the last set counts into intTh
+    ScratchUpdate update;
     if (inputs.freePositions) {
         if (!inputs.previousIssue)
-            rebuildBackLists(db, kind, inputs.gap);
-        const std::string tested =
-            testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
-        assignments.emplace_back("txtHisP6", tested);
+            copyBackLists(update, kind, inputs.gap);
+        const RowExpression tested = testedList(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
+        update.assign("txtHisP6", tested);
         for (const auto& set : sets) {
             OccurrenceCounters counters(kind);
             for (int p : set)
@@ -102,7 +103,7 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
                     live = false;  // no counter for the value: this set can never be met
                     continue;
                 }
-                const std::string condition = tested + " LIKE \"" + listPattern(kind, values[p - 1], *ordinal) + "\"";
+                const RowExpression condition = like(tested, listPattern(kind, values[p - 1], *ordinal));
                 required |= bits.bit(condition);
                 lastSetCounted.push_back(condition);
             }
@@ -111,13 +112,13 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
         }
     } else {
         const std::vector<int> all = {1, 2, 3, 4, 5, 6, 7, 8};
-        rebuildReferenceFields(db, kind, all, inputs.previousIssue, inputs.gap);
+        copyReferenceFields(update, kind, all, inputs.previousIssue, inputs.gap);
         for (const auto& set : sets) {
             unsigned required = 0;
             lastSetCounted.clear();
             for (int p : set) {
-                const std::string condition =
-                    "[" + referenceField(p, kind, inputs.previousIssue) + "] = " + std::to_string(values[p - 1]);
+                const RowExpression condition =
+                    fieldEquals(referenceField(p, kind, inputs.previousIssue), values[p - 1]);
                 required |= bits.bit(condition);
                 lastSetCounted.push_back(condition);
             }
@@ -125,9 +126,9 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
         }
     }
     if (!sets.empty())
-        assignments.emplace_back("intTh", conditionCount(lastSetCounted));
-    assignments.emplace_back("bolOk", bits.anySetMet(liveSets));
-    assignWhereChanged(db, assignments);
+        update.assign("intTh", conditionCount(lastSetCounted));
+    update.assign("bolOk", bits.anySetMet(liveSets));
+    update.run(db);
 
     Marking marking{" AND [bolOk]= TRUE", inputs.combinationSize, {}};
     if (sets.empty()) {

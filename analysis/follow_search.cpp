@@ -3,8 +3,8 @@
 //
 // All conditions are counted by one UPDATE over the table instead of a reset followed by
 // one UPDATE per ticked position: the counter ends the same (the number of conditions
-// that held), the table is scanned once instead of up to ten times, and only the rows
-// whose counter changes are written.
+// that held), and the same UPDATE writes the reference copies, so a row is written at
+// most once, and only when one of its scratch fields changes.
 #include "analysis/search_steps.h"
 
 namespace drawfollow {
@@ -18,15 +18,14 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
     const PositionValues& values = *inputs.values;
     const std::vector<int> positions = tickedPositions(inputs);
 
-    std::vector<std::string> conditions;
-    Assignments assignments;
+    ScratchUpdate update;
+    std::vector<RowExpression> conditions;
     if (inputs.freePositions) {
         if (!inputs.previousIssue)
-            rebuildBackLists(db, kind, inputs.gap);
-        const std::string tested =
-            testedListExpression(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
+            copyBackLists(update, kind, inputs.gap);
+        const RowExpression tested = testedList(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
         if (!inputs.countSpecial)
-            assignments.emplace_back("txtHisP6", tested);
+            update.assign("txtHisP6", tested);
         OccurrenceCounters counters(kind);
         for (int p : positions) {
             const int v = values[p - 1];
@@ -39,16 +38,15 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
                     continue;  // no counter for the value: the condition can never be met
                 ordinal = *counted;
             }
-            conditions.push_back(tested + " LIKE \"" + listPattern(kind, v, ordinal) + "\"");
+            conditions.push_back(like(tested, listPattern(kind, v, ordinal)));
         }
     } else {
-        rebuildReferenceFields(db, kind, positions, inputs.previousIssue, inputs.gap);
+        copyReferenceFields(update, kind, positions, inputs.previousIssue, inputs.gap);
         for (int p : positions)
-            conditions.push_back("[" + referenceField(p, kind, inputs.previousIssue) +
-                                 "] = " + std::to_string(values[p - 1]));
+            conditions.push_back(fieldEquals(referenceField(p, kind, inputs.previousIssue), values[p - 1]));
     }
-    assignments.emplace_back("intTh", conditionCount(conditions));
-    assignWhereChanged(db, assignments);
+    update.assign("intTh", conditionCount(std::move(conditions)));
+    update.run(db);
 
     const int n = static_cast<int>(positions.size());
     return {" AND [intTh] = " + std::to_string(n), n, unreachableValuesNote(kind, values, positions)};

@@ -16,10 +16,21 @@ std::string referenceField(int position, Kind kind, bool previousIssue) {
     return previousIssue ? previousField(position, kind) : backField(position, kind);
 }
 
-std::string testedListExpression(const std::string& matchField, bool countSpecial) {
-    if (countSpecial)
-        return "[" + matchField + "]";
-    return "LEFT([" + matchField + "],LEN([" + matchField + "])-4)";
+RowExpression testedList(const std::string& matchField, bool countSpecial) {
+    return [matchField, countSpecial](const FieldValue& field) {
+        const std::string list = field(matchField);
+        return countSpecial ? list : "LEFT(" + list + ",LEN(" + list + ")-4)";
+    };
+}
+
+RowExpression like(RowExpression text, const std::string& pattern) {
+    return [text = std::move(text), pattern](const FieldValue& field) {
+        return text(field) + " LIKE \"" + pattern + "\"";
+    };
+}
+
+RowExpression fieldEquals(const std::string& name, int value) {
+    return [name, value](const FieldValue& field) { return field(name) + " = " + std::to_string(value); };
 }
 
 std::string listPattern(Kind kind, int value, int ordinal) {
@@ -64,22 +75,15 @@ std::string unreachableValuesNote(Kind kind, const PositionValues& values, std::
            "～" + std::to_string(r.high) + " 之内，含该位的条件永远不会满足。";
 }
 
-std::string conditionCount(const std::vector<std::string>& conditions) {
-    if (conditions.empty())
-        return "0";
-    std::string sum;
-    for (const auto& c : conditions)
-        sum += (sum.empty() ? "ifnull(" : "+ifnull(") + c + ",0)";
-    return sum;
-}
-
-void assignWhereChanged(HistoryDb& db, const Assignments& assignments) {
-    std::string set, changed;
-    for (const auto& [field, expression] : assignments) {
-        set += (set.empty() ? "" : ", ") + ("[" + field + "]= " + expression);
-        changed += (changed.empty() ? "" : " OR ") + ("[" + field + "] IS NOT (" + expression + ")");
-    }
-    db.execute("UPDATE [Lishi] SET " + set + " WHERE " + changed);
+RowExpression conditionCount(std::vector<RowExpression> conditions) {
+    return [conditions = std::move(conditions)](const FieldValue& field) {
+        if (conditions.empty())
+            return std::string("0");
+        std::string sum;
+        for (const auto& c : conditions)
+            sum += (sum.empty() ? "ifnull(" : "+ifnull(") + c(field) + ",0)";
+        return sum;
+    };
 }
 
 std::vector<int> tickedPositions(const SearchInputs& inputs) {
@@ -88,6 +92,20 @@ std::vector<int> tickedPositions(const SearchInputs& inputs) {
         if (inputs.ticked[p - 1])
             positions.push_back(p);
     return positions;
+}
+
+void copyBackLists(ScratchUpdate& update, Kind kind, int gap) {
+    update.copy({backListField(kind), previousListField(kind), gap - 1, CopiedType::Text});
+    update.copy({"txtHisPreLst", "txtHisLst", gap - 1, CopiedType::Text});
+}
+
+void copyReferenceFields(ScratchUpdate& update, Kind kind, std::span<const int> positions, bool previousIssue,
+                         int gap) {
+    for (int p : positions)
+        update.copy(
+            {referenceField(p, kind, previousIssue), valueField(p, kind), previousIssue ? 1 : gap, CopiedType::Number});
+    if (!previousIssue)
+        update.copy({"txtHisPreLst", "txtHisLst", gap - 1, CopiedType::Text});
 }
 
 }  // namespace drawfollow::search_steps

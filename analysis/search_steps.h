@@ -1,7 +1,8 @@
 // The building blocks both searches share: field names, LIKE patterns, the occurrence
-// counters of the free mode, and the row walks that rewrite the reference copies.
+// counters of the free mode, and the copies that bring the reference fields up to date.
 #pragma once
 
+#include "analysis/scratch_update.h"
 #include "analysis/search.h"
 
 #include <functional>
@@ -20,7 +21,11 @@ std::string referenceField(int position, Kind kind, bool previousIssue);
 
 // The text the free mode tests: the match field itself, or (special number not counted)
 // the field without its last four characters, which breaks the special number's token.
-std::string testedListExpression(const std::string& matchField, bool countSpecial);
+RowExpression testedList(const std::string& matchField, bool countSpecial);
+// The tested text is like the pattern.
+RowExpression like(RowExpression text, const std::string& pattern);
+// The field holds the value.
+RowExpression fieldEquals(const std::string& field, int value);
 
 // "*07*" (ordinal 0: the follow search's number kind) or "*2X05*", the value written as
 // in the counted lists.
@@ -47,12 +52,7 @@ std::string unreachableValuesNote(Kind kind, const PositionValues& values, std::
 
 // An SQL expression counting how many of the conditions hold for a row (a condition on a
 // NULL list counts as not holding); "0" for none.
-std::string conditionCount(const std::vector<std::string>& conditions);
-
-// Sets each field to its expression in every row, writing only the rows where one of them
-// changes: rewriting a wide row costs far more than evaluating the expressions twice.
-using Assignments = std::vector<std::pair<std::string, std::string>>;  // field, SQL expression
-void assignWhereChanged(HistoryDb& db, const Assignments& assignments);
+RowExpression conditionCount(std::vector<RowExpression> conditions);
 
 // The positions 1..8 ticked in the panel.
 std::vector<int> tickedPositions(const SearchInputs& inputs);
@@ -60,13 +60,13 @@ std::vector<int> tickedPositions(const SearchInputs& inputs);
 // 前期 free mode: for every row r ≥ N − 1 the match list of kind and txtHisPreLst become
 // the txtHisLst family of row r − N + 1, so that both describe the draw N rows before r;
 // the rows before get empty lists (no draw lies N rows before them).
-void rebuildBackLists(HistoryDb& db, Kind kind, int gap);
+void copyBackLists(ScratchUpdate& update, Kind kind, int gap);
 
 // Fixed mode: the reference copies of the given positions become the kind's value of the
-// row one (上期) or N (前期) rows earlier, 0 where there is none. In 前期 mode the walk also
-// fills txtHisPreLst as rebuildBackLists does, so that the detail grid always shows the
-// draw N issues back, even with no position ticked.
-void rebuildReferenceFields(HistoryDb& db, Kind kind, std::span<const int> positions, bool previousIssue, int gap);
+// row one (上期) or N (前期) rows earlier, 0 where there is none. In 前期 mode txtHisPreLst
+// is copied as copyBackLists does, so that the detail grid always shows the draw N issues
+// back, even with no position ticked.
+void copyReferenceFields(ScratchUpdate& update, Kind kind, std::span<const int> positions, bool previousIssue, int gap);
 
 // What a search's marking step hands to the result display: the row condition appended to
 // the range query, the condition count, and a note for the status bar.
