@@ -75,9 +75,9 @@ void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which)
 void FileExports::open(const QString& title, const QString& file, const QString& kind) {
     if (dialogs_.openFile(file))
         return;
-    dialogs_.message(window_, MessageKind::Information, title,
-                     QStringLiteral("文件已保存为“%1”，但系统未能打开它：没有找到可以打开%2文件的程序。")
-                         .arg(file, kind));
+    dialogs_.message(
+        window_, MessageKind::Information, title,
+        QStringLiteral("文件已保存为“%1”，但系统未能打开它：没有找到可以打开%2文件的程序。").arg(file, kind));
 }
 
 }  // namespace drawfollow

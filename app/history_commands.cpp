@@ -66,8 +66,9 @@ void HistoryCommands::trimToIssue() {
 }
 
 void HistoryCommands::deleteNewestCount() {
-    const int count = askTrimNumber(
-        QStringLiteral("请输入需要删除最后多少期历史号码（例如输入3，那么就将删除最后的3期历史号码）"), QStringLiteral("1"));
+    const int count =
+        askTrimNumber(QStringLiteral("请输入需要删除最后多少期历史号码（例如输入3，那么就将删除最后的3期历史号码）"),
+                      QStringLiteral("1"));
     if (count <= 0)
         return;
     WaitCursor wait;
@@ -87,8 +88,9 @@ void HistoryCommands::setYearsToKeep() {
             emit done(QStringLiteral("在线更新将保留最近 %1 年的历史号码。").arg(*years));
             return;
         }
-        dialogs_.message(window_, MessageKind::Warning, QStringLiteral("输入有误"),
-                         QStringLiteral("为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2到16中的自然数。"));
+        dialogs_.message(
+            window_, MessageKind::Warning, QStringLiteral("输入有误"),
+            QStringLiteral("为了保证时效性和提高计算效率，软件只能统计16年以内的数据，请输入2到16中的自然数。"));
     }
 }
 
@@ -107,8 +109,9 @@ void HistoryCommands::importText() {
     if (file.isEmpty())
         return;
     if (!file.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {
-        dialogs_.message(window_, MessageKind::Warning, importTitle(),
-                         QStringLiteral("只能读入历史号码的文本文件（*.txt）。\n“%1”未读入，历史号码未作改动。").arg(file));
+        dialogs_.message(
+            window_, MessageKind::Warning, importTitle(),
+            QStringLiteral("只能读入历史号码的文本文件（*.txt）。\n“%1”未读入，历史号码未作改动。").arg(file));
         return;
     }
     HistoryChange change;
@@ -117,11 +120,10 @@ void HistoryCommands::importText() {
         WaitCursor wait;
         const std::unique_ptr<WorkProgress> progress =
             dialogs_.progress(window_, importTitle(), QStringLiteral("正在读入历史号码，请稍候……"));
-        change = controller_.importHistoryText(localPath(file),
-                                               [&](size_t done, size_t total) {
-                                                   cancelled = !progress->advance(done, total);
-                                                   return !cancelled;
-                                               });
+        change = controller_.importHistoryText(localPath(file), [&](size_t done, size_t total) {
+            cancelled = !progress->advance(done, total);
+            return !cancelled;
+        });
     }
     if (cancelled) {
         emit done(QStringLiteral("读入已取消，历史号码未作改动。"));

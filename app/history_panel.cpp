@@ -60,15 +60,14 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     entry_ = new EntryRow(this);
 
     command3_ = button(this, "Command3", QStringLiteral("删除最后历史(&D)"));
-    auto* command4 = button(this, "Command4", QStringLiteral("历史号码导出文本文件(&O)"));
+    command4_ = button(this, "Command4", QStringLiteral("历史号码导出文本文件(&O)"));
     command21_ =
         button(this, "Command21", QStringLiteral("历史号在线更新(&O)"), QStringLiteral("从官方服务器更新历史号码"));
     cmdRdLst_ = button(this, "cmdRdLst", QStringLiteral("读取历史号文本(&W)"),
                        QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码"));
     command9_ = button(this, "Command9", QStringLiteral("软件设置(&T)"));
     setChangesEnabled(controller_.historyAvailable());
-    for (QPushButton* b : {command4, cmdRdLst_})
-        markNotYetAvailable(b);
+    command4_->setEnabled(controller_.historyAvailable());
 
     auto* issueRow = new QHBoxLayout;
     issueRow->addWidget(prompt_);
@@ -76,7 +75,7 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     issueRow->addStretch(1);
     auto* buttons = new QGridLayout;
     buttons->addWidget(command3_, 0, 0);
-    buttons->addWidget(command4, 0, 1);
+    buttons->addWidget(command4_, 0, 1);
     buttons->addWidget(cmdRdLst_, 1, 0);
     buttons->addWidget(command21_, 1, 1);
     buttons->addWidget(command9_, 2, 0, 1, 2);

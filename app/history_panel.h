@@ -25,6 +25,8 @@ public:
     FlexGrid* grid() const { return grid_; }
     QPushButton* settingsButton() const { return command9_; }
     QPushButton* onlineUpdateButton() const { return command21_; }
+    QPushButton* exportButton() const { return command4_; }
+    QPushButton* importButton() const { return cmdRdLst_; }
 
     // The hand entry and the buttons that change the history (Command3, cmdRdLst,
     // Command21) together, so that none is forgotten while a long change runs.
@@ -47,6 +49,7 @@ private:
     QLineEdit* issueBox_;
     EntryRow* entry_;
     QPushButton* command3_;
+    QPushButton* command4_;
     QPushButton* command21_;
     QPushButton* cmdRdLst_;
     QPushButton* command9_;

@@ -5,6 +5,7 @@
 
 #include "analysis/search.h"
 #include "app/app_settings.h"
+#include "app/history_change.h"
 #include "app/panel_logic.h"
 #include "app/ui_text.h"
 #include "store/clock.h"
@@ -81,6 +82,17 @@ public:
     // it and calls reloadHistory() once it has finished.
     std::unique_ptr<OnlineUpdate> onlineUpdate(const QString& host);
 
+    // The history menu and the text files (main_controller_maintenance.cpp). A command
+    // that deletes more than the newest draw saves the history to a safety copy first;
+    // a failed one leaves the history as it was.
+    std::filesystem::path dataFolder() const;    // empty without one
+    HistoryChange trimHistoryTo(int lastKept);   // mnuDlzd
+    HistoryChange deleteNewestCount(int count);  // mnuEszhzd
+    HistoryChange clearAllDraws();               // mnuClear
+    HistoryChange importHistoryText(const std::filesystem::path& file, const BatchProgress& progress);  // cmdRdLst
+    HistoryChange exportHistoryText();                                                                  // Command4
+    void setYearsToKeep(int years);                                                                     // mnuSetDay
+
     // Settings as read at start-up and kept up to date.
     const AppSettings& settings() const { return settings_; }
     const ZodiacCodeTable& codeTable() const { return codes_; }
@@ -145,6 +157,8 @@ private:
     void fillHistoryBase();
     void fillVerifyBase();
     void emitRangeStart();
+    HistoryChange refreshAfter(HistoryChange change);
+    HistoryChange unavailableChange() const;
 
     AppSettings& settings_;
     const Clock& clock_;

@@ -35,8 +35,8 @@ HistoryChange runMaintenance(HistoryDb& db, const std::function<MaintenanceResul
     HistoryChange change;
     try {
         const MaintenanceResult r = command(db);
-        change.summary = QStringLiteral("已删除 %1 期，保留 %2 期。").arg(r.removed).arg(r.kept) +
-                         safetyCopyNote(r.safetyCopy);
+        change.summary =
+            QStringLiteral("已删除 %1 期，保留 %2 期。").arg(r.removed).arg(r.kept) + safetyCopyNote(r.safetyCopy);
         if (!r.compactionProblem.empty())
             change.warning = QStringLiteral("历史号码已删除，但数据库文件未能压缩：%1")
                                  .arg(QString::fromStdString(r.compactionProblem));
@@ -111,7 +111,8 @@ HistoryChange MainController::exportHistoryText() {
         const fs::path file = defaultExportPath(*db_, dataFolder());
         exportHistoryFile(*db_, file);
         change.file = pathText(file);
-        change.summary = QStringLiteral("已将 %1 期历史号码导出到“%2”。").arg(QString::number(history_.size()), change.file);
+        change.summary =
+            QStringLiteral("已将 %1 期历史号码导出到“%2”。").arg(QString::number(history_.size()), change.file);
     } catch (const std::exception& e) {
         change.problem = QStringLiteral("历史号码未能导出：%1").arg(QString::fromUtf8(e.what()));
     }

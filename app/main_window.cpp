@@ -7,7 +7,6 @@
 #include "app/position_tabs.h"
 #include "app/result_panel.h"
 #include "app/search_options.h"
-#include "app/ui_text.h"
 #include "app/user_dialogs.h"
 
 #include <QAction>
@@ -77,12 +76,11 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpen
     connect(history_->settingsButton(), &QPushButton::clicked, this, [this] { menus_.setup->popup(QCursor::pos()); });
     connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
             [this](const QPoint& at) { menus_.history->popup(at); });
+    wireHistoryCommands();
 }
 
 void MainWindow::wireMenus() {
     const MainMenus& m = menus_;
-    for (QAction* a : {m.dcls, m.clear, m.dlzd, m.eszhzd, m.setDay})
-        markNotYetAvailable(a);
     m.erase->setEnabled(controller_.historyAvailable());
     connect(m.erase, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
     connect(m.updateHost, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);

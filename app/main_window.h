@@ -12,6 +12,8 @@ class QLabel;
 
 namespace drawfollow {
 
+class FileExports;
+class HistoryCommands;
 class HistoryPanel;
 class MainController;
 class OnlineUpdateCommand;
@@ -32,6 +34,8 @@ protected:
 
 private:
     void wireMenus();
+    // The history menu's commands, the text import and the exports (main_window_commands.cpp).
+    void wireHistoryCommands();
     void runSearch(int button);
     void showStoreStatus();
     void reportStoreProblem();
@@ -47,6 +51,8 @@ private:
     SearchOptions* options_;
     ResultPanel* results_;
     OnlineUpdateCommand* onlineUpdate_;
+    HistoryCommands* commands_;
+    FileExports* exports_;
     QLabel* status_;
     bool shownBefore_ = false;
 };

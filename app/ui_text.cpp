@@ -2,19 +2,9 @@
 
 #include "store/draw.h"
 
-#include <QAction>
 #include <QWidget>
 
 namespace drawfollow {
-
-namespace {
-
-QString notYetAvailableTip(const QString& tip) {
-    const QString note = QString::fromUtf8(kNotYetAvailable);
-    return tip.isEmpty() ? note : tip + QStringLiteral("\n（") + note + QStringLiteral("）");
-}
-
-}  // namespace
 
 QString positionName(int position) {
     return position == kPositions ? QStringLiteral("特码") : QStringLiteral("平%1码").arg(position);
@@ -34,19 +24,7 @@ int twipsToPixels(int twips, const QWidget* widget) {
 }
 
 QString gridExportTip() {
-    return QStringLiteral("鼠标双击列表可以将列表导出到EXCEL\n（导出功能尚未提供）");
-}
-
-void markNotYetAvailable(QWidget* widget) {
-    widget->setEnabled(false);
-    widget->setToolTip(notYetAvailableTip(widget->toolTip()));
-}
-
-void markNotYetAvailable(QAction* action) {
-    action->setEnabled(false);
-    const QString tip = notYetAvailableTip(QString());
-    action->setToolTip(tip);
-    action->setStatusTip(tip);
+    return QStringLiteral("鼠标双击列表可以将列表导出到EXCEL");
 }
 
 }  // namespace drawfollow

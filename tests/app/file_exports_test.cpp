@@ -159,8 +159,9 @@ private slots:
         QCOMPARE(tally->model()->rowCount(), 0);
         // The header row and the empty space below it both take the double click.
         QHeaderView* header = tally->horizontalHeader();
-        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
-                           QPoint(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2));
+        QTest::mouseDClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2));
         QTest::mouseDClick(tally->viewport(), Qt::LeftButton, {}, tally->viewport()->rect().center());
         QCOMPARE(s.dialogs().openedFiles().size(), 2);
         const Sheet sheet = readFirstSheet(s.dataDir() / "Jieguo.xls");

@@ -40,8 +40,7 @@ std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& title
     return inputs_.isEmpty() ? std::nullopt : inputs_.dequeue();
 }
 
-QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& folder,
-                                     const QString& filter) {
+QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& folder, const QString& filter) {
     messages_.append({MessageKind::Information, title, QString(), folder, filter});
     return files_.isEmpty() ? QString() : files_.dequeue();
 }
