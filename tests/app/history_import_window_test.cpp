@@ -1,7 +1,7 @@
 // cmdRdLst driven through the window: the confirmation, the file dialog in the
 // "历史号码" folder, the refresh after a good file, and every way the history is left
 // alone: a file with wrong lines, a cancelled question or dialog, a file that is not a
-// text file, and a cancelled progress.
+// text file, and a cancelled progress, in the scripted dialogs and in the window's own.
 #include "app/flex_grid.h"
 #include "io/history_import.h"
 #include "io/history_text.h"
@@ -10,6 +10,7 @@
 #include "window_session.h"
 
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -163,6 +164,22 @@ private slots:
         QCOMPARE(gridRows(s), 5);
         QCOMPARE(s.dialogs().messages().size(), 2);  // no message beyond the question and the dialog
         QVERIFY(s.window().statusBar()->currentMessage().contains(QStringLiteral("取消")));
+    }
+
+    void theWindowsProgressDialogStopsTheWorkWhenCancelled() {
+        QWidget window;
+        WidgetDialogs dialogs;
+        std::unique_ptr<WorkProgress> progress = dialogs.progress(&window, kTitle, QStringLiteral("正在读入"));
+        auto* dialog = window.findChild<QProgressDialog*>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->windowTitle(), kTitle);
+        QCOMPARE(dialog->windowModality(), Qt::WindowModal);
+        QVERIFY(progress->advance(256, 600));
+        QCOMPARE(dialog->maximum(), 600);
+        dialog->cancel();
+        QVERIFY(!progress->advance(512, 600));
+        progress.reset();
+        QVERIFY(!window.findChild<QProgressDialog*>());
     }
 };
 
