@@ -14,39 +14,20 @@ namespace {
 constexpr const char* kValueFunction = "scratchCopy";
 constexpr const char* kChangedFunction = "scratchCopyChanged";
 
-// A copied value as SQLite types it: SQLITE_INTEGER, SQLITE_TEXT or SQLITE_NULL.
+// A copied value as SQLite types it: SQLITE_INTEGER, SQLITE_TEXT or SQLITE_NULL. The
+// texts of all rows share one buffer, so reading a long history costs no allocation per row.
 struct Value {
     int type = SQLITE_NULL;
-    sqlite3_int64 number = 0;
-    std::string text;
+    sqlite3_int64 number = 0;  // the number, or where the text starts in the buffer
+    int bytes = 0;
 };
 
-const Value kNoEarlierText{SQLITE_TEXT, 0, {}};
-const Value kNoEarlierNumber{SQLITE_INTEGER, 0, {}};
+const Value kNoEarlierText{SQLITE_TEXT, 0, 0};
+const Value kNoEarlierNumber{SQLITE_INTEGER, 0, 0};
 
-// The copies are written as the per-row walk bound them: numbers read as integers (NULL
-// as 0), texts as texts.
-Value readSource(sqlite3_stmt* q, int column, CopiedType type) {
-    if (type == CopiedType::Number)
-        return {SQLITE_INTEGER, sqlite3_column_int64(q, column), {}};
-    if (sqlite3_column_type(q, column) == SQLITE_NULL)
-        return {};
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(q, column));
-    return {SQLITE_TEXT, 0, std::string(text, sqlite3_column_bytes(q, column))};
-}
-
-bool holds(sqlite3_stmt* q, int column, const Value& v) {
-    if (sqlite3_column_type(q, column) != v.type)
-        return false;
-    switch (v.type) {
-        case SQLITE_INTEGER:
-            return sqlite3_column_int64(q, column) == v.number;
-        case SQLITE_TEXT:
-            return std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(q, column)),
-                                    sqlite3_column_bytes(q, column)) == v.text;
-        default:
-            return true;
-    }
+std::string_view textColumn(sqlite3_stmt* q, int column) {
+    return {reinterpret_cast<const char*>(sqlite3_column_text(q, column)),
+            static_cast<size_t>(sqlite3_column_bytes(q, column))};
 }
 
 }  // namespace
@@ -55,9 +36,40 @@ struct CopiedRows {
     std::vector<FieldCopy> copies;
     std::vector<sqlite3_int64> keys;          // SQQH in issue order
     std::vector<std::vector<Value>> sources;  // [copy][row]
-    std::vector<char> changed;                // [row]
+    std::string texts;
+    std::vector<char> changed;  // [row]
     bool anyChanged = false;
     size_t hint = 0;  // the row last asked for: the UPDATE asks in issue order, each row several times
+
+    // The copies are written as the per-row walk bound them: numbers read as integers
+    // (NULL as 0), texts as texts.
+    Value readSource(sqlite3_stmt* q, int column, CopiedType type) {
+        if (type == CopiedType::Number)
+            return {SQLITE_INTEGER, sqlite3_column_int64(q, column), 0};
+        if (sqlite3_column_type(q, column) == SQLITE_NULL)
+            return {};
+        const std::string_view text = textColumn(q, column);
+        const Value v{SQLITE_TEXT, static_cast<sqlite3_int64>(texts.size()), static_cast<int>(text.size())};
+        texts += text;
+        return v;
+    }
+
+    std::string_view text(const Value& v) const {
+        return std::string_view(texts).substr(static_cast<size_t>(v.number), static_cast<size_t>(v.bytes));
+    }
+
+    bool holds(sqlite3_stmt* q, int column, const Value& v) const {
+        if (sqlite3_column_type(q, column) != v.type)
+            return false;
+        switch (v.type) {
+            case SQLITE_INTEGER:
+                return sqlite3_column_int64(q, column) == v.number;
+            case SQLITE_TEXT:
+                return textColumn(q, column) == text(v);
+            default:
+                return true;
+        }
+    }
 
     const Value& value(size_t copy, size_t row) const {
         const FieldCopy& c = copies[copy];
@@ -100,7 +112,7 @@ void valueFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (v.type == SQLITE_INTEGER)
         sqlite3_result_int64(ctx, v.number);
     else if (v.type == SQLITE_TEXT)
-        sqlite3_result_text(ctx, v.text.data(), static_cast<int>(v.text.size()), SQLITE_STATIC);
+        sqlite3_result_text(ctx, rows.text(v).data(), v.bytes, SQLITE_STATIC);
     else
         sqlite3_result_null(ctx);
 }
@@ -156,8 +168,8 @@ CopiedValues::CopiedValues(HistoryDb& db, std::vector<FieldCopy> copies)
         bool changed = false;
         for (size_t c = 0; c < rows.copies.size(); ++c) {
             const int column = static_cast<int>(1 + 2 * c);
-            rows.sources[c].push_back(readSource(raw, column, rows.copies[c].type));
-            changed = changed || !holds(raw, column + 1, rows.value(c, row));
+            rows.sources[c].push_back(rows.readSource(raw, column, rows.copies[c].type));
+            changed = changed || !rows.holds(raw, column + 1, rows.value(c, row));
         }
         rows.changed.push_back(changed);
         rows.anyChanged = rows.anyChanged || changed;

@@ -45,14 +45,41 @@ std::pair<int, int> tallyPositions(TallyScope scope) {
     }
 }
 
-void writeCarcu(HistoryDb& db, const SearchInputs& inputs, const std::vector<int>& counts) {
-    db.execute("DELETE FROM Carcu");
-    SQLite::Statement insert(db.connection(), "INSERT INTO Carcu (Nmb, Count) VALUES (?, ?)");
+// Carcu as DELETE followed by one INSERT per value leaves it: rowids from 1, in ascending
+// value order.
+using CarcuRows = std::vector<std::pair<int, int>>;  // Nmb, Count
+
+CarcuRows carcuRows(const SearchInputs& inputs, const std::vector<int>& counts) {
+    CarcuRows rows;
     const ValueRange counters = kTallyCounters[index(inputs.resultKind)];
     const ValueRange listed = listedValues(inputs.resultKind, inputs);
-    for (int v = listed.low; v <= listed.high; ++v) {
-        insert.bind(1, v);
-        insert.bind(2, counters.contains(v) ? counts[v - counters.low] : 0);
+    for (int v = listed.low; v <= listed.high; ++v)
+        rows.emplace_back(v, counters.contains(v) ? counts[v - counters.low] : 0);
+    return rows;
+}
+
+bool carcuHolds(HistoryDb& db, const CarcuRows& rows) {
+    SQLite::Statement q(db.connection(), "SELECT rowid, Nmb, Count FROM Carcu ORDER BY rowid");
+    size_t i = 0;
+    for (; q.executeStep(); ++i) {
+        const SQLite::Column nmb = q.getColumn(1), count = q.getColumn(2);
+        if (i == rows.size() || q.getColumn(0).getInt64() != static_cast<long long>(i + 1) || !nmb.isInteger() ||
+            !count.isInteger() || nmb.getInt() != rows[i].first || count.getInt() != rows[i].second)
+            return false;
+    }
+    return i == rows.size();
+}
+
+// A search repeated on the same panel finds Carcu as it would leave it; not rewriting it
+// then keeps the whole search free of writes.
+void writeCarcu(HistoryDb& db, const CarcuRows& rows) {
+    if (carcuHolds(db, rows))
+        return;
+    db.execute("DELETE FROM Carcu");
+    SQLite::Statement insert(db.connection(), "INSERT INTO Carcu (Nmb, Count) VALUES (?, ?)");
+    for (const auto& [value, count] : rows) {
+        insert.bind(1, value);
+        insert.bind(2, count);
         insert.exec();
         insert.reset();
     }
@@ -137,7 +164,7 @@ void showResults(HistoryDb& db, const SearchInputs& inputs, int first, int last,
     }
 
     const long long total = static_cast<long long>(result.hits.size()) * (lastCounted - firstCounted + 1);
-    writeCarcu(db, inputs, counts);
+    writeCarcu(db, carcuRows(inputs, counts));
     // Ties keep the ascending value order the rows were written in.
     SQLite::Statement tally(db.connection(), "SELECT Nmb, Count FROM Carcu ORDER BY Count DESC, Nmb");
     for (int line = 1; tally.executeStep(); ++line) {

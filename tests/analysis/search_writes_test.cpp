@@ -1,0 +1,123 @@
+// What a search writes: each row at most once, nothing when it is repeated, nothing at all
+// when it fails, and NULL fields copied as the statement-by-statement sequence copies them.
+#include "literal_search.h"
+#include "search_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace drawfollow {
+namespace {
+
+using test::SearchHistory;
+using test::tick;
+
+// Counts the rows the UPDATEs of Lishi write, through a temporary trigger.
+class LishiWrites {
+public:
+    explicit LishiWrites(HistoryDb& db) : db_(db) {
+        db.connection().exec(
+            "CREATE TEMP TABLE lishi_writes (n INTEGER); INSERT INTO lishi_writes VALUES (0);"
+            "CREATE TEMP TRIGGER count_lishi_writes AFTER UPDATE ON main.Lishi "
+            "BEGIN UPDATE lishi_writes SET n = n + 1; END;");
+    }
+
+    int take() {
+        const int n = db_.connection().execAndGet("SELECT n FROM lishi_writes").getInt();
+        db_.connection().exec("UPDATE lishi_writes SET n = 0");
+        return n;
+    }
+
+private:
+    HistoryDb& db_;
+};
+
+class SearchWrites : public ::testing::TestWithParam<bool> {  // free or fixed positions
+protected:
+    SearchInputs backSearch(int gap) const {
+        SearchInputs in = h.inputs();
+        in.searchKind = Kind::Zodiac;
+        in.freePositions = GetParam();
+        in.previousIssue = false;
+        in.gap = gap;
+        in.values = PositionValues{};
+        for (int p = 0; p < kPositions; ++p)
+            in.values->at(p) = h.rows()[20].own[index(Kind::Zodiac)][p];
+        tick(in, {1, 2, 3, 4, 5, 6, 7, 8});
+        return in;
+    }
+
+    SearchHistory h{test::seededDraws(60, 9, 2020101), test::settingsFor(2020)};
+};
+
+TEST_P(SearchWrites, ANewGapWritesEachRowOnceAndARepeatWritesNothing) {
+    ASSERT_TRUE(runFollowSearch(h.db(), backSearch(2)).ran);
+    LishiWrites writes(h.db());
+
+    ASSERT_TRUE(runFollowSearch(h.db(), backSearch(3)).ran);
+    const int rows = static_cast<int>(h.rows().size());
+    const int written = writes.take();
+    EXPECT_LE(written, rows);      // the copies and the counter in one write
+    EXPECT_GE(written, rows - 3);  // only the first rows hold no earlier draw either way
+
+    const int changesBefore = h.db().connection().getTotalChanges();
+    ASSERT_TRUE(runFollowSearch(h.db(), backSearch(3)).ran);
+    EXPECT_EQ(h.db().connection().getTotalChanges(), changesBefore);  // Carcu is left alone too
+    EXPECT_EQ(writes.take(), 0);
+}
+
+TEST_P(SearchWrites, AfterANewDrawTheSameSearchWritesOnlyItsRow) {
+    ASSERT_TRUE(runFollowSearch(h.db(), backSearch(3)).ran);
+    LishiWrites writes(h.db());
+    h.db().append(test::draw(h.rows().back().issue + 1, {1, 2, 3, 4, 5, 6, 7, 8}), h.settings());
+    writes.take();
+
+    ASSERT_TRUE(runFollowSearch(h.db(), backSearch(3)).ran);
+    EXPECT_EQ(writes.take(), 1);
+}
+
+TEST_P(SearchWrites, NullFieldsAreCopiedAsTheStatementSequenceCopiesThem) {
+    SearchHistory literal{test::seededDraws(60, 9, 2020101), test::settingsFor(2020)};
+    const std::string spoil = "UPDATE Lishi SET txtHisLst = NULL, txtHisLstSx = NULL, L3B = NULL WHERE SQQH IN (" +
+                              std::to_string(h.rows()[7].issue) + ", " + std::to_string(h.rows()[30].issue) + ")";
+    h.db().connection().exec(spoil);
+    literal.db().connection().exec(spoil);
+
+    for (int gap : {1, 3, 4}) {
+        for (bool countSpecial : {true, false}) {
+            SearchInputs in = backSearch(gap);
+            in.countSpecial = countSpecial;
+            const SearchResult got = runFollowSearch(h.db(), in);
+            const SearchResult expected = test::runLiteralFollowSearch(literal.db(), in);
+            ASSERT_TRUE(got.ran) << got.message;
+            EXPECT_EQ(got.hits, expected.hits) << "gap " << gap;
+            EXPECT_EQ(got.detail, expected.detail) << "gap " << gap;
+            EXPECT_EQ(test::firstDifference(test::tableDump(h.db()), test::tableDump(literal.db())), "")
+                << "gap " << gap;
+        }
+    }
+}
+
+TEST_P(SearchWrites, AFailureAfterTheCopiesLeavesTheTablesAsTheyWere) {
+    ASSERT_TRUE(runFollowSearch(h.db(), backSearch(2)).ran);
+    const auto before = test::tableDump(h.db());
+    h.db().connection().exec(
+        "CREATE TEMP TRIGGER refuse_tally BEFORE INSERT ON main.Carcu BEGIN SELECT RAISE(ABORT, 'disk full'); END;");
+
+    SearchInputs in = backSearch(3);
+    in.resultKind = Kind::Tail;  // Carcu must be rewritten: it holds the 30 numbers
+    const SearchResult failed = runFollowSearch(h.db(), in);
+    EXPECT_FALSE(failed.ran);
+    EXPECT_NE(failed.message.find("disk full"), std::string::npos) << failed.message;
+    EXPECT_TRUE(failed.hits.empty());
+    EXPECT_EQ(test::firstDifference(test::tableDump(h.db()), before), "");
+
+    h.db().connection().exec("DROP TRIGGER refuse_tally");
+    EXPECT_TRUE(runFollowSearch(h.db(), in).ran);
+    EXPECT_NE(test::firstDifference(test::tableDump(h.db()), before), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, SearchWrites, ::testing::Values(true, false),
+                         [](const auto& info) { return std::string(info.param ? "Free" : "Fixed"); });
+
+}  // namespace
+}  // namespace drawfollow
