@@ -144,6 +144,19 @@ void BM_EightLikeUpdates(benchmark::State& state) {
 }
 BENCHMARK(BM_EightLikeUpdates)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The least a search that changes every row can cost: one UPDATE writing one scratch flag
+// of every row, committed. A search with a new gap does this much and more.
+void BM_RewriteEveryRow(benchmark::State& state) {
+    History& h = History::of(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        SQLite::Transaction transaction(h.db().connection());
+        h.db().execute("UPDATE [Lishi] SET [bolOk] = 1 - [bolOk]");
+        transaction.commit();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_RewriteEveryRow)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // For comparison: the follow search one statement per condition and one walk per field.
 void BM_FollowSearchStatementByStatement(benchmark::State& state) {
     const int mode = static_cast<int>(state.range(0));
