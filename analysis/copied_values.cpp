@@ -41,8 +41,8 @@ struct CopiedRows {
     bool anyChanged = false;
     size_t hint = 0;  // the row last asked for: the UPDATE asks in issue order, each row several times
 
-    // The copies are written as the per-row walk bound them: numbers read as integers
-    // (NULL as 0), texts as texts.
+    // Numbers are read as integers, a NULL as 0 (the reference fields hold no NULL);
+    // texts as texts, a NULL staying NULL.
     Value readSource(sqlite3_stmt* q, int column, CopiedType type) {
         if (type == CopiedType::Number)
             return {SQLITE_INTEGER, sqlite3_column_int64(q, column), 0};

@@ -14,7 +14,7 @@
 namespace drawfollow::search_steps {
 
 // The list field the free mode matches: the counted list of the draw one issue back
-// (上期), or the one the back-list walk filled with the draw N issues back (前期).
+// (上期), or the one copyBackLists fills with the draw N issues back (前期).
 std::string matchListField(Kind kind, bool previousIssue);
 // The reference copy of one position the fixed mode matches: "L3BS" (上期) or "L3BP" (前期).
 std::string referenceField(int position, Kind kind, bool previousIssue);

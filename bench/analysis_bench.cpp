@@ -97,7 +97,7 @@ BENCHMARK(BM_FollowSearch)
     ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 100000}})
     ->Unit(benchmark::kMillisecond);
 
-// A new gap every time: the 前期 walks rewrite the reference copies of every row.
+// A new gap every time: the 前期 copies change in every row, so every row is rewritten.
 void BM_FollowSearchNewGap(benchmark::State& state) {
     const int mode = static_cast<int>(state.range(0));
     const int draws = static_cast<int>(state.range(1));
