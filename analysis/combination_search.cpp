@@ -5,8 +5,8 @@
 // 70 × 6 full-table updates. The sets share their conditions, though: a pool of p
 // positions yields at most p distinct conditions (in free mode a condition is a value with
 // its ordinal within the set, and the ordinals of a value never exceed its count in the
-// pool). So one UPDATE evaluates each distinct condition once per row into a bit mask and
-// sets bolOk when the mask covers some set; intTh is left as the last set leaves it.
+// pool). So each distinct condition is evaluated once per row into a bit mask, and one
+// UPDATE sets bolOk where the mask covers some set; intTh is left as the last set leaves it.
 #include "analysis/search_steps.h"
 
 #include <map>
@@ -44,7 +44,7 @@ std::vector<std::vector<int>> positionSets(int p, int k) {
 class ConditionBits {
 public:
     unsigned bit(const RowExpression& condition) {
-        const auto [it, added] = bits_.try_emplace(condition(storedField), static_cast<unsigned>(order_.size()));
+        const auto [it, added] = bits_.try_emplace(condition.sql, static_cast<unsigned>(order_.size()));
         if (added)
             order_.push_back(condition);
         return 1u << it->second;
@@ -52,25 +52,32 @@ public:
 
     // bolOk: the row's mask is one that covers every condition of some live set.
     RowExpression anySetMet(const std::vector<unsigned>& sets) const {
-        if (sets.empty())
-            return [](const FieldValue&) { return std::string("FALSE"); };
+        std::vector<char> covering(size_t{1} << order_.size(), 0);
         std::string masks;
-        for (unsigned m = 0; m < (1u << order_.size()); ++m)
+        for (unsigned m = 0; m < covering.size(); ++m)
             for (unsigned required : sets)
                 if ((m & required) == required) {
+                    covering[m] = 1;
                     masks += (masks.empty() ? "" : ",") + std::to_string(m);
                     break;
                 }
-        return [order = order_, masks](const FieldValue& field) {
-            std::string mask;
-            for (size_t i = 0; i < order.size(); ++i)
-                mask += (i ? "+" : "") + std::to_string(1u << i) + "*ifnull(" + order[i](field) + ",0)";
-            return "(" + mask + ") IN (" + masks + ")";
-        };
+        std::string mask;
+        for (size_t i = 0; i < order_.size(); ++i)
+            mask += (i ? "+" : "") + std::to_string(1u << i) + "*ifnull(" + order_[i].sql + ",0)";
+        return {sets.empty() ? "FALSE" : "(" + mask + ") IN (" + masks + ")",
+                [order = order_, covering = std::move(covering)](const RowView& row) {
+                    unsigned m = 0;
+                    for (size_t i = 0; i < order.size(); ++i) {
+                        const RowValue held = order[i].evaluate(row);
+                        if (!held.isNull() && held.number != 0)
+                            m |= 1u << i;
+                    }
+                    return RowValue::integer(covering[m]);
+                }};
     }
 
 private:
-    std::map<std::string, unsigned> bits_;  // by the condition as it reads the stored fields
+    std::map<std::string, unsigned> bits_;  // by the condition's text
     std::vector<RowExpression> order_;
 };
 
@@ -87,7 +94,8 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
     if (inputs.freePositions) {
         if (!inputs.previousIssue)
             copyBackLists(update, kind, inputs.gap);
-        const RowExpression tested = testedList(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
+        const RowExpression tested =
+            testedList(update, matchListField(kind, inputs.previousIssue), inputs.countSpecial);
         update.assign("txtHisP6", tested);
         for (const auto& set : sets) {
             OccurrenceCounters counters(kind);
@@ -118,7 +126,7 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
             lastSetCounted.clear();
             for (int p : set) {
                 const RowExpression condition =
-                    fieldEquals(referenceField(p, kind, inputs.previousIssue), values[p - 1]);
+                    fieldEquals(update, referenceField(p, kind, inputs.previousIssue), values[p - 1]);
                 required |= bits.bit(condition);
                 lastSetCounted.push_back(condition);
             }

@@ -1,10 +1,10 @@
 // The follow search: a row is a hit when its reference draw meets the condition of every
 // ticked position, that is when its counter intTh equals the number of ticked positions.
 //
-// All conditions are counted by one UPDATE over the table instead of a reset followed by
-// one UPDATE per ticked position: the counter ends the same (the number of conditions
-// that held), and the same UPDATE writes the reference copies, so a row is written at
-// most once, and only when one of its scratch fields changes.
+// All conditions are counted at once instead of by a reset followed by one UPDATE per
+// ticked position: the counter ends the same (the number of conditions that held), and
+// the same UPDATE writes the reference copies, so a row is written at most once, and only
+// when one of its scratch fields changes.
 #include "analysis/search_steps.h"
 
 namespace drawfollow {
@@ -23,7 +23,8 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
     if (inputs.freePositions) {
         if (!inputs.previousIssue)
             copyBackLists(update, kind, inputs.gap);
-        const RowExpression tested = testedList(matchListField(kind, inputs.previousIssue), inputs.countSpecial);
+        const RowExpression tested =
+            testedList(update, matchListField(kind, inputs.previousIssue), inputs.countSpecial);
         if (!inputs.countSpecial)
             update.assign("txtHisP6", tested);
         OccurrenceCounters counters(kind);
@@ -43,7 +44,7 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
     } else {
         copyReferenceFields(update, kind, positions, inputs.previousIssue, inputs.gap);
         for (int p : positions)
-            conditions.push_back(fieldEquals(referenceField(p, kind, inputs.previousIssue), values[p - 1]));
+            conditions.push_back(fieldEquals(update, referenceField(p, kind, inputs.previousIssue), values[p - 1]));
     }
     update.assign("intTh", conditionCount(std::move(conditions)));
     update.run(db);

@@ -1,50 +1,39 @@
 #include "analysis/scratch_update.h"
 
-#include <optional>
+#include <algorithm>
 
 namespace drawfollow::search_steps {
-
-std::string storedField(const std::string& field) {
-    return "[" + field + "]";
-}
 
 void ScratchUpdate::copy(FieldCopy copy) {
     copies_.push_back(std::move(copy));
 }
 
-void ScratchUpdate::assign(std::string field, RowExpression expression) {
-    assignments_.emplace_back(std::move(field), std::move(expression));
+FieldRef ScratchUpdate::read(const std::string& field, FieldType type) {
+    const auto it = std::find_if(reads_.begin(), reads_.end(), [&field](const FieldRead& r) { return r.field == field; });
+    if (it != reads_.end())
+        return static_cast<FieldRef>(it - reads_.begin());
+    reads_.push_back({field, type});
+    return reads_.size() - 1;
 }
 
-std::string ScratchUpdate::statement(const FieldValue& value, const std::string& rowChanged) const {
-    std::string set, changed = rowChanged;
-    if (!rowChanged.empty())
-        for (size_t i = 0; i < copies_.size(); ++i)
-            set += (set.empty() ? "" : ", ") + storedField(copies_[i].target) + "= " + value(copies_[i].target);
-    for (const auto& [field, expression] : assignments_) {
-        set += (set.empty() ? "" : ", ") + storedField(field) + "= " + expression(value);
-        // A row whose copies do not change holds them already, so the test reads the stored fields.
-        changed += (changed.empty() ? "" : " OR ") + storedField(field) + " IS NOT (" + expression(storedField) + ")";
-    }
-    return "UPDATE [Lishi] SET " + set + " WHERE " + changed;
+void ScratchUpdate::assign(std::string field, RowExpression expression) {
+    assignments_.push_back({std::move(field), std::move(expression)});
 }
 
 void ScratchUpdate::run(HistoryDb& db) const {
-    std::optional<CopiedValues> values;
-    if (!copies_.empty())
-        values.emplace(db, copies_);
-    if (values && values->anyChanged()) {
-        const FieldValue copiedOrStored = [this](const std::string& field) {
-            for (size_t i = 0; i < copies_.size(); ++i)
-                if (copies_[i].target == field)
-                    return CopiedValues::valueExpression(i);
-            return storedField(field);
-        };
-        values->registerFunctions();
-        db.execute(statement(copiedOrStored, CopiedValues::changedExpression()));
-    } else if (!assignments_.empty()) {
-        db.execute(statement(storedField, {}));
-    }
+    if (copies_.empty() && assignments_.empty())
+        return;
+    ScratchValues values(db, copies_, reads_, assignments_);
+    if (!values.anyChanged())
+        return;
+    std::string set;
+    size_t index = 0;
+    for (const FieldCopy& c : copies_)
+        set += (set.empty() ? "[" : ", [") + c.target + "]= " + ScratchValues::valueExpression(index++);
+    for (const FieldAssignment& a : assignments_)
+        set += (set.empty() ? "[" : ", [") + a.field + "]= " + ScratchValues::valueExpression(index++);
+    values.registerFunctions();
+    db.execute("UPDATE [Lishi] SET " + set + " WHERE " + ScratchValues::changedExpression());
 }
 
 }  // namespace drawfollow::search_steps

@@ -1,10 +1,33 @@
 #include "analysis/search_steps.h"
 
+#include "store/sql_dialect.h"
+
+#include <algorithm>
+#include <stdexcept>
+
 namespace drawfollow::search_steps {
 
 namespace {
 
 constexpr std::array<std::string_view, kKinds> kKindNames = {"号码", "生肖", "头数", "尾数", "合数", "段数"};
+
+char foldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// SQLite's LIKE folds the ASCII letters only. The patterns start with a digit, so the
+// candidates are found by memchr.
+bool containsIgnoringAsciiCase(std::string_view text, std::string_view part) {
+    auto sameFolded = [](char a, char b) { return foldAscii(a) == foldAscii(b); };
+    const char first = foldAscii(part.front());
+    if (first >= 'a' && first <= 'z')
+        return std::search(text.begin(), text.end(), part.begin(), part.end(), sameFolded) != text.end();
+    for (size_t at = text.find(part.front()); at != std::string_view::npos && text.size() - at >= part.size();
+         at = text.find(part.front(), at + 1))
+        if (std::equal(part.begin() + 1, part.end(), text.begin() + static_cast<std::ptrdiff_t>(at) + 1, sameFolded))
+            return true;
+    return false;
+}
 
 }  // namespace
 
@@ -16,21 +39,37 @@ std::string referenceField(int position, Kind kind, bool previousIssue) {
     return previousIssue ? previousField(position, kind) : backField(position, kind);
 }
 
-RowExpression testedList(const std::string& matchField, bool countSpecial) {
-    return [matchField, countSpecial](const FieldValue& field) {
-        const std::string list = field(matchField);
-        return countSpecial ? list : "LEFT(" + list + ",LEN(" + list + ")-4)";
-    };
+RowExpression testedList(ScratchUpdate& update, const std::string& matchField, bool countSpecial) {
+    const FieldRef list = update.read(matchField, FieldType::Text);
+    if (countSpecial)
+        return {"[" + matchField + "]", [list](const RowView& row) { return row[list]; }};
+    return {"LEFT([" + matchField + "],LEN([" + matchField + "])-4)", [list](const RowView& row) {
+                const RowValue v = row[list];
+                if (v.isNull())
+                    return v;
+                return RowValue::textOf(leftCharacters(v.text, characterCount(v.text) - 4));
+            }};
 }
 
 RowExpression like(RowExpression text, const std::string& pattern) {
-    return [text = std::move(text), pattern](const FieldValue& field) {
-        return text(field) + " LIKE \"" + pattern + "\"";
-    };
+    const bool enclosed = pattern.size() >= 3 && pattern.front() == '*' && pattern.back() == '*';
+    const std::string inner = enclosed ? pattern.substr(1, pattern.size() - 2) : std::string();
+    if (!enclosed || inner.find_first_of("*%_") != std::string::npos)
+        throw std::logic_error("LIKE pattern not of the form *text*: " + pattern);
+    return {text.sql + " LIKE \"" + pattern + "\"", [text = text.evaluate, inner](const RowView& row) {
+                const RowValue v = text(row);
+                if (v.isNull())
+                    return v;
+                return RowValue::integer(containsIgnoringAsciiCase(v.text, inner) ? 1 : 0);
+            }};
 }
 
-RowExpression fieldEquals(const std::string& name, int value) {
-    return [name, value](const FieldValue& field) { return field(name) + " = " + std::to_string(value); };
+RowExpression fieldEquals(ScratchUpdate& update, const std::string& name, int value) {
+    const FieldRef field = update.read(name, FieldType::Number);
+    return {"[" + name + "] = " + std::to_string(value), [field, value](const RowView& row) {
+                const RowValue v = row[field];
+                return v.isNull() ? v : RowValue::integer(v.number == value ? 1 : 0);
+            }};
 }
 
 std::string listPattern(Kind kind, int value, int ordinal) {
@@ -76,14 +115,17 @@ std::string unreachableValuesNote(Kind kind, const PositionValues& values, std::
 }
 
 RowExpression conditionCount(std::vector<RowExpression> conditions) {
-    return [conditions = std::move(conditions)](const FieldValue& field) {
-        if (conditions.empty())
-            return std::string("0");
-        std::string sum;
-        for (const auto& c : conditions)
-            sum += (sum.empty() ? "ifnull(" : "+ifnull(") + c(field) + ",0)";
-        return sum;
-    };
+    std::string sql;
+    for (const auto& c : conditions)
+        sql += (sql.empty() ? "ifnull(" : "+ifnull(") + c.sql + ",0)";
+    return {sql.empty() ? "0" : sql, [conditions = std::move(conditions)](const RowView& row) {
+                long long held = 0;
+                for (const auto& c : conditions) {
+                    const RowValue v = c.evaluate(row);
+                    held += v.isNull() ? 0 : v.number;
+                }
+                return RowValue::integer(held);
+            }};
 }
 
 std::vector<int> tickedPositions(const SearchInputs& inputs) {
@@ -95,17 +137,17 @@ std::vector<int> tickedPositions(const SearchInputs& inputs) {
 }
 
 void copyBackLists(ScratchUpdate& update, Kind kind, int gap) {
-    update.copy({backListField(kind), previousListField(kind), gap - 1, CopiedType::Text});
-    update.copy({"txtHisPreLst", "txtHisLst", gap - 1, CopiedType::Text});
+    update.copy({backListField(kind), previousListField(kind), gap - 1, FieldType::Text});
+    update.copy({"txtHisPreLst", "txtHisLst", gap - 1, FieldType::Text});
 }
 
 void copyReferenceFields(ScratchUpdate& update, Kind kind, std::span<const int> positions, bool previousIssue,
                          int gap) {
     for (int p : positions)
         update.copy(
-            {referenceField(p, kind, previousIssue), valueField(p, kind), previousIssue ? 1 : gap, CopiedType::Number});
+            {referenceField(p, kind, previousIssue), valueField(p, kind), previousIssue ? 1 : gap, FieldType::Number});
     if (!previousIssue)
-        update.copy({"txtHisPreLst", "txtHisLst", gap - 1, CopiedType::Text});
+        update.copy({"txtHisPreLst", "txtHisLst", gap - 1, FieldType::Text});
 }
 
 }  // namespace drawfollow::search_steps

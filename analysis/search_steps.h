@@ -20,12 +20,14 @@ std::string matchListField(Kind kind, bool previousIssue);
 std::string referenceField(int position, Kind kind, bool previousIssue);
 
 // The text the free mode tests: the match field itself, or (special number not counted)
-// the field without its last four characters, which breaks the special number's token.
-RowExpression testedList(const std::string& matchField, bool countSpecial);
-// The tested text is like the pattern.
+// LEFT(field, LEN(field) - 4), the field without its last four characters, which breaks
+// the special number's token.
+RowExpression testedList(ScratchUpdate& update, const std::string& matchField, bool countSpecial);
+// LIKE with a pattern of the form "*text*": 1 where the text occurs in the tested one,
+// letters compared without regard to case as SQLite's LIKE compares ASCII; NULL for a NULL text.
 RowExpression like(RowExpression text, const std::string& pattern);
-// The field holds the value.
-RowExpression fieldEquals(const std::string& field, int value);
+// The number field holds the value: 1 or 0; NULL where it is NULL.
+RowExpression fieldEquals(ScratchUpdate& update, const std::string& field, int value);
 
 // "*07*" (ordinal 0: the follow search's number kind) or "*2X05*", the value written as
 // in the counted lists.
@@ -50,8 +52,8 @@ bool valueHasCounter(Kind kind, int value);
 // The status note for base values that can never be met; empty when every one can.
 std::string unreachableValuesNote(Kind kind, const PositionValues& values, std::span<const int> positions);
 
-// An SQL expression counting how many of the conditions hold for a row (a condition on a
-// NULL list counts as not holding); "0" for none.
+// How many of the conditions hold for a row (a condition on a NULL list counts as not
+// holding); 0 for none.
 RowExpression conditionCount(std::vector<RowExpression> conditions);
 
 // The positions 1..8 ticked in the panel.

@@ -153,6 +153,7 @@ void HistoryDb::deleteAll() { db_.exec("DELETE FROM lishi"); }
 void HistoryDb::compact() {
     // VACUUM writes the new file through the journal: a failure leaves the old one intact.
     insert_.reset();
+    db_.exec("PRAGMA page_size = " + std::to_string(kPageSize));
     db_.exec("VACUUM");
 }
 

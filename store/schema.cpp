@@ -63,7 +63,7 @@ const std::vector<std::string>& lishiColumns() {
 }
 
 void createSchema(SQLite::Database& db) {
-    std::string sql = "CREATE TABLE Lishi (";
+    std::string sql = "PRAGMA page_size = " + std::to_string(kPageSize) + ";\nCREATE TABLE Lishi (";
     bool first = true;
     for (const auto& c : columnDefinitions()) {
         if (!first)

@@ -23,26 +23,8 @@ bool startsWithLeftCall(std::string_view sql, size_t i) {
     return sql[i + kLeft.size()] == '(';
 }
 
-// Number of UTF-8 characters, counting every byte that does not continue a sequence.
-int characterCount(const unsigned char* text, int bytes) {
-    int n = 0;
-    for (int i = 0; i < bytes; ++i)
-        if ((text[i] & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
-// Byte length of the first `chars` UTF-8 characters.
-int prefixBytes(const unsigned char* text, int bytes, int chars) {
-    int i = 0;
-    for (int seen = 0; i < bytes; ++i) {
-        if ((text[i] & 0xC0) != 0x80) {
-            if (seen == chars)
-                break;
-            ++seen;
-        }
-    }
-    return i;
+std::string_view valueText(sqlite3_value* value) {
+    return {reinterpret_cast<const char*>(sqlite3_value_text(value)), static_cast<size_t>(sqlite3_value_bytes(value))};
 }
 
 void sqlLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -50,29 +32,41 @@ void sqlLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
         sqlite3_result_null(ctx);
         return;
     }
-    const auto* text = sqlite3_value_text(argv[0]);
-    sqlite3_result_int(ctx, characterCount(text, sqlite3_value_bytes(argv[0])));
+    sqlite3_result_int64(ctx, characterCount(valueText(argv[0])));
 }
 
-// A negative length (a list shorter than the cut) gives an empty text, which no
-// pattern matches, instead of failing the whole statement.
 void sqlLeft(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }
-    const auto* text = sqlite3_value_text(argv[0]);
-    const int bytes = sqlite3_value_bytes(argv[0]);
-    const sqlite3_int64 chars = sqlite3_value_int64(argv[1]);
-    if (chars <= 0) {
-        sqlite3_result_text(ctx, "", 0, SQLITE_STATIC);
-        return;
-    }
-    const int keep = prefixBytes(text, bytes, chars > bytes ? bytes : static_cast<int>(chars));
-    sqlite3_result_text(ctx, reinterpret_cast<const char*>(text), keep, SQLITE_TRANSIENT);
+    const std::string_view kept = leftCharacters(valueText(argv[0]), sqlite3_value_int64(argv[1]));
+    sqlite3_result_text(ctx, kept.data(), static_cast<int>(kept.size()), SQLITE_TRANSIENT);
 }
 
 }  // namespace
+
+long long characterCount(std::string_view text) {
+    long long n = 0;
+    for (char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)  // not a continuation byte
+            ++n;
+    return n;
+}
+
+std::string_view leftCharacters(std::string_view text, long long characters) {
+    if (characters <= 0)
+        return text.substr(0, 0);
+    size_t i = 0;
+    for (long long seen = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (seen == characters)
+                break;
+            ++seen;
+        }
+    }
+    return text.substr(0, i);
+}
 
 std::string toSqlite(std::string_view sql) {
     std::string out;

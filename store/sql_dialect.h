@@ -18,4 +18,10 @@ std::string toSqlite(std::string_view sql);
 // Registers LEFT(text, n) and LEN(text), both counting characters, not bytes.
 void registerTextFunctions(sqlite3* db);
 
+// What LEN and LEFT give for a text: its number of UTF-8 characters, and its first
+// `characters` characters. A length of 0 or less gives an empty text, which no pattern
+// matches, instead of failing the whole statement as the original's LEFT would.
+long long characterCount(std::string_view text);
+std::string_view leftCharacters(std::string_view text, long long characters);
+
 }  // namespace drawfollow

@@ -1,5 +1,6 @@
 // What a search writes: each row at most once, nothing when it is repeated, nothing at all
-// when it fails, and NULL fields copied as the statement-by-statement sequence copies them.
+// when it fails, and unusual stored fields read and copied as the statement-by-statement
+// sequence reads and copies them.
 #include "literal_search.h"
 #include "search_fixture.h"
 
@@ -75,24 +76,41 @@ TEST_P(SearchWrites, AfterANewDrawTheSameSearchWritesOnlyItsRow) {
     EXPECT_EQ(writes.take(), 1);
 }
 
-TEST_P(SearchWrites, NullFieldsAreCopiedAsTheStatementSequenceCopiesThem) {
+// Stored fields the program never writes itself (NULL, a lower-case letter, a list shorter
+// than the cut, characters of several bytes) are read as SQLite reads them in the
+// statement sequence: LIKE folding ASCII letters only, LEFT and LEN counting characters.
+TEST_P(SearchWrites, UnusualStoredFieldsAreReadAsTheStatementSequenceReadsThem) {
     SearchHistory literal{test::seededDraws(60, 9, 2020101), test::settingsFor(2020)};
-    const std::string spoil = "UPDATE Lishi SET txtHisLst = NULL, txtHisLstSx = NULL, L3B = NULL WHERE SQQH IN (" +
-                              std::to_string(h.rows()[7].issue) + ", " + std::to_string(h.rows()[30].issue) + ")";
+    const auto issue = [this](int row) { return std::to_string(h.rows()[row].issue); };
+    const std::string spoil =
+        "UPDATE Lishi SET txtHisLst = NULL, txtHisLstSx = NULL, L3B = NULL WHERE SQQH IN (" + issue(7) + ", " +
+        issue(30) + ");"
+        "UPDATE Lishi SET txtHisLstSx = lower(txtHisLstSx) WHERE SQQH IN (" + issue(11) + ", " + issue(40) + ");"
+        "UPDATE Lishi SET txtHisLstSx = '1X' WHERE SQQH = " + issue(15) + ";"
+        "UPDATE Lishi SET txtHisLstSx = txtHisLstSx || '鼠牛虎兔' WHERE SQQH IN (" + issue(21) + ", " + issue(45) + ");";
     h.db().connection().exec(spoil);
     literal.db().connection().exec(spoil);
 
-    for (int gap : {1, 3, 4}) {
-        for (bool countSpecial : {true, false}) {
-            SearchInputs in = backSearch(gap);
-            in.countSpecial = countSpecial;
-            const SearchResult got = runFollowSearch(h.db(), in);
-            const SearchResult expected = test::runLiteralFollowSearch(literal.db(), in);
-            ASSERT_TRUE(got.ran) << got.message;
-            EXPECT_EQ(got.hits, expected.hits) << "gap " << gap;
-            EXPECT_EQ(got.detail, expected.detail) << "gap " << gap;
-            EXPECT_EQ(test::firstDifference(test::tableDump(h.db()), test::tableDump(literal.db())), "")
-                << "gap " << gap;
+    for (bool previousIssue : {true, false}) {
+        for (int gap : {1, 3, 4}) {
+            for (bool countSpecial : {true, false}) {
+                SearchInputs in = backSearch(gap);
+                in.previousIssue = previousIssue;
+                in.countSpecial = countSpecial;
+                in.combinationSize = 3;
+                const std::string trace = std::string(previousIssue ? "上期" : "前期") + " gap " + std::to_string(gap) +
+                                          (countSpecial ? "" : " without the special number");
+                for (bool follow : {true, false}) {
+                    const SearchResult got = follow ? runFollowSearch(h.db(), in) : runCombinationSearch(h.db(), in);
+                    const SearchResult expected = follow ? test::runLiteralFollowSearch(literal.db(), in)
+                                                         : test::runLiteralCombinationSearch(literal.db(), in);
+                    ASSERT_TRUE(got.ran) << got.message;
+                    EXPECT_EQ(got.hits, expected.hits) << trace;
+                    EXPECT_EQ(got.detail, expected.detail) << trace;
+                    EXPECT_EQ(test::firstDifference(test::tableDump(h.db()), test::tableDump(literal.db())), "")
+                        << trace << (follow ? " follow" : " combination");
+                }
+            }
         }
     }
 }

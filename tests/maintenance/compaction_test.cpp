@@ -1,4 +1,5 @@
 #include "io/history_maintenance.h"
+#include "store/schema.h"
 
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
@@ -20,7 +21,7 @@ protected:
 };
 
 TEST_F(Compaction, ReclaimsTheSpaceOfDeletedRowsAndRunsTwiceInARow) {
-    db.appendBatch(test::seededDraws(600, 2, 2010001), settings);
+    db.appendBatch(test::seededDraws(3000, 2, 2010001), settings);
     db.execute("DELETE FROM lishi WHERE SQQH > 2010010");
     const auto bloated = fileSize();
     const auto rows = db.history();
@@ -28,6 +29,19 @@ TEST_F(Compaction, ReclaimsTheSpaceOfDeletedRowsAndRunsTwiceInARow) {
     EXPECT_EQ(compactHistory(db), "");
     EXPECT_LT(fileSize(), bloated / 4);
     EXPECT_EQ(compactHistory(db), "");
+    EXPECT_EQ(db.history(), rows);
+}
+
+TEST_F(Compaction, GivesAFileOfSmallPagesTheLargePagesOfANewOne) {
+    auto pageSize = [this] { return db.connection().execAndGet("PRAGMA page_size").getInt(); };
+    ASSERT_EQ(pageSize(), kPageSize);
+    db.appendBatch(test::seededDraws(50, 5, 2010001), settings);
+    db.connection().exec("PRAGMA page_size = 4096; VACUUM");
+    ASSERT_EQ(pageSize(), 4096);
+    const auto rows = db.history();
+
+    EXPECT_EQ(compactHistory(db), "");
+    EXPECT_EQ(pageSize(), kPageSize);
     EXPECT_EQ(db.history(), rows);
 }
 
