@@ -50,7 +50,10 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
     update.run(db);
 
     const int n = static_cast<int>(positions.size());
-    return {" AND [intTh] = " + std::to_string(n), n, unreachableValuesNote(kind, values, positions)};
+    // With no condition every reference draw matches: say so, or the tally reads as a finding.
+    std::string note =
+        n == 0 ? "没有勾选任何位置，范围内的每一期都算作命中。" : unreachableValuesNote(kind, values, positions);
+    return {" AND [intTh] = " + std::to_string(n), n, std::move(note)};
 }
 
 }  // namespace

@@ -43,6 +43,9 @@ SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const Ma
         transaction.commit();
         result.conditions = marking.conditions;
         result.message = marking.note;
+        if (*first > *last)
+            result.message += "起始期号 " + std::to_string(*first) + " 大于截止期号 " + std::to_string(*last) +
+                              "，范围内没有任何一期。";
         result.ran = true;
     } catch (const std::exception& e) {
         showEmptyGrids(inputs, result);

@@ -4,8 +4,28 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace drawfollow {
+
+namespace {
+
+// A masked box places the caret where it is clicked, even past the blank places of an
+// empty box; the first digit typed would then land in the second place and the second be
+// dropped. An empty box always starts at its first place.
+class EntryBox final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        QLineEdit::mousePressEvent(event);
+        if (text().isEmpty())
+            setCursorPosition(0);
+    }
+};
+
+}  // namespace
 
 EntryRow::EntryRow(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
@@ -13,7 +33,7 @@ EntryRow::EntryRow(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(4);
     const QString tip = QStringLiteral("在此补充输入最新历史号码");
     for (int p = 1; p <= kPositions; ++p) {
-        auto* box = new QLineEdit(this);
+        auto* box = new EntryBox(this);
         box->setObjectName(arrayName("MaskEdBox1", p));
         box->setInputMask(QStringLiteral("99;_"));  // two digit places, prompt "_"
         box->setToolTip(tip);

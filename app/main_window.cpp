@@ -61,6 +61,9 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpen
     showStoreStatus();
     connect(&controller_, &MainController::historyReset, this, &MainWindow::showStoreStatus);
     connect(&controller_, &MainController::drawAppended, this, &MainWindow::showStoreStatus);
+    connect(&controller_, &MainController::historyReset, this,
+            [this] { results_->clear(controller_.settings().previousIssue()); });
+    connect(&controller_, &MainController::drawAppended, results_, &ResultPanel::clearProblem);
 
     // Room for about thirty history rows, within a 1366x768 screen.
     const QRect screen = this->screen()->availableGeometry();

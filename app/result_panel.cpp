@@ -20,10 +20,9 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     hits_->setToolTip(gridExportTip());
     tally_ = new FlexGrid(QStringLiteral("MSFlexGrid3"), this);
     tally_->setModel(tallyModel_);
-    showHits({detailHeader(true)});
-    showTally({tallyHeader()});
-    note_ = new QLabel(QStringLiteral("检索结果"), this);
+    note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("resultNote"));
+    clear(true);
 
     int tallyWidth = tally_->frameWidth() * 2 + tally_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     for (int c = 0; c < 4; ++c)
@@ -41,6 +40,18 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
 void ResultPanel::setNote(const QString& text, bool problem) {
     note_->setText(text);
     note_->setStyleSheet(problem ? QStringLiteral("color: #b00020;") : QString());
+    problem_ = problem;
+}
+
+void ResultPanel::clear(bool previousIssue) {
+    showHits({detailHeader(previousIssue)});
+    showTally({tallyHeader()});
+    setNote(QStringLiteral("检索结果"), false);
+}
+
+void ResultPanel::clearProblem() {
+    if (problem_)
+        setNote(QStringLiteral("检索结果"), false);
 }
 
 void ResultPanel::showHits(TextGrid grid) {

@@ -26,6 +26,10 @@ public:
     void showTally(TextGrid grid);
     // One line above the grids: what the last search found, or why it did not run.
     void setNote(const QString& text, bool problem);
+    // The history was replaced or cut: the last results describe draws that may be gone.
+    void clear(bool previousIssue);
+    // A draw was added: a search refused for want of draws may run now.
+    void clearProblem();
 
 private:
     TextGridModel* hitsModel_;
@@ -33,6 +37,7 @@ private:
     FlexGrid* hits_;
     FlexGrid* tally_;
     QLabel* note_;
+    bool problem_ = false;
 };
 
 }  // namespace drawfollow

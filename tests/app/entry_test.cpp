@@ -41,6 +41,24 @@ private slots:
         QCOMPARE(box1->text(), QStringLiteral("03"));
     }
 
+    // A click lands the caret where it falls, past the blank places of an empty box.
+    void clickAnywhereInAnEmptyBoxStartsAtItsFirstPlace() {
+        WindowSession s;
+        s.seed(seededDraws(5, 3, 2026001));
+        QVERIFY(s.start());
+        FIND_ENABLED(QLineEdit, box3, s, "MaskEdBox1_3");
+        FIND(QLineEdit, box4, s, "MaskEdBox1_4");
+        QTest::mouseClick(box3, Qt::LeftButton, {}, QPoint(box3->width() - 3, box3->height() / 2));
+        QTRY_VERIFY(box3->hasFocus());
+        QCOMPARE(box3->cursorPosition(), 0);
+        typeIntoFocus(QStringLiteral("05"));
+        QCOMPARE(box3->text(), QStringLiteral("05"));
+        QVERIFY(box4->hasFocus());
+        // A box that holds a digit keeps the caret where the click puts it.
+        QTest::mouseClick(box3, Qt::LeftButton, {}, QPoint(box3->width() - 3, box3->height() / 2));
+        QVERIFY(box3->cursorPosition() > 0);
+    }
+
     void sixteenDigitsStoreExactlyOneDraw() {
         WindowSession s;
         s.seed(seededDraws(40, 3, 2026001));

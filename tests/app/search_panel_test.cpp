@@ -5,6 +5,7 @@
 #include "support/history_builder.h"
 #include "window_session.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -240,6 +241,54 @@ private slots:
         command2->click();
         QVERIFY(s.dialogs().messages().isEmpty());
         QVERIFY(s.find<QLabel>(QStringLiteral("resultNote"))->text().contains(QStringLiteral("组合检索")));
+    }
+
+    // Searches whose result means less than it seems say so beside the count.
+    void statusTextNamesAnEmptyPanelAndAnInvertedRange() {
+        WindowSession s;
+        s.seed(seededDraws(60, 5, 2013001));
+        QVERIFY(s.start());
+        FIND(QLabel, note, s, "resultNote");
+        FIND_ENABLED(QPushButton, command1, s, "Command1");
+        command1->click();  // nothing ticked
+        QVERIFY(note->text().contains(QStringLiteral("没有勾选任何位置")));
+        QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid2"))->model()->rowCount(), 59);
+
+        s.find<QCheckBox>(QStringLiteral("Check1_1"))->setChecked(true);
+        s.find<QLineEdit>(QStringLiteral("Text3_0"))->setText(QStringLiteral("2013050"));
+        s.find<QLineEdit>(QStringLiteral("Text3_1"))->setText(QStringLiteral("2013010"));
+        command1->click();
+        QVERIFY(note->text().contains(QStringLiteral("起始期号 2013050 大于截止期号 2013010")));
+        QVERIFY(!note->text().contains(QStringLiteral("没有勾选任何位置")));
+    }
+
+    // Results of a search describe a history that a clearing or an import replaced: they go.
+    void historyResetClearsTheResultsAndTheEmptyHistoryNote() {
+        WindowSession s;
+        QVERIFY(s.start());
+        FIND(QLabel, note, s, "resultNote");
+        FIND(FlexGrid, hits, s, "MSFlexGrid2");
+        s.find<QCheckBox>(QStringLiteral("Check1_1"))->setChecked(true);
+        s.find<QPushButton>(QStringLiteral("Command1"))->click();
+        QVERIFY(note->text().contains(QStringLiteral("历史号码为空")));
+
+        // The first draw typed by hand lifts the refusal's note.
+        s.find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->setFocus();
+        QTRY_VERIFY(s.find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->hasFocus());
+        typeIntoFocus(QStringLiteral("0307121822252911"));
+        QCOMPARE(s.controller().history().size(), size_t(1));
+        QCOMPARE(note->text(), QStringLiteral("检索结果"));
+
+        typeIntoFocus(QStringLiteral("0102030405060708"));
+        s.find<QCheckBox>(QStringLiteral("Check1_1"))->setChecked(false);  // every draw matches
+        s.find<QPushButton>(QStringLiteral("Command1"))->click();
+        QVERIFY(hits->model()->rowCount() > 0);
+        s.dialogs().setNextConfirm(true);
+        s.find<QAction>(QStringLiteral("mnuClear"))->trigger();
+        QCOMPARE(s.controller().history().size(), size_t(0));
+        QCOMPARE(hits->model()->rowCount(), 0);
+        QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid3"))->model()->rowCount(), 0);
+        QCOMPARE(note->text(), QStringLiteral("检索结果"));
     }
 };
 
