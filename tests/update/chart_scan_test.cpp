@@ -68,13 +68,6 @@ TEST(ChartPage, PageWithoutDrawsYetListsNothing) {
     EXPECT_EQ(scan.listing, YearListing::NoDrawsYet);
 }
 
-TEST(ChartPage, FullyStoredYearStillShowsItsDraws) {
-    const std::string text = chartPageText(test::readFile(kPages / "chart_2013_gbk_meta.html"), "");
-    const YearPageScan scan = scanYearPage(codePoints(text), 2013, 154, "2013153");
-    EXPECT_TRUE(scan.draws.empty());
-    EXPECT_EQ(scan.listing, YearListing::Draws);
-}
-
 struct NotAChartCase {
     const char* name;
     std::string html;

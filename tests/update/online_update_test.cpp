@@ -216,30 +216,6 @@ private slots:
         QVERIFY2(message.contains(QStringLiteral("没有删除任何历史号码：2011 年以前的 3 期")), qPrintable(message));
     }
 
-    void unusableAddressDropsNothing_data() {
-        QTest::addColumn<QString>("host");
-        QTest::addColumn<QString>("reasonPart");
-        QTest::newRow("refused") << QStringLiteral("http://127.0.0.1:1") << QStringLiteral("拒绝连接");
-        QTest::newRow("port out of range") << QStringLiteral("http://127.0.0.1:99999") << QStringLiteral("无效");
-    }
-
-    void unusableAddressDropsNothing() {
-        QFETCH(QString, host);
-        QFETCH(QString, reasonPart);
-        test::TempDir dir;
-        HistoryDb db(dir / HistoryDb::kFileName);
-        const std::vector<DrawInput> before = test::seededDraws(300, 5, 2005001, 150);
-        db.appendBatch(before, test::settingsFor(2005));
-        OnlineUpdate update(db, test::settingsFor(2014), UpdateRequest{host.toStdString(), 6, 2014});
-        QVERIFY(runToEnd(update));
-        QVERIFY(storedDraws(db) == before);
-        const UpdateSummary& summary = update.summary();
-        QCOMPARE(summary.dropped, size_t{0});
-        QVERIFY(summary.failure);
-        QVERIFY2(QString::fromStdString(summary.failure->reason).contains(reasonPart), summary.failure->reason.c_str());
-        QVERIFY(safetyCopies(dir.path()).empty());
-    }
-
     void cancelWhileAPageIsLoading() {
         Setup s;
         serveAllYears(s.server);
@@ -293,18 +269,29 @@ private slots:
         QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue < 2014000; }));
     }
 
-    void commandLineToolAnnouncesTheDropAndKeepsAllOnRefusal() {
+    void commandLineToolAnnouncesTheDropAndKeepsAllWhenItFails_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("reasonPart");
+        QTest::newRow("refused") << QStringLiteral("http://127.0.0.1:1") << QStringLiteral("拒绝连接");
+        QTest::newRow("port out of range") << QStringLiteral("http://127.0.0.1:99999") << QStringLiteral("无效");
+    }
+
+    void commandLineToolAnnouncesTheDropAndKeepsAllWhenItFails() {
+        QFETCH(QString, host);
+        QFETCH(QString, reasonPart);
         Setup s;
         const std::vector<DrawInput> before = test::seededDraws(300, 5, 2005001, 150);
         s.db.appendBatch(before, test::settingsFor(2005));
-        const CliRun run = runCliUpdate(
-            s, {QStringLiteral("--host"), QStringLiteral("http://127.0.0.1:1"), QStringLiteral("--current-year"),
-                QStringLiteral("2014"), QStringLiteral("--keep-years"), QStringLiteral("6")});
+        const CliRun run =
+            runCliUpdate(s, {QStringLiteral("--host"), host, QStringLiteral("--current-year"), QStringLiteral("2014"),
+                             QStringLiteral("--keep-years"), QStringLiteral("6")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.out.startsWith(QStringLiteral("将删除 2008 年以前的 300 期历史号码，删除前自动备份。\n")),
                  qPrintable(run.out));
+        QVERIFY2(run.err.contains(reasonPart), qPrintable(run.err));
         QVERIFY2(run.err.contains(QStringLiteral("没有删除任何历史号码")), qPrintable(run.err));
         QVERIFY(storedDraws(s.db) == before);
+        QVERIFY(safetyCopies(s.dir.path()).empty());
     }
 };
 

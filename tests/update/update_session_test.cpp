@@ -82,15 +82,6 @@ TEST_F(UpdateSessionTest, CompleteUpdateDropsAndAppendsAtTheEnd) {
     EXPECT_EQ(db.history(), oldOrder.history());
 }
 
-TEST_F(UpdateSessionTest, CurrentYearWithoutDrawsYetCompletesTheUpdate) {
-    UpdateSession update = session();
-    ASSERT_TRUE(update.prepare());
-    update.acceptPage(page(2013), "");
-    EXPECT_EQ(update.acceptPage(test::readFile(kPages / "chart_2014_no_draws_yet.html"), ""), 0u);
-    EXPECT_TRUE(update.summary().succeeded()) << update.summary().message();
-    EXPECT_EQ(update.summary().dropped, 450u);
-}
-
 TEST_F(UpdateSessionTest, CurrentYearPageWithoutTheDrawsStoredIsNoChart) {
     db.append(test::draw(2014001, {1, 2, 3, 4, 5, 6, 7, 8}), test::settingsFor(2014));
     UpdateSession update = session();
