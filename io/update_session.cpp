@@ -57,18 +57,18 @@ size_t UpdateSession::acceptPage(std::string_view bytes, std::string_view conten
         scan = scanYearPage(codePoints(chartPageText(bytes, contentType)), year, firstSequence(newestIssue_, year),
                             greatestIssueText_);
     } catch (const PageError& e) {
-        failWith(e.what());
+        failCurrentYear(e.what());
         return 0;
     }
     if (scan.listing == YearListing::NotAChart) {
-        failWith("网页中没有开奖走势表（既没有“期号”表头，也没有 " + std::to_string(year) +
-                 " 年的开奖号码），网页内容无法识别。");
+        failCurrentYear("网页中没有开奖走势表（既没有“期号”表头，也没有 " + std::to_string(year) +
+                        " 年的开奖号码），网页内容无法识别。");
         return 0;
     }
     // Only the current year may show no draws yet, and only while the history holds none of it.
     const bool yearBegun = year < request_.currentYear || (newestIssue_ && issueYear(*newestIssue_) >= year);
     if (scan.listing == YearListing::NoDrawsYet && yearBegun) {
-        failWith("网页中没有 " + std::to_string(year) + " 年的开奖号码，网页内容无法识别。");
+        failCurrentYear("网页中没有 " + std::to_string(year) + " 年的开奖号码，网页内容无法识别。");
         return 0;
     }
     summary_.skippedIssues.insert(summary_.skippedIssues.end(), scan.skippedIssues.begin(), scan.skippedIssues.end());
@@ -79,7 +79,7 @@ size_t UpdateSession::acceptPage(std::string_view bytes, std::string_view conten
         greatestIssueText_ = issueText(*newestIssue_);
     }
     if (!scan.problem.empty()) {
-        failWith(scan.problem + "。");
+        failCurrentYear(scan.problem + "。");
         return scan.draws.size();
     }
     summary_.yearsRead.push_back(year);
@@ -93,10 +93,6 @@ size_t UpdateSession::acceptPage(std::string_view bytes, std::string_view conten
 }
 
 void UpdateSession::failCurrentYear(std::string reason) {
-    failWith(std::move(reason));
-}
-
-void UpdateSession::failWith(std::string reason) {
     if (!year_)
         return;
     summary_.failure = YearFailure{*year_, std::move(reason)};
@@ -111,7 +107,6 @@ void UpdateSession::cancel() {
 }
 
 void UpdateSession::endEarly() {
-    // Adding the years after a failed one would leave a gap that could never be filled.
     const int from = summary_.failure ? *year_ + 1 : *year_;
     for (int y = from; y <= plan_.lastYear; ++y)
         summary_.yearsNotRead.push_back(y);

@@ -55,7 +55,6 @@ public:
     const UpdateSummary& summary() const { return summary_; }
 
 private:
-    void failWith(std::string reason);
     void endEarly();
     void storeComplete();
     void storePartial();
