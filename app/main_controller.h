@@ -81,6 +81,9 @@ public:
     // IniSerchDay years before the clock's year; none without a database. The caller starts
     // it and calls reloadHistory() once it has finished.
     std::unique_ptr<OnlineUpdate> onlineUpdate(const QString& host);
+    // What that update drops once it has read every page, in words for the confirmation;
+    // empty when it drops nothing.
+    QString onlineUpdateDropNotice();
 
     // The history menu and the text files (main_controller_maintenance.cpp). A command
     // that deletes more than the newest draw saves the history to a safety copy first;

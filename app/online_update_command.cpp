@@ -19,12 +19,13 @@ QString hostTitle() {
     return QStringLiteral("在线更新网址设置");
 }
 
-QString progressText(int year, int ordinal, int yearsInAll, int addedInAll) {
-    return QStringLiteral("正在读取 %1 年的开奖走势网页（第 %2 页，共 %3 页）……\n本次已新增 %4 期历史号码。")
+QString progressText(int year, int ordinal, int yearsInAll, int readInAll) {
+    return QStringLiteral(
+               "正在读取 %1 年的开奖走势网页（第 %2 页，共 %3 页）……\n本次已读取 %4 期新的历史号码，更新结束时保存。")
         .arg(year)
         .arg(ordinal)
         .arg(yearsInAll)
-        .arg(addedInAll);
+        .arg(readInAll);
 }
 
 }  // namespace
@@ -35,10 +36,12 @@ OnlineUpdateCommand::OnlineUpdateCommand(MainController& controller, UserDialogs
 void OnlineUpdateCommand::run() {
     if (running())
         return;
-    if (!dialogs_.confirm(
-            window_, QStringLiteral("读入历史"),
-            QStringLiteral("确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新"
-                           "不及时可能都造成更新失败！")))
+    QString question = QStringLiteral(
+        "确实要在线更新最新历史号码吗？更新可能要花费一段时间，网络不通或者我方服务器更新不及时可能都造成更新失败！");
+    // Said before anything happens, so that the user can still cancel or change the years kept.
+    if (const QString drop = controller_.onlineUpdateDropNotice(); !drop.isEmpty())
+        question += QStringLiteral("\n") + drop + QStringLiteral("。");
+    if (!dialogs_.confirm(window_, QStringLiteral("读入历史"), question))
         return;
     QString host = controller_.settings().updateHost();
     if (host.isEmpty()) {
@@ -90,7 +93,7 @@ std::optional<QString> OnlineUpdateCommand::askHost(const QString& current) {
 }
 
 void OnlineUpdateCommand::showProgress() {
-    ordinal_ = yearsInAll_ = addedInAll_ = 0;
+    ordinal_ = yearsInAll_ = readInAll_ = 0;
     progress_ = new QProgressDialog(QStringLiteral("正在准备在线更新……"), QStringLiteral("取消"), 0, 0, window_);
     progress_->setObjectName(QStringLiteral("updateProgress"));
     progress_->setWindowTitle(updateTitle());
@@ -110,13 +113,13 @@ void OnlineUpdateCommand::showYearStarted(int year, int ordinal, int yearsInAll)
     yearsInAll_ = yearsInAll;
     progress_->setRange(0, yearsInAll);
     progress_->setValue(ordinal - 1);
-    progress_->setLabelText(progressText(year, ordinal, yearsInAll, addedInAll_));
+    progress_->setLabelText(progressText(year, ordinal, yearsInAll, readInAll_));
 }
 
-void OnlineUpdateCommand::showYearRead(int year, int, int addedInAll) {
-    addedInAll_ = addedInAll;
+void OnlineUpdateCommand::showYearRead(int year, int, int readInAll) {
+    readInAll_ = readInAll;
     progress_->setValue(ordinal_);
-    progress_->setLabelText(progressText(year, ordinal_, yearsInAll_, addedInAll));
+    progress_->setLabelText(progressText(year, ordinal_, yearsInAll_, readInAll));
 }
 
 void OnlineUpdateCommand::finish() {

@@ -1,6 +1,6 @@
 // Command21 and the chart service's address. The update runs on the window's thread
-// without blocking it: a progress dialog names the year being fetched and the draws added
-// so far, and its Cancel button stops the update, keeping what is stored. Every history
+// without blocking it: a progress dialog names the year being fetched and the draws read
+// so far, and its Cancel button stops the update, which then drops nothing. Every history
 // change must stay switched off while it runs; runningChanged() tells the window when.
 #pragma once
 
@@ -41,7 +41,7 @@ private:
     std::optional<QString> askHost(const QString& current);
     void showProgress();
     void showYearStarted(int year, int ordinal, int yearsInAll);
-    void showYearRead(int year, int added, int addedInAll);
+    void showYearRead(int year, int read, int readInAll);
     void finish();
 
     MainController& controller_;
@@ -51,7 +51,7 @@ private:
     QProgressDialog* progress_ = nullptr;
     int ordinal_ = 0;
     int yearsInAll_ = 0;
-    int addedInAll_ = 0;
+    int readInAll_ = 0;
 };
 
 }  // namespace drawfollow

@@ -46,16 +46,20 @@ void runUpdate(CliContext& context, const UpdateOptions& options) {
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
 
+    const UpdateRequest request = requestFrom(options, context.clock());
+    // No confirmation here, to stay scriptable: the drop is announced before the first page.
+    if (const std::string drop = dropNotice(planUpdate(context.db(), request.currentYear, request.keepYears));
+        !drop.empty())
+        std::cout << drop << "。\n";
     const FetchLimits limits{std::chrono::milliseconds(static_cast<long long>(options.timeoutSeconds * 1000))};
-    OnlineUpdate update(context.db(), context.derivation(options.attributes), requestFrom(options, context.clock()),
-                        limits);
+    OnlineUpdate update(context.db(), context.derivation(options.attributes), request, limits);
     bool lineOpen = false;
     QObject::connect(&update, &OnlineUpdate::yearStarted, [&](int year, int ordinal, int yearsInAll) {
         std::cout << "读取 " << year << " 年的开奖网页（" << ordinal << "/" << yearsInAll << "）…… " << std::flush;
         lineOpen = true;
     });
-    QObject::connect(&update, &OnlineUpdate::yearRead, [&](int, int added, int) {
-        std::cout << "新增 " << added << " 期\n";
+    QObject::connect(&update, &OnlineUpdate::yearRead, [&](int, int read, int) {
+        std::cout << "已读取 " << read << " 期\n";
         lineOpen = false;
     });
     QObject::connect(&update, &OnlineUpdate::finished, &app, [&] {

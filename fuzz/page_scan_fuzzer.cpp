@@ -36,6 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::u32string codes = codePoints(text);
     const int firstSequence = static_cast<int>(size % 400);
     const YearPageScan scan = scanYearPage(codes, 2013, firstSequence, size % 3 == 0 ? "2013100" : "");
+    // A page that yields a draw is a chart page, whatever else it holds.
+    check(scan.draws.empty() || scan.listing == YearListing::Draws);
     int previous = 0;
     for (const DrawInput& d : scan.draws) {
         check(d.issue > previous && d.issue / 1000 == 2013 && d.issue % 1000 >= firstSequence);

@@ -48,6 +48,23 @@ std::optional<Numbers> numbersAt(std::u32string_view text, size_t issueStart) {
     return numbers;
 }
 
+// The chart's heading row, as it renders, at the start of a line.
+bool showsChartHeading(std::u32string_view text) {
+    constexpr std::u32string_view kHeading = U"期号\t";
+    for (size_t at = text.find(kHeading); at != kNotFound; at = text.find(kHeading, at + 1))
+        if (at == 0 || text[at - 1] == U'\n')
+            return true;
+    return false;
+}
+
+YearListing listingOf(std::u32string_view text, const std::vector<size_t>& occurrences) {
+    const bool showsDraw = std::any_of(occurrences.begin(), occurrences.end(),
+                                       [&](size_t at) { return at != kNotFound && numbersAt(text, at); });
+    if (showsDraw)
+        return YearListing::Draws;
+    return showsChartHeading(text) ? YearListing::NoDrawsYet : YearListing::NotAChart;
+}
+
 }  // namespace
 
 std::string chartPageText(std::string_view bytes, std::string_view contentType) {
@@ -57,7 +74,7 @@ std::string chartPageText(std::string_view bytes, std::string_view contentType) 
 YearPageScan scanYearPage(std::u32string_view text, int year, int firstSequence, std::string_view greatestStored) {
     YearPageScan scan;
     const std::vector<size_t> occurrences = firstOccurrences(text, year);
-    scan.listsYear = occurrences[1] != kNotFound;
+    scan.listing = listingOf(text, occurrences);
     for (int s = std::max(firstSequence, 1); s <= kLastSequence; ++s) {
         const int issue = year * 1000 + s;
         const std::string issueString = issueText(issue);

@@ -20,11 +20,22 @@ inline constexpr int kLastSequence = 365;
 // rendered (page_text.h). Throws PageError when the encoding is unknown.
 std::string chartPageText(std::string_view bytes, std::string_view contentType);
 
+// What a page shows of its year, whatever the history holds already.
+//
+// The chart is a table: each row renders as the issue, a tab, the draw date, a tab and
+// the numbers (hence offset 20), and its heading row as "期号", a tab and the other
+// headings. A page showing a row of the year (an issue of the year with its eight numbers
+// at the offsets) is a chart page. One showing no such row but the heading row at the
+// start of a line is the chart of a year without draws yet, as the current year's page is
+// early in January. A page showing neither (random bytes, an error or maintenance page,
+// an empty body) is no chart page at all, whatever year it was asked for.
+enum class YearListing { Draws, NoDrawsYet, NotAChart };
+
 struct YearPageScan {
     std::vector<DrawInput> draws;    // rising issues
     std::vector<int> skippedIssues;  // listed without a number at offset 20
     std::string problem;             // why the scan stopped at an unreadable draw; empty otherwise
-    bool listsYear = false;          // the text holds the year's first issue text at all
+    YearListing listing = YearListing::NotAChart;
 };
 
 // Looks for the issues year·1000 + s, s from firstSequence to 365, each at the first

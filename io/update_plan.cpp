@@ -40,17 +40,38 @@ std::vector<int> UpdatePlan::years() const {
     return list;
 }
 
-UpdatePlan planUpdate(std::optional<int> oldestIssue, std::optional<int> newestIssue, int currentYear, int keepYears) {
+int firstKeptYear(int currentYear, int keepYears) {
     if (keepYears < kFewestYearsKept || keepYears > kMostYearsKept)
         throw StoreError("保留历史号码的年数必须是 2 到 16 之间的自然数，现为 " + std::to_string(keepYears) + "。");
-    const int firstKeptYear = currentYear - keepYears;
+    return currentYear - keepYears;
+}
+
+UpdatePlan planUpdate(std::optional<int> newestIssue, size_t oldDraws, int currentYear, int keepYears) {
+    const int firstKept = firstKeptYear(currentYear, keepYears);
     UpdatePlan plan;
     plan.lastYear = currentYear;
-    if (oldestIssue && issueYear(*oldestIssue) < firstKeptYear)
-        plan.dropBeforeYear = firstKeptYear;
-    const bool newestLeft = newestIssue && issueYear(*newestIssue) >= firstKeptYear;
-    plan.firstYear = newestLeft ? std::max(kEarliestChartYear, issueYear(*newestIssue)) : firstKeptYear;
+    if (oldDraws > 0) {
+        plan.dropBeforeYear = firstKept;
+        plan.dropCount = oldDraws;
+    }
+    const bool newestStays = newestIssue && issueYear(*newestIssue) >= firstKept;
+    plan.pagesContinueHistory = !newestIssue || newestStays;
+    plan.firstYear = newestStays ? std::max(kEarliestChartYear, issueYear(*newestIssue)) : firstKept;
     return plan;
+}
+
+UpdatePlan planUpdate(HistoryDb& db, int currentYear, int keepYears) {
+    const int firstKept = firstKeptYear(currentYear, keepYears);
+    const std::optional<DrawRow> newest = db.newest();
+    return planUpdate(newest ? std::optional<int>(newest->issue) : std::nullopt,
+                      static_cast<size_t>(db.drawCountBefore(firstKept * 1000)), currentYear, keepYears);
+}
+
+std::string dropNotice(const UpdatePlan& plan) {
+    if (!plan.dropBeforeYear)
+        return {};
+    return "将删除 " + std::to_string(*plan.dropBeforeYear) + " 年以前的 " + std::to_string(plan.dropCount) +
+           " 期历史号码，删除前自动备份";
 }
 
 int firstSequence(std::optional<int> newestIssue, int year) {

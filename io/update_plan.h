@@ -8,14 +8,21 @@
 
 namespace drawfollow {
 
+class HistoryDb;
+
 // The chart service has no pages before this year.
 inline constexpr int kEarliestChartYear = 2006;
 inline constexpr int kFewestYearsKept = 2;
 inline constexpr int kMostYearsKept = 16;
 
 struct UpdatePlan {
-    // Set when stored draws of years before this one must be dropped first.
+    // Set when the stored draws of the years before this one are to be dropped: at the end
+    // of an update that read every page, together with the draws it appends.
     std::optional<int> dropBeforeYear;
+    size_t dropCount = 0;  // how many stored draws that drops
+    // False when the pages start after the newest stored draw's year because that draw is
+    // dropped too: what they hold then joins the history only once the old years are gone.
+    bool pagesContinueHistory = true;
     int firstYear = 0;
     int lastYear = 0;  // the current year
 
@@ -24,11 +31,21 @@ struct UpdatePlan {
     std::vector<int> years() const;
 };
 
-// The years kept are the current one and the `keepYears` before it. Stored draws of
-// earlier years are dropped; the pages asked for start at the year of the newest draw
-// left (not before 2006), or, with none left, at the first kept year.
+// The first year kept: the current one minus keepYears.
 // Throws StoreError when keepYears is outside 2..16.
-UpdatePlan planUpdate(std::optional<int> oldestIssue, std::optional<int> newestIssue, int currentYear, int keepYears);
+int firstKeptYear(int currentYear, int keepYears);
+
+// The years kept are the current one and the `keepYears` before it; `oldDraws` stored
+// draws lie before them and are to be dropped. The pages asked for start at the year of
+// the newest draw that stays (not before 2006), or, with none staying, at the first kept
+// year. Throws StoreError when keepYears is outside 2..16.
+UpdatePlan planUpdate(std::optional<int> newestIssue, size_t oldDraws, int currentYear, int keepYears);
+// The same for the history stored in `db`.
+UpdatePlan planUpdate(HistoryDb& db, int currentYear, int keepYears);
+
+// What a successful update will drop, for the user to see before it starts:
+// "将删除 2020 年以前的 1992 期历史号码，删除前自动备份"; empty when it drops nothing.
+std::string dropNotice(const UpdatePlan& plan);
 
 // The first sequence to look for on the page of `year`: the one after the newest stored
 // issue when that lies in the same year, else 1; past 365 when the newest stored issue

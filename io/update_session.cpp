@@ -3,21 +3,9 @@
 #include "io/page_charset.h"
 #include "io/safety_copy.h"
 #include "io/update_page.h"
-
-#include <SQLiteCpp/Transaction.h>
+#include "store/draw.h"
 
 namespace drawfollow {
-
-namespace {
-
-std::optional<int> storedIssue(HistoryDb& db, const char* sql) {
-    const SQLite::Column value = db.connection().execAndGet(sql);
-    if (value.isNull())
-        return std::nullopt;
-    return value.getInt();
-}
-
-}  // namespace
 
 UpdateSession::UpdateSession(HistoryDb& db, DerivationSettings settings, UpdateRequest request)
     : db_(db), settings_(std::move(settings)), request_(std::move(request)) {}
@@ -27,36 +15,29 @@ bool UpdateSession::prepare() {
         summary_.setupProblem = url.problem;
         return false;
     }
+    std::optional<DrawRow> newest;
     try {
-        plan_ = planUpdate(storedIssue(db_, "SELECT min(SQQH) FROM lishi"),
-                           storedIssue(db_, "SELECT max(SQQH) FROM lishi"), request_.currentYear, request_.keepYears);
-        if (plan_.dropBeforeYear)
-            dropYearsNotKept(*plan_.dropBeforeYear);
-        newestIssue_ = storedIssue(db_, "SELECT max(SQQH) FROM lishi");
-        const SQLite::Column greatest = db_.connection().execAndGet("SELECT max(strQQH) FROM lishi");
-        greatestIssueText_ = greatest.isNull() ? std::string() : greatest.getString();
+        plan_ = planUpdate(db_, request_.currentYear, request_.keepYears);
+        newest = db_.newest();
     } catch (const StoreError& e) {
         summary_.setupProblem = e.what();
         return false;
     } catch (const std::exception& e) {
-        summary_.setupProblem = std::string("读取或修改历史数据库时出错：") + e.what();
+        summary_.setupProblem = std::string("读取历史数据库时出错：") + e.what();
         return false;
     }
+    if (newest) {
+        newestIssue_ = newest->issue;
+        greatestIssueText_ = newest->issueText;
+    }
     summary_.newestIssue = newestIssue_;
+    summary_.dropBeforeYear = plan_.dropBeforeYear;
+    summary_.plannedDrop = plan_.dropCount;
     if (plan_.firstYear <= plan_.lastYear)
         year_ = plan_.firstYear;
+    else
+        storeComplete();  // no page to read: the update is complete as it stands
     return true;
-}
-
-void UpdateSession::dropYearsNotKept(int firstKeptYear) {
-    // The copy comes first: without it nothing is deleted (writeSafetyCopy throws).
-    summary_.safetyCopy = writeSafetyCopy(db_);
-    SQLite::Transaction tx(db_.connection());
-    SQLite::Statement drop(db_.connection(), "DELETE FROM lishi WHERE SQQH < ?");
-    drop.bind(1, firstKeptYear * 1000);
-    summary_.dropped = static_cast<size_t>(drop.exec());
-    tx.commit();
-    summary_.droppedBeforeYear = firstKeptYear;
 }
 
 std::optional<int> UpdateSession::currentYear() const {
@@ -79,29 +60,35 @@ size_t UpdateSession::acceptPage(std::string_view bytes, std::string_view conten
         failCurrentYear(e.what());
         return 0;
     }
-    if (!scan.listsYear && year < request_.currentYear) {
+    if (scan.listing == YearListing::NotAChart) {
+        failCurrentYear("网页中没有开奖走势表（既没有“期号”表头，也没有 " + std::to_string(year) +
+                        " 年的开奖号码），网页内容无法识别。");
+        return 0;
+    }
+    // Only the current year may show no draws yet, and only while the history holds none of it.
+    const bool yearBegun = year < request_.currentYear || (newestIssue_ && issueYear(*newestIssue_) >= year);
+    if (scan.listing == YearListing::NoDrawsYet && yearBegun) {
         failCurrentYear("网页中没有 " + std::to_string(year) + " 年的开奖号码，网页内容无法识别。");
         return 0;
     }
     summary_.skippedIssues.insert(summary_.skippedIssues.end(), scan.skippedIssues.begin(), scan.skippedIssues.end());
+    read_.insert(read_.end(), scan.draws.begin(), scan.draws.end());
+    summary_.read = read_.size();
     if (!scan.draws.empty()) {
-        try {
-            db_.appendBatch(scan.draws, settings_);
-        } catch (const std::exception& e) {
-            failCurrentYear(std::string("保存这一年的历史号码时出错，这一年的号码都没有保存：") + e.what());
-            return 0;
-        }
         newestIssue_ = scan.draws.back().issue;
         greatestIssueText_ = issueText(*newestIssue_);
-        summary_.added += scan.draws.size();
-        summary_.newestIssue = newestIssue_;
     }
     if (!scan.problem.empty()) {
         failCurrentYear(scan.problem + "。");
         return scan.draws.size();
     }
     summary_.yearsRead.push_back(year);
-    year_ = year < plan_.lastYear ? std::optional<int>(year + 1) : std::nullopt;
+    if (year < plan_.lastYear) {
+        year_ = year + 1;
+    } else {
+        year_.reset();
+        storeComplete();
+    }
     return scan.draws.size();
 }
 
@@ -109,21 +96,61 @@ void UpdateSession::failCurrentYear(std::string reason) {
     if (!year_)
         return;
     summary_.failure = YearFailure{*year_, std::move(reason)};
-    stop();
+    endEarly();
 }
 
 void UpdateSession::cancel() {
     if (!year_)
         return;
     summary_.cancelled = true;
-    stop();
+    endEarly();
 }
 
-void UpdateSession::stop() {
+void UpdateSession::endEarly() {
     const int from = summary_.failure ? *year_ + 1 : *year_;
     for (int y = from; y <= plan_.lastYear; ++y)
         summary_.yearsNotRead.push_back(y);
     year_.reset();
+    storePartial();
+}
+
+void UpdateSession::storeComplete() {
+    store(plan_.dropBeforeYear.has_value());
+}
+
+void UpdateSession::storePartial() {
+    if (read_.empty())
+        return;
+    if (!plan_.pagesContinueHistory) {
+        summary_.notStoredReason = "现有的历史号码都在 " + std::to_string(*plan_.dropBeforeYear) +
+                                   " 年以前，读取到的号码只有在更新读完全部网页、删除这些旧年份之后才能接上。";
+        return;
+    }
+    store(false);
+}
+
+void UpdateSession::store(bool dropOldYears) {
+    if (dropOldYears) {
+        // The copy comes first: without it nothing is dropped.
+        try {
+            summary_.safetyCopy = writeSafetyCopy(db_);
+        } catch (const StoreError& e) {
+            summary_.notStoredReason = e.what();
+            return;
+        }
+    }
+    try {
+        if (dropOldYears)
+            summary_.dropped = db_.dropBeforeAndAppend(*plan_.dropBeforeYear * 1000, read_, settings_);
+        else if (!read_.empty())
+            db_.appendBatch(read_, settings_);
+    } catch (const std::exception& e) {
+        summary_.notStoredReason = std::string("保存时出错，历史号码未作任何改动：") + e.what();
+        return;
+    }
+    summary_.added = read_.size();
+    if (!read_.empty())
+        summary_.newestIssue = read_.back().issue;
 }
 
 }  // namespace drawfollow

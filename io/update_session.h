@@ -1,6 +1,12 @@
 // One online update, step by step, without the network: whoever fetches the pages (the
 // window's downloader, a test) asks for the page of currentYear(), hands its bytes to
 // acceptPage(), and goes on until currentYear() is empty.
+//
+// The pages are read first; the history changes once, at the end. An update that read
+// every page it needed drops the years no longer kept (after a safety copy) and appends
+// the draws read, in one transaction, exactly as dropping first and appending after
+// would. One that ends early (a page that fails, a cancel) drops nothing and appends the
+// draws read so far, when they continue the history as it stands.
 #pragma once
 
 #include "io/update_plan.h"
@@ -10,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace drawfollow {
 
@@ -23,9 +30,9 @@ class UpdateSession {
 public:
     UpdateSession(HistoryDb& db, DerivationSettings settings, UpdateRequest request);
 
-    // Checks the address and the setting, drops the draws of the years not kept (after a
-    // safety copy) and works out the pages to ask for. False when the update cannot go
-    // on; summary() says why and nothing was changed.
+    // Checks the address and the setting and works out the pages to ask for and what a
+    // complete update drops; changes nothing. False when the update cannot go on:
+    // summary() says why. With no page to ask for, the update ends here.
     bool prepare();
 
     // Every year whose page the update asks for, once prepared.
@@ -35,30 +42,33 @@ public:
     // The address of that page.
     std::string currentUrl() const;
 
-    // Reads the current year's page, stores its new draws in one transaction and moves on
-    // to the next year. Returns how many draws were added. A page that cannot be read
-    // ends the update, keeping what earlier years and this page's readable draws added.
+    // Reads the current year's new draws from its page and moves on to the next year;
+    // after the last one the update ends and stores what it read. Returns how many new
+    // draws the page held. A page that cannot be read ends the update early.
     size_t acceptPage(std::string_view bytes, std::string_view contentType);
 
-    // The current year's page could not be fetched: the update ends here.
+    // The current year's page could not be fetched: the update ends early.
     void failCurrentYear(std::string reason);
-    // The user stopped the update: what was stored stays.
+    // The user stopped the update: it ends early.
     void cancel();
 
     const UpdateSummary& summary() const { return summary_; }
 
 private:
-    void dropYearsNotKept(int firstKeptYear);
-    void stop();
+    void endEarly();
+    void storeComplete();
+    void storePartial();
+    void store(bool dropOldYears);
 
     HistoryDb& db_;
     DerivationSettings settings_;
     UpdateRequest request_;
     UpdatePlan plan_;
     std::optional<int> year_;
-    // Read once: every page after the first continues from what this update stored.
+    // Where the next page's reading continues: after the newest draw stored or read.
     std::optional<int> newestIssue_;
     std::string greatestIssueText_;
+    std::vector<DrawInput> read_;
     UpdateSummary summary_;
 };
 

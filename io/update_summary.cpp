@@ -19,22 +19,33 @@ std::string headline(const UpdateSummary& s) {
         return "在线更新没有进行：" + s.setupProblem;
     if (s.cancelled)
         return "在线更新已取消。";
-    if (s.failure)
+    if (!s.succeeded())
         return "在线更新没有全部完成。";
     return "在线更新完成。";
+}
+
+std::string dropLine(const UpdateSummary& s) {
+    if (s.dropped > 0) {
+        std::string line =
+            "已删除 " + std::to_string(*s.dropBeforeYear) + " 年以前的 " + std::to_string(s.dropped) + " 期历史号码";
+        if (s.safetyCopy)
+            line += "（删除前的全部历史号码已备份到 “" + s.safetyCopy->string() + "”）";
+        return line + "。";
+    }
+    if (s.succeeded() || !s.setupProblem.empty())
+        return {};
+    if (!s.dropBeforeYear)
+        return "没有删除任何历史号码。";
+    return "没有删除任何历史号码：" + std::to_string(*s.dropBeforeYear) + " 年以前的 " + std::to_string(s.plannedDrop) +
+           " 期只在更新读完全部网页后才删除。";
 }
 
 }  // namespace
 
 std::string UpdateSummary::message() const {
     std::vector<std::string> lines{headline(*this)};
-    if (dropped > 0) {
-        std::string line =
-            "已删除 " + std::to_string(droppedBeforeYear) + " 年以前的 " + std::to_string(dropped) + " 期历史号码";
-        if (safetyCopy)
-            line += "（删除前的全部历史号码已备份到 “" + safetyCopy->string() + "”）";
-        lines.push_back(line + "。");
-    }
+    if (std::string line = dropLine(*this); !line.empty())
+        lines.push_back(std::move(line));
     if (failure)
         lines.push_back(std::to_string(failure->year) + " 年的开奖网页读取失败：" + failure->reason);
     if (!yearsNotRead.empty())
@@ -45,6 +56,8 @@ std::string UpdateSummary::message() const {
                             std::to_string(*newestIssue) + "。");
         else
             lines.push_back("没有新增历史号码。");
+        if (read > added)
+            lines.push_back("读取到的 " + std::to_string(read - added) + " 期历史号码没有保存：" + notStoredReason);
     }
     if (!skippedIssues.empty())
         lines.push_back("以下各期在网页上没有号码，已跳过：" + joined(skippedIssues) + "。");

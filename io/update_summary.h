@@ -14,15 +14,21 @@ struct YearFailure {
 };
 
 struct UpdateSummary {
-    // Why the update did not start at all (no address, a bad setting, no safety copy).
+    // Why the update did not start at all (no address, a bad setting, an unreadable history).
     std::string setupProblem;
 
-    // Draws of the years no longer kept that were deleted before the download.
+    // The drop a complete update makes: the stored draws of the years before
+    // dropBeforeYear, plannedDrop of them when it began.
+    std::optional<int> dropBeforeYear;
+    size_t plannedDrop = 0;
+    // What it dropped: nothing unless it read every page and stored what it read.
     size_t dropped = 0;
-    int droppedBeforeYear = 0;
     std::optional<std::filesystem::path> safetyCopy;
 
-    size_t added = 0;
+    size_t read = 0;   // new draws read from the pages
+    size_t added = 0;  // of them, stored
+    // Why the draws read were not stored, when they were not.
+    std::string notStoredReason;
     std::optional<int> newestIssue;  // after the update
     std::vector<int> yearsRead;
     std::vector<int> skippedIssues;  // listed on a page without their numbers
@@ -33,7 +39,7 @@ struct UpdateSummary {
     bool cancelled = false;
     std::vector<int> yearsNotRead;
 
-    bool succeeded() const { return setupProblem.empty() && !failure && !cancelled; }
+    bool succeeded() const { return setupProblem.empty() && !failure && !cancelled && notStoredReason.empty(); }
     // Chinese, one sentence per fact, lines separated by '\n'.
     std::string message() const;
 };

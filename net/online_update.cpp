@@ -60,9 +60,10 @@ void OnlineUpdate::onFetched(const QByteArray& body, const QString& contentType)
     const auto year = session_.currentYear();
     if (!year)
         return;
-    const size_t added = session_.acceptPage(std::string_view(body.constData(), static_cast<size_t>(body.size())),
-                                             contentType.toStdString());
-    emit yearRead(*year, static_cast<int>(added), static_cast<int>(summary().added));
+    const size_t read = session_.acceptPage(std::string_view(body.constData(), static_cast<size_t>(body.size())),
+                                            contentType.toStdString());
+    if (!summary().failure)  // a page that failed was not read
+        emit yearRead(*year, static_cast<int>(read), static_cast<int>(summary().read));
     requestCurrentYear();
 }
 

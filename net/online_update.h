@@ -1,10 +1,11 @@
 // The online update as the window and the command-line tool run it: the pages are
-// fetched one year after the other without blocking the event loop, each year's new
-// draws are stored in one transaction as soon as its page is read.
+// fetched one year after the other without blocking the event loop; the history changes
+// once, when the update ends (update_session.h says how).
 //
 // Use: construct, connect the signals, start(); finished() always follows exactly once
 // (after start(), also when the update cannot begin or has nothing to do), then read
-// summary(). cancel() stops at once: draws already stored stay, finished() follows.
+// summary(). cancel() stops at once: nothing is dropped, the draws read so far are
+// stored, finished() follows.
 #pragma once
 
 #include "io/update_session.h"
@@ -34,8 +35,9 @@ public:
 signals:
     // The page of `year` is being fetched; it is the `ordinal`-th of `yearsInAll` (1-based).
     void yearStarted(int year, int ordinal, int yearsInAll);
-    // The page of `year` was read: `added` new draws, `addedInAll` since the start.
-    void yearRead(int year, int added, int addedInAll);
+    // The page of `year` was read: `read` new draws, `readInAll` since the start (not
+    // stored yet).
+    void yearRead(int year, int read, int readInAll);
     void finished();
 
 private:

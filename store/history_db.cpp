@@ -86,6 +86,13 @@ std::optional<DrawRow> HistoryDb::newest() {
 
 int HistoryDb::drawCount() { return db_.execAndGet("SELECT count(*) FROM lishi").getInt(); }
 
+int HistoryDb::drawCountBefore(int issue) {
+    SQLite::Statement q(db_, "SELECT count(*) FROM lishi WHERE SQQH < ?");
+    q.bind(1, issue);
+    q.executeStep();
+    return q.getColumn(0).getInt();
+}
+
 void HistoryDb::insertRow(const DrawRow& row) {
     if (!insert_)
         insert_ = std::make_unique<SQLite::Statement>(db_, insertSql());
@@ -127,14 +134,31 @@ DrawRow HistoryDb::append(const DrawInput& draw, const DerivationSettings& setti
     return row;
 }
 
-void HistoryDb::appendBatch(std::span<const DrawInput> draws, const DerivationSettings& settings,
-                            const BatchProgress& progress) {
-    SQLite::Transaction tx(db_);
+void HistoryDb::appendAfterNewest(std::span<const DrawInput> draws, const DerivationSettings& settings,
+                                  const BatchProgress& progress) {
     const auto rows = newestRows(2);
     const DrawRow* newestRow = rows.empty() ? nullptr : &rows.back();
     const DrawRow* beforeNewest = rows.size() < 2 ? nullptr : &rows.front();
     insertRows(draws, CarriedDraws::fromNewest(beforeNewest, newestRow), settings, progress);
+}
+
+void HistoryDb::appendBatch(std::span<const DrawInput> draws, const DerivationSettings& settings,
+                            const BatchProgress& progress) {
+    SQLite::Transaction tx(db_);
+    appendAfterNewest(draws, settings, progress);
     tx.commit();
+}
+
+size_t HistoryDb::dropBeforeAndAppend(int firstKeptIssue, std::span<const DrawInput> draws,
+                                      const DerivationSettings& settings) {
+    SQLite::Transaction tx(db_);
+    SQLite::Statement drop(db_, "DELETE FROM lishi WHERE SQQH < ?");
+    drop.bind(1, firstKeptIssue);
+    const int dropped = drop.exec();
+    // The first draw appended follows what is left: when every older draw went, it has none.
+    appendAfterNewest(draws, settings, {});
+    tx.commit();
+    return static_cast<size_t>(dropped);
 }
 
 void HistoryDb::replaceAll(std::span<const DrawInput> draws, const DerivationSettings& settings, bool backLists,

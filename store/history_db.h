@@ -52,12 +52,18 @@ public:
     std::vector<DrawRow> newestRows(int count);
     std::optional<DrawRow> newest();
     int drawCount();
+    // How many stored draws have an issue below `issue`.
+    int drawCountBefore(int issue);
 
     // Appends one draw after the newest stored one, deriving its row from the two newest.
     DrawRow append(const DrawInput& draw, const DerivationSettings& settings);
     // Appends draws in order, carrying the predecessors in memory; one transaction.
     void appendBatch(std::span<const DrawInput> draws, const DerivationSettings& settings,
                      const BatchProgress& progress = {});
+    // Deletes the draws with an issue below `firstKeptIssue`, then appends the draws after
+    // what is left, as appendBatch would; one transaction. Returns how many were deleted.
+    size_t dropBeforeAndAppend(int firstKeptIssue, std::span<const DrawInput> draws,
+                               const DerivationSettings& settings);
     // Replaces the whole history with the draws, deriving every row afresh; one transaction.
     // With backLists the txtHisPreLst family is filled too, as the rebuild does.
     void replaceAll(std::span<const DrawInput> draws, const DerivationSettings& settings, bool backLists = false,
@@ -71,6 +77,8 @@ public:
     void compact();
 
 private:
+    void appendAfterNewest(std::span<const DrawInput> draws, const DerivationSettings& settings,
+                           const BatchProgress& progress);
     void insertRows(std::span<const DrawInput> draws, CarriedDraws carried, const DerivationSettings& settings,
                     const BatchProgress& progress);
     void insertRow(const DrawRow& row);

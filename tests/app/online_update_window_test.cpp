@@ -199,12 +199,34 @@ private slots:
         QCOMPARE(gridIssue(s, 0), QStringLiteral("2011001"));
         runUpdate(s);
 
+        QCOMPARE(s.dialogs().messages().first().text,
+                 kConfirmText + QStringLiteral("\n将删除 2012 年以前的 4 期历史号码，删除前自动备份。"));
         const QString report = s.dialogs().lastText();
         QVERIFY2(report.contains(QStringLiteral("已删除 2012 年以前的 4 期")), qPrintable(report));
         QCOMPARE(gridRows(s), 157 - 4 + 7);
         QCOMPARE(gridIssue(s, 0), QStringLiteral("2012001"));
         QCOMPARE(boxText(s, "Text3_0"), QStringLiteral("2012002"));
         QCOMPARE(boxText(s, "Text3_1"), QStringLiteral("2014005"));
+    }
+
+    void failedUpdateDropsNothing() {
+        WindowSession s(2014);
+        ChartServer server;
+        serveRecentYears(server);
+        server.serveNotFound(2014);
+        s.seed(chartDraws([](int issue) { return issue <= 2013150; }));  // 2011001 onwards: 157 draws
+        s.presetSetting(QStringLiteral("UpdateHost"), server.host());
+        s.presetSetting(QStringLiteral("IniSerchDay"), QStringLiteral("2"));
+        QVERIFY(s.start());
+        runUpdate(s);
+
+        const auto& report = s.dialogs().messages().last();
+        QCOMPARE(report.kind, MessageKind::Warning);
+        QVERIFY2(report.text.contains(QStringLiteral("没有删除任何历史号码：2012 年以前的 4 期")),
+                 qPrintable(report.text));
+        QCOMPARE(gridRows(s), 157 + 3);
+        QCOMPARE(gridIssue(s, 0), QStringLiteral("2011001"));
+        QCOMPARE(gridIssue(s, -1), QStringLiteral("2013153"));
     }
 
     void commandsAreOffWhileRunningAndCancelKeepsWhatIsStored() {
@@ -223,7 +245,7 @@ private slots:
         QVERIFY(progress);
         QVERIFY(progress->isVisible());
         QVERIFY2(progress->labelText().contains(QStringLiteral("2014 年")), qPrintable(progress->labelText()));
-        QVERIFY2(progress->labelText().contains(QStringLiteral("已新增 3 期")), qPrintable(progress->labelText()));
+        QVERIFY2(progress->labelText().contains(QStringLiteral("已读取 3 期")), qPrintable(progress->labelText()));
         QCOMPARE(progress->value(), 1);
         QCOMPARE(progress->maximum(), 2);
         QVERIFY2(notInState(s, false).isEmpty(), qPrintable(notInState(s, false).join(u',')));

@@ -38,7 +38,7 @@ TEST_P(ChartPageTest, YieldsTheDrawsItLists) {
     EXPECT_EQ(scan.draws, expectedDraws(c.year));
     EXPECT_EQ(scan.skippedIssues, c.skipped);
     EXPECT_TRUE(scan.problem.empty()) << scan.problem;
-    EXPECT_TRUE(scan.listsYear);
+    EXPECT_EQ(scan.listing, YearListing::Draws);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,8 +65,39 @@ TEST(ChartPage, PageWithoutDrawsYetListsNothing) {
     const std::string text = chartPageText(test::readFile(kPages / "chart_2014_no_draws_yet.html"), "");
     const YearPageScan scan = scanYearPage(codePoints(text), 2014, 1, "");
     EXPECT_TRUE(scan.draws.empty());
-    EXPECT_FALSE(scan.listsYear);
+    EXPECT_EQ(scan.listing, YearListing::NoDrawsYet);
 }
+
+struct NotAChartCase {
+    const char* name;
+    std::string html;
+};
+
+void PrintTo(const NotAChartCase& page, std::ostream* os) {
+    *os << page.name;
+}
+
+class NotAChartTest : public testing::TestWithParam<NotAChartCase> {};
+
+TEST_P(NotAChartTest, IsToldFromAYearWithoutDraws) {
+    const YearPageScan scan = scanYearPage(codePoints(chartPageText(GetParam().html, "text/html")), 2014, 1, "");
+    EXPECT_TRUE(scan.draws.empty());
+    EXPECT_EQ(scan.listing, YearListing::NotAChart);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, NotAChartTest,
+    testing::Values(NotAChartCase{"EmptyBody", ""},
+                    NotAChartCase{"Maintenance", "<html><body><h1>服务器维护中</h1><p>请稍后再试。</p></body></html>"},
+                    // The asked-for span names the year's first issue, with no numbers after it.
+                    NotAChartCase{"ErrorNamingTheSpan",
+                                  "<body><p>查询 2014001_2014365 出错：lotId 参数无效，请检查后重新查询。</p></body>"},
+                    // The heading word inside a sentence is no heading row.
+                    NotAChartCase{"HeadingWordInText",
+                                  "<body><table><tr><td>请输入期号</td><td>查询</td></tr></table>"
+                                  "</body>"},
+                    NotAChartCase{"RandomBytes", std::string("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR\xff\xfe", 18)}),
+    [](const auto& info) { return info.param.name; });
 
 // A line of the chart as rendered: the issue, 13 characters of filler, eight numbers.
 std::u32string line(const std::u32string& issue, const std::u32string& filler, const std::u32string& numbers) {

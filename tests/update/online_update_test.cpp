@@ -4,6 +4,7 @@
 #include "net/online_update.h"
 #include "chart_server.h"
 #include "io/history_import.h"
+#include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
 #include "test_paths.h"
@@ -72,6 +73,29 @@ private:
             return std::make_unique<OnlineUpdate>(db, test::settingsFor(currentYear), request, limits);
         }
     };
+
+    struct CliRun {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+
+    // drawfollow-cli update over the setup's data folder, with a settings folder of its own.
+    static CliRun runCliUpdate(Setup& s, const QStringList& options) {
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((s.dir / "config").string()));
+        cli.setProcessEnvironment(env);
+        QSignalSpy done(&cli, &QProcess::finished);
+        cli.start(QStringLiteral(DRAWFOLLOW_CLI_PATH),
+                  QStringList{QStringLiteral("--data-dir"), QString::fromStdString(s.dir.path().string()),
+                              QStringLiteral("update")} +
+                      options);
+        if (!done.wait(kWaitMs))
+            return {};
+        return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+                QString::fromUtf8(cli.readAllStandardError())};
+    }
 
     // Starts the update and runs the event loop until it has finished.
     static bool runToEnd(OnlineUpdate& update) {
@@ -165,6 +189,10 @@ private slots:
             s.server.serveHuge(2013, overLimit);
         else
             s.server.serveEndless(2013);
+        // Three draws of 2010, which a complete update keeping 3 years would drop, and 2011's first two.
+        const std::vector<DrawInput> old = test::seededDraws(3, 5, 2010001);
+        s.db.appendBatch(old, test::settingsFor(2010));
+        s.db.appendBatch(chartDraws([](int issue) { return issue <= 2011002; }), test::settingsFor(2011));
 
         FetchLimits limits;
         if (failure == QLatin1String("silent"))
@@ -178,9 +206,14 @@ private slots:
         QVERIFY2(QString::fromStdString(summary.failure->reason).contains(reasonPart), summary.failure->reason.c_str());
         QVERIFY(summary.yearsNotRead == std::vector<int>{2014});
         QCOMPARE(s.server.requests(), targets({2011, 2012, 2013}));
-        // What the years before stored stays.
-        QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue < 2013000; }));
-        QVERIFY(QString::fromStdString(summary.message()).contains(QStringLiteral("新增 7 期")));
+        // Nothing is dropped; what the years before read is stored.
+        std::vector<DrawInput> expected = old;
+        for (const DrawInput& d : chartDraws([](int issue) { return issue < 2013000; }))
+            expected.push_back(d);
+        QVERIFY(storedDraws(s.db) == expected);
+        const QString message = QString::fromStdString(summary.message());
+        QVERIFY2(message.contains(QStringLiteral("新增 5 期")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("没有删除任何历史号码：2011 年以前的 3 期")), qPrintable(message));
     }
 
     void cancelWhileAPageIsLoading() {
@@ -222,25 +255,43 @@ private slots:
         Setup s;
         serveAllYears(s.server);
         s.server.serveNotFound(2014);
-        QProcess cli;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString((s.dir / "config").string()));
-        cli.setProcessEnvironment(env);
-        QSignalSpy done(&cli, &QProcess::finished);
-        cli.start(
-            QStringLiteral(DRAWFOLLOW_CLI_PATH),
-            {QStringLiteral("--data-dir"), QString::fromStdString(s.dir.path().string()), QStringLiteral("update"),
-             QStringLiteral("--host"), s.server.host(), QStringLiteral("--current-year"), QStringLiteral("2014"),
-             QStringLiteral("--keep-years"), QStringLiteral("3")});
-        QVERIFY(done.wait(kWaitMs));
-        const QString out = QString::fromUtf8(cli.readAllStandardOutput());
-        const QString err = QString::fromUtf8(cli.readAllStandardError());
-        QCOMPARE(cli.exitCode(), 1);
-        QVERIFY2(out.contains(QStringLiteral("读取 2011 年的开奖网页（1/4）…… 新增 4 期\n")), qPrintable(out));
-        QVERIFY2(out.contains(QStringLiteral("读取 2013 年的开奖网页（3/4）…… 新增 153 期\n")), qPrintable(out));
-        QVERIFY2(out.contains(QStringLiteral("读取 2014 年的开奖网页（4/4）…… 失败\n")), qPrintable(out));
-        QVERIFY2(err.contains(QStringLiteral("2014 年的开奖网页读取失败：服务器回答 HTTP 404")), qPrintable(err));
+        const CliRun run =
+            runCliUpdate(s, {QStringLiteral("--host"), s.server.host(), QStringLiteral("--current-year"),
+                             QStringLiteral("2014"), QStringLiteral("--keep-years"), QStringLiteral("3")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.startsWith(QStringLiteral("读取 2011 年的开奖网页（1/4）…… 已读取 4 期\n")),
+                 qPrintable(run.out));
+        QVERIFY2(run.out.contains(QStringLiteral("读取 2013 年的开奖网页（3/4）…… 已读取 153 期\n")),
+                 qPrintable(run.out));
+        QVERIFY2(run.out.contains(QStringLiteral("读取 2014 年的开奖网页（4/4）…… 失败\n")), qPrintable(run.out));
+        QVERIFY2(run.err.contains(QStringLiteral("2014 年的开奖网页读取失败：服务器回答 HTTP 404")),
+                 qPrintable(run.err));
         QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue < 2014000; }));
+    }
+
+    void commandLineToolAnnouncesTheDropAndKeepsAllWhenItFails_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("reasonPart");
+        QTest::newRow("refused") << QStringLiteral("http://127.0.0.1:1") << QStringLiteral("拒绝连接");
+        QTest::newRow("port out of range") << QStringLiteral("http://127.0.0.1:99999") << QStringLiteral("无效");
+    }
+
+    void commandLineToolAnnouncesTheDropAndKeepsAllWhenItFails() {
+        QFETCH(QString, host);
+        QFETCH(QString, reasonPart);
+        Setup s;
+        const std::vector<DrawInput> before = test::seededDraws(300, 5, 2005001, 150);
+        s.db.appendBatch(before, test::settingsFor(2005));
+        const CliRun run =
+            runCliUpdate(s, {QStringLiteral("--host"), host, QStringLiteral("--current-year"), QStringLiteral("2014"),
+                             QStringLiteral("--keep-years"), QStringLiteral("6")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.out.startsWith(QStringLiteral("将删除 2008 年以前的 300 期历史号码，删除前自动备份。\n")),
+                 qPrintable(run.out));
+        QVERIFY2(run.err.contains(reasonPart), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("没有删除任何历史号码")), qPrintable(run.err));
+        QVERIFY(storedDraws(s.db) == before);
+        QVERIFY(safetyCopies(s.dir.path()).empty());
     }
 };
 

@@ -10,48 +10,56 @@ namespace {
 
 struct PlanCase {
     const char* name;
-    std::optional<int> oldest;
     std::optional<int> newest;
+    size_t oldDraws;  // stored before the first kept year
     int currentYear;
     int keepYears;
     std::optional<int> dropBefore;
     std::vector<int> years;
+    bool pagesContinueHistory = true;
 };
 
 class UpdatePlanTest : public testing::TestWithParam<PlanCase> {};
 
 TEST_P(UpdatePlanTest, YearsAndDrop) {
     const PlanCase& c = GetParam();
-    const UpdatePlan plan = planUpdate(c.oldest, c.newest, c.currentYear, c.keepYears);
+    const UpdatePlan plan = planUpdate(c.newest, c.oldDraws, c.currentYear, c.keepYears);
     EXPECT_EQ(plan.dropBeforeYear, c.dropBefore);
+    EXPECT_EQ(plan.dropCount, c.dropBefore ? c.oldDraws : 0);
     EXPECT_EQ(plan.years(), c.years);
+    EXPECT_EQ(plan.pagesContinueHistory, c.pagesContinueHistory);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Histories, UpdatePlanTest,
     testing::Values(
-        PlanCase{"EndingIn2013On2013", 2010001, 2013150, 2013, 6, std::nullopt, {2013}},
-        PlanCase{"EndingIn2013On2014", 2010001, 2013153, 2014, 6, std::nullopt, {2013, 2014}},
-        PlanCase{"EmptyKeepingThreeYears", std::nullopt, std::nullopt, 2014, 3, std::nullopt, {2011, 2012, 2013, 2014}},
+        PlanCase{"EndingIn2013On2013", 2013150, 0, 2013, 6, std::nullopt, {2013}},
+        PlanCase{"EndingIn2013On2014", 2013153, 0, 2014, 6, std::nullopt, {2013, 2014}},
+        PlanCase{"EmptyKeepingThreeYears", std::nullopt, 0, 2014, 3, std::nullopt, {2011, 2012, 2013, 2014}},
         // The years before 2008 go; the update goes on from the newest draw, which stays.
-        PlanCase{"OldestYearsDropped", 2005001, 2013100, 2014, 6, 2008, {2013, 2014}},
-        // Nothing is left after the drop: start at the first kept year.
-        PlanCase{"EverythingTooOld", 2001001, 2005100, 2014, 6, 2008, {2008, 2009, 2010, 2011, 2012, 2013, 2014}},
-        PlanCase{"ExactlyTheKeptYears", 2008001, 2014010, 2014, 6, std::nullopt, {2014}},
+        PlanCase{"OldestYearsDropped", 2013100, 450, 2014, 6, 2008, {2013, 2014}},
+        // Nothing stays: start at the first kept year, which only joins once all is dropped.
+        PlanCase{"EverythingTooOld", 2005100, 500, 2014, 6, 2008, {2008, 2009, 2010, 2011, 2012, 2013, 2014}, false},
+        PlanCase{"ExactlyTheKeptYears", 2014010, 0, 2014, 6, std::nullopt, {2014}},
         PlanCase{"NoPagesBefore2006",
-                 1999001,
                  2004100,
+                 0,
                  2014,
                  16,
                  std::nullopt,
                  {2006, 2007, 2008, 2009, 2010, 2011, 2012, 2013, 2014}},
-        PlanCase{"NewestAfterTheCurrentYear", 2014001, 2015001, 2014, 6, std::nullopt, {}}),
+        PlanCase{"NewestAfterTheCurrentYear", 2015001, 0, 2014, 6, std::nullopt, {}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(UpdatePlan, YearsToKeepOutside2To16AreRefused) {
-    EXPECT_THROW(planUpdate(std::nullopt, std::nullopt, 2014, 1), StoreError);
-    EXPECT_THROW(planUpdate(std::nullopt, std::nullopt, 2014, 17), StoreError);
-    EXPECT_NO_THROW(planUpdate(std::nullopt, std::nullopt, 2014, 16));
+    EXPECT_THROW(planUpdate(std::nullopt, 0, 2014, 1), StoreError);
+    EXPECT_THROW(planUpdate(std::nullopt, 0, 2014, 17), StoreError);
+    EXPECT_NO_THROW(planUpdate(std::nullopt, 0, 2014, 16));
+}
+
+TEST(UpdatePlan, DropNoticeGivesTheNumbers) {
+    EXPECT_EQ(dropNotice(planUpdate(2026096, 1992, 2026, 6)), "将删除 2020 年以前的 1992 期历史号码，删除前自动备份");
+    EXPECT_EQ(dropNotice(planUpdate(2026096, 0, 2026, 6)), "");
 }
 
 TEST(UpdatePlan, FirstSequenceOfAYear) {
