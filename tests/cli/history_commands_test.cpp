@@ -32,7 +32,10 @@ TEST_F(CliHistory, ImportsListsAndExportsAHistory) {
     const auto listed = runCli(dir.path(), "list");
     EXPECT_EQ(listed.output.substr(0, 33), test::readFile(dir / "h.txt").substr(8, 32) + "\n");
 
-    const auto json = nlohmann::json::parse(runCli(dir.path(), "list --json").output);
+    const std::string jsonText = runCli(dir.path(), "list --json").output;
+    const auto json = nlohmann::json::parse(jsonText);
+    // Written row by row, laid out as one document dumped with an indent of one.
+    EXPECT_EQ(jsonText, nlohmann::ordered_json::parse(jsonText).dump(1) + "\n");
     ASSERT_EQ(json.size(), 40u);
     EXPECT_EQ(json[1]["SQQH"], 2013002);
     EXPECT_EQ(json[1]["strQQH"], "2013002");
@@ -49,11 +52,55 @@ TEST_F(CliHistory, AddsDeletesAndTellsTheNextIssue) {
     EXPECT_EQ(runCli(dir.path(), "next-issue --help").exitCode, 0);
     EXPECT_EQ(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 8").exitCode, 0);
     EXPECT_EQ(runCli(dir.path(), "next-issue").output, "2013002\n");
-    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3 4 5 6 7 7").exitCode, 0);   // repeated number
-    EXPECT_NE(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 9").exitCode, 0);   // issue not rising
-    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3").exitCode, 0);             // too few numbers
+    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3 4 5 6 7 7").exitCode, 0);  // repeated number
+    EXPECT_NE(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 9").exitCode, 0);  // issue not rising
+    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3").exitCode, 0);            // too few numbers
     EXPECT_EQ(runCli(dir.path(), "delete-last").exitCode, 0);
     EXPECT_EQ(runCli(dir.path(), "list").output, "");
+    EXPECT_EQ(runCli(dir.path(), "list --json").output, "[]\n");
+}
+
+TEST_F(CliHistory, NumbersAreDecimalAndIssuesAreIssues) {
+    EXPECT_EQ(runCli(dir.path(), "add 2026097 01 08 09 10 11 12 13 14").exitCode, 0);
+    EXPECT_EQ(runCli(dir.path(), "add 2026098 010 02 03 04 05 06 07 011").exitCode, 0);
+    const std::string stored = "2026097 01 08 09 10 11 12 13 14 \n2026098 10 02 03 04 05 06 07 11 \n";
+    EXPECT_EQ(runCli(dir.path(), "list").output, stored);
+    for (const std::string issue : {"99999999", "-5", "2147483647", "2026000", "0x1EE8B1"}) {
+        const auto run = runCli(dir.path(), "add " + issue + " 15 16 17 18 19 20 21 22");
+        EXPECT_NE(run.exitCode, 0) << run.output;
+        EXPECT_NE(run.output.find("“" + issue + "” 不是期号"), std::string::npos) << run.output;
+    }
+    EXPECT_NE(runCli(dir.path(), "trim-to 99999999").output.find("不是期号"), std::string::npos);
+    EXPECT_EQ(runCli(dir.path(), "list").output, stored);
+    EXPECT_EQ(runCli(dir.path(), "next-issue").output, "2026099\n");
+
+    const auto unknown = runCli(dir.path(), "list --frob");
+    EXPECT_NE(unknown.exitCode, 0);
+    EXPECT_NE(unknown.output.find("无法识别的参数：--frob"), std::string::npos) << unknown.output;
+    EXPECT_NE(runCli(dir.path(), "add").output.find("缺少参数 ISSUE"), std::string::npos);
+}
+
+TEST_F(CliHistory, AnImportNeverGuessesAndNamesEveryLineItRefuses) {
+    ASSERT_EQ(runCli(dir.path(), "import " + (dir / "h.txt").string()).exitCode, 0);
+    const std::string before = runCli(dir.path(), "list").output;
+    test::writeFile(dir / "guess.txt",
+                    "2014001 03 07 12 18 22 25 29 11\n"
+                    "2014002 01 02 04 05 06 08\n"           // six numbers
+                    "2014003 01 02 100 04 05 06 08 09\n"    // three digits
+                    "2014004 3 01 02 04 05 06 08 09 10\n"   // one digit
+                    "20140050 01 02 04 05 06 08 09 10\n");  // eight-digit issue
+    const auto refused = runCli(dir.path(), "import " + (dir / "guess.txt").string());
+    EXPECT_NE(refused.exitCode, 0);
+    for (const char* line : {"第 2 行", "第 3 行", "第 4 行", "第 5 行"})
+        EXPECT_NE(refused.output.find(line), std::string::npos) << refused.output;
+    EXPECT_EQ(runCli(dir.path(), "list").output, before);
+
+    test::writeFile(dir / "mac.txt",
+                    "\xEF\xBB\xBF"
+                    "2014001 03 07 12 18 22 25 29 11 \r2014002 01 02 03 04 05 06 07 08 \r");
+    EXPECT_EQ(runCli(dir.path(), "import " + (dir / "mac.txt").string()).exitCode, 0);
+    EXPECT_EQ(runCli(dir.path(), "list").output,
+              "2014001 03 07 12 18 22 25 29 11 \n2014002 01 02 03 04 05 06 07 08 \n");
 }
 
 TEST_F(CliHistory, RefusesWhatWouldLoseDataWithoutSaying) {
