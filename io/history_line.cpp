@@ -48,7 +48,7 @@ std::string quoted(std::string_view s) {
 std::string oddRunProblem(std::string_view run) {
     if (run.size() == 1)
         return "号码 " + quoted(run) + " 只有一位，号码要写两位（如 0" + std::string(run) + "）";
-    return quoted(run) + " 的位数是单数，分不成两位一个的号码";
+    return quoted(run) + " 有 " + std::to_string(run.size()) + " 位数字，分不成两位一个的号码";
 }
 
 }  // namespace
