@@ -43,8 +43,11 @@ std::string HistoryText::problemSummary(size_t shown) const {
     std::string s;
     if (draws.empty() && problems.empty())
         return "文件中没有任何历史号码行。";
-    for (size_t i = 0; i < problems.size() && i < shown; ++i)
-        s += "第 " + std::to_string(problems[i].line) + " 行：" + problems[i].reason + "\n";
+    for (size_t i = 0; i < problems.size() && i < shown; ++i) {
+        if (problems[i].line > 0)  // line 0: the file as a whole
+            s += "第 " + std::to_string(problems[i].line) + " 行：";
+        s += problems[i].reason + "\n";
+    }
     if (problems.size() > shown)
         s += "……共 " + std::to_string(problems.size()) + " 行有误。\n";
     return s;

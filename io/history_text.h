@@ -15,7 +15,7 @@
 namespace drawfollow {
 
 struct LineProblem {
-    int line = 0;  // 1-based
+    int line = 0;  // 1-based; 0 for the file as a whole (it cannot be opened or read)
     std::string reason;
 };
 
