@@ -1,5 +1,6 @@
 #include "cli/cli_context.h"
 
+#include "cli/argument_checks.h"
 #include "store/data_folder.h"
 
 namespace drawfollow::cli {
@@ -27,17 +28,17 @@ DerivationSettings CliContext::derivation(const AttributeOptions& options) {
 
 void addAttributeOptions(CLI::App* command, AttributeOptions& options) {
     command->add_option("--zodiac-offset", options.zodiacOffset, "zodiac codes 0..11 (0) or 1..12 (1)")
-        ->check(CLI::IsMember({0, 1}))
+        ->transform(decimal(0, 1))
         ->capture_default_str();
     command->add_option("--segment-offset", options.segmentOffset, "segments 0..9 (0) or 1..10 (1)")
-        ->check(CLI::IsMember({0, 1}))
+        ->transform(decimal(0, 1))
         ->capture_default_str();
     command->add_option("--zodiac-mode", options.zodiacMode, "zodiac codes by age or in sequence")
-        ->check(CLI::IsMember({"age", "sequential"}))
+        ->check(oneOf({"age", "sequential"}))
         ->capture_default_str();
     command->add_option("--code-table-year", options.codeTableYear,
                         "zodiac year the code table is built for (default: that of the next issue)")
-        ->check(CLI::Range(1900, 2200));
+        ->transform(decimal(1900, 2200));
 }
 
 }  // namespace drawfollow::cli

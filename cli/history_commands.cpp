@@ -1,10 +1,10 @@
 // import, export, list, add, delete-last, clear, next-issue
+#include "cli/argument_checks.h"
 #include "cli/cli_context.h"
+#include "cli/rows_json.h"
 
 #include "io/history_import.h"
 #include "io/history_maintenance.h"
-
-#include <nlohmann/json.hpp>
 
 #include <iostream>
 
@@ -17,27 +17,9 @@ struct HistoryOptions {
     std::string file;
     bool json = false;
     bool yes = false;
-    std::vector<int> addArgs;
+    int addIssue = 0;
+    std::vector<int> addNumbers;
 };
-
-nlohmann::ordered_json rowsAsJson(HistoryDb& db) {
-    SQLite::Statement q(db.connection(), "SELECT * FROM lishi ORDER BY SQQH");
-    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-    while (q.executeStep()) {
-        nlohmann::ordered_json row = nlohmann::ordered_json::object();
-        for (int i = 0; i < q.getColumnCount(); ++i) {
-            const SQLite::Column c = q.getColumn(i);
-            if (c.isNull())
-                row[c.getName()] = nullptr;
-            else if (c.isInteger())
-                row[c.getName()] = c.getInt64();
-            else
-                row[c.getName()] = c.getString();
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
 
 void printDraws(HistoryDb& db) {
     for (const auto& d : storedDraws(db))
@@ -74,20 +56,22 @@ void addHistoryCommands(CLI::App& app, CliContext& context) {
     list->add_flag("--json", options->json, "every field of every row, keyed by field name");
     list->callback([&context, options] {
         if (options->json)
-            std::cout << rowsAsJson(context.db()).dump(1) << '\n';
+            writeRowsAsJson(context.db(), std::cout);
         else
             printDraws(context.db());
     });
 
     auto* add = app.add_subcommand("add", "append the newest draw");
-    add->add_option("ISSUE N1..N8", options->addArgs, "issue and the eight numbers (the last is the special number)")
+    add->add_option("ISSUE", options->addIssue, "issue")->required()->transform(issue());
+    add->add_option("N1..N8", options->addNumbers, "the eight numbers (the last is the special number)")
         ->required()
-        ->expected(9);
+        ->expected(kPositions)
+        ->transform(decimal());
     addAttributeOptions(add, options->attributes);
     add->callback([&context, options] {
-        DrawInput draw{options->addArgs[0], {}};
+        DrawInput draw{options->addIssue, {}};
         for (int p = 0; p < kPositions; ++p)
-            draw.numbers[p] = static_cast<int16_t>(options->addArgs[p + 1]);
+            draw.numbers[p] = static_cast<int16_t>(options->addNumbers[p]);
         if (const std::string problem = drawProblem(draw.numbers); !problem.empty())
             throw StoreError(problem);
         const auto settings = context.derivation(options->attributes);

@@ -1,3 +1,4 @@
+#include "cli/argument_checks.h"
 #include "cli/cli_context.h"
 
 #include <iostream>
@@ -6,6 +7,7 @@ int main(int argc, char** argv) {
     using namespace drawfollow;
     CLI::App app{"DrawFollow command line: keep the draw history and run follow searches"};
     app.require_subcommand(1);
+    app.failure_message(cli::argumentErrorMessage);
     cli::CliContext context;
     app.add_option("--data-dir", context.dataDirOption,
                    "data folder (default: $DRAWFOLLOW_DATA_DIR, else the program's folder when writable, "

@@ -1,4 +1,5 @@
 // trim-to, delete-newest, compact, export-xlsx
+#include "cli/argument_checks.h"
 #include "cli/cli_context.h"
 
 #include "io/history_grid.h"
@@ -33,7 +34,7 @@ void addMaintenanceCommands(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<MaintenanceOptions>();
 
     auto* trimTo = app.add_subcommand("trim-to", "keep the draws up to an issue, delete the rest, rebuild and compact");
-    trimTo->add_option("ISSUE", options->issue, "the newest issue to keep")->required();
+    trimTo->add_option("ISSUE", options->issue, "the newest issue to keep")->required()->transform(issue());
     addAttributeOptions(trimTo, options->attributes);
     trimTo->callback([&context, options] {
         const auto settings = context.derivation(options->attributes);
@@ -41,7 +42,9 @@ void addMaintenanceCommands(CLI::App& app, CliContext& context) {
     });
 
     auto* deleteNewest = app.add_subcommand("delete-newest", "delete the newest N draws, rebuild and compact");
-    deleteNewest->add_option("N", options->count, "how many of the newest draws to delete")->required();
+    deleteNewest->add_option("N", options->count, "how many of the newest draws to delete")
+        ->required()
+        ->transform(decimal());
     addAttributeOptions(deleteNewest, options->attributes);
     deleteNewest->callback([&context, options] {
         const auto settings = context.derivation(options->attributes);
@@ -59,7 +62,7 @@ void addMaintenanceCommands(CLI::App& app, CliContext& context) {
     // The detail and tally grids come from a search; without one the history grid is the
     // grid there is to export.
     auto* exportXlsx = app.add_subcommand("export-xlsx", "write a grid as a spreadsheet workbook");
-    exportXlsx->add_option("GRID", options->grid, "the grid to export")->required()->check(CLI::IsMember({"history"}));
+    exportXlsx->add_option("GRID", options->grid, "the grid to export")->required()->check(oneOf({"history"}));
     exportXlsx->add_option("FILE", options->file, "target file (default: lishi.xls in the data folder)");
     exportXlsx->callback([&context, options] {
         const std::filesystem::path target = options->file.empty()

@@ -1,4 +1,5 @@
 // search, combination: the whole search panel as options, the grids as text or JSON.
+#include "cli/argument_checks.h"
 #include "cli/cli_context.h"
 #include "cli/grid_text.h"
 
@@ -50,37 +51,39 @@ std::vector<std::string> keysOf(const auto& names) {
 }
 
 void addPanelOptions(CLI::App* command, PanelOptions& o, bool combination) {
-    command->add_option("--kind", o.kind, "search kind")
-        ->check(CLI::IsMember(keysOf(kKindNames)))
-        ->capture_default_str();
+    command->add_option("--kind", o.kind, "search kind")->check(oneOf(keysOf(kKindNames)))->capture_default_str();
     command->add_option("--result", o.result, "result kind tallied")
-        ->check(CLI::IsMember(keysOf(kKindNames)))
+        ->check(oneOf(keysOf(kKindNames)))
         ->capture_default_str();
     command->add_option("--scope", o.scope, "positions tallied: all 平特, regular 平码, special 特码")
-        ->check(CLI::IsMember(keysOf(kScopeNames)))
+        ->check(oneOf(keysOf(kScopeNames)))
         ->capture_default_str();
     auto* fixed = command->add_flag("--fixed", o.fixed, "fixed positions 固定位");
     command->add_flag("--free", o.free, "free positions 自由位 (the default)")->excludes(fixed);
     command->add_option("--count-special", o.countSpecial, "free positions count the special number (自由位计特码)")
-        ->check(CLI::IsMember({"yes", "no"}))
+        ->check(oneOf({"yes", "no"}))
         ->capture_default_str();
-    command->add_option("--back", o.back, "前期 mode with gap N (1..9); without it 上期");
+    command->add_option("--back", o.back, "前期 mode with gap N (1..9); without it 上期")->transform(decimal());
     command->add_option("--positions", o.positions, "ticked positions, e.g. 1,2,8")
         ->delimiter(',')
-        ->check(CLI::Range(1, kPositions));
+        ->transform(decimal(1, kPositions));
     auto* values = command->add_option("--values", o.values, "the eight base values as typed (手动输入号)")
                        ->delimiter(',')
-                       ->expected(kPositions);
+                       ->expected(kPositions)
+                       ->transform(decimal());
     auto* verify = command->add_option("--verify", o.verify, "base: the stored draw before this issue (验证指定期)")
+                       ->transform(issue())
                        ->excludes(values);
     command->add_flag("--only-before", o.onlyBefore, "end the range before the verified issue (仅检索该期前)")
         ->needs(verify);
     command->add_option("--first", o.first, "first issue of the range (default: first stored + 1, or + N)");
     command->add_option("--last", o.last, "last issue of the range (default: the newest)");
     if (combination) {
-        command->add_option("--size", o.size, "positions per combination (组合位数), 1..6")->capture_default_str();
+        command->add_option("--size", o.size, "positions per combination (组合位数), 1..6")
+            ->transform(decimal())
+            ->capture_default_str();
         command->add_option("--pool", o.pool, "positions combined: regular 1..7 (平码) or all 1..8 (平特)")
-            ->check(CLI::IsMember({"regular", "all"}))
+            ->check(oneOf({"regular", "all"}))
             ->capture_default_str();
     }
     command->add_flag("--json", o.json, R"(print {"hits": [...], "detail": [[...]], "tally": [[...]]})");

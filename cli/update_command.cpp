@@ -1,4 +1,5 @@
 // update: the online update without a window, one progress line per year.
+#include "cli/argument_checks.h"
 #include "cli/cli_context.h"
 
 #include "net/online_update.h"
@@ -86,11 +87,11 @@ void addUpdateCommand(CLI::App& app, CliContext& context) {
     update
         ->add_option("--keep-years", options->keepYears,
                      "years of history kept before the current one (default: the window's IniSerchDay, else 6)")
-        ->check(CLI::Range(kFewestYearsKept, kMostYearsKept));
+        ->transform(decimal(kFewestYearsKept, kMostYearsKept));
     update->add_option("--current-year", options->currentYear, "the year taken as the current one (default: today's)")
-        ->check(CLI::Range(2000, 9999));
+        ->transform(decimal(2000, 9999));
     update->add_option("--timeout", options->timeoutSeconds, "seconds allowed for each page")
-        ->check(CLI::Range(0.1, 600.0))
+        ->check(decimalNumber(0.1, 600.0))
         ->capture_default_str();
     addAttributeOptions(update, options->attributes);
     update->callback([&context, options] { runUpdate(context, *options); });

@@ -1,92 +1,90 @@
 #include "io/history_text.h"
 
-#include <array>
+#include "io/replace_file.h"
+
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <istream>
 #include <system_error>
 
 namespace drawfollow {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string_view trimSpaces(std::string_view s) {
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
+std::string readAll(std::istream& in) {
+    std::string text;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
+        text.append(chunk, static_cast<size_t>(in.gcount()));
+    return text;
 }
 
-bool sevenDigits(std::string_view s) {
-    if (s.size() < 7)
-        return false;
-    for (int i = 0; i < 7; ++i)
-        if (!isDigit(s[i]))
-            return false;
-    return true;
+// Calls take(lineNumber, line) for every line; CR LF, LF and CR each end one, so files
+// from any system (and files mixing them) count their lines as an editor shows them.
+template <typename Take>
+void forEachLine(std::string_view text, Take take) {
+    for (int lineNumber = 1; !text.empty(); ++lineNumber) {
+        const size_t end = text.find_first_of("\r\n");
+        take(lineNumber, text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (crLf ? 2 : 1));
+    }
 }
 
 }  // namespace
-
-ParsedLine parseHistoryLine(std::string_view raw) {
-    const std::string_view line = trimSpaces(raw);
-    ParsedLine parsed;
-    size_t pos = 1;  // a line without an issue is scanned from its second character
-    if (sevenDigits(line)) {
-        parsed.issue = std::stoi(std::string(line.substr(0, 7)));
-        pos = 8;  // the eighth character separates, whatever it is
-    }
-    while (pos + 1 < line.size() && parsed.numbers.size() < kPositions) {
-        if (isDigit(line[pos]) && isDigit(line[pos + 1])) {
-            parsed.numbers.push_back((line[pos] - '0') * 10 + (line[pos + 1] - '0'));
-            pos += 2;
-        } else {
-            ++pos;
-        }
-    }
-    return parsed;
-}
 
 std::string HistoryText::problemSummary(size_t shown) const {
     std::string s;
     if (draws.empty() && problems.empty())
         return "文件中没有任何历史号码行。";
-    for (size_t i = 0; i < problems.size() && i < shown; ++i)
-        s += "第 " + std::to_string(problems[i].line) + " 行：" + problems[i].reason + "\n";
+    for (size_t i = 0; i < problems.size() && i < shown; ++i) {
+        if (problems[i].line > 0)  // line 0: the file as a whole
+            s += "第 " + std::to_string(problems[i].line) + " 行：";
+        s += problems[i].reason + "\n";
+    }
     if (problems.size() > shown)
         s += "……共 " + std::to_string(problems.size()) + " 行有误。\n";
     return s;
 }
 
 HistoryText readHistoryText(std::istream& in) {
+    const std::string content = readAll(in);
+    std::string_view text = content;
+    if (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
+
     HistoryText result;
-    Numbers carried{};  // positions a short line does not supply keep the previous line's numbers
     std::optional<int> lastIssue;
-    std::string line;
-    for (int lineNo = 1; std::getline(in, line); ++lineNo) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    forEachLine(text, [&](int lineNumber, std::string_view line) {
         const ParsedLine parsed = parseHistoryLine(line);
-        if (!parsed.issue) {
+        if (parsed.isHeading()) {
             ++result.skippedLines;
-            continue;
+            return;
         }
-        for (size_t p = 0; p < parsed.numbers.size(); ++p)
-            carried[p] = static_cast<int16_t>(parsed.numbers[p]);
-        std::string problem;
-        if (lastIssue && *parsed.issue <= *lastIssue)
-            problem = "期号 " + std::to_string(*parsed.issue) + " 不大于上一行的期号 " + std::to_string(*lastIssue);
-        else
-            problem = drawProblem(carried);
-        if (!problem.empty())
-            result.problems.push_back({lineNo, problem});
-        else
-            result.draws.push_back({*parsed.issue, carried});
-        lastIssue = parsed.issue;
-    }
+        std::string problem = parsed.problem;
+        Numbers numbers{};
+        if (problem.empty()) {
+            std::copy(parsed.numbers.begin(), parsed.numbers.end(), numbers.begin());
+            if (lastIssue && *parsed.issue <= *lastIssue)
+                problem = "期号 " + std::to_string(*parsed.issue) + " 不大于上一行的期号 " + std::to_string(*lastIssue);
+            else
+                problem = drawProblem(numbers);
+        }
+        if (parsed.issue)
+            lastIssue = parsed.issue;
+        if (!problem.empty()) {
+            result.problems.push_back({lineNumber, problem});
+            return;
+        }
+        result.draws.push_back({*parsed.issue, numbers});
+        result.drawLines.push_back(lineNumber);
+    });
     return result;
 }
 
@@ -116,17 +114,14 @@ std::string canonicalLine(int issue, const Numbers& numbers) {
 }
 
 void writeHistoryFile(const std::filesystem::path& file, std::span<const DrawInput> draws) {
-    std::filesystem::path temp = file;
-    temp += ".part";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    replaceFile(file, [&](const std::filesystem::path& temporary) {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         for (const auto& d : draws)
             out << canonicalLine(d.issue, d.numbers) << "\r\n";
-        out.flush();
+        out.close();
         if (!out)
             throw std::system_error(errno, std::generic_category(), "无法写入文件 “" + file.string() + "”");
-    }
-    std::filesystem::rename(temp, file);
+    });
 }
 
 std::string exportFileName(std::optional<int> latestIssue) {

@@ -1,5 +1,6 @@
 #include "io/xlsx_export.h"
 
+#include "io/replace_file.h"
 #include "store/history_db.h"
 
 #include <xlsxwriter.h>
@@ -82,27 +83,23 @@ std::optional<double> spreadsheetNumber(std::string_view text) {
 }
 
 void writeSpreadsheet(const TextGrid& grid, const fs::path& target) {
-    fs::path temp = target;
-    temp += ".part";
-    lxw_workbook* workbook = workbook_new(temp.string().c_str());
-    if (!workbook)
-        throw StoreError("无法写入电子表格文件 " + quoted(target) + "：内存不足。");
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Sheet1");
-    const lxw_error copyError = sheet ? copyCells(sheet, grid) : LXW_ERROR_MEMORY_MALLOC_FAILED;
-    // Closing writes the file and frees the workbook, so it runs after a failed copy too.
-    const lxw_error closeError = workbook_close(workbook);
-    std::error_code ignored;
-    if (copyError != LXW_NO_ERROR || closeError != LXW_NO_ERROR) {
-        fs::remove(temp, ignored);
-        throw StoreError("无法写入电子表格文件 " + quoted(target) + "：" +
-                         reasonOf(copyError != LXW_NO_ERROR ? copyError : closeError) + "。");
-    }
-    std::error_code renameError;
-    fs::rename(temp, target, renameError);
-    if (renameError) {
-        fs::remove(temp, ignored);
+    const auto writeWorkbook = [&](const fs::path& temporary) {
+        lxw_workbook* workbook = workbook_new(temporary.string().c_str());
+        if (!workbook)
+            throw StoreError("无法写入电子表格文件 " + quoted(target) + "：内存不足。");
+        lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Sheet1");
+        const lxw_error copyError = sheet ? copyCells(sheet, grid) : LXW_ERROR_MEMORY_MALLOC_FAILED;
+        // Closing writes the file and frees the workbook, so it runs after a failed copy too.
+        const lxw_error closeError = workbook_close(workbook);
+        if (copyError != LXW_NO_ERROR || closeError != LXW_NO_ERROR)
+            throw StoreError("无法写入电子表格文件 " + quoted(target) + "：" +
+                             reasonOf(copyError != LXW_NO_ERROR ? copyError : closeError) + "。");
+    };
+    try {
+        replaceFile(target, writeWorkbook);
+    } catch (const std::system_error& e) {
         throw StoreError("无法替换电子表格文件 " + quoted(target) + "，它可能正被其他程序打开。请关闭后再试。（" +
-                         renameError.message() + "）");
+                         e.code().message() + "）");
     }
 }
 

@@ -20,8 +20,9 @@ std::string_view spreadsheetFileName(ExportedGrid grid);  // "lishi.xls", "Jians
 // Grid cell (r, c) goes to cell (r + 1, c + 1) of the sheet "Sheet1". A cell whose text is a
 // number written the way the number is shown (no leading zero, no trailing zero after the
 // point) is stored as a number; every other text as a string; an empty text leaves the
-// cell blank. The workbook is written beside the target and then put in its place, so a
-// failure leaves an existing file untouched. Throws StoreError with the reason.
+// cell blank. The workbook replaces the target through replaceFile (a link's target when it
+// is a symbolic link), so a failure leaves an existing file untouched. Throws StoreError
+// with the reason.
 void writeSpreadsheet(const TextGrid& grid, const std::filesystem::path& target);
 
 // The value of a cell text that is stored as a number.

@@ -32,7 +32,10 @@ TEST_F(CliHistory, ImportsListsAndExportsAHistory) {
     const auto listed = runCli(dir.path(), "list");
     EXPECT_EQ(listed.output.substr(0, 33), test::readFile(dir / "h.txt").substr(8, 32) + "\n");
 
-    const auto json = nlohmann::json::parse(runCli(dir.path(), "list --json").output);
+    const std::string jsonText = runCli(dir.path(), "list --json").output;
+    const auto json = nlohmann::json::parse(jsonText);
+    // Written row by row, laid out as one document dumped with an indent of one.
+    EXPECT_EQ(jsonText, nlohmann::ordered_json::parse(jsonText).dump(1) + "\n");
     ASSERT_EQ(json.size(), 40u);
     EXPECT_EQ(json[1]["SQQH"], 2013002);
     EXPECT_EQ(json[1]["strQQH"], "2013002");
@@ -49,11 +52,28 @@ TEST_F(CliHistory, AddsDeletesAndTellsTheNextIssue) {
     EXPECT_EQ(runCli(dir.path(), "next-issue --help").exitCode, 0);
     EXPECT_EQ(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 8").exitCode, 0);
     EXPECT_EQ(runCli(dir.path(), "next-issue").output, "2013002\n");
-    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3 4 5 6 7 7").exitCode, 0);   // repeated number
-    EXPECT_NE(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 9").exitCode, 0);   // issue not rising
-    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3").exitCode, 0);             // too few numbers
+    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3 4 5 6 7 7").exitCode, 0);  // repeated number
+    EXPECT_NE(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 9").exitCode, 0);  // issue not rising
+    EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3").exitCode, 0);            // too few numbers
     EXPECT_EQ(runCli(dir.path(), "delete-last").exitCode, 0);
     EXPECT_EQ(runCli(dir.path(), "list").output, "");
+    EXPECT_EQ(runCli(dir.path(), "list --json").output, "[]\n");
+}
+
+TEST_F(CliHistory, NumbersAreDecimalAndIssuesAreIssues) {
+    EXPECT_EQ(runCli(dir.path(), "add 2026097 01 08 09 10 11 12 13 14").exitCode, 0);
+    EXPECT_EQ(runCli(dir.path(), "add 2026098 010 02 03 04 05 06 07 011").exitCode, 0);
+    const std::string stored = "2026097 01 08 09 10 11 12 13 14 \n2026098 10 02 03 04 05 06 07 11 \n";
+    EXPECT_EQ(runCli(dir.path(), "list").output, stored);
+    const auto overflowing = runCli(dir.path(), "add 2147483647 15 16 17 18 19 20 21 22");
+    EXPECT_NE(overflowing.exitCode, 0);
+    EXPECT_NE(overflowing.output.find("“2147483647” 不是期号"), std::string::npos) << overflowing.output;
+    EXPECT_NE(runCli(dir.path(), "trim-to 99999999").output.find("不是期号"), std::string::npos);
+    EXPECT_EQ(runCli(dir.path(), "list").output, stored);
+
+    const auto unknown = runCli(dir.path(), "list --frob");
+    EXPECT_NE(unknown.exitCode, 0);
+    EXPECT_NE(unknown.output.find("无法识别的参数：--frob"), std::string::npos) << unknown.output;
 }
 
 TEST_F(CliHistory, RefusesWhatWouldLoseDataWithoutSaying) {

@@ -12,35 +12,51 @@ struct LineCase {
     const char* line;
     std::optional<int> issue;
     std::vector<int> numbers;
+    bool refused = false;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << '"' << c.line << '"';
+}
 
 class ReadingRules : public ::testing::TestWithParam<LineCase> {};
 
-TEST_P(ReadingRules, TakeTheIssueAndNumbersOfALine) {
+TEST_P(ReadingRules, TakeTheIssueAndNumbersOfALineOrRefuseIt) {
     const LineCase& c = GetParam();
     const ParsedLine parsed = parseHistoryLine(c.line);
     EXPECT_EQ(parsed.issue, c.issue);
-    EXPECT_EQ(parsed.numbers, c.numbers);
+    EXPECT_EQ(!parsed.problem.empty(), c.refused) << parsed.problem;
+    if (!c.refused) {
+        EXPECT_EQ(parsed.numbers, c.numbers);
+    }
 }
+
+const std::vector<int> kEight = {3, 7, 12, 18, 22, 25, 29, 11};
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ReadingRules,
     ::testing::Values(
-        LineCase{"canonical", "2013001 03 07 12 18 22 25 29 11 ", 2013001, {3, 7, 12, 18, 22, 25, 29, 11}},
-        LineCase{"commas", "2013001,03,07,12,18,22,25,29,11", 2013001, {3, 7, 12, 18, 22, 25, 29, 11}},
-        LineCase{"sixteen_digits", "2013001 0307121822252911", 2013001, {3, 7, 12, 18, 22, 25, 29, 11}},
-        LineCase{"surrounding_blanks", "   2013001 03 07 12 18 22 25 29 11   ", 2013001,
-                 {3, 7, 12, 18, 22, 25, 29, 11}},
-        LineCase{"one_digit_numbers_are_skipped", "2013001 3 7 12 18 22 25 29 11", 2013001,
-                 {12, 18, 22, 25, 29, 11}},
-        LineCase{"ten_numbers_keep_eight", "2013001 01 02 03 04 05 06 07 08 09 10", 2013001,
-                 {1, 2, 3, 4, 5, 6, 7, 8}},
-        LineCase{"three_digit_run_drops_its_third", "2013001 123 04", 2013001, {12, 4}},
-        LineCase{"eighth_character_is_skipped_even_a_digit", "201300103 07", 2013001, {7}},
-        LineCase{"blank", "", std::nullopt, {}},
-        LineCase{"heading", "期号 平码 特码", std::nullopt, {}},
-        LineCase{"short_issue", "201301 03 07", std::nullopt, {1, 30, 3, 7}},
-        LineCase{"tab_is_not_trimmed", "\t2013001 03", std::nullopt, {20, 13, 0, 3}}),
+        LineCase{"canonical", "2013001 03 07 12 18 22 25 29 11 ", 2013001, kEight},
+        LineCase{"commas", "2013001,03,07,12,18,22,25,29,11", 2013001, kEight},
+        LineCase{"sixteen_digits", "2013001 0307121822252911", 2013001, kEight},
+        LineCase{"surrounding_blanks_and_tabs", " \t 2013001\t03 07 12 18 22 25 29 11   ", 2013001, kEight},
+        LineCase{"ten_numbers_keep_eight", "2013001 01 02 03 04 05 06 07 08 09 10", 2013001, {1, 2, 3, 4, 5, 6, 7, 8}},
+        LineCase{"blank", "", std::nullopt, {}}, LineCase{"heading", "期号 平码 特码", std::nullopt, {}},
+        LineCase{"heading_with_a_year", "2013年 历史号码", std::nullopt, {}},
+        LineCase{"heading_with_a_date", "更新于 2013-01-05 20:30", std::nullopt, {}},
+        LineCase{"one_digit_numbers", "2013001 3 7 12 18 22 25 29 11", 2013001, {}, true},
+        LineCase{"negative_number", "2013001 03 07 12 18 22 25 29 -1", 2013001, {}, true},
+        LineCase{"three_digit_number", "2013001 03 07 100 18 22 25 29 11", 2013001, {}, true},
+        LineCase{"odd_run_after_the_eighth", "2013001 03 07 12 18 22 25 29 11 5", 2013001, {}, true},
+        LineCase{"seven_numbers", "2013001 03 07 12 18 22 25 29", 2013001, {}, true},
+        LineCase{"issue_alone", "2013001", 2013001, {}, true},
+        LineCase{"sequence_000", "2013000 03 07 12 18 22 25 29 11", 2013000, {}, true},
+        LineCase{"eight_digit_issue", "20130010 03 07 12 18 22 25 29 11", std::nullopt, {}, true},
+        LineCase{"issue_run_into_the_numbers", "20130010307121822252911", std::nullopt, {}, true},
+        LineCase{"six_digit_issue", "201301 03 07 12 18 22 25 29 11", std::nullopt, {}, true},
+        LineCase{"text_before_the_issue", "第2013001期 03 07 12 18 22 25 29 11", std::nullopt, {}, true},
+        LineCase{"eight_numbers_without_issue", "03 07 12 18 22 25 29 11", std::nullopt, {}, true},
+        LineCase{"eight_one_digit_numbers_without_issue", "1 2 3 4 5 6 7 8", std::nullopt, {}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 HistoryText read(const std::string& text) {
@@ -56,21 +72,44 @@ TEST(HistoryFile, SkipsAndCountsLinesWithoutAnIssue) {
     EXPECT_EQ(t.draws[1], (DrawInput{2013002, {1, 2, 3, 4, 5, 6, 7, 8}}));
 }
 
-TEST(HistoryFile, AShortLineKeepsThePreviousNumbersInTheMissingPositions) {
-    const auto t = read("2013001 03 07 12 18 22 25 29 11\n2013002 01 02 04 05 06 08\n");
-    ASSERT_TRUE(t.ok()) << t.problemSummary();
-    EXPECT_EQ(t.draws[1].numbers, (Numbers{1, 2, 4, 5, 6, 8, 29, 11}));
-    // The same line first in a file has nothing to keep: positions 7 and 8 are 0.
-    EXPECT_FALSE(read("2013002 01 02 04 05 06 08\n").ok());
+TEST(HistoryFile, AcceptsAByteOrderMarkAndAnyLineEnds) {
+    const std::vector<DrawInput> expected = {{2013001, {3, 7, 12, 18, 22, 25, 29, 11}},
+                                             {2013002, {1, 2, 3, 4, 5, 6, 7, 8}},
+                                             {2013003, {9, 10, 11, 12, 13, 14, 15, 16}}};
+    // The second kind of line end differs from the first in the mixed files.
+    const std::vector<std::pair<std::string, std::string>> lineEnds = {
+        {"\r\n", "\r\n"}, {"\n", "\n"}, {"\r", "\r"}, {"\r\n", "\r"}, {"\n", "\r"}};
+    for (const auto& [end1, end2] : lineEnds) {
+        const auto t = read(
+            "\xEF\xBB\xBF"
+            "2013001 03 07 12 18 22 25 29 11 " +
+            end1 + "标题" + end2 + "2013002 01 02 03 04 05 06 07 08" + end1 + end2 + "2013003 0910111213141516" + end1);
+        ASSERT_TRUE(t.ok()) << t.problemSummary();
+        EXPECT_EQ(t.draws, expected);
+        EXPECT_EQ(t.drawLines, (std::vector<int>{1, 3, 5}));
+        EXPECT_EQ(t.skippedLines, 2);
+    }
+}
+
+TEST(HistoryFile, SaysWhyALineIsRefusedRatherThanCompletedOrSkipped) {
+    const auto t = read(
+        "2013001 03 07 12 18 22 25 29 11\n2013002 01 02 04 05 06 08\n2013003 01 02 3 04 05 06 08 09\n"
+        "20130040 01 02 03 04 05 06 07 08\n");
+    std::vector<std::pair<int, std::string>> problems;
+    for (const auto& p : t.problems)
+        problems.emplace_back(p.line, p.reason);
+    EXPECT_EQ(problems, (std::vector<std::pair<int, std::string>>{{2, "只有 6 个号码，一期要有 8 个"},
+                                                                  {3, "号码 “3” 只有一位，号码要写两位（如 03）"},
+                                                                  {4, "期号 “20130040” 不是七位数字"}}));
 }
 
 TEST(HistoryFile, ListsEveryLineThatCannotBeADraw) {
     const auto t = read(
         "2013001 03 07 12 18 22 25 29 11\n"
-        "2013002 03 07 12 18 22 25 29 31\n"    // 31 is out of range
-        "2013003 03 07 12 18 22 25 29 03\n"    // 3 twice
-        "2013003 01 02 03 04 05 06 07 08\n"    // repeated issue
-        "2013001 01 02 03 04 05 06 07 08\n"    // falling issue
+        "2013002 03 07 12 18 22 25 29 31\n"  // 31 is out of range
+        "2013003 03 07 12 18 22 25 29 03\n"  // 3 twice
+        "2013003 01 02 03 04 05 06 07 08\n"  // repeated issue
+        "2013001 01 02 03 04 05 06 07 08\n"  // falling issue
         "2013009 01 02 03 04 05 06 07 08\n");
     EXPECT_FALSE(t.ok());
     std::vector<int> lines;

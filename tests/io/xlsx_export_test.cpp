@@ -145,5 +145,15 @@ TEST_F(SpreadsheetExport, ATargetThatCannotBeReplacedKeepsItsContent) {
     EXPECT_FALSE(fs::exists(target.string() + ".part"));
 }
 
+TEST_F(SpreadsheetExport, AnExportThroughALinkReplacesTheFileItPointsTo) {
+    fs::create_directory(dir / "real");
+    writeSpreadsheet(TextGrid{{"old"}}, dir / "real" / "lishi.xls");
+    fs::create_symlink("real/lishi.xls", target);
+    writeSpreadsheet(TextGrid{{"new"}}, target);
+    EXPECT_TRUE(fs::is_symlink(target));
+    EXPECT_EQ(test::readFirstSheet(dir / "real" / "lishi.xls").cells.at("A1").value, "new");
+    EXPECT_FALSE(fs::exists(dir / "real" / "lishi.xls.part"));
+}
+
 }  // namespace
 }  // namespace drawfollow

@@ -247,12 +247,12 @@ TEST_F(HistoryMaintenance, AnEmptyBackupFileEmptiesTheHistory) {
     EXPECT_EQ(db.drawCount(), 0);
 }
 
-TEST_F(HistoryMaintenance, ABackupLineWithSixNumbersKeepsThePreviousLinesLastTwo) {
+TEST_F(HistoryMaintenance, ABackupLineWithSixNumbersIsRefusedNotCompletedFromTheLineBefore) {
+    db.appendBatch(test::seededDraws(10, 2, 2014001), settings);
+    const auto before = db.history();
     test::writeFile(dir / "short.txt", "2014001 01 02 03 04 05 06 07 08 \r\n2014002 11 12 13 14 15 16\r\n");
-    rebuildFromBackup(db, dir / "short.txt", settings);
-    const auto draws = storedDraws(db);
-    ASSERT_EQ(draws.size(), 2u);
-    EXPECT_EQ(draws[1].numbers, (Numbers{11, 12, 13, 14, 15, 16, 7, 8}));
+    EXPECT_THROW(rebuildFromBackup(db, dir / "short.txt", settings), StoreError);
+    EXPECT_EQ(db.history(), before);
 }
 
 }  // namespace
