@@ -73,10 +73,18 @@ ParsedLine parseHistoryLine(std::string_view line) {
         parsed.problem = "期号 " + quoted(runs.front()) + " 的期数是 000";
         return parsed;
     }
+    // The numbers stand apart, or all of them are written together as one run; a run of
+    // four digits among separated numbers is more likely a date than two numbers.
+    const bool writtenTogether = runs.size() == 2 && runs[1].size() >= 2 * kPositions;
     for (size_t r = 1; r < runs.size(); ++r) {
         const std::string_view run = runs[r];
         if (run.size() % 2 != 0) {
             parsed.problem = oddRunProblem(run);
+            return parsed;
+        }
+        if (run.size() != 2 && !writtenTogether) {
+            parsed.problem = quoted(run) + " 有 " + std::to_string(run.size()) +
+                             " 位数字：号码要么两位一个分开写，要么八个号码连写成十六位";
             return parsed;
         }
         for (size_t i = 0; i < run.size() && parsed.numbers.size() < kPositions; i += 2)
