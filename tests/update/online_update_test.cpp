@@ -69,7 +69,9 @@ private:
 
         std::unique_ptr<OnlineUpdate> update(int currentYear, int keepYears, FetchLimits limits = {}) {
             UpdateRequest request{server.host().toStdString(), keepYears, currentYear};
-            return std::make_unique<OnlineUpdate>(db, test::settingsFor(currentYear), request, limits);
+            // New rows are derived as the stored ones were.
+            const DerivationSettings settings = db.recordedDerivation().value_or(test::settingsFor(currentYear));
+            return std::make_unique<OnlineUpdate>(db, settings, request, limits);
         }
     };
 
