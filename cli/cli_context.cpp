@@ -3,6 +3,8 @@
 #include "store/data_folder.h"
 #include "store/derivation_record.h"
 
+#include <iostream>
+
 namespace drawfollow::cli {
 
 namespace {
@@ -32,8 +34,12 @@ HistoryDb& CliContext::db() {
 
 DerivationSettings CliContext::derivation(const AttributeOptions& options) {
     const auto recorded = db().recordedDerivation();
-    if (!recorded)
+    if (!recorded) {
+        if (db().drawCount() > 0)
+            std::cerr << "注意：历史数据库没有记录生肖和段数所用的参数（较早版本的文件），生肖名称可能不准；"
+                         "运行 drawfollow-cli rederive 可按所给参数重算全部历史号码并记录下来。\n";
         return withOptions(options, std::nullopt, startupCodeTableYear(nextIssue(db(), clock_)));
+    }
     const DerivationSettings settings = withOptions(options, recorded, recorded->codes.tableYear());
     if (!derivesSameRows(settings, *recorded) && db().drawCount() > 0)
         throw StoreError("已存的历史号码的生肖和段数是按“" + describeDerivation(*recorded) + "”计算的，与所给的“" +

@@ -36,7 +36,7 @@ public:
     // that would derive other values than the stored ones are refused, pointing at
     // `rederive`: no command but that one and `import` changes how the rows are derived.
     // Without a record (an older file) the options apply, by default offsets 1, age mode
-    // and the code table of the next issue's zodiac year.
+    // and the code table of the next issue's zodiac year, with a warning on stderr.
     DerivationSettings derivation(const AttributeOptions& options);
 
     // The settings for deriving every row afresh (import, rederive): the options, else the
