@@ -3,7 +3,6 @@
 // settings, and only rederive changes how the stored rows are derived.
 #include "io/history_text.h"
 #include "io/safety_copy.h"
-#include "store/history_db.h"
 
 #include "support/history_builder.h"
 #include "support/run_cli.h"
@@ -91,20 +90,6 @@ TEST_F(CliDerivation, AddMustShareTheRecordedSettingsUntilRederiveChangesThem) {
     EXPECT_EQ(*std::max_element(after.begin(), after.end()), 12);
     EXPECT_EQ(zodiacNames(dir.path(), 2026096), kNamesOf2026096);
     EXPECT_EQ(runCli(dir.path(), "add 2026098 1 2 3 4 5 6 7 8 --zodiac-offset 1").exitCode, 0);
-}
-
-TEST_F(CliDerivation, AnOlderFileIsNamedByTheOptionsWithAWarningUntilRederived) {
-    {
-        HistoryDb db(dir / HistoryDb::kFileName);
-        db.replaceAll(readHistoryFile(file).draws, test::settingsFor(2026));
-        db.connection().exec("DELETE FROM Derivation");  // as an upgraded older file holds it
-    }
-    const auto warned = runCli(dir.path(), "search --result zodiac --code-table-year 2026");
-    EXPECT_EQ(warned.exitCode, 0) << warned.output;
-    EXPECT_NE(warned.output.find("没有记录"), std::string::npos) << warned.output;
-    ASSERT_EQ(runCli(dir.path(), "rederive").exitCode, 0);
-    EXPECT_EQ(runCli(dir.path(), "search --result zodiac").output.find("没有记录"), std::string::npos);
-    EXPECT_EQ(zodiacNames(dir.path(), 2026096), kNamesOf2026096);
 }
 
 }  // namespace
