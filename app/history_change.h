@@ -1,7 +1,12 @@
 // What a command that changes the history, or writes it out, tells the window.
 #pragma once
 
+#include "app/file_paths.h"
+
 #include <QString>
+
+#include <filesystem>
+#include <optional>
 
 namespace drawfollow {
 
@@ -17,5 +22,12 @@ struct HistoryChange {
 
     bool failed() const { return !problem.isEmpty(); }
 };
+
+// Where the history was saved before a change, and how to get it back; empty without a copy.
+inline QString safetyCopyNote(const std::optional<std::filesystem::path>& copy) {
+    if (!copy)
+        return {};
+    return QStringLiteral("原有的历史号码已备份到“%1”，读入该文件即可恢复。").arg(pathText(*copy));
+}
 
 }  // namespace drawfollow

@@ -19,9 +19,7 @@ MainController::~MainController() = default;
 void MainController::start(const DataFolderChoice& folder) {
     openDatabase(folder);
     showNextIssue();
-    // The code table is built for the zodiac year of the next issue.
-    zodiacYear_ = startupCodeTableYear(nextIssue_);
-    codes_ = ZodiacCodeTable::build(settings_.sequentialZodiac(), settings_.zodiacOffset(), zodiacYear_);
+    startupDerivation_ = followSettingsInForce();
     fillHistoryBase();
     fillVerifyBase();
 }
@@ -55,10 +53,6 @@ std::optional<int> MainController::rangeEnd() const {
     return drawfollow::rangeEnd(history_);
 }
 
-DerivationSettings MainController::derivation() const {
-    return DerivationSettings{settings_.segmentOffset(), codes_};
-}
-
 EntryOutcome MainController::storeDraw(const QString& issueText, const std::array<QString, kPositions>& boxes) {
     QElapsedTimer timer;
     timer.start();
@@ -75,8 +69,6 @@ EntryOutcome MainController::storeDraw(const QString& issueText, const std::arra
         return {false, -1, QStringLiteral("号码未能保存：%1").arg(QString::fromStdString(e.what()))};
     }
     const qint64 stored = timer.nsecsElapsed();
-    // The zodiac year of the draw just built becomes the current one.
-    zodiacYear_ = zodiacYearOfIssue(entry.draw->issue);
     emit drawAppended();
     afterHistoryChange(history_.size() == 1);
     qCInfo(lcTiming, "hand entry of %d: stored in %.2f ms, with every refresh %.2f ms (%zu draws)", entry.draw->issue,
@@ -112,9 +104,6 @@ QString MainController::reloadHistory() {
     } catch (const std::exception& e) {
         problem = QStringLiteral("未能重新读取历史号码：%1").arg(QString::fromStdString(e.what()));
     }
-    // The newest draw's zodiac year becomes the current one, as after a hand entry.
-    if (!history_.empty())
-        zodiacYear_ = zodiacYearOfIssue(history_.back().issue);
     emit historyReset();
     afterHistoryChange(true);
     return problem;
@@ -122,6 +111,10 @@ QString MainController::reloadHistory() {
 
 void MainController::afterHistoryChange(bool firstIssueChanged) {
     showNextIssue();
+    // A next issue in another zodiac year brings another code table.
+    const HistoryChange followed = followSettingsInForce();
+    if (followed.failed() || !followed.summary.isEmpty())
+        emit derivationChanged(followed);
     if (const auto end = rangeEnd())
         emit rangeEndChanged(*end);
     if (firstIssueChanged)

@@ -98,9 +98,17 @@ public:
 
     // Settings as read at start-up and kept up to date.
     const AppSettings& settings() const { return settings_; }
-    const ZodiacCodeTable& codeTable() const { return codes_; }
-    DerivationSettings derivation() const;
+    // The settings the stored rows were derived with: new rows are derived with them and
+    // stored codes are named by their code table. They follow the settings in force
+    // (the menus, and the zodiac year of the next issue) as soon as the rows have been
+    // derived again (main_controller_derivation.cpp).
+    const DerivationSettings& derivation() const { return derivation_; }
+    const ZodiacCodeTable& codeTable() const { return derivation_.codes; }
+    // The zodiac year of the next issue, which the code table in force is built for.
     int zodiacYear() const { return zodiacYear_; }
+    // What start-up did to bring the stored rows to the settings in force, or why it could
+    // not; empty when nothing needed doing.
+    const HistoryChange& startupDerivation() const { return startupDerivation_; }
 
     // The search panel.
     PanelTab tab() const { return tab_; }
@@ -138,10 +146,11 @@ public:
     SearchResult runSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
                            const QString& lastIssue);
 
-    // The settings menu.
-    void setZodiacOffset(int offset);
-    void setSegmentOffset(int offset);
-    void setSequentialZodiac(bool on);
+    // The settings menu. A change that alters the stored values derives every row again
+    // (after a safety copy); when that fails the setting goes back to what it was.
+    HistoryChange setZodiacOffset(int offset);   // mnuSxcs
+    HistoryChange setSegmentOffset(int offset);  // mnuDscs
+    HistoryChange setSequentialZodiac(bool on);  // mnuSxsetup
     void setUpdateHost(const QString& host);
 
 signals:
@@ -152,10 +161,20 @@ signals:
     void rangeStartChanged(int issue);
     void rangeEndChanged(int issue);
     void positionsChanged();
+    // The stored rows were derived again after a change of the history or the settings,
+    // or could not be: what to tell the user.
+    void derivationChanged(const HistoryChange& change);
 
 private:
     void openDatabase(const DataFolderChoice& folder);
     void afterHistoryChange(bool firstIssueChanged);
+    // The settings in force for the history as it stands: the menus' settings, the code
+    // table for the zodiac year of the next issue.
+    DerivationSettings settingsInForce(int nextIssue) const;
+    // Derives the stored rows again when the settings in force differ from theirs.
+    HistoryChange followSettingsInForce();
+    // A menu's setting changed: follow it, or put it back when the rows cannot.
+    HistoryChange applySettingChange(AppSettings::Key key, int previous);
     void showNextIssue();
     void fillHistoryBase();
     void fillVerifyBase();
@@ -171,7 +190,8 @@ private:
     std::vector<StoredDraw> history_;
     int nextIssue_ = 0;
     int zodiacYear_ = 0;
-    ZodiacCodeTable codes_;
+    DerivationSettings derivation_;
+    HistoryChange startupDerivation_;
 
     PanelTab tab_ = PanelTab::History;
     BaseValues historyBase_;

@@ -25,12 +25,6 @@ QString problemOf(const std::exception& e) {
     return QStringLiteral("操作未能完成，历史号码未作改动：%1").arg(reason);
 }
 
-QString safetyCopyNote(const std::optional<fs::path>& copy) {
-    if (!copy)
-        return {};
-    return QStringLiteral("原有的历史号码已备份到“%1”，读入该文件即可恢复。").arg(pathText(*copy));
-}
-
 HistoryChange runMaintenance(HistoryDb& db, const std::function<MaintenanceResult(HistoryDb&)>& command) {
     HistoryChange change;
     try {
@@ -92,7 +86,11 @@ HistoryChange MainController::importHistoryText(const fs::path& file, const Batc
         return unavailableChange();
     HistoryChange change;
     try {
-        const ImportSummary s = importHistoryFile(*db_, file, derivation(), progress);
+        // Derived as start-up will derive them for the history the file leaves.
+        const auto settingsFor = [this](std::optional<int> next) {
+            return settingsInForce(next ? *next : clock_.currentYear() * 1000 + 1);
+        };
+        const ImportSummary s = importHistoryFile(*db_, file, settingsFor, progress);
         change.summary = QStringLiteral("已从“%1”读入 %2 期历史号码").arg(pathText(file), QString::number(s.draws));
         if (s.skippedLines > 0)
             change.summary += QStringLiteral("（略过 %1 行没有期号的文字）").arg(s.skippedLines);

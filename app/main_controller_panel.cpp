@@ -1,5 +1,5 @@
 // The search panel's half of the controller: the position values of the three tabs, the
-// options that steer a search, the searches themselves and the settings menu.
+// options that steer a search and the searches themselves.
 #include "analysis/result_display.h"
 #include "app/main_controller.h"
 #include "app/timing_log.h"
@@ -67,7 +67,7 @@ std::array<QString, kPositions> MainController::baseTexts(PanelTab tab) const {
         return texts;
     const Kind kind = kAllKinds[settings_.searchKind()];
     for (int p = 0; p < kPositions; ++p)
-        texts[p] = QString::fromStdString(valueDisplay(kind, (*base.values)[p], codes_));
+        texts[p] = QString::fromStdString(valueDisplay(kind, (*base.values)[p], derivation_.codes));
     return texts;
 }
 
@@ -97,9 +97,10 @@ SearchInputs MainController::searchInputs(SearchButton button, const std::array<
     in.lastIssue = lastIssue.toStdString();
     in.combinationSize = settings_.comboSize();
     in.combinationRegularOnly = settings_.comboRegularOnly();
-    in.codes = codes_;
-    in.zodiacOffset = settings_.zodiacOffset();
-    in.segmentOffset = settings_.segmentOffset();
+    // Stored codes are named and listed as the rows were derived.
+    in.codes = derivation_.codes;
+    in.zodiacOffset = derivation_.codes.offset();
+    in.segmentOffset = derivation_.segmentOffset;
     // The values a search needs: the ticked positions (follow search) or the whole pool
     // (combination search). A needed position without a value refuses the search.
     const auto values = positionValues();
@@ -226,24 +227,6 @@ void MainController::setLimitBeforeVerification(bool on) {
     } else if (const auto end = rangeEnd()) {
         emit rangeEndChanged(*end);
     }
-}
-
-void MainController::setZodiacOffset(int offset) {
-    if (offset != 0 && offset != 1)
-        return;
-    settings_.setZodiacOffset(offset);
-    // The only place besides start-up where the code table follows the mode.
-    codes_ = ZodiacCodeTable::build(settings_.sequentialZodiac(), offset, zodiacYear_);
-    emit positionsChanged();
-}
-
-void MainController::setSegmentOffset(int offset) {
-    if (offset == 0 || offset == 1)
-        settings_.setSegmentOffset(offset);
-}
-
-void MainController::setSequentialZodiac(bool on) {
-    settings_.setSequentialZodiac(on);
 }
 
 }  // namespace drawfollow

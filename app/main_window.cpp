@@ -88,16 +88,23 @@ void MainWindow::wireMenus() {
     connect(m.erase, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
     connect(m.updateHost, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);
 
-    // The items that match the stored settings are checked.
-    const AppSettings& s = controller_.settings();
-    m.zodiacOffset[s.zodiacOffset()]->setChecked(true);
-    m.segmentOffset[s.segmentOffset()]->setChecked(true);
-    m.zodiacMode[s.sequentialZodiac() ? 0 : 1]->setChecked(true);
+    checkSettingsMenus();
+    // A change of these derives every stored row again, which may take a moment.
+    const auto applied = [this](auto change) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const HistoryChange done = change();
+        QApplication::restoreOverrideCursor();
+        reportDerivation(done);
+    };
     for (int i = 0; i < 2; ++i) {
-        connect(m.zodiacOffset[i], &QAction::triggered, this, [this, i] { controller_.setZodiacOffset(i); });
-        connect(m.segmentOffset[i], &QAction::triggered, this, [this, i] { controller_.setSegmentOffset(i); });
-        connect(m.zodiacMode[i], &QAction::triggered, this, [this, i] { controller_.setSequentialZodiac(i == 0); });
+        connect(m.zodiacOffset[i], &QAction::triggered, this,
+                [this, i, applied] { applied([this, i] { return controller_.setZodiacOffset(i); }); });
+        connect(m.segmentOffset[i], &QAction::triggered, this,
+                [this, i, applied] { applied([this, i] { return controller_.setSegmentOffset(i); }); });
+        connect(m.zodiacMode[i], &QAction::triggered, this,
+                [this, i, applied] { applied([this, i] { return controller_.setSequentialZodiac(i == 0); }); });
     }
+    connect(&controller_, &MainController::derivationChanged, this, &MainWindow::reportDerivation);
 
     const auto link = [this](QAction* a, const char* address) {
         connect(a, &QAction::triggered, this, [this, address] { openUrl_(QUrl(QLatin1String(address))); });
@@ -106,6 +113,14 @@ void MainWindow::wireMenus() {
     link(m.frontPage, kHomePageAddress);
     link(m.describe, kDescriptionAddress);
     link(m.demo, kDemoRecordingAddress);
+}
+
+void MainWindow::checkSettingsMenus() {
+    // The items that match the stored settings are checked.
+    const AppSettings& s = controller_.settings();
+    menus_.zodiacOffset[s.zodiacOffset()]->setChecked(true);
+    menus_.segmentOffset[s.segmentOffset()]->setChecked(true);
+    menus_.zodiacMode[s.sequentialZodiac() ? 0 : 1]->setChecked(true);
 }
 
 void MainWindow::runSearch(int which) {
@@ -169,6 +184,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     history_->scrollToNewest();
     if (!controller_.historyAvailable())
         QTimer::singleShot(0, this, &MainWindow::reportStoreProblem);
+    else
+        QTimer::singleShot(0, this, [this] { reportDerivation(controller_.startupDerivation()); });
 }
 
 void MainWindow::reportStoreProblem() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/help_links.h"
+#include "app/history_change.h"
 #include "app/main_menus.h"
 
 #include <QMainWindow>
@@ -34,11 +35,14 @@ protected:
 
 private:
     void wireMenus();
+    void checkSettingsMenus();
     // The history menu's commands, the text import and the exports (main_window_commands.cpp).
     void wireHistoryCommands();
     void runSearch(int button);
     void showStoreStatus();
     void reportStoreProblem();
+    // The stored rows were derived again, or could not be (main_window_commands.cpp).
+    void reportDerivation(const HistoryChange& change);
     // Every command that changes the history, on or off at once (off while an update runs).
     void setHistoryCommandsEnabled(bool on);
 

@@ -51,4 +51,11 @@ void MainWindow::wireHistoryCommands() {
     connect(exports_, &FileExports::done, this, showSummary);
 }
 
+void MainWindow::reportDerivation(const HistoryChange& change) {
+    if (reportChange(dialogs_, this, QStringLiteral("号码属性参数"), change) && !change.summary.isEmpty())
+        statusBar()->showMessage(change.summary, kSummaryShownMs);
+    // A change the rows could not follow has been put back.
+    checkSettingsMenus();
+}
+
 }  // namespace drawfollow

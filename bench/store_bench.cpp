@@ -1,4 +1,5 @@
-// Import of a long history and appending one draw to a stored one.
+// Import of a long history, appending one draw to a stored one, and deriving every row
+// again under another code table.
 #include "io/history_import.h"
 #include "store/history_db.h"
 
@@ -44,6 +45,21 @@ void BM_AppendOneDraw(benchmark::State& state) {
     state.SetComplexityN(stored);
 }
 BENCHMARK(BM_AppendOneDraw)->Arg(300)->Arg(3000)->Arg(30000)->Unit(benchmark::kMicrosecond)->Complexity();
+
+// A new zodiac year or a settings menu: every row derived again, alternating between two
+// code tables so that every iteration changes every zodiac value.
+void BM_RederiveAll(benchmark::State& state) {
+    const int stored = static_cast<int>(state.range(0));
+    bench::ScratchFolder folder;
+    HistoryDb db(folder.path() / HistoryDb::kFileName);
+    db.replaceAll(bench::randomDraws(stored), bench::defaultSettings());
+    const DerivationSettings tables[] = {test::settingsFor(2025), bench::defaultSettings()};
+    size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.rederiveAll(tables[i++ % 2]));
+    state.SetItemsProcessed(state.iterations() * stored);
+}
+BENCHMARK(BM_RederiveAll)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_ReadHistory(benchmark::State& state) {
     const int stored = static_cast<int>(state.range(0));

@@ -14,10 +14,12 @@
 
 namespace drawfollow::cli {
 
+// The attribute settings as given on the command line; what is not given comes from the
+// settings recorded in the history database.
 struct AttributeOptions {
-    int zodiacOffset = 1;
-    int segmentOffset = 1;
-    std::string zodiacMode = "age";
+    std::optional<int> zodiacOffset;
+    std::optional<int> segmentOffset;
+    std::optional<std::string> zodiacMode;
     std::optional<int> codeTableYear;
 };
 
@@ -29,10 +31,18 @@ public:
     HistoryDb& db();
     const Clock& clock() const { return clock_; }
 
-    // The settings rows are derived with; the code table year defaults to what the
-    // window computes at start-up from the next issue.
+    // The settings the stored rows were derived with, which new rows must share and stored
+    // codes are named by: those recorded, where the options give nothing else. Options
+    // that would derive other values than the stored ones are refused, pointing at
+    // `rederive`: no command but that one and `import` changes how the rows are derived.
+    // Without a record (an older file) the options apply, by default offsets 1, age mode
+    // and the code table of the next issue's zodiac year, with a warning on stderr.
     DerivationSettings derivation(const AttributeOptions& options);
-    ZodiacCodeTable codeTable(const AttributeOptions& options);
+
+    // The settings for deriving every row afresh (import, rederive): the options, else the
+    // recorded offsets and mode, with the code table of the zodiac year of `nextIssue`
+    // unless a year is given.
+    DerivationSettings freshDerivation(const AttributeOptions& options, int nextIssue);
 
 private:
     SystemClock clock_;
@@ -48,5 +58,6 @@ void addHistoryCommands(CLI::App& app, CliContext& context);
 void addMaintenanceCommands(CLI::App& app, CliContext& context);
 void addUpdateCommand(CLI::App& app, CliContext& context);
 void addSearchCommands(CLI::App& app, CliContext& context);
+void addRederiveCommand(CLI::App& app, CliContext& context);
 
 }  // namespace drawfollow::cli

@@ -5,6 +5,7 @@
 
 #include "io/history_import.h"
 #include "io/history_maintenance.h"
+#include "store/derivation_record.h"
 
 #include <iostream>
 
@@ -21,6 +22,20 @@ struct HistoryOptions {
     std::vector<int> addNumbers;
 };
 
+void importFile(CliContext& context, const HistoryOptions& options) {
+    // Derived as the window's start-up will derive them for the history the file leaves.
+    DerivationSettings settings;
+    const auto settingsFor = [&](std::optional<int> next) {
+        settings = context.freshDerivation(options.attributes, next.value_or(context.clock().currentYear() * 1000 + 1));
+        return settings;
+    };
+    const auto summary = importHistoryFile(context.db(), options.file, settingsFor);
+    if (summary.safetyCopy)
+        std::cout << "读入前的历史号码已备份到 " << summary.safetyCopy->string() << '\n';
+    std::cout << "已读入 " << summary.draws << " 期历史号码，跳过 " << summary.skippedLines << " 行；生肖和段数按“"
+              << describeDerivation(settings) << "”计算。\n";
+}
+
 void printDraws(HistoryDb& db) {
     for (const auto& d : storedDraws(db))
         std::cout << canonicalLine(d.issue, d.numbers) << '\n';
@@ -34,13 +49,7 @@ void addHistoryCommands(CLI::App& app, CliContext& context) {
     auto* import = app.add_subcommand("import", "replace the history with a history text file");
     import->add_option("FILE", options->file, "history text file")->required();
     addAttributeOptions(import, options->attributes);
-    import->callback([&context, options] {
-        const auto settings = context.derivation(options->attributes);
-        const auto summary = importHistoryFile(context.db(), options->file, settings);
-        if (summary.safetyCopy)
-            std::cout << "读入前的历史号码已备份到 " << summary.safetyCopy->string() << '\n';
-        std::cout << "已读入 " << summary.draws << " 期历史号码，跳过 " << summary.skippedLines << " 行。\n";
-    });
+    import->callback([&context, options] { importFile(context, *options); });
 
     auto* exportCmd = app.add_subcommand("export", "write the history as a text file");
     exportCmd->add_option("FILE", options->file, "target file (default: 更新至<最新期号>期历史号码.txt in the data folder)");

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     cli::addMaintenanceCommands(app, context);
     cli::addUpdateCommand(app, context);
     cli::addSearchCommands(app, context);
+    cli::addRederiveCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

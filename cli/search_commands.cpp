@@ -121,9 +121,11 @@ SearchInputs panelState(CliContext& context, const PanelOptions& o, bool combina
         in.ticked[p - 1] = true;
     in.combinationSize = o.size;
     in.combinationRegularOnly = combination && o.pool == "regular";
-    in.codes = context.codeTable(o.attributes);
-    in.zodiacOffset = o.attributes.zodiacOffset;
-    in.segmentOffset = o.attributes.segmentOffset;
+    // Stored codes are named and listed as the rows were derived.
+    const DerivationSettings derivation = context.derivation(o.attributes);
+    in.codes = derivation.codes;
+    in.zodiacOffset = derivation.codes.offset();
+    in.segmentOffset = derivation.segmentOffset;
 
     HistoryDb& db = context.db();
     const std::vector<int> issues = storedIssues(db);

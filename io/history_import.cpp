@@ -6,26 +6,24 @@ namespace drawfollow {
 
 ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const DerivationSettings& settings,
                                 const BatchProgress& progress) {
+    return importHistoryFile(
+        db, file, [&settings](std::optional<int>) { return settings; }, progress);
+}
+
+ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const ImportDerivation& settingsFor,
+                                const BatchProgress& progress) {
     const HistoryText text = readHistoryFile(file);
     if (!text.ok())
         throw StoreError("文件 “" + file.string() + "” 不能读入，历史号码未作改动。\n" + text.problemSummary());
+    const auto nextIssue = text.draws.empty() ? std::nullopt : std::optional<int>(text.draws.back().issue + 1);
+    const DerivationSettings settings = settingsFor(nextIssue);
     const auto safetyCopy = writeSafetyCopy(db);
     db.replaceAll(text.draws, settings, false, progress);
     return {text.draws.size(), text.skippedLines, safetyCopy};
 }
 
 std::vector<DrawInput> storedDraws(HistoryDb& db) {
-    SQLite::Statement q(db.connection(),
-                        "SELECT SQQH, L1A, L2A, L3A, L4A, L5A, L6A, L7A, L8A FROM lishi ORDER BY SQQH");
-    std::vector<DrawInput> draws;
-    while (q.executeStep()) {
-        DrawInput d;
-        d.issue = q.getColumn(0).getInt();
-        for (int p = 0; p < kPositions; ++p)
-            d.numbers[p] = static_cast<int16_t>(q.getColumn(p + 1).getInt());
-        draws.push_back(d);
-    }
-    return draws;
+    return db.draws();
 }
 
 void exportHistoryFile(HistoryDb& db, const std::filesystem::path& file) {
@@ -34,7 +32,8 @@ void exportHistoryFile(HistoryDb& db, const std::filesystem::path& file) {
 
 std::filesystem::path defaultExportPath(HistoryDb& db, const std::filesystem::path& dataFolder) {
     const auto newest = db.newest();
-    return dataFolder / std::filesystem::u8path(exportFileName(newest ? std::optional<int>(newest->issue) : std::nullopt));
+    return dataFolder /
+           std::filesystem::u8path(exportFileName(newest ? std::optional<int>(newest->issue) : std::nullopt));
 }
 
 }  // namespace drawfollow

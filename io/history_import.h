@@ -5,6 +5,7 @@
 #include "store/history_db.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace drawfollow {
@@ -18,8 +19,15 @@ struct ImportSummary {
 // Reads and checks the whole file first; only a file without a single bad line replaces
 // the history, in one transaction, after a safety copy of the history it replaces.
 // Throws StoreError (listing the bad lines) otherwise.
-ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file,
-                                const DerivationSettings& settings, const BatchProgress& progress = {});
+ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const DerivationSettings& settings,
+                                const BatchProgress& progress = {});
+
+// The settings an import derives its rows with, chosen once the file is read: given the
+// issue after the file's newest draw (none for a file without draws), as start-up would
+// choose them for the history the import leaves.
+using ImportDerivation = std::function<DerivationSettings(std::optional<int> nextIssue)>;
+ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const ImportDerivation& settingsFor,
+                                const BatchProgress& progress = {});
 
 // The stored draws in issue order, as the text file holds them.
 std::vector<DrawInput> storedDraws(HistoryDb& db);

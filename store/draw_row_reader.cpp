@@ -18,7 +18,9 @@ std::string lower(std::string s) {
     return s;
 }
 
-std::string text(const SQLite::Column& c) { return c.isNull() ? std::string() : c.getString(); }
+std::string text(const SQLite::Column& c) {
+    return c.isNull() ? std::string() : c.getString();
+}
 
 // Column name (lower case) to the field it fills.
 const std::unordered_map<std::string, Setter>& setters() {
@@ -90,31 +92,38 @@ std::vector<DrawRow> DrawRowReader::readAll() {
     return rows;
 }
 
-void bindDrawRow(SQLite::Statement& insert, const DrawRow& row) {
-    // Must follow lishiColumns(): SQQH, QQH, strQQH, then per position and kind the own,
-    // "S" and "P" values, then the list families, then the scratch fields.
-    int i = 1;
-    insert.bind(i++, row.issue);
-    insert.bind(i++, row.nextIssue);
-    insert.bind(i++, row.issueText);
+int bindDerivedFields(SQLite::Statement& statement, const DrawRow& row, int first) {
+    // Must follow derivedColumns(): per position and kind the own, "S" and "P" values, then
+    // the two list families.
+    int i = first;
     for (int p = 0; p < kPositions; ++p)
         for (Kind k : kAllKinds) {
-            insert.bind(i++, row.own[index(k)][p]);
-            insert.bind(i++, row.previous[index(k)][p]);
-            insert.bind(i++, row.back[index(k)][p]);
+            statement.bind(i++, row.own[index(k)][p]);
+            statement.bind(i++, row.previous[index(k)][p]);
+            statement.bind(i++, row.back[index(k)][p]);
         }
     auto bindLists = [&](const DrawLists& lists, bool present) {
         if (present) {
-            insert.bind(i++, lists.plain);
+            statement.bind(i++, lists.plain);
             for (Kind k : kAllKinds)
-                insert.bind(i++, lists.counted[index(k)]);
+                statement.bind(i++, lists.counted[index(k)]);
         } else {
             for (int j = 0; j <= kKinds; ++j)
-                insert.bind(i++);
+                statement.bind(i++);
         }
     };
     bindLists(row.previousLists, true);
     bindLists(row.backLists, !row.backLists.plain.empty());
+    return i;
+}
+
+void bindDrawRow(SQLite::Statement& insert, const DrawRow& row) {
+    // Must follow lishiColumns(): SQQH, QQH, strQQH, the derived fields, the scratch fields.
+    int i = 1;
+    insert.bind(i++, row.issue);
+    insert.bind(i++, row.nextIssue);
+    insert.bind(i++, row.issueText);
+    i = bindDerivedFields(insert, row, i);
     insert.bind(i++);  // txtHisP6
     insert.bind(i++, row.hitCount);
     insert.bind(i++, row.marked ? 1 : 0);

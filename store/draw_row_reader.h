@@ -26,6 +26,10 @@ private:
     std::vector<const Setter*> setters_;
 };
 
+// Binds the fields of derivedColumns() in order, from parameter `first`; returns the
+// parameter after them.
+int bindDerivedFields(SQLite::Statement& statement, const DrawRow& row, int first);
+
 // Binds a derived row to an INSERT over lishiColumns() in order.
 void bindDrawRow(SQLite::Statement& insert, const DrawRow& row);
 

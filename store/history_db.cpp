@@ -1,5 +1,6 @@
 #include "store/history_db.h"
 
+#include "store/derivation_record.h"
 #include "store/draw_row_reader.h"
 #include "store/schema.h"
 #include "store/sql_dialect.h"
@@ -14,7 +15,9 @@ namespace {
 
 constexpr const char* kOrderedHistory = "SELECT * FROM lishi ORDER BY SQQH";
 
-std::string quoted(const std::filesystem::path& p) { return "“" + p.string() + "”"; }
+std::string quoted(const std::filesystem::path& p) {
+    return "“" + p.string() + "”";
+}
 
 std::string insertSql() {
     std::string cols, params;
@@ -53,6 +56,7 @@ HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(openF
         const std::string missing = missingSchemaParts(db_);
         if (!missing.empty())
             throw StoreError("文件 " + quoted(file) + " 不是本程序的历史数据库：缺少" + missing + "。");
+        upgradeSchema(db_);
         // The journal is kept between transactions with its header cleared, which is as safe
         // as deleting it: a search that rewrites a long history then spends a tenth less time.
         db_.exec("PRAGMA journal_mode = PERSIST");
@@ -64,7 +68,9 @@ HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(openF
 
 HistoryDb::~HistoryDb() = default;
 
-int HistoryDb::execute(std::string_view sql) { return db_.exec(toSqlite(sql)); }
+int HistoryDb::execute(std::string_view sql) {
+    return db_.exec(toSqlite(sql));
+}
 
 std::vector<DrawRow> HistoryDb::history() {
     SQLite::Statement q(db_, kOrderedHistory);
@@ -84,7 +90,26 @@ std::optional<DrawRow> HistoryDb::newest() {
     return std::move(rows.front());
 }
 
-int HistoryDb::drawCount() { return db_.execAndGet("SELECT count(*) FROM lishi").getInt(); }
+int HistoryDb::drawCount() {
+    return db_.execAndGet("SELECT count(*) FROM lishi").getInt();
+}
+
+std::vector<DrawInput> HistoryDb::draws() {
+    SQLite::Statement q(db_, "SELECT SQQH, L1A, L2A, L3A, L4A, L5A, L6A, L7A, L8A FROM lishi ORDER BY SQQH");
+    std::vector<DrawInput> draws;
+    while (q.executeStep()) {
+        DrawInput d;
+        d.issue = q.getColumn(0).getInt();
+        for (int p = 0; p < kPositions; ++p)
+            d.numbers[p] = static_cast<int16_t>(q.getColumn(p + 1).getInt());
+        draws.push_back(d);
+    }
+    return draws;
+}
+
+std::optional<DerivationSettings> HistoryDb::recordedDerivation() {
+    return readDerivationRecord(db_);
+}
 
 int HistoryDb::drawCountBefore(int issue) {
     SQLite::Statement q(db_, "SELECT count(*) FROM lishi WHERE SQQH < ?");
@@ -102,8 +127,8 @@ void HistoryDb::insertRow(const DrawRow& row) {
     insert_->exec();
 }
 
-void HistoryDb::insertRows(std::span<const DrawInput> draws, CarriedDraws carried,
-                           const DerivationSettings& settings, const BatchProgress& progress) {
+void HistoryDb::insertRows(std::span<const DrawInput> draws, CarriedDraws carried, const DerivationSettings& settings,
+                           const BatchProgress& progress) {
     const auto newestStored = newest();
     int last = newestStored ? newestStored->issue : 0;
     for (size_t i = 0; i < draws.size(); ++i) {
@@ -128,6 +153,7 @@ DrawRow HistoryDb::append(const DrawInput& draw, const DerivationSettings& setti
     if (newestRow && draw.issue <= newestRow->issue)
         throw StoreError("期号 " + std::to_string(draw.issue) + " 不大于已存的最新期号 " +
                          std::to_string(newestRow->issue) + "：历史号码必须按期号递增添加。");
+    requireDerivation(db_, settings, rows.empty());
     DrawRow row = deriveRow(draw, CarriedDraws::fromNewest(beforeNewest, newestRow), settings);
     insertRow(row);
     tx.commit();
@@ -139,6 +165,7 @@ void HistoryDb::appendAfterNewest(std::span<const DrawInput> draws, const Deriva
     const auto rows = newestRows(2);
     const DrawRow* newestRow = rows.empty() ? nullptr : &rows.back();
     const DrawRow* beforeNewest = rows.size() < 2 ? nullptr : &rows.front();
+    requireDerivation(db_, settings, rows.empty());
     insertRows(draws, CarriedDraws::fromNewest(beforeNewest, newestRow), settings, progress);
 }
 
@@ -168,6 +195,7 @@ void HistoryDb::replaceAll(std::span<const DrawInput> draws, const DerivationSet
     CarriedDraws carried;
     carried.fillBackLists = backLists;
     insertRows(draws, carried, settings, progress);
+    writeDerivationRecord(db_, settings);
     tx.commit();
 }
 
@@ -175,7 +203,9 @@ bool HistoryDb::deleteNewest() {
     return db_.exec("DELETE FROM lishi WHERE SQQH = (SELECT max(SQQH) FROM lishi)") > 0;
 }
 
-void HistoryDb::deleteAll() { db_.exec("DELETE FROM lishi"); }
+void HistoryDb::deleteAll() {
+    db_.exec("DELETE FROM lishi");
+}
 
 void HistoryDb::compact() {
     // VACUUM writes the new file through the journal: a failure leaves the old one intact.
@@ -191,6 +221,8 @@ int nextIssue(HistoryDb& db, const Clock& clock) {
     return clock.currentYear() * 1000 + 1;
 }
 
-int startupCodeTableYear(int nextIssue) { return zodiacYearOfIssue(nextIssue); }
+int startupCodeTableYear(int nextIssue) {
+    return zodiacYearOfIssue(nextIssue);
+}
 
 }  // namespace drawfollow

@@ -54,6 +54,15 @@ public:
     int drawCount();
     // How many stored draws have an issue below `issue`.
     int drawCountBefore(int issue);
+    // Every stored draw's issue and numbers, in issue order.
+    std::vector<DrawInput> draws();
+
+    // The settings the stored rows were derived with (store/derivation_record.h); none for
+    // a file of an older version that has not been derived again since.
+    std::optional<DerivationSettings> recordedDerivation();
+
+    // Adding refuses settings that differ from the recorded ones, unless the history is
+    // empty; replacing records the settings it derived the rows with.
 
     // Appends one draw after the newest stored one, deriving its row from the two newest.
     DrawRow append(const DrawInput& draw, const DerivationSettings& settings);
@@ -68,6 +77,12 @@ public:
     // With backLists the txtHisPreLst family is filled too, as the rebuild does.
     void replaceAll(std::span<const DrawInput> draws, const DerivationSettings& settings, bool backLists = false,
                     const BatchProgress& progress = {});
+
+    // Derives every stored row again under `settings` in one pass and one transaction,
+    // carrying the predecessors in memory, and records the settings (history_rederive.cpp).
+    // Issues, numbers, QQH, strQQH, intTh, bolOk and txtHisP6 stay; the txtHisPreLst family
+    // is cleared. Returns how many rows were derived.
+    size_t rederiveAll(const DerivationSettings& settings, const BatchProgress& progress = {});
 
     // Deletes the newest draw; false when the history was empty.
     bool deleteNewest();

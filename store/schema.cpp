@@ -1,9 +1,11 @@
 #include "store/schema.h"
 
+#include "store/derivation_record.h"
 #include "store/draw.h"
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
+#include <SQLiteCpp/Transaction.h>
 
 #include <set>
 
@@ -50,6 +52,14 @@ std::set<std::string> columnsOf(SQLite::Database& db, const std::string& table) 
     return names;
 }
 
+int userVersion(SQLite::Database& db) {
+    return db.execAndGet("PRAGMA user_version").getInt();
+}
+
+void setUserVersion(SQLite::Database& db) {
+    db.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+}
+
 }  // namespace
 
 const std::vector<std::string>& lishiColumns() {
@@ -62,6 +72,12 @@ const std::vector<std::string>& lishiColumns() {
     return names;
 }
 
+const std::vector<std::string>& derivedColumns() {
+    // Between SQQH, QQH, strQQH and the three scratch fields txtHisP6, intTh, bolOk.
+    static const std::vector<std::string> names(lishiColumns().begin() + 3, lishiColumns().end() - 3);
+    return names;
+}
+
 void createSchema(SQLite::Database& db) {
     std::string sql = "PRAGMA page_size = " + std::to_string(kPageSize) + ";\nCREATE TABLE Lishi (";
     bool first = true;
@@ -71,9 +87,21 @@ void createSchema(SQLite::Database& db) {
         first = false;
         sql += c.name + ' ' + c.type;
     }
-    sql += ");\nCREATE TABLE Carcu (Nmb INTEGER, Count INTEGER);\nPRAGMA user_version = " +
-           std::to_string(kSchemaVersion) + ';';
+    sql += ");\nCREATE TABLE Carcu (Nmb INTEGER, Count INTEGER);";
     db.exec(sql);
+    createDerivationTable(db);
+    setUserVersion(db);
+}
+
+void upgradeSchema(SQLite::Database& db) {
+    const int version = userVersion(db);
+    if (version >= kSchemaVersion)
+        return;
+    SQLite::Transaction tx(db);
+    if (version < 2)
+        createDerivationTable(db);
+    setUserVersion(db);
+    tx.commit();
 }
 
 std::string missingSchemaParts(SQLite::Database& db) {
@@ -97,6 +125,15 @@ std::string missingSchemaParts(SQLite::Database& db) {
         for (const char* name : {"Nmb", "Count"})
             if (!carcu.count(name))
                 note(std::string("字段 Carcu.") + name);
+    if (userVersion(db) >= 2) {
+        const auto derivation = columnsOf(db, kDerivationTable);
+        if (derivation.empty())
+            note(std::string("表 ") + kDerivationTable);
+        else
+            for (const auto& name : derivationColumns())
+                if (!derivation.count(name))
+                    note(std::string("字段 ") + kDerivationTable + "." + name);
+    }
     return missing;
 }
 

@@ -10,7 +10,8 @@ class Database;
 
 namespace drawfollow {
 
-inline constexpr int kSchemaVersion = 1;
+// 2: the table Derivation records the settings the rows were derived with.
+inline constexpr int kSchemaVersion = 2;
 
 // A search rewrites every wide Lishi row when its reference draws change; with large pages
 // the rewrite journals and writes far fewer pages (a third less time on long histories).
@@ -19,11 +20,20 @@ inline constexpr int kPageSize = 65536;
 
 // Every Lishi column in table order.
 const std::vector<std::string>& lishiColumns();
+// The columns a row's derivation fills from the draw, its predecessors and the settings:
+// the own, "S" and "P" values and both list families, in table order.
+const std::vector<std::string>& derivedColumns();
 
-// Sets the page size, creates both tables in an empty database and sets user_version.
+// Sets the page size, creates the tables in an empty database and sets user_version.
 void createSchema(SQLite::Database& db);
 
-// Empty string when the database holds both tables with every column; otherwise what is missing.
+// Empty string when the database holds every table with every column its version has;
+// otherwise what is missing. A file of an older version lacks the parts added since.
 std::string missingSchemaParts(SQLite::Database& db);
+
+// Brings a complete file of an older version to the current one, all in one transaction;
+// Lishi and Carcu are left exactly as they are. Derivation stays empty: how the older
+// rows were derived is not known.
+void upgradeSchema(SQLite::Database& db);
 
 }  // namespace drawfollow

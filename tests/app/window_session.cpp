@@ -19,7 +19,8 @@ QString WindowSession::settingsFile() const {
 
 void WindowSession::seed(const std::vector<DrawInput>& draws) {
     HistoryDb db(databaseFile());
-    const int next = draws.empty() ? 0 : draws.front().issue;
+    // Under the code table start-up builds for the draws' next issue, as an import derives them.
+    const int next = draws.empty() ? 0 : draws.back().issue + 1;
     db.appendBatch(draws, settingsFor(startupCodeTableYear(next)));
 }
 

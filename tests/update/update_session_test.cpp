@@ -43,7 +43,8 @@ protected:
     void SetUp() override { db.appendBatch(before, test::settingsFor(2005)); }
 
     UpdateSession session(int currentYear = 2014, int keepYears = 6, std::string host = "http://127.0.0.1:9") {
-        return UpdateSession(db, test::settingsFor(currentYear),
+        // The update derives under the settings the history records, whatever the year.
+        return UpdateSession(db, test::settingsFor(2005),
                              UpdateRequest{std::move(host), keepYears, currentYear});
     }
 
@@ -78,12 +79,12 @@ TEST_F(UpdateSessionTest, CompleteUpdateDropsAndAppendsAtTheEnd) {
     HistoryDb oldOrder(otherDir / HistoryDb::kFileName);
     oldOrder.appendBatch(before, test::settingsFor(2005));
     oldOrder.connection().exec("DELETE FROM lishi WHERE SQQH < 2008001");
-    oldOrder.appendBatch(chartDraws(2013101, 2014999), test::settingsFor(2014));
+    oldOrder.appendBatch(chartDraws(2013101, 2014999), test::settingsFor(2005));
     EXPECT_EQ(db.history(), oldOrder.history());
 }
 
 TEST_F(UpdateSessionTest, CurrentYearPageWithoutTheDrawsStoredIsNoChart) {
-    db.append(test::draw(2014001, {1, 2, 3, 4, 5, 6, 7, 8}), test::settingsFor(2014));
+    db.append(test::draw(2014001, {1, 2, 3, 4, 5, 6, 7, 8}), test::settingsFor(2005));
     UpdateSession update = session();
     ASSERT_TRUE(update.prepare());
     ASSERT_EQ(update.currentYear(), 2014);
@@ -204,7 +205,7 @@ TEST_F(UpdateSessionTest, DropAndAppendIsOneTransaction) {
     // The second draw does not rise: the drop before it is undone too.
     const std::vector<DrawInput> draws{test::draw(2013101, {1, 2, 3, 4, 5, 6, 7, 8}),
                                        test::draw(2013101, {1, 2, 3, 4, 5, 6, 7, 9})};
-    EXPECT_THROW(db.dropBeforeAndAppend(2008001, draws, test::settingsFor(2013)), StoreError);
+    EXPECT_THROW(db.dropBeforeAndAppend(2008001, draws, test::settingsFor(2005)), StoreError);
     EXPECT_EQ(storedDraws(db), before);
 }
 
