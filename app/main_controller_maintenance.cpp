@@ -5,7 +5,9 @@
 #include "app/main_controller.h"
 
 #include "io/history_import.h"
+#include "app/history_snapshot.h"
 #include "io/history_maintenance.h"
+#include "io/safety_copy.h"
 #include "store/maintenance_input.h"
 
 #include <functional>
@@ -19,7 +21,7 @@ namespace {
 // The store's own errors say in full what happened; anything else is a fault below it,
 // after which the transaction has rolled back.
 QString problemOf(const std::exception& e) {
-    const QString reason = QString::fromUtf8(e.what());
+    const QString reason = QString::fromStdString(failureText(e));
     if (dynamic_cast<const StoreError*>(&e))
         return reason;
     return QStringLiteral("操作未能完成，历史号码未作改动：%1").arg(reason);
@@ -28,7 +30,7 @@ QString problemOf(const std::exception& e) {
 QString safetyCopyNote(const std::optional<fs::path>& copy) {
     if (!copy)
         return {};
-    return QStringLiteral("原有的历史号码已备份到“%1”，读入该文件即可恢复。").arg(pathText(*copy));
+    return QStringLiteral("原有的历史号码已备份到“%1”，可用“恢复备份”恢复。").arg(pathText(*copy));
 }
 
 HistoryChange runMaintenance(HistoryDb& db, const std::function<MaintenanceResult(HistoryDb&)>& command) {
@@ -65,20 +67,39 @@ HistoryChange MainController::unavailableChange() const {
     return {QStringLiteral("历史数据库不可用，历史号码未作改动。\n%1").arg(storeProblem_), {}, {}, {}};
 }
 
+HistoryChange MainController::deleteNewest() {
+    if (!db_)
+        return unavailableChange();
+    HistoryChange change = runMaintenance(*db_, [](HistoryDb& db) { return deleteNewestDraw(db); });
+    if (change.failed())
+        return change;
+    try {
+        history_ = readSnapshot(*db_);
+    } catch (const std::exception& e) {
+        change.warning = QStringLiteral("未能重新读取历史号码：%1").arg(QString::fromStdString(failureText(e)));
+    }
+    // Only the newest draw went: the start of the range stays where the user left it.
+    emit historyReset();
+    afterHistoryChange(history_.empty());
+    return change;
+}
+
+// The window's trims may empty the history: the user typed the issue or the count, and
+// the safety copy can be restored.
 HistoryChange MainController::trimHistoryTo(int lastKept) {
     if (!db_)
         return unavailableChange();
     const DerivationSettings settings = derivation();
-    return refreshAfter(
-        runMaintenance(*db_, [&](HistoryDb& db) { return drawfollow::trimToIssue(db, lastKept, settings); }));
+    return refreshAfter(runMaintenance(
+        *db_, [&](HistoryDb& db) { return drawfollow::trimToIssue(db, lastKept, settings, Emptying::Allowed); }));
 }
 
 HistoryChange MainController::deleteNewestCount(int count) {
     if (!db_)
         return unavailableChange();
     const DerivationSettings settings = derivation();
-    return refreshAfter(
-        runMaintenance(*db_, [&](HistoryDb& db) { return drawfollow::deleteNewestDraws(db, count, settings); }));
+    return refreshAfter(runMaintenance(
+        *db_, [&](HistoryDb& db) { return drawfollow::deleteNewestDraws(db, count, settings, Emptying::Allowed); }));
 }
 
 HistoryChange MainController::clearAllDraws() {
@@ -97,6 +118,22 @@ HistoryChange MainController::importHistoryText(const fs::path& file, const Batc
         if (s.skippedLines > 0)
             change.summary += QStringLiteral("（略过 %1 行没有期号的文字）").arg(s.skippedLines);
         change.summary += QStringLiteral("。") + safetyCopyNote(s.safetyCopy);
+    } catch (const std::exception& e) {
+        change.problem = problemOf(e);
+    }
+    return refreshAfter(change);
+}
+
+HistoryChange MainController::restoreSafetyCopy(const SafetyCopyListing& copy, const BatchProgress& progress) {
+    if (!db_)
+        return unavailableChange();
+    HistoryChange change;
+    try {
+        const ImportSummary s = drawfollow::restoreSafetyCopy(*db_, copy.copy.file, derivation(), progress);
+        change.summary = QStringLiteral("已恢复 %1 的备份（%2，%3 期历史号码）。")
+                             .arg(QString::fromStdString(madeText(copy.copy)),
+                                  QString::fromStdString(causeText(copy.copy.cause)), QString::number(s.draws)) +
+                         safetyCopyNote(s.safetyCopy);
     } catch (const std::exception& e) {
         change.problem = problemOf(e);
     }

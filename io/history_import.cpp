@@ -4,14 +4,30 @@
 
 namespace drawfollow {
 
-ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const DerivationSettings& settings,
-                                const BatchProgress& progress) {
+namespace {
+
+ImportSummary replaceWithFile(HistoryDb& db, const std::filesystem::path& file, const DerivationSettings& settings,
+                              const BatchProgress& progress, CopyCause cause) {
     const HistoryText text = readHistoryFile(file);
     if (!text.ok())
         throw StoreError("文件 “" + file.string() + "” 不能读入，历史号码未作改动。\n" + text.problemSummary());
-    const auto safetyCopy = writeSafetyCopy(db);
+    WriteTransaction tx(db);
+    const auto safetyCopy = writeSafetyCopy(db, cause);
     db.replaceAll(text.draws, settings, false, progress);
+    tx.commit();
     return {text.draws.size(), text.skippedLines, safetyCopy};
+}
+
+}  // namespace
+
+ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const DerivationSettings& settings,
+                                const BatchProgress& progress) {
+    return replaceWithFile(db, file, settings, progress, CopyCause::Import);
+}
+
+ImportSummary restoreSafetyCopy(HistoryDb& db, const std::filesystem::path& copy, const DerivationSettings& settings,
+                                const BatchProgress& progress) {
+    return replaceWithFile(db, copy, settings, progress, CopyCause::Restore);
 }
 
 std::vector<DrawInput> storedDraws(HistoryDb& db) {

@@ -50,7 +50,7 @@ bool UpdateSession::prepare() {
 
 void UpdateSession::dropYearsNotKept(int firstKeptYear) {
     // The copy comes first: without it nothing is deleted (writeSafetyCopy throws).
-    summary_.safetyCopy = writeSafetyCopy(db_);
+    summary_.safetyCopy = writeSafetyCopy(db_, CopyCause::Update);
     SQLite::Transaction tx(db_.connection());
     SQLite::Statement drop(db_.connection(), "DELETE FROM lishi WHERE SQQH < ?");
     drop.bind(1, firstKeptYear * 1000);
