@@ -71,7 +71,9 @@ HistoryDb::HistoryDb(const std::filesystem::path& file, std::chrono::millisecond
 }
 
 void HistoryDb::createSchemaOnce() {
-    // Two programs starting on a new data folder: the second finds the tables made.
+    // Two programs starting on a new data folder: the second finds the tables made. The
+    // page size must be set before the transaction reads the empty file's header.
+    db_.exec("PRAGMA page_size = " + std::to_string(kPageSize));
     WriteTransaction tx(*this);
     if (db_.execAndGet("SELECT count(*) FROM sqlite_master").getInt() == 0)
         createSchema(db_);

@@ -31,12 +31,14 @@ protected:
     bool kept(const fs::path& copy) const { return fs::exists(copy); }
 };
 
+// Each copy is written at its own moment; ages count from the moment of the newest write.
 TEST_F(SafetyCopies, TheNewestFiftyAndEveryCopyYoungerThanThirtyDaysAreKept) {
     std::vector<fs::path> old, young;
     for (int i = 0; i < 5; ++i)
         old.push_back(copyOf(history, now - days(40) + minutes(i)));
     for (int i = 0; i < 60; ++i)
         young.push_back(copyOf(history, now - days(29) + minutes(i)));
+    copyOf(history, now);
     EXPECT_TRUE(std::all_of(young.begin(), young.end(), [this](const auto& c) { return kept(c); }));
     EXPECT_TRUE(std::none_of(old.begin(), old.end(), [this](const auto& c) { return kept(c); }))
         << "old copies of a history the young ones hold may go";
@@ -44,6 +46,7 @@ TEST_F(SafetyCopies, TheNewestFiftyAndEveryCopyYoungerThanThirtyDaysAreKept) {
     test::TempDir other;
     for (int i = 0; i < 60; ++i)
         writeSafetyCopy(other.path(), history, CopyCause::Clear, now - days(90) + minutes(i));
+    writeSafetyCopy(other.path(), history, CopyCause::Clear, now);
     EXPECT_EQ(safetyCopies(other.path()).size(), kSafetyCopiesKeptByCount);
 }
 
@@ -58,6 +61,7 @@ TEST_F(SafetyCopies, AnOldCopyGoesOnlyWhenANewerKeptCopyCanGiveItsHistoryBack) {
     const fs::path prefix = copyOf(all.first(8), start + minutes(3));
     for (int i = 0; i < 50; ++i)
         copyOf(all, start + days(10) + minutes(i));
+    copyOf(all, now);
 
     EXPECT_FALSE(kept(shorter)) << "the newer copies begin with the same ten draws";
     EXPECT_FALSE(kept(same));
@@ -72,16 +76,19 @@ TEST_F(SafetyCopies, AnOldCopyGoesOnlyWhenANewerKeptCopyCanGiveItsHistoryBack) {
     const auto newer = *writeSafetyCopy(other.path(), otherHistory, CopyCause::Clear, start + minutes(1));
     for (int i = 0; i < 50; ++i)
         writeSafetyCopy(other.path(), all, CopyCause::Clear, start + days(10) + minutes(i));
+    writeSafetyCopy(other.path(), all, CopyCause::Clear, now);
     EXPECT_FALSE(fs::exists(older));
     EXPECT_TRUE(fs::exists(newer));
 }
 
-TEST_F(SafetyCopies, ACopyWrittenWithAnEarlierClockIsKeptToo) {
+TEST_F(SafetyCopies, ACopyWrittenWithAClockSetBackIsKeptAndRemovesNothing) {
     for (int i = 0; i < 55; ++i)
         copyOf(history, now - days(40) + minutes(i));
+    copyOf(history, now);
+    ASSERT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount);
     const auto fromTheSetBackClock = copyOf(std::span(history).first(3), now - days(400));
     EXPECT_TRUE(kept(fromTheSetBackClock));
-    EXPECT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount);
+    EXPECT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount + 1) << "copies from its future look young";
 }
 
 TEST_F(SafetyCopies, TheNameRecordsTheCommandAndTheFileStaysAHistoryFile) {
