@@ -164,5 +164,19 @@ TEST_F(ConcurrentWrites, AnAddRacingTrimToIsNeverLost) {
     raceRepeatedly(addDraw(kAdded), trimTo(history_->back().issue - 10));
 }
 
+TEST_F(ConcurrentWrites, ACommandWaitsForAnotherProgramsChangeToEnd) {
+    const fs::path folder = freshFolder();
+    SQLite::Database other((folder / HistoryDb::kFileName).string(), SQLite::OPEN_READWRITE);
+    other.exec("BEGIN IMMEDIATE");
+    const pid_t add = test::startCli(folder, addDraw(kAdded).arguments, folder / "add.out");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    int status = 0;
+    EXPECT_EQ(waitpid(add, &status, WNOHANG), 0) << "the add ended while the other program held the lock";
+    other.exec("COMMIT");
+    EXPECT_EQ(test::waitCli(add), 0) << test::readFile(folder / "add.out");
+    HistoryDb db(folder / HistoryDb::kFileName);
+    EXPECT_EQ(storedDraws(db).back(), kAdded);
+}
+
 }  // namespace
 }  // namespace drawfollow

@@ -47,7 +47,8 @@ pid_t startCli(const std::filesystem::path& dataDir, const std::vector<std::stri
 
 int waitCli(pid_t pid) {
     int status = 0;
-    waitpid(pid, &status, 0);
+    if (waitpid(pid, &status, 0) != pid)
+        return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
