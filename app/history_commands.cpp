@@ -115,8 +115,9 @@ void HistoryCommands::importText() {
             QStringLiteral("只能读入历史号码的文本文件（*.txt）。\n“%1”未读入，历史号码未作改动。").arg(file));
         return;
     }
-    replaceWithProgress(importTitle(), QStringLiteral("正在读入历史号码，请稍候……"),
-                        [&](const BatchProgress& progress) { return controller_.importHistoryText(localPath(file), progress); });
+    replaceWithProgress(
+        importTitle(), QStringLiteral("正在读入历史号码，请稍候……"),
+        [&](const BatchProgress& progress) { return controller_.importHistoryText(localPath(file), progress); });
 }
 
 void HistoryCommands::restoreSafetyCopy() {

@@ -4,8 +4,8 @@
 #include "app/file_paths.h"
 #include "app/main_controller.h"
 
-#include "io/history_import.h"
 #include "app/history_snapshot.h"
+#include "io/history_import.h"
 #include "io/history_maintenance.h"
 #include "io/safety_copy.h"
 #include "store/maintenance_input.h"

@@ -47,8 +47,9 @@ void addBackupCommands(CLI::App& app, CliContext& context) {
     addAttributeOptions(restore, options->attributes);
     restore->callback([&context, options] {
         const auto files = safetyCopies(context.dataFolder());
-        const auto file = std::find_if(files.begin(), files.end(),
-                                       [&](const std::filesystem::path& f) { return safetyCopyOf(f)->id == options->id; });
+        const auto file = std::find_if(files.begin(), files.end(), [&](const std::filesystem::path& f) {
+            return safetyCopyOf(f)->id == options->id;
+        });
         if (file == files.end())
             throw StoreError("没有编号为 " + options->id + " 的安全备份（backups 列出全部备份），历史号码未作改动。");
         const auto settings = context.derivation(options->attributes);

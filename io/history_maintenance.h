@@ -26,8 +26,8 @@ public:
 };
 
 struct MaintenanceResult {
-    size_t removed = 0;  // draws deleted
-    size_t kept = 0;     // draws left
+    size_t removed = 0;                // draws deleted
+    size_t kept = 0;                   // draws left
     std::optional<int> newestDeleted;  // the issue deleting the newest draw deleted
     // Where the history was saved before anything was deleted; none when nothing was.
     std::optional<std::filesystem::path> safetyCopy;

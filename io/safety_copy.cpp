@@ -108,7 +108,8 @@ std::optional<SafetyCopy> safetyCopyOf(const fs::path& file) {
     if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix) ||
         name.size() < kPrefix.size() + kStampLength + kSuffix.size())
         return std::nullopt;
-    const std::string_view rest = std::string_view(name).substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+    const std::string_view rest =
+        std::string_view(name).substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
     const auto made = timeOfStamp(rest.substr(0, kStampLength));
     if (!made)
         return std::nullopt;

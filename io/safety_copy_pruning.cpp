@@ -32,7 +32,8 @@ bool beginsWith(const fs::path& longer, const fs::path& shorter) {
         const auto n = static_cast<std::streamsize>(end - start);
         a.seekg(start);
         b.seekg(start);
-        if (!a.read(bufA.data(), n) || !b.read(bufB.data(), n) || !std::equal(bufA.begin(), bufA.begin() + n, bufB.begin()))
+        if (!a.read(bufA.data(), n) || !b.read(bufB.data(), n) ||
+            !std::equal(bufA.begin(), bufA.begin() + n, bufB.begin()))
             return false;
         end = start;
     }
