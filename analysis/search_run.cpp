@@ -1,8 +1,6 @@
 #include "analysis/result_display.h"
 #include "analysis/search_steps.h"
 
-#include <SQLiteCpp/Transaction.h>
-
 namespace drawfollow::search_steps {
 
 namespace {
@@ -37,7 +35,10 @@ SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const Ma
     result.firstIssue = *first;
     result.lastIssue = *last;
     try {
-        SQLite::Transaction transaction(db.connection());
+        // The write lock first: a transaction that has read cannot wait for the lock at its
+        // first write (SQLite refuses at once rather than risk a deadlock), so the search
+        // would fail whenever another program is changing the history.
+        WriteTransaction transaction(db);
         const Marking marking = mark(db, inputs);
         showResults(db, inputs, *first, *last, marking.rowCondition, result);
         transaction.commit();
@@ -49,7 +50,7 @@ SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const Ma
         result.ran = true;
     } catch (const std::exception& e) {
         showEmptyGrids(inputs, result);
-        result.message = std::string("检索失败，历史数据库未作改动：") + e.what();
+        result.message = "检索失败，历史数据库未作改动：" + failureText(e);
     }
     return result;
 }

@@ -27,7 +27,7 @@ struct HistoryChange {
 inline QString safetyCopyNote(const std::optional<std::filesystem::path>& copy) {
     if (!copy)
         return {};
-    return QStringLiteral("原有的历史号码已备份到“%1”，读入该文件即可恢复。").arg(pathText(*copy));
+    return QStringLiteral("原有的历史号码已备份到“%1”，可用“恢复备份”恢复。").arg(pathText(*copy));
 }
 
 }  // namespace drawfollow

@@ -4,6 +4,7 @@
 #include "app/main_controller.h"
 #include "app/user_dialogs.h"
 #include "app/wait_cursor.h"
+#include "io/safety_copy.h"
 #include "store/maintenance_input.h"
 
 #include <QDir>
@@ -114,22 +115,52 @@ void HistoryCommands::importText() {
             QStringLiteral("只能读入历史号码的文本文件（*.txt）。\n“%1”未读入，历史号码未作改动。").arg(file));
         return;
     }
+    replaceWithProgress(
+        importTitle(), QStringLiteral("正在读入历史号码，请稍候……"),
+        [&](const BatchProgress& progress) { return controller_.importHistoryText(localPath(file), progress); });
+}
+
+void HistoryCommands::restoreSafetyCopy() {
+    const QString title = QStringLiteral("恢复备份");
+    const std::vector<SafetyCopyListing> copies = listSafetyCopies(controller_.dataFolder());
+    if (copies.empty()) {
+        dialogs_.message(window_, MessageKind::Information, title,
+                         QStringLiteral("还没有安全备份：删除或替换历史号码的命令会先把历史号码备份到“%1”。")
+                             .arg(pathText(controller_.dataFolder() / kSafetyCopyFolder)));
+        return;
+    }
+    QList<QStringList> rows;
+    for (const SafetyCopyListing& c : copies)
+        rows.append({QString::fromStdString(madeText(c.copy)), QString::fromStdString(causeText(c.copy.cause)),
+                     c.readable ? QString::number(c.draws) : QStringLiteral("文件有误"),
+                     c.newestIssue ? QString::number(*c.newestIssue) : QStringLiteral("—")});
+    const std::optional<int> chosen = dialogs_.chooseRow(
+        window_, title, QStringLiteral("选择要恢复的备份（最新的在最前）。恢复前，现有的历史号码也会先备份。"),
+        {QStringLiteral("备份时间"), QStringLiteral("命令"), QStringLiteral("期数"), QStringLiteral("最新期号")}, rows);
+    if (!chosen)
+        return;
+    const SafetyCopyListing& copy = copies.at(static_cast<size_t>(*chosen));
+    replaceWithProgress(title, QStringLiteral("正在恢复备份，请稍候……"),
+                        [&](const BatchProgress& progress) { return controller_.restoreSafetyCopy(copy, progress); });
+}
+
+void HistoryCommands::replaceWithProgress(const QString& title, const QString& label,
+                                          const std::function<HistoryChange(const BatchProgress&)>& replace) {
     HistoryChange change;
     bool cancelled = false;
     {
         WaitCursor wait;
-        const std::unique_ptr<WorkProgress> progress =
-            dialogs_.progress(window_, importTitle(), QStringLiteral("正在读入历史号码，请稍候……"));
-        change = controller_.importHistoryText(localPath(file), [&](size_t done, size_t total) {
+        const std::unique_ptr<WorkProgress> progress = dialogs_.progress(window_, title, label);
+        change = replace([&](size_t done, size_t total) {
             cancelled = !progress->advance(done, total);
             return !cancelled;
         });
     }
     if (cancelled) {
-        emit done(QStringLiteral("读入已取消，历史号码未作改动。"));
+        emit done(QStringLiteral("%1已取消，历史号码未作改动。").arg(title));
         return;
     }
-    finish(importTitle(), change);
+    finish(title, change);
 }
 
 }  // namespace drawfollow

@@ -1,12 +1,16 @@
-// The commands that replace or cut the history: mnuClear, mnuDlzd, mnuEszhzd and the text
-// import cmdRdLst, and the years the online update keeps (mnuSetDay). Each asks what the
+// The commands that replace or cut the history: mnuClear, mnuDlzd, mnuEszhzd, the text
+// import cmdRdLst and the restore of a safety copy mnuRestore, and the years the online
+// update keeps (mnuSetDay). Each asks what the
 // user wants, lets the controller do it and says what went wrong; what went right goes
 // to the status bar.
 #pragma once
 
 #include "app/history_change.h"
+#include "store/history_db.h"
 
 #include <QObject>
+
+#include <functional>
 
 class QWidget;
 
@@ -31,6 +35,7 @@ public:
     void deleteNewestCount();  // mnuEszhzd
     void setYearsToKeep();     // mnuSetDay
     void importText();         // cmdRdLst
+    void restoreSafetyCopy();  // mnuRestore
 
 signals:
     // What a command did, one line for the status bar.
@@ -40,6 +45,9 @@ private:
     // The answer of a "删除期数" box as an issue or a count; 0 (do nothing) when cancelled.
     int askTrimNumber(const QString& prompt, const QString& initial);
     void finish(const QString& title, const HistoryChange& change);
+    // Replaces the history through `replace` under a progress dialog and reports the outcome.
+    void replaceWithProgress(const QString& title, const QString& label,
+                             const std::function<HistoryChange(const BatchProgress&)>& replace);
 
     MainController& controller_;
     UserDialogs& dialogs_;

@@ -2,6 +2,7 @@
 
 #include "app/entry_row.h"
 #include "app/flex_grid.h"
+#include "app/history_commands.h"
 #include "app/history_model.h"
 #include "app/main_controller.h"
 #include "app/ui_text.h"
@@ -147,9 +148,9 @@ void HistoryPanel::storeEntry() {
 }
 
 void HistoryPanel::deleteNewest() {
-    const QString problem = controller_.deleteNewest();
-    if (!problem.isEmpty())
-        dialogs_.message(window(), MessageKind::Warning, QStringLiteral("删除最后历史"), problem);
+    const HistoryChange change = controller_.deleteNewest();
+    if (reportChange(dialogs_, window(), QStringLiteral("删除最后历史"), change))
+        emit done(change.summary);
     entry_->focusBox(1);
 }
 

@@ -32,10 +32,14 @@ public:
     // Command21) together, so that none is forgotten while a long change runs.
     void setChangesEnabled(bool on);
 
-    // Command3 and mnuErase: delete the newest draw, no confirmation.
+    // Command3 and mnuErase: delete the newest draw, no confirmation (a safety copy is made).
     void deleteNewest();
     // Brings the newest draw into view, as after every refresh.
     void scrollToNewest();
+
+signals:
+    // What deleting the newest draw did, for the status bar.
+    void done(const QString& summary);
 
 private:
     void storeEntry();

@@ -3,7 +3,6 @@
 #include "app/entry_check.h"
 #include "app/history_snapshot.h"
 #include "app/timing_log.h"
-#include "io/history_maintenance.h"
 
 #include <QElapsedTimer>
 
@@ -39,7 +38,7 @@ void MainController::openDatabase(const DataFolderChoice& folder) {
         storeProblem_ = QString::fromStdString(e.what());
     } catch (const std::exception& e) {
         storeProblem_ = QStringLiteral("无法读取历史数据库文件“%1”：%2")
-                            .arg(QString::fromStdString(file.string()), QString::fromStdString(e.what()));
+                            .arg(QString::fromStdString(file.string()), QString::fromStdString(failureText(e)));
     }
     if (!db_)
         history_.clear();
@@ -66,7 +65,7 @@ EntryOutcome MainController::storeDraw(const QString& issueText, const std::arra
         const DrawRow row = db_->append(*entry.draw, derivation());
         history_.push_back(storedDrawOf(row));
     } catch (const std::exception& e) {
-        return {false, -1, QStringLiteral("号码未能保存：%1").arg(QString::fromStdString(e.what()))};
+        return {false, -1, QStringLiteral("号码未能保存：%1").arg(QString::fromStdString(failureText(e)))};
     }
     const qint64 stored = timer.nsecsElapsed();
     emit drawAppended();
@@ -76,25 +75,6 @@ EntryOutcome MainController::storeDraw(const QString& issueText, const std::arra
     return {true, -1, {}};
 }
 
-QString MainController::deleteNewest() {
-    if (!db_)
-        return QStringLiteral("历史数据库不可用。\n%1").arg(storeProblem_);
-    QString problem;
-    try {
-        // No confirmation: the newest row goes, then the file is compacted.
-        const MaintenanceResult result = deleteNewestDraw(*db_);
-        if (!result.compactionProblem.empty())
-            problem = QStringLiteral("最后一期已删除，但数据库文件未能压缩：%1")
-                          .arg(QString::fromStdString(result.compactionProblem));
-        history_ = readSnapshot(*db_);
-    } catch (const std::exception& e) {
-        return QStringLiteral("未能删除最后一期：%1").arg(QString::fromStdString(e.what()));
-    }
-    emit historyReset();
-    afterHistoryChange(history_.empty());
-    return problem;
-}
-
 QString MainController::reloadHistory() {
     if (!db_)
         return QStringLiteral("历史数据库不可用。\n%1").arg(storeProblem_);
@@ -102,7 +82,7 @@ QString MainController::reloadHistory() {
     try {
         history_ = readSnapshot(*db_);
     } catch (const std::exception& e) {
-        problem = QStringLiteral("未能重新读取历史号码：%1").arg(QString::fromStdString(e.what()));
+        problem = QStringLiteral("未能重新读取历史号码：%1").arg(QString::fromStdString(failureText(e)));
     }
     emit historyReset();
     afterHistoryChange(true);

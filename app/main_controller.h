@@ -8,6 +8,7 @@
 #include "app/history_change.h"
 #include "app/panel_logic.h"
 #include "app/ui_text.h"
+#include "io/history_import.h"
 #include "store/clock.h"
 #include "store/history_db.h"
 
@@ -23,6 +24,7 @@
 namespace drawfollow {
 
 class OnlineUpdate;
+struct SafetyCopyListing;
 
 // The two search buttons: Command1 follow search, Command2 combination search.
 enum class SearchButton { Follow, Combination };
@@ -72,8 +74,6 @@ public:
 
     // Hand entry: stores the draw under the issue text, or says what is wrong.
     EntryOutcome storeDraw(const QString& issueText, const std::array<QString, kPositions>& boxes);
-    // Deletes the newest draw and compacts; an error text, empty on success.
-    QString deleteNewest();
     // Reads the history afresh after a change made past the controller (an online update)
     // and refreshes all that shows it; an error text, empty on success.
     QString reloadHistory();
@@ -86,13 +86,16 @@ public:
     QString onlineUpdateDropNotice();
 
     // The history menu and the text files (main_controller_maintenance.cpp). A command
-    // that deletes more than the newest draw saves the history to a safety copy first;
-    // a failed one leaves the history as it was.
+    // that deletes draws saves the history to a safety copy first; a failed one leaves the
+    // history as it was.
     std::filesystem::path dataFolder() const;    // empty without one
+    HistoryChange deleteNewest();                // Command3, mnuErase: the newest draw, then a compaction
     HistoryChange trimHistoryTo(int lastKept);   // mnuDlzd
     HistoryChange deleteNewestCount(int count);  // mnuEszhzd
     HistoryChange clearAllDraws();               // mnuClear
     HistoryChange importHistoryText(const std::filesystem::path& file, const BatchProgress& progress);  // cmdRdLst
+    // Replaces the history with a safety copy, saving it first (mnuRestore).
+    HistoryChange restoreSafetyCopy(const SafetyCopyListing& copy, const BatchProgress& progress);
     HistoryChange exportHistoryText();                                                                  // Command4
     void setYearsToKeep(int years);                                                                     // mnuSetDay
 
@@ -171,6 +174,8 @@ private:
     // The settings in force for the history as it stands: the menus' settings, the code
     // table for the zodiac year of the next issue.
     DerivationSettings settingsInForce(int nextIssue) const;
+    // The settings a history read from a file is derived with, once its newest issue is known.
+    ImportDerivation replacementDerivation() const;
     // Derives the stored rows again when the settings in force differ from theirs.
     HistoryChange followSettingsInForce();
     // A menu's setting changed: follow it, or put it back when the rows cannot.

@@ -50,6 +50,7 @@ MainMenus MainMenus::build(QMenuBar* bar) {
     m.clear = item(m.history, QStringLiteral("mnuClear"), QStringLiteral("清空历史号码(&C)"));
     m.dlzd = item(m.history, QStringLiteral("mnuDlzd"), QStringLiteral("删除到选定期(&D)"));
     m.eszhzd = item(m.history, QStringLiteral("mnuEszhzd"), QStringLiteral("删除最后指定数量期历史(&E)"));
+    m.restore = item(m.history, QStringLiteral("mnuRestore"), QStringLiteral("恢复备份(&R)…"));
 
     m.setup = bar->addMenu(QStringLiteral("设置"));
     m.setup->setObjectName(QStringLiteral("mnuSetup"));

@@ -21,6 +21,7 @@ struct MainMenus {
     QAction* clear = nullptr;                 // mnuClear
     QAction* dlzd = nullptr;                  // mnuDlzd
     QAction* eszhzd = nullptr;                // mnuEszhzd
+    QAction* restore = nullptr;               // mnuRestore
     std::array<QAction*, 2> zodiacOffset{};   // mnuSxcs(0..1)
     std::array<QAction*, 2> segmentOffset{};  // mnuDscs(0..1)
     std::array<QAction*, 2> zodiacMode{};     // mnuSxsetup(0) sequential, (1) by age

@@ -154,7 +154,7 @@ void MainWindow::runSearch(int which) {
 void MainWindow::setHistoryCommandsEnabled(bool on) {
     const bool enabled = on && controller_.historyAvailable();
     history_->setChangesEnabled(enabled);
-    for (QAction* a : {menus_.erase, menus_.clear, menus_.dlzd, menus_.eszhzd})
+    for (QAction* a : {menus_.erase, menus_.clear, menus_.dlzd, menus_.eszhzd, menus_.restore})
         a->setEnabled(enabled);
 }
 

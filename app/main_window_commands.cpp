@@ -25,12 +25,13 @@ void MainWindow::wireHistoryCommands() {
     commands_ = new HistoryCommands(controller_, dialogs_, this);
     exports_ = new FileExports(controller_, dialogs_, this);
     const MainMenus& m = menus_;
-    for (QAction* a : {m.dcls, m.clear, m.dlzd, m.eszhzd})
+    for (QAction* a : {m.dcls, m.clear, m.dlzd, m.eszhzd, m.restore})
         a->setEnabled(controller_.historyAvailable());
 
     connect(m.clear, &QAction::triggered, commands_, &HistoryCommands::clearHistory);
     connect(m.dlzd, &QAction::triggered, commands_, &HistoryCommands::trimToIssue);
     connect(m.eszhzd, &QAction::triggered, commands_, &HistoryCommands::deleteNewestCount);
+    connect(m.restore, &QAction::triggered, commands_, &HistoryCommands::restoreSafetyCopy);
     connect(m.setDay, &QAction::triggered, commands_, &HistoryCommands::setYearsToKeep);
     connect(history_->importButton(), &QPushButton::clicked, commands_, &HistoryCommands::importText);
     connect(history_->exportButton(), &QPushButton::clicked, exports_, &FileExports::exportText);
@@ -49,6 +50,7 @@ void MainWindow::wireHistoryCommands() {
     const auto showSummary = [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); };
     connect(commands_, &HistoryCommands::done, this, showSummary);
     connect(exports_, &FileExports::done, this, showSummary);
+    connect(history_, &HistoryPanel::done, this, showSummary);
 }
 
 void MainWindow::reportDerivation(const HistoryChange& change) {

@@ -1,5 +1,7 @@
 #include "app/user_dialogs.h"
 
+#include "app/row_choice_dialog.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -78,6 +80,14 @@ QString WidgetDialogs::openFileName(QWidget* parent, const QString& title, const
 
 std::unique_ptr<WorkProgress> WidgetDialogs::progress(QWidget* parent, const QString& title, const QString& label) {
     return std::make_unique<ProgressDialogWork>(parent, title, label);
+}
+
+std::optional<int> WidgetDialogs::chooseRow(QWidget* parent, const QString& title, const QString& prompt,
+                                            const QStringList& columns, const QList<QStringList>& rows) {
+    RowChoiceDialog dialog(title, prompt, columns, rows, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenRow();
 }
 
 bool WidgetDialogs::openFile(const QString& file) {

@@ -3,7 +3,9 @@
 // them and no test ever starts a program (tests/app/scripted_dialogs.h).
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <memory>
@@ -39,6 +41,9 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter) = 0;
     virtual std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) = 0;
+    // One row of a table, the first selected at the start; the row's index, none when cancelled.
+    virtual std::optional<int> chooseRow(QWidget* parent, const QString& title, const QString& prompt,
+                                         const QStringList& columns, const QList<QStringList>& rows) = 0;
     // Hands a file to the program the system opens such files with, without waiting for
     // it; false when the system has none or could not start it.
     virtual bool openFile(const QString& file) = 0;
@@ -53,6 +58,8 @@ public:
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
     std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) override;
+    std::optional<int> chooseRow(QWidget* parent, const QString& title, const QString& prompt,
+                                 const QStringList& columns, const QList<QStringList>& rows) override;
     bool openFile(const QString& file) override;
 };
 

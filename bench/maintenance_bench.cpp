@@ -22,7 +22,7 @@ void BM_TrimNewestHundred(benchmark::State& state) {
         state.PauseTiming();
         db.replaceAll(draws, settings);
         state.ResumeTiming();
-        const auto result = trimToIssue(db, lastKept, settings);
+        const auto result = trimToIssue(db, lastKept, settings, Emptying::Refused);
         if (result.removed != 100 || !result.compactionProblem.empty())
             state.SkipWithError("the trim did not delete 100 draws and compact");
     }

@@ -56,6 +56,7 @@ void addAttributeOptions(CLI::App* command, AttributeOptions& options);
 // Every subcommand group registers itself here.
 void addHistoryCommands(CLI::App& app, CliContext& context);
 void addMaintenanceCommands(CLI::App& app, CliContext& context);
+void addBackupCommands(CLI::App& app, CliContext& context);
 void addUpdateCommand(CLI::App& app, CliContext& context);
 void addSearchCommands(CLI::App& app, CliContext& context);
 void addRederiveCommand(CLI::App& app, CliContext& context);

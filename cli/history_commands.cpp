@@ -90,10 +90,15 @@ void addHistoryCommands(CLI::App& app, CliContext& context) {
 
     auto* deleteLast = app.add_subcommand("delete-last", "delete the newest draw");
     deleteLast->callback([&context] {
-        if (const auto row = context.db().newest(); row && context.db().deleteNewest())
-            std::cout << "已删除第 " << row->issue << " 期。\n";
+        const auto result = deleteNewestDraw(context.db());
+        if (result.safetyCopy)
+            std::cout << "删除前的历史号码已备份到 " << result.safetyCopy->string() << '\n';
+        if (result.newestDeleted)
+            std::cout << "已删除第 " << *result.newestDeleted << " 期。\n";
         else
             std::cout << "历史号码为空，没有删除任何一期。\n";
+        if (!result.compactionProblem.empty())
+            std::cerr << "警告：" << result.compactionProblem << '\n';
     });
 
     auto* clear = app.add_subcommand("clear", "delete every draw");

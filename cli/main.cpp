@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
                    "else the per-user data folder)");
     cli::addHistoryCommands(app, context);
     cli::addMaintenanceCommands(app, context);
+    cli::addBackupCommands(app, context);
     cli::addUpdateCommand(app, context);
     cli::addSearchCommands(app, context);
     cli::addRederiveCommand(app, context);
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         return app.exit(e);
     } catch (const std::exception& e) {
-        std::cerr << "错误：" << e.what() << '\n';
+        std::cerr << "错误：" << failureText(e) << '\n';
         return 1;
     }
     return 0;

@@ -16,6 +16,7 @@ struct MaintenanceOptions {
     AttributeOptions attributes;
     int issue = 0;
     int count = 0;
+    bool yes = false;
     std::string grid;
     std::string file;
 };
@@ -28,6 +29,16 @@ void report(const MaintenanceResult& result) {
         std::cerr << "警告：" << result.compactionProblem << '\n';
 }
 
+// A trim that would delete every draw needs --yes, as clearing does.
+template <class Trim>
+void runTrim(const CLI::App* command, const MaintenanceOptions& options, Trim trim) {
+    try {
+        report(trim(options.yes ? Emptying::Allowed : Emptying::Refused));
+    } catch (const EmptyingRefused& e) {
+        throw CLI::ValidationError(command->get_name(), std::string(e.what()) + "确要删除请加 --yes。");
+    }
+}
+
 }  // namespace
 
 void addMaintenanceCommands(CLI::App& app, CliContext& context) {
@@ -35,20 +46,24 @@ void addMaintenanceCommands(CLI::App& app, CliContext& context) {
 
     auto* trimTo = app.add_subcommand("trim-to", "keep the draws up to an issue, delete the rest, rebuild and compact");
     trimTo->add_option("ISSUE", options->issue, "the newest issue to keep")->required()->transform(issue());
+    trimTo->add_flag("--yes", options->yes, "confirm when every draw would be deleted");
     addAttributeOptions(trimTo, options->attributes);
-    trimTo->callback([&context, options] {
+    trimTo->callback([&context, options, trimTo] {
         const auto settings = context.derivation(options->attributes);
-        report(trimToIssue(context.db(), options->issue, settings));
+        runTrim(trimTo, *options,
+                [&](Emptying emptying) { return trimToIssue(context.db(), options->issue, settings, emptying); });
     });
 
     auto* deleteNewest = app.add_subcommand("delete-newest", "delete the newest N draws, rebuild and compact");
     deleteNewest->add_option("N", options->count, "how many of the newest draws to delete")
         ->required()
         ->transform(decimal());
+    deleteNewest->add_flag("--yes", options->yes, "confirm when every draw would be deleted");
     addAttributeOptions(deleteNewest, options->attributes);
-    deleteNewest->callback([&context, options] {
+    deleteNewest->callback([&context, options, deleteNewest] {
         const auto settings = context.derivation(options->attributes);
-        report(deleteNewestDraws(context.db(), options->count, settings));
+        runTrim(deleteNewest, *options,
+                [&](Emptying emptying) { return deleteNewestDraws(context.db(), options->count, settings, emptying); });
     });
 
     auto* compact = app.add_subcommand("compact", "reclaim the space of deleted rows in the database file");

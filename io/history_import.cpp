@@ -4,6 +4,24 @@
 
 namespace drawfollow {
 
+namespace {
+
+ImportSummary replaceWithFile(HistoryDb& db, const std::filesystem::path& file, const ImportDerivation& settingsFor,
+                              const BatchProgress& progress, CopyCause cause) {
+    const HistoryText text = readHistoryFile(file);
+    if (!text.ok())
+        throw StoreError("文件 “" + file.string() + "” 不能读入，历史号码未作改动。\n" + text.problemSummary());
+    const auto nextIssue = text.draws.empty() ? std::nullopt : std::optional<int>(text.draws.back().issue + 1);
+    const DerivationSettings settings = settingsFor(nextIssue);
+    WriteTransaction tx(db);
+    const auto safetyCopy = writeSafetyCopy(db, cause);
+    db.replaceAll(text.draws, settings, false, progress);
+    tx.commit();
+    return {text.draws.size(), text.skippedLines, safetyCopy};
+}
+
+}  // namespace
+
 ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const DerivationSettings& settings,
                                 const BatchProgress& progress) {
     return importHistoryFile(
@@ -12,14 +30,12 @@ ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file
 
 ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const ImportDerivation& settingsFor,
                                 const BatchProgress& progress) {
-    const HistoryText text = readHistoryFile(file);
-    if (!text.ok())
-        throw StoreError("文件 “" + file.string() + "” 不能读入，历史号码未作改动。\n" + text.problemSummary());
-    const auto nextIssue = text.draws.empty() ? std::nullopt : std::optional<int>(text.draws.back().issue + 1);
-    const DerivationSettings settings = settingsFor(nextIssue);
-    const auto safetyCopy = writeSafetyCopy(db);
-    db.replaceAll(text.draws, settings, false, progress);
-    return {text.draws.size(), text.skippedLines, safetyCopy};
+    return replaceWithFile(db, file, settingsFor, progress, CopyCause::Import);
+}
+
+ImportSummary restoreSafetyCopy(HistoryDb& db, const std::filesystem::path& copy, const ImportDerivation& settingsFor,
+                                const BatchProgress& progress) {
+    return replaceWithFile(db, copy, settingsFor, progress, CopyCause::Restore);
 }
 
 std::vector<DrawInput> storedDraws(HistoryDb& db) {

@@ -29,6 +29,11 @@ using ImportDerivation = std::function<DerivationSettings(std::optional<int> nex
 ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file, const ImportDerivation& settingsFor,
                                 const BatchProgress& progress = {});
 
+// Puts a safety copy's history back by the same import, so that the history it replaces is
+// saved first and the restore itself can be undone.
+ImportSummary restoreSafetyCopy(HistoryDb& db, const std::filesystem::path& copy, const ImportDerivation& settingsFor,
+                                const BatchProgress& progress = {});
+
 // The stored draws in issue order, as the text file holds them.
 std::vector<DrawInput> storedDraws(HistoryDb& db);
 

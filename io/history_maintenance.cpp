@@ -4,6 +4,7 @@
 #include "io/safety_copy.h"
 
 #include <algorithm>
+#include <functional>
 #include <system_error>
 
 namespace drawfollow {
@@ -20,19 +21,30 @@ void writeBackup(const fs::path& file, std::span<const DrawInput> kept) {
     }
 }
 
-// Every trim ends here: the history is saved, the kept draws go through the backup file
-// and the table is rebuilt from it.
-MaintenanceResult keepOldest(HistoryDb& db, std::vector<DrawInput> history, size_t keep,
-                             const DerivationSettings& settings) {
+// How many of the oldest draws a trim keeps, decided on the history read under the lock.
+using KeptCount = std::function<size_t(const std::vector<DrawInput>& history)>;
+
+// Every trim ends here. Under the write lock: the history is read and saved, the kept draws
+// go through the backup file and the table is rebuilt from it; the compaction follows the
+// commit.
+MaintenanceResult keepOldest(HistoryDb& db, const KeptCount& keptCount, const DerivationSettings& settings,
+                             CopyCause cause, Emptying emptying) {
     MaintenanceResult result;
-    result.kept = keep;
-    result.removed = history.size() - keep;
-    if (result.removed > 0)
-        result.safetyCopy = writeSafetyCopy(db);
-    history.resize(keep);
-    const fs::path backup = dataFolderOf(db) / kRebuildBackupName;
-    writeBackup(backup, history);
-    rebuildFromBackup(db, backup, settings);
+    {
+        WriteTransaction tx(db);
+        auto history = storedDraws(db);
+        result.kept = keptCount(history);
+        result.removed = history.size() - result.kept;
+        if (result.kept == 0 && result.removed > 0 && emptying == Emptying::Refused)
+            throw EmptyingRefused("这将删除全部 " + std::to_string(result.removed) + " 期历史号码，历史号码未作改动。");
+        if (result.removed > 0)
+            result.safetyCopy = writeSafetyCopy(dataFolderOf(db), history, cause);
+        history.resize(result.kept);
+        const fs::path backup = dataFolderOf(db) / kRebuildBackupName;
+        writeBackup(backup, history);
+        rebuildFromBackup(db, backup, settings);
+        tx.commit();
+    }
     result.compactionProblem = compactHistory(db);
     return result;
 }
@@ -45,37 +57,52 @@ MaintenanceResult nothingDeleted(HistoryDb& db) {
 
 }  // namespace
 
-MaintenanceResult trimToIssue(HistoryDb& db, int lastKept, const DerivationSettings& settings) {
+MaintenanceResult trimToIssue(HistoryDb& db, int lastKept, const DerivationSettings& settings, Emptying emptying) {
     if (lastKept <= 0)
         return nothingDeleted(db);
-    auto history = storedDraws(db);
-    const auto firstDeleted = std::partition_point(history.begin(), history.end(),
-                                                   [lastKept](const DrawInput& d) { return d.issue <= lastKept; });
-    const auto keep = static_cast<size_t>(firstDeleted - history.begin());
-    return keepOldest(db, std::move(history), keep, settings);
+    const KeptCount keptUpToIssue = [lastKept](const std::vector<DrawInput>& history) {
+        const auto firstDeleted = std::partition_point(history.begin(), history.end(),
+                                                       [lastKept](const DrawInput& d) { return d.issue <= lastKept; });
+        return static_cast<size_t>(firstDeleted - history.begin());
+    };
+    return keepOldest(db, keptUpToIssue, settings, CopyCause::TrimTo, emptying);
 }
 
-MaintenanceResult deleteNewestDraws(HistoryDb& db, int count, const DerivationSettings& settings) {
+MaintenanceResult deleteNewestDraws(HistoryDb& db, int count, const DerivationSettings& settings, Emptying emptying) {
     if (count <= 0)
         return nothingDeleted(db);
-    auto history = storedDraws(db);
-    const size_t keep = history.size() - std::min(history.size(), static_cast<size_t>(count));
-    return keepOldest(db, std::move(history), keep, settings);
+    const KeptCount allButTheNewest = [count](const std::vector<DrawInput>& history) {
+        return history.size() - std::min(history.size(), static_cast<size_t>(count));
+    };
+    return keepOldest(db, allButTheNewest, settings, CopyCause::DeleteNewest, emptying);
 }
 
 MaintenanceResult deleteNewestDraw(HistoryDb& db) {
     MaintenanceResult result;
-    result.removed = db.deleteNewest() ? 1 : 0;
-    result.kept = static_cast<size_t>(db.drawCount());
+    {
+        WriteTransaction tx(db);
+        const auto history = storedDraws(db);
+        if (!history.empty()) {
+            result.safetyCopy = writeSafetyCopy(dataFolderOf(db), history, CopyCause::DeleteLast);
+            db.deleteNewest();
+            result.removed = 1;
+            result.newestDeleted = history.back().issue;
+        }
+        result.kept = history.size() - result.removed;
+        tx.commit();
+    }
     result.compactionProblem = compactHistory(db);
     return result;
 }
 
 MaintenanceResult clearHistory(HistoryDb& db) {
     MaintenanceResult result;
-    result.removed = static_cast<size_t>(db.drawCount());
-    result.safetyCopy = writeSafetyCopy(db);
+    WriteTransaction tx(db);
+    const auto history = storedDraws(db);
+    result.removed = history.size();
+    result.safetyCopy = writeSafetyCopy(dataFolderOf(db), history, CopyCause::Clear);
     db.deleteAll();
+    tx.commit();
     return result;
 }
 
@@ -92,7 +119,7 @@ std::string compactHistory(HistoryDb& db) {
         db.compact();
         return {};
     } catch (const SQLite::Exception& e) {
-        return std::string("压缩历史数据库文件失败，文件保持原样，历史号码完整无损。（") + e.what() + "）";
+        return "压缩历史数据库文件失败，文件保持原样，历史号码完整无损。（" + failureText(e) + "）";
     }
 }
 

@@ -6,8 +6,10 @@ namespace drawfollow {
 
 RederiveSummary rederiveHistory(HistoryDb& db, const DerivationSettings& settings, const BatchProgress& progress) {
     RederiveSummary summary;
-    summary.safetyCopy = writeSafetyCopy(db);
+    WriteTransaction tx(db);
+    summary.safetyCopy = writeSafetyCopy(db, CopyCause::Rederive);
     summary.draws = db.rederiveAll(settings, progress);
+    tx.commit();
     return summary;
 }
 

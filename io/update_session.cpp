@@ -130,24 +130,30 @@ void UpdateSession::storePartial() {
 }
 
 void UpdateSession::store(bool dropOldYears) {
-    if (dropOldYears) {
-        // The copy comes first: without it nothing is dropped.
-        try {
-            summary_.safetyCopy = writeSafetyCopy(db_);
-        } catch (const StoreError& e) {
-            summary_.notStoredReason = e.what();
-            return;
-        }
-    }
+    std::optional<std::filesystem::path> copy;
+    size_t dropped = 0;
     try {
-        if (dropOldYears)
-            summary_.dropped = db_.dropBeforeAndAppend(*plan_.dropBeforeYear * 1000, read_, settings_);
-        else if (!read_.empty())
+        // The copy is written under the write lock, so that it holds the history the drop
+        // changes; without it nothing is dropped.
+        WriteTransaction tx(db_);
+        if (dropOldYears) {
+            try {
+                copy = writeSafetyCopy(db_, CopyCause::Update);
+            } catch (const StoreError& e) {
+                summary_.notStoredReason = e.what();
+                return;
+            }
+            dropped = db_.dropBeforeAndAppend(*plan_.dropBeforeYear * 1000, read_, settings_);
+        } else if (!read_.empty()) {
             db_.appendBatch(read_, settings_);
+        }
+        tx.commit();
     } catch (const std::exception& e) {
-        summary_.notStoredReason = std::string("保存时出错，历史号码未作任何改动：") + e.what();
+        summary_.notStoredReason = "保存时出错，历史号码未作任何改动：" + failureText(e);
         return;
     }
+    summary_.safetyCopy = copy;
+    summary_.dropped = dropped;
     summary_.added = read_.size();
     if (!read_.empty())
         summary_.newestIssue = read_.back().issue;

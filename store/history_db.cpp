@@ -5,13 +5,14 @@
 #include "store/schema.h"
 #include "store/sql_dialect.h"
 
-#include <SQLiteCpp/Transaction.h>
-
 #include <sqlite3.h>
 
 namespace drawfollow {
 
 namespace {
+
+// A few changes of a long history's rows; the journal of a larger change is cut back to it.
+constexpr int kJournalSizeLimit = 4 << 20;
 
 constexpr const char* kOrderedHistory = "SELECT * FROM lishi ORDER BY SQQH";
 
@@ -42,14 +43,16 @@ SQLite::Database openFile(const std::filesystem::path& file) {
 
 }  // namespace
 
-HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(openFile(file)) {
+HistoryDb::HistoryDb(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout)
+    : path_(file), db_(openFile(file)) {
     try {
-        db_.setBusyTimeout(3000);  // the window and the command line may share the file
+        // The window and scripts may share the file: a change by another program is waited for.
+        db_.setBusyTimeout(static_cast<int>(busyTimeout.count()));
         // Reading the schema is the first access to the file: a foreign file fails here.
         const int version = db_.execAndGet("PRAGMA user_version").getInt();
         const int tables = db_.execAndGet("SELECT count(*) FROM sqlite_master").getInt();
         if (version == 0 && tables == 0)
-            createSchema(db_);
+            createSchemaOnce();
         else if (version > kSchemaVersion)
             throw StoreError("历史数据库文件 " + quoted(file) + " 由较新版本的程序建立（格式版本 " +
                              std::to_string(version) + "），本程序无法使用。");
@@ -59,11 +62,26 @@ HistoryDb::HistoryDb(const std::filesystem::path& file) : path_(file), db_(openF
         upgradeSchema(db_);
         // The journal is kept between transactions with its header cleared, which is as safe
         // as deleting it: a search that rewrites a long history then spends a tenth less time.
+        // Left alone it would stay as large as the largest change ever made (the whole file,
+        // after a search or a trim); beyond the limit it is cut back after each change.
         db_.exec("PRAGMA journal_mode = PERSIST");
+        db_.exec("PRAGMA journal_size_limit = " + std::to_string(kJournalSizeLimit));
         registerTextFunctions(db_.getHandle());
     } catch (const SQLite::Exception& e) {
+        if (isDatabaseBusy(e))
+            throw StoreError(kDatabaseBusyMessage);
         throw StoreError("文件 " + quoted(file) + " 不是有效的历史数据库：" + e.what());
     }
+}
+
+void HistoryDb::createSchemaOnce() {
+    // Two programs starting on a new data folder: the second finds the tables made. The
+    // page size must be set before the transaction reads the empty file's header.
+    db_.exec("PRAGMA page_size = " + std::to_string(kPageSize));
+    WriteTransaction tx(*this);
+    if (db_.execAndGet("SELECT count(*) FROM sqlite_master").getInt() == 0)
+        createSchema(db_);
+    tx.commit();
 }
 
 HistoryDb::~HistoryDb() = default;
@@ -146,7 +164,7 @@ void HistoryDb::insertRows(std::span<const DrawInput> draws, CarriedDraws carrie
 }
 
 DrawRow HistoryDb::append(const DrawInput& draw, const DerivationSettings& settings) {
-    SQLite::Transaction tx(db_);
+    WriteTransaction tx(*this);
     const auto rows = newestRows(2);
     const DrawRow* newestRow = rows.empty() ? nullptr : &rows.back();
     const DrawRow* beforeNewest = rows.size() < 2 ? nullptr : &rows.front();
@@ -171,14 +189,14 @@ void HistoryDb::appendAfterNewest(std::span<const DrawInput> draws, const Deriva
 
 void HistoryDb::appendBatch(std::span<const DrawInput> draws, const DerivationSettings& settings,
                             const BatchProgress& progress) {
-    SQLite::Transaction tx(db_);
+    WriteTransaction tx(*this);
     appendAfterNewest(draws, settings, progress);
     tx.commit();
 }
 
 size_t HistoryDb::dropBeforeAndAppend(int firstKeptIssue, std::span<const DrawInput> draws,
                                       const DerivationSettings& settings) {
-    SQLite::Transaction tx(db_);
+    WriteTransaction tx(*this);
     SQLite::Statement drop(db_, "DELETE FROM lishi WHERE SQQH < ?");
     drop.bind(1, firstKeptIssue);
     const int dropped = drop.exec();
@@ -190,7 +208,7 @@ size_t HistoryDb::dropBeforeAndAppend(int firstKeptIssue, std::span<const DrawIn
 
 void HistoryDb::replaceAll(std::span<const DrawInput> draws, const DerivationSettings& settings, bool backLists,
                            const BatchProgress& progress) {
-    SQLite::Transaction tx(db_);
+    WriteTransaction tx(*this);
     db_.exec("DELETE FROM lishi");
     CarriedDraws carried;
     carried.fillBackLists = backLists;
@@ -200,11 +218,16 @@ void HistoryDb::replaceAll(std::span<const DrawInput> draws, const DerivationSet
 }
 
 bool HistoryDb::deleteNewest() {
-    return db_.exec("DELETE FROM lishi WHERE SQQH = (SELECT max(SQQH) FROM lishi)") > 0;
+    WriteTransaction tx(*this);
+    const bool deleted = db_.exec("DELETE FROM lishi WHERE SQQH = (SELECT max(SQQH) FROM lishi)") > 0;
+    tx.commit();
+    return deleted;
 }
 
 void HistoryDb::deleteAll() {
+    WriteTransaction tx(*this);
     db_.exec("DELETE FROM lishi");
+    tx.commit();
 }
 
 void HistoryDb::compact() {

@@ -7,6 +7,8 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
+#include <chrono>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -25,6 +27,22 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What the user is told when another program keeps the history database locked for longer
+// than a command waits.
+inline constexpr const char* kDatabaseBusyMessage = "历史数据库正被另一个程序使用，请稍后再试";
+
+// How long a command waits for another program's change of the same file to end: a trim of
+// a long history or its compaction takes a few seconds.
+inline constexpr std::chrono::milliseconds kBusyTimeout{10000};
+
+// True when a failure came from another connection holding the file (SQLITE_BUSY or
+// SQLITE_LOCKED after the wait).
+bool isDatabaseBusy(const std::exception& e);
+
+// The text to show for a failure that reached a command's boundary: the busy message for a
+// busy database, the failure's own text otherwise.
+std::string failureText(const std::exception& e);
+
 // Called while a batch is stored: rows done, rows in all. Returning false cancels the
 // batch, which then changes nothing.
 using BatchProgress = std::function<bool(size_t done, size_t total)>;
@@ -34,8 +52,9 @@ public:
     static constexpr const char* kFileName = "ZembraRAV.db";
 
     // Opens the file, creating it with its tables when it does not exist or is empty.
-    // A file that is not an SQLite database, or lacks a table or a column, is refused.
-    explicit HistoryDb(const std::filesystem::path& file);
+    // A file that is not an SQLite database, or lacks a table or a column, is refused; one
+    // that another program keeps locked for longer than `busyTimeout` is reported busy.
+    explicit HistoryDb(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout = kBusyTimeout);
     ~HistoryDb();
     HistoryDb(const HistoryDb&) = delete;
     HistoryDb& operator=(const HistoryDb&) = delete;
@@ -63,6 +82,10 @@ public:
 
     // Adding refuses settings that differ from the recorded ones, unless the history is
     // empty; replacing records the settings it derived the rows with.
+
+    // Every method that changes the history runs in a WriteTransaction of its own, which
+    // joins the caller's when one is open: a command that reads the history and then
+    // changes it opens one first, so that no other program changes it in between.
 
     // Appends one draw after the newest stored one, deriving its row from the two newest.
     DrawRow append(const DrawInput& draw, const DerivationSettings& settings);
@@ -92,6 +115,7 @@ public:
     void compact();
 
 private:
+    void createSchemaOnce();
     void appendAfterNewest(std::span<const DrawInput> draws, const DerivationSettings& settings,
                            const BatchProgress& progress);
     void insertRows(std::span<const DrawInput> draws, CarriedDraws carried, const DerivationSettings& settings,
@@ -101,6 +125,26 @@ private:
     std::filesystem::path path_;
     SQLite::Database db_;
     std::unique_ptr<SQLite::Statement> insert_;
+};
+
+// The write lock for one change of the history: taken before anything is read (BEGIN
+// IMMEDIATE, waiting for another program's change to end), so that what the change read is
+// still true when it writes, and held until commit() or the end of the scope, which rolls
+// everything back. Opened while another transaction is open, it is a savepoint within it,
+// so that HistoryDb methods can be called from a larger change and still be all or nothing.
+class WriteTransaction {
+public:
+    explicit WriteTransaction(HistoryDb& db);
+    ~WriteTransaction();
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+
+    void commit();
+
+private:
+    SQLite::Database& db_;
+    bool nested_;
+    bool finished_ = false;
 };
 
 // The issue the next draw gets: the newest row's QQH, or the calendar year's first issue

@@ -4,8 +4,6 @@
 #include "store/history_db.h"
 #include "store/schema.h"
 
-#include <SQLiteCpp/Transaction.h>
-
 namespace drawfollow {
 
 namespace {
@@ -23,7 +21,7 @@ std::string rederiveSql() {
 }  // namespace
 
 size_t HistoryDb::rederiveAll(const DerivationSettings& settings, const BatchProgress& progress) {
-    SQLite::Transaction tx(db_);
+    WriteTransaction tx(*this);
     const std::vector<DrawInput> stored = draws();
     SQLite::Statement update(db_, rederiveSql());
     // The rows are written as an import writes them: the txtHisPreLst family, a search's

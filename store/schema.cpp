@@ -94,10 +94,14 @@ void createSchema(SQLite::Database& db) {
 }
 
 void upgradeSchema(SQLite::Database& db) {
+    if (userVersion(db) >= kSchemaVersion)
+        return;
+    // Two programs opening an older file at once: the second waits for the first and then
+    // finds the file upgraded.
+    SQLite::Transaction tx(db, SQLite::TransactionBehavior::IMMEDIATE);
     const int version = userVersion(db);
     if (version >= kSchemaVersion)
         return;
-    SQLite::Transaction tx(db);
     if (version < 2)
         createDerivationTable(db);
     setUserVersion(db);

@@ -85,6 +85,13 @@ private slots:
         // An empty history: the next issue falls back to the clock's year.
         QCOMPARE(boxText(s, "Text1"), QStringLiteral("2026001"));
         QVERIFY(s.dialogs().messages().isEmpty());
+        // Each deletion saved the history it changed.
+        const auto copies = listSafetyCopies(s.dataDir());
+        QCOMPARE(copies.size(), size_t(2));
+        QCOMPARE(copies[0].draws, size_t(1));
+        QCOMPARE(copies[1].draws, size_t(2));
+        QVERIFY(
+            s.window().statusBar()->currentMessage().contains(QString::fromStdString(copies[0].copy.file.string())));
     }
 
     void clearingAnsweredWithCancelChangesNothing() {
@@ -265,7 +272,7 @@ private slots:
         QVERIFY(s.start());
         for (const char* name : {"Command4", "cmdRdLst"})
             QVERIFY2(!s.find<QPushButton>(QLatin1String(name))->isEnabled(), name);
-        for (const char* name : {"mnuDcls", "mnuClear", "mnuDlzd", "mnuEszhzd"})
+        for (const char* name : {"mnuDcls", "mnuClear", "mnuDlzd", "mnuEszhzd", "mnuRestore"})
             QVERIFY2(!s.find<QAction>(QLatin1String(name))->isEnabled(), name);
         QVERIFY(s.find<QAction>(QStringLiteral("mnuSetDay"))->isEnabled());
     }

@@ -51,6 +51,13 @@ std::unique_ptr<WorkProgress> ScriptedDialogs::progress(QWidget*, const QString&
     return std::make_unique<CountedProgress>(progressReports_, cancelAt);
 }
 
+std::optional<int> ScriptedDialogs::chooseRow(QWidget*, const QString& title, const QString& prompt, const QStringList&,
+                                              const QList<QStringList>& rows) {
+    messages_.append({MessageKind::Information, title, prompt});
+    offeredRows_ = rows;
+    return rows_.isEmpty() ? std::nullopt : rows_.dequeue();
+}
+
 bool ScriptedDialogs::openFile(const QString& file) {
     openedFiles_.append(file);
     return openSucceeds_;

@@ -27,6 +27,7 @@ public:
     void setNextConfirm(bool answer) { confirms_.enqueue(answer); }
     void setNextInput(std::optional<QString> answer) { inputs_.enqueue(answer); }
     void setNextFile(const QString& answer) { files_.enqueue(answer); }
+    void setNextRow(std::optional<int> answer) { rows_.enqueue(answer); }
     // Whether the system "has a program" for the files opened from now on.
     void setOpenSucceeds(bool on) { openSucceeds_ = on; }
     // The next progress is cancelled at its report number `reports` (1 for the first).
@@ -36,6 +37,8 @@ public:
     QString lastText() const { return messages_.isEmpty() ? QString() : messages_.last().text; }
     void clear() { messages_.clear(); }
     const QStringList& openedFiles() const { return openedFiles_; }
+    // The rows of the last table to choose from.
+    const QList<QStringList>& offeredRows() const { return offeredRows_; }
     // Reports of every progress so far, and the titles of the progresses.
     int progressReports() const { return *progressReports_; }
     const QStringList& progressTitles() const { return progressTitles_; }
@@ -46,6 +49,8 @@ public:
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
     std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) override;
+    std::optional<int> chooseRow(QWidget* parent, const QString& title, const QString& prompt,
+                                 const QStringList& columns, const QList<QStringList>& rows) override;
     bool openFile(const QString& file) override;
 
 private:
@@ -53,6 +58,8 @@ private:
     QQueue<bool> confirms_;
     QQueue<std::optional<QString>> inputs_;
     QQueue<QString> files_;
+    QQueue<std::optional<int>> rows_;
+    QList<QStringList> offeredRows_;
     QStringList openedFiles_;
     bool openSucceeds_ = true;
     int cancelAt_ = 0;

@@ -144,8 +144,8 @@ private slots:
         }
         QCOMPARE(s.find<QPushButton>(QStringLiteral("cmdRdLst"))->toolTip(),
                  QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码"));
-        for (const char* name : {"mnuDcls", "mnuErase", "mnuClear", "mnuDlzd", "mnuEszhzd", "mnuSetDay", "mnuFrontPage",
-                                 "mnuDescrb", "numYanshiDown"}) {
+        for (const char* name : {"mnuDcls", "mnuErase", "mnuClear", "mnuDlzd", "mnuEszhzd", "mnuRestore", "mnuSetDay",
+                                 "mnuFrontPage", "mnuDescrb", "numYanshiDown"}) {
             auto* a = s.find<QAction>(QLatin1String(name));
             QVERIFY2(a->isEnabled(), name);
             QVERIFY2(!a->toolTip().contains(QStringLiteral("尚未提供")), name);
@@ -165,7 +165,7 @@ private slots:
         FIND(QMenu, history, s, "mnuLsgl");
         QCOMPARE(names(history->actions()),
                  (QStringList{QStringLiteral("mnuDcls"), QStringLiteral("mnuErase"), QStringLiteral("mnuClear"),
-                              QStringLiteral("mnuDlzd"), QStringLiteral("mnuEszhzd")}));
+                              QStringLiteral("mnuDlzd"), QStringLiteral("mnuEszhzd"), QStringLiteral("mnuRestore")}));
         FIND(QMenu, setup, s, "mnuSetup");
         QCOMPARE(names(setup->actions()),
                  (QStringList{QStringLiteral("mnuSxCssetup"), QStringLiteral("mnuDssetup"), QStringLiteral("mk10"),

@@ -55,9 +55,13 @@ TEST_F(CliHistory, AddsDeletesAndTellsTheNextIssue) {
     EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3 4 5 6 7 7").exitCode, 0);  // repeated number
     EXPECT_NE(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 9").exitCode, 0);  // issue not rising
     EXPECT_NE(runCli(dir.path(), "add 2013002 1 2 3").exitCode, 0);            // too few numbers
-    EXPECT_EQ(runCli(dir.path(), "delete-last").exitCode, 0);
+    const auto deleted = runCli(dir.path(), "delete-last");
+    EXPECT_EQ(deleted.exitCode, 0);
+    EXPECT_NE(deleted.output.find("已删除第 2013001 期"), std::string::npos) << deleted.output;
+    EXPECT_NE(deleted.output.find("删除前的历史号码已备份到"), std::string::npos) << deleted.output;
     EXPECT_EQ(runCli(dir.path(), "list").output, "");
     EXPECT_EQ(runCli(dir.path(), "list --json").output, "[]\n");
+    EXPECT_EQ(runCli(dir.path(), "delete-last").output, "历史号码为空，没有删除任何一期。\n");
 }
 
 TEST_F(CliHistory, NumbersAreDecimalAndIssuesAreIssues) {

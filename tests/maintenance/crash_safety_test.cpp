@@ -4,14 +4,12 @@
 #include "io/history_text.h"
 #include "store/history_db.h"
 #include "support/history_builder.h"
+#include "support/run_cli.h"
 #include "support/temp_dir.h"
-#include "test_paths.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <chrono>
 #include <csignal>
 #include <random>
@@ -25,24 +23,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kHistoryLength = 3000;
 constexpr int kKillsPerCommand = 30;
-
-pid_t startCli(const fs::path& dataDir, const std::vector<std::string>& arguments) {
-    std::vector<std::string> words{DRAWFOLLOW_CLI_PATH, "--data-dir", dataDir.string()};
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int devNull = open("/dev/null", O_WRONLY);
-        dup2(devNull, STDOUT_FILENO);
-        dup2(devNull, STDERR_FILENO);
-        std::vector<char*> argv;
-        for (auto& w : words)
-            argv.push_back(w.data());
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
 
 bool nonEmptyFile(const fs::path& file) {
     std::error_code ec;
@@ -90,11 +70,9 @@ protected:
     Clock::duration runToTheEnd(const std::vector<std::string>& arguments, std::vector<DrawRow>& after) {
         const fs::path folder = freshFolder("reference");
         const auto start = Clock::now();
-        const pid_t pid = startCli(folder, arguments);
-        int status = 0;
-        waitpid(pid, &status, 0);
+        const int exitCode = test::waitCli(test::startCli(folder, arguments));
         const auto took = Clock::now() - start;
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the command failed on its own";
+        EXPECT_EQ(exitCode, 0) << "the command failed on its own";
         after = rowsIn(folder);
         fs::remove_all(folder);
         return took;
@@ -112,7 +90,7 @@ protected:
         Outcomes outcomes;
         for (int i = 0; i < kKillsPerCommand; ++i) {
             const fs::path folder = freshFolder("run");
-            const pid_t pid = startCli(folder, arguments);
+            const pid_t pid = test::startCli(folder, arguments);
             std::this_thread::sleep_for(Clock::duration(moment(random)));
             int status = 0;
             if (waitpid(pid, &status, WNOHANG) == pid) {

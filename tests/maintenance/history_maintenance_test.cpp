@@ -51,7 +51,7 @@ TEST_F(HistoryMaintenance, TrimToAnIssueKeepsItAndEverythingBefore) {
     db.appendBatch(test::seededDraws(30, 3, 2014001), settings);
     const auto before = storedDraws(db);
 
-    const auto result = trimToIssue(db, 2014016, settings);
+    const auto result = trimToIssue(db, 2014016, settings, Emptying::Allowed);
 
     EXPECT_EQ(storedIssues(), issueRange(2014001, 2014016));
     EXPECT_EQ(result.removed, 14u);
@@ -71,7 +71,7 @@ TEST_F(HistoryMaintenance, TrimToTheNewestIssueDeletesNothingButRebuildsEveryRow
     db.appendBatch(test::seededDraws(5, 4, 2014001), settings);
     ASSERT_EQ(db.history()[4].backLists, DrawLists{});
 
-    const auto result = trimToIssue(db, 2014005, settings);
+    const auto result = trimToIssue(db, 2014005, settings, Emptying::Allowed);
 
     EXPECT_EQ(result.removed, 0u);
     EXPECT_FALSE(result.safetyCopy) << "nothing was deleted, so nothing needed saving";
@@ -85,7 +85,7 @@ TEST_F(HistoryMaintenance, RebuiltRowsCarryTheDrawTwoBackAndTheFirstRowStartsFro
                     test::draw(2014003, {17, 18, 19, 20, 21, 22, 23, 24}),
                     test::draw(2014004, {25, 26, 27, 28, 29, 30, 1, 2})},
         settings);
-    trimToIssue(db, 2014003, settings);
+    trimToIssue(db, 2014003, settings, Emptying::Allowed);
     const auto rows = db.history();
     ASSERT_EQ(rows.size(), 3u);
 
@@ -101,7 +101,7 @@ TEST_F(HistoryMaintenance, RebuiltRowsCarryTheDrawTwoBackAndTheFirstRowStartsFro
 
 TEST_F(HistoryMaintenance, TrimmedRowsEqualAnImportOfTheSameLinesApartFromTheBackLists) {
     db.appendBatch(test::seededDraws(40, 8, 2014001), settings);
-    trimToIssue(db, 2014030, settings);
+    trimToIssue(db, 2014030, settings, Emptying::Allowed);
     auto trimmed = db.history();
 
     test::TempDir other;
@@ -126,6 +126,8 @@ void PrintTo(const TrimCase& c, std::ostream* os) {
     *os << c.name;
 }
 
+const std::vector<int> kAll{2014148, 2014149, 2014150, 2015001, 2015002, 2015003};
+
 class TrimCases : public HistoryMaintenance, public ::testing::WithParamInterface<TrimCase> {};
 
 TEST_P(TrimCases, KeepTheRightDraws) {
@@ -137,15 +139,21 @@ TEST_P(TrimCases, KeepTheRightDraws) {
                     test::draw(2015003, {6, 7, 8, 9, 10, 11, 12, 13})},
         settings);
     const auto& c = GetParam();
-    const auto result =
-        c.lastKept != 0 ? trimToIssue(db, c.lastKept, settings) : deleteNewestDraws(db, c.count, settings);
+    const auto trim = [&](Emptying emptying) {
+        return c.lastKept != 0 ? trimToIssue(db, c.lastKept, settings, emptying)
+                               : deleteNewestDraws(db, c.count, settings, emptying);
+    };
+    if (c.expectedIssues.empty()) {
+        EXPECT_THROW(trim(Emptying::Refused), EmptyingRefused);
+        EXPECT_EQ(storedIssues(), kAll) << "refused: nothing may change";
+        EXPECT_TRUE(safetyCopies(dir.path()).empty());
+    }
+    const auto result = trim(Emptying::Allowed);
     EXPECT_EQ(storedIssues(), c.expectedIssues);
     EXPECT_EQ(result.kept, c.expectedIssues.size());
     EXPECT_EQ(result.removed, 6 - c.expectedIssues.size());
     EXPECT_EQ(result.safetyCopy.has_value(), c.expectCopy);
 }
-
-const std::vector<int> kAll{2014148, 2014149, 2014150, 2015001, 2015002, 2015003};
 
 INSTANTIATE_TEST_SUITE_P(
     HistoryMaintenance, TrimCases,
@@ -163,24 +171,29 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(HistoryMaintenance, ANonPositiveAnswerLeavesAnOldBackupFileAlone) {
     db.appendBatch(test::seededDraws(3, 1, 2014001), settings);
     test::writeFile(dir / kRebuildBackupName, "old");
-    trimToIssue(db, 0, settings);
-    deleteNewestDraws(db, 0, settings);
+    trimToIssue(db, 0, settings, Emptying::Allowed);
+    deleteNewestDraws(db, 0, settings, Emptying::Allowed);
     EXPECT_EQ(test::readFile(dir / kRebuildBackupName), "old");
 }
 
-TEST_F(HistoryMaintenance, DeleteNewestDrawRemovesOneRowAndCompacts) {
+TEST_F(HistoryMaintenance, DeleteNewestDrawSavesTheHistoryRemovesOneRowAndCompacts) {
     db.appendBatch(test::seededDraws(2, 1, 2014001), settings);
+    const auto before = storedDraws(db);
     auto result = deleteNewestDraw(db);
     EXPECT_EQ(result.removed, 1u);
-    EXPECT_FALSE(result.safetyCopy);
+    EXPECT_EQ(result.newestDeleted, 2014002);
+    ASSERT_TRUE(result.safetyCopy);
+    EXPECT_EQ(readHistoryFile(*result.safetyCopy).draws, before);
+    EXPECT_EQ(safetyCopyOf(*result.safetyCopy)->cause, CopyCause::DeleteLast);
     EXPECT_EQ(storedIssues(), std::vector<int>{2014001});
 
     result = deleteNewestDraw(db);
     EXPECT_EQ(result.kept, 0u);
     result = deleteNewestDraw(db);
     EXPECT_EQ(result.removed, 0u) << "an empty history has nothing to delete";
+    EXPECT_FALSE(result.safetyCopy);
     EXPECT_TRUE(result.compactionProblem.empty());
-    EXPECT_TRUE(safetyCopies(dir.path()).empty());
+    EXPECT_EQ(safetyCopies(dir.path()).size(), 2u);
 }
 
 TEST_F(HistoryMaintenance, ClearSavesTheHistoryFirstAndTheCopyImportsBack) {
@@ -207,9 +220,10 @@ TEST_F(HistoryMaintenance, WithoutASafetyCopyNothingIsDeleted) {
     const auto before = db.history();
     test::writeFile(dir / kSafetyCopyFolder, "a file where the folder should be");
 
-    EXPECT_THROW(trimToIssue(db, 2014005, settings), StoreError);
-    EXPECT_THROW(deleteNewestDraws(db, 3, settings), StoreError);
+    EXPECT_THROW(trimToIssue(db, 2014005, settings, Emptying::Allowed), StoreError);
+    EXPECT_THROW(deleteNewestDraws(db, 3, settings, Emptying::Allowed), StoreError);
     EXPECT_THROW(clearHistory(db), StoreError);
+    EXPECT_THROW(deleteNewestDraw(db), StoreError);
     EXPECT_FALSE(std::filesystem::exists(dir / kRebuildBackupName));
     EXPECT_EQ(db.history(), before);
 }
@@ -220,7 +234,7 @@ TEST_F(HistoryMaintenance, AnUnwritableBackupFileStopsTheTrimBeforeTheTableIsTou
     std::filesystem::create_directory(dir / (std::string(kRebuildBackupName) + ".part"));
 
     try {
-        trimToIssue(db, 2014005, settings);
+        trimToIssue(db, 2014005, settings, Emptying::Allowed);
         FAIL() << "the trim went on without its backup file";
     } catch (const StoreError& e) {
         EXPECT_NE(std::string(e.what()).find("历史号码未作改动"), std::string::npos) << e.what();

@@ -45,6 +45,51 @@ TEST_F(CliMaintenance, TrimsReportWhatTheyDeletedAndWhereTheHistoryWasSaved) {
     EXPECT_NE(run.output.find("已删除 0 期，保留 15 期"), std::string::npos) << run.output;
 }
 
+TEST_F(CliMaintenance, TrimsThatWouldDeleteEveryDrawNeedYes) {
+    for (const char* trim : {"trim-to 2013150", "delete-newest 30", "delete-newest 99"}) {
+        const auto refused = runCli(dir.path(), trim);
+        EXPECT_NE(refused.exitCode, 0) << trim;
+        EXPECT_NE(refused.output.find("这将删除全部 30 期历史号码"), std::string::npos) << refused.output;
+        EXPECT_NE(refused.output.find("--yes"), std::string::npos) << refused.output;
+    }
+    EXPECT_EQ(issues().size(), 30u);
+    EXPECT_TRUE(safetyCopies(dir.path()).empty());
+
+    EXPECT_EQ(runCli(dir.path(), "delete-newest 29").exitCode, 0) << "one draw left needs no confirmation";
+    EXPECT_EQ(runCli(dir.path(), "trim-to 2013150 --yes").exitCode, 0);
+    EXPECT_TRUE(issues().empty());
+}
+
+TEST_F(CliMaintenance, BackupsListsTheCopiesNewestFirstAndRestorePutsOneBack) {
+    EXPECT_EQ(runCli(dir.path(), "backups").output, "没有安全备份。\n");
+    ASSERT_EQ(runCli(dir.path(), "trim-to 2014020").exitCode, 0);
+    ASSERT_EQ(runCli(dir.path(), "delete-last").exitCode, 0);
+
+    const auto listed = runCli(dir.path(), "backups");
+    EXPECT_EQ(listed.exitCode, 0) << listed.output;
+    const auto copies = listSafetyCopies(dir.path());
+    ASSERT_EQ(copies.size(), 2u);
+    const std::string heading = "编号\t时间\t命令\t期数\t最新期号\n";
+    EXPECT_EQ(listed.output, heading + copies[0].copy.id + "\t" + madeText(copies[0].copy) +
+                                 "\t删除最后历史\t20\t2014020\n" + copies[1].copy.id + "\t" + madeText(copies[1].copy) +
+                                 "\t删除到选定期\t30\t2014030\n");
+
+    const auto restored = runCli(dir.path(), "restore " + copies[1].copy.id);
+    EXPECT_EQ(restored.exitCode, 0) << restored.output;
+    EXPECT_NE(restored.output.find("已恢复备份 " + copies[1].copy.id + "，共 30 期历史号码"), std::string::npos)
+        << restored.output;
+    EXPECT_EQ(issues().size(), 30u);
+    const auto afterRestore = listSafetyCopies(dir.path());
+    ASSERT_EQ(afterRestore.size(), 3u);
+    EXPECT_EQ(afterRestore[0].copy.cause, CopyCause::Restore);
+    EXPECT_EQ(afterRestore[0].draws, 19u) << "the restore saved the history it replaced";
+
+    const auto unknown = runCli(dir.path(), "restore 20990101-000000-000");
+    EXPECT_NE(unknown.exitCode, 0);
+    EXPECT_NE(unknown.output.find("没有编号为 20990101-000000-000 的安全备份"), std::string::npos) << unknown.output;
+    EXPECT_EQ(issues().size(), 30u);
+}
+
 TEST_F(CliMaintenance, ClearSavesTheHistoryFirst) {
     const auto run = runCli(dir.path(), "clear --yes");
     EXPECT_EQ(run.exitCode, 0) << run.output;

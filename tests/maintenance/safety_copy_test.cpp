@@ -1,6 +1,8 @@
 #include "io/safety_copy.h"
 
 #include "io/history_import.h"
+#include "io/history_maintenance.h"
+#include "io/safety_copy_pruning.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
 
@@ -12,47 +14,118 @@ namespace drawfollow {
 namespace {
 
 using namespace std::chrono;
+namespace fs = std::filesystem;
 
 class SafetyCopies : public ::testing::Test {
 protected:
     test::TempDir dir;
     HistoryDb db{dir / HistoryDb::kFileName};
     DerivationSettings settings = test::settingsFor(2014);
-    const system_clock::time_point start = system_clock::now();
+    const system_clock::time_point now = system_clock::now();
+    const std::vector<DrawInput> history = test::seededDraws(20, 3, 2014001);
+
+    fs::path copyOf(std::span<const DrawInput> draws, system_clock::time_point when,
+                    CopyCause cause = CopyCause::TrimTo) {
+        return *writeSafetyCopy(dir.path(), draws, cause, when);
+    }
+    bool kept(const fs::path& copy) const { return fs::exists(copy); }
 };
 
-TEST_F(SafetyCopies, OnlyTheNewestTwentyAreKeptAndOtherFilesAreLeftAlone) {
-    db.appendBatch(test::seededDraws(3, 1, 2014001), settings);
-    std::filesystem::create_directories(dir / kSafetyCopyFolder);
-    test::writeFile(dir.path() / kSafetyCopyFolder / "my notes.txt", "keep me");
+// Each copy is written at its own moment; ages count from the moment of the newest write.
+TEST_F(SafetyCopies, TheNewestFiftyAndEveryCopyYoungerThanThirtyDaysAreKept) {
+    std::vector<fs::path> old, young;
+    for (int i = 0; i < 5; ++i)
+        old.push_back(copyOf(history, now - days(40) + minutes(i)));
+    for (int i = 0; i < 60; ++i)
+        young.push_back(copyOf(history, now - days(29) + minutes(i)));
+    copyOf(history, now);
+    EXPECT_TRUE(std::all_of(young.begin(), young.end(), [this](const auto& c) { return kept(c); }));
+    EXPECT_TRUE(std::none_of(old.begin(), old.end(), [this](const auto& c) { return kept(c); }))
+        << "old copies of a history the young ones hold may go";
 
-    std::vector<std::filesystem::path> written;
-    for (int i = 0; i < 25; ++i)
-        written.push_back(*writeSafetyCopy(db, start + minutes(i)));
-
-    const auto kept = safetyCopies(dir.path());
-    EXPECT_EQ(kept, std::vector(written.end() - kSafetyCopiesKept, written.end()));
-    EXPECT_TRUE(std::filesystem::exists(dir.path() / kSafetyCopyFolder / "my notes.txt"));
+    test::TempDir other;
+    for (int i = 0; i < 60; ++i)
+        writeSafetyCopy(other.path(), history, CopyCause::Clear, now - days(90) + minutes(i));
+    writeSafetyCopy(other.path(), history, CopyCause::Clear, now);
+    EXPECT_EQ(safetyCopies(other.path()).size(), kSafetyCopiesKeptByCount);
 }
 
-TEST_F(SafetyCopies, ACopyWrittenWithAnEarlierClockIsKeptToo) {
-    db.appendBatch(test::seededDraws(3, 1, 2014001), settings);
-    for (int i = 0; i < 20; ++i)
-        writeSafetyCopy(db, start + hours(1) + minutes(i));
-    const auto fromTheSetBackClock = writeSafetyCopy(db, start);
-    const auto kept = safetyCopies(dir.path());
-    EXPECT_EQ(kept.size(), kSafetyCopiesKept);
-    EXPECT_NE(std::find(kept.begin(), kept.end(), *fromTheSetBackClock), kept.end());
+TEST_F(SafetyCopies, AnOldCopyGoesOnlyWhenANewerKeptCopyCanGiveItsHistoryBack) {
+    const std::span<const DrawInput> all(history);
+    std::vector<DrawInput> diverging(history.begin(), history.begin() + 9);
+    diverging.push_back(test::draw(2015001, {1, 2, 3, 4, 5, 6, 7, 8}));
+    const auto start = now - days(60);
+    const fs::path shorter = copyOf(all.first(10), start);
+    const fs::path unique = copyOf(diverging, start + minutes(1));
+    const fs::path same = copyOf(all, start + minutes(2));
+    const fs::path prefix = copyOf(all.first(8), start + minutes(3));
+    for (int i = 0; i < 50; ++i)
+        copyOf(all, start + days(10) + minutes(i));
+    copyOf(all, now);
+
+    EXPECT_FALSE(kept(shorter)) << "the newer copies begin with the same ten draws";
+    EXPECT_FALSE(kept(same));
+    EXPECT_FALSE(kept(prefix));
+    EXPECT_TRUE(kept(unique)) << "no other copy holds the diverging draw: it is the only copy of that history";
+    EXPECT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount + 1);
+
+    // A kept old copy serves as the newer copy for those older than itself.
+    test::TempDir other;
+    const auto otherHistory = test::seededDraws(10, 99, 2016001);
+    const auto older = *writeSafetyCopy(other.path(), std::span(otherHistory).first(5), CopyCause::Clear, start);
+    const auto newer = *writeSafetyCopy(other.path(), otherHistory, CopyCause::Clear, start + minutes(1));
+    for (int i = 0; i < 50; ++i)
+        writeSafetyCopy(other.path(), all, CopyCause::Clear, start + days(10) + minutes(i));
+    writeSafetyCopy(other.path(), all, CopyCause::Clear, now);
+    EXPECT_FALSE(fs::exists(older));
+    EXPECT_TRUE(fs::exists(newer));
+}
+
+TEST_F(SafetyCopies, ACopyWrittenWithAClockSetBackIsKeptAndRemovesNothing) {
+    for (int i = 0; i < 55; ++i)
+        copyOf(history, now - days(40) + minutes(i));
+    copyOf(history, now);
+    ASSERT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount);
+    const auto fromTheSetBackClock = copyOf(std::span(history).first(3), now - days(400));
+    EXPECT_TRUE(kept(fromTheSetBackClock));
+    EXPECT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount + 1) << "copies from its future look young";
+}
+
+TEST_F(SafetyCopies, TheNameRecordsTheCommandAndTheFileStaysAHistoryFile) {
+    std::filesystem::create_directories(dir / kSafetyCopyFolder);
+    test::writeFile(dir.path() / kSafetyCopyFolder / "my notes.txt", "keep me");
+    // A copy named before the command was recorded.
+    test::writeFile(dir.path() / kSafetyCopyFolder / "历史号码备份-20140301-101500-007.txt",
+                    canonicalLine(history[0].issue, history[0].numbers) + "\r\n");
+    const auto trimmed = copyOf(std::span(history).first(12), now - minutes(1), CopyCause::TrimTo);
+    const auto restored = copyOf(history, now, CopyCause::Restore);
+
+    const auto listed = listSafetyCopies(dir.path());
+    ASSERT_EQ(listed.size(), 3u) << "other files in the folder are no copies";
+    EXPECT_EQ(listed[0].copy.file, restored);
+    EXPECT_EQ(causeText(listed[0].copy.cause), "恢复备份");
+    EXPECT_EQ(listed[0].draws, 20u);
+    EXPECT_EQ(listed[0].newestIssue, history.back().issue);
+    EXPECT_EQ(listed[1].copy.file, trimmed);
+    EXPECT_EQ(listed[1].copy.cause, CopyCause::TrimTo);
+    EXPECT_EQ(listed[1].newestIssue, history[11].issue);
+    EXPECT_EQ(listed[2].copy.id, "20140301-101500-007");
+    EXPECT_EQ(madeText(listed[2].copy), "2014-03-01 10:15:00");
+    EXPECT_EQ(causeText(listed[2].copy.cause), "—");
+    EXPECT_EQ(listed[2].draws, 1u);
+    EXPECT_TRUE(std::all_of(listed.begin(), listed.end(), [](const auto& l) { return l.readable; }));
+    EXPECT_EQ(readHistoryFile(trimmed).draws, std::vector(history.begin(), history.begin() + 12));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / kSafetyCopyFolder / "my notes.txt"));
 }
 
 TEST_F(SafetyCopies, CopiesWithinOneMillisecondDoNotOverwriteEachOther) {
     db.appendBatch(test::seededDraws(3, 1, 2014001), settings);
-    const auto first = writeSafetyCopy(db, start);
+    const auto first = writeSafetyCopy(db, CopyCause::Clear, now);
     db.deleteNewest();
-    const auto second = writeSafetyCopy(db, start);
+    const auto second = writeSafetyCopy(db, CopyCause::Import, now);
     ASSERT_TRUE(first && second);
-    EXPECT_NE(*first, *second);
-    EXPECT_LT(*first, *second) << "the later copy must sort as the newer one";
+    EXPECT_NE(safetyCopyOf(*first)->id, safetyCopyOf(*second)->id);
+    EXPECT_LT(safetyCopyOf(*first)->made, safetyCopyOf(*second)->made) << "the later copy must be the newer one";
     EXPECT_EQ(readHistoryFile(*first).draws.size(), 3u);
     EXPECT_EQ(readHistoryFile(*second).draws.size(), 2u);
 }
@@ -68,10 +141,26 @@ TEST_F(SafetyCopies, AnImportSavesTheHistoryItReplacesAndAFailedOneSavesNothing)
     const auto summary = importHistoryFile(db, dir / "new.txt", settings);
     ASSERT_TRUE(summary.safetyCopy);
     EXPECT_EQ(readHistoryFile(*summary.safetyCopy).draws, before);
+    EXPECT_EQ(safetyCopyOf(*summary.safetyCopy)->cause, CopyCause::Import);
+}
+
+TEST_F(SafetyCopies, ARestoreCanItselfBeUndone) {
+    db.appendBatch(history, settings);
+    const auto rows = db.history();
+    const auto cleared = clearHistory(db).safetyCopy;
+    ASSERT_TRUE(cleared);
+    db.append(test::draw(2016001, {1, 2, 3, 4, 5, 6, 7, 8}), settings);
+
+    const auto restored = restoreSafetyCopy(db, *cleared, [&](std::optional<int>) { return settings; });
+    EXPECT_EQ(db.history(), rows);
+    ASSERT_TRUE(restored.safetyCopy);
+    EXPECT_EQ(safetyCopyOf(*restored.safetyCopy)->cause, CopyCause::Restore);
+    restoreSafetyCopy(db, *restored.safetyCopy, [&](std::optional<int>) { return settings; });
+    EXPECT_EQ(storedDraws(db), std::vector{test::draw(2016001, {1, 2, 3, 4, 5, 6, 7, 8})});
 }
 
 TEST_F(SafetyCopies, AnEmptyHistoryNeedsNoCopy) {
-    EXPECT_FALSE(writeSafetyCopy(db));
+    EXPECT_FALSE(writeSafetyCopy(db, CopyCause::Clear));
     EXPECT_FALSE(std::filesystem::exists(dir / kSafetyCopyFolder));
 }
 

@@ -3,6 +3,9 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include <sys/types.h>
 
 namespace drawfollow::test {
 
@@ -13,5 +16,11 @@ struct CliRun {
 
 // `arguments` is appended to "drawfollow-cli --data-dir DIR" as shell words.
 CliRun runCli(const std::filesystem::path& dataDir, const std::string& arguments);
+
+// Starts drawfollow-cli without waiting for it, its output going to `output`.
+pid_t startCli(const std::filesystem::path& dataDir, const std::vector<std::string>& arguments,
+               const std::filesystem::path& output = "/dev/null");
+// Waits for a started command; its exit status, -1 when it did not exit by itself.
+int waitCli(pid_t pid);
 
 }  // namespace drawfollow::test
