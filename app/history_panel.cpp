@@ -114,9 +114,9 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
 }
 
 void HistoryPanel::setChangesEnabled(bool on) {
-    for (QWidget* w : {static_cast<QWidget*>(entry_), static_cast<QWidget*>(issueBox_),
-                       static_cast<QWidget*>(command3_), static_cast<QWidget*>(cmdRdLst_),
-                       static_cast<QWidget*>(command21_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(entry_), static_cast<QWidget*>(issueBox_), static_cast<QWidget*>(command3_),
+          static_cast<QWidget*>(cmdRdLst_), static_cast<QWidget*>(command21_)})
         w->setEnabled(on);
 }
 

@@ -96,8 +96,8 @@ public:
     HistoryChange importHistoryText(const std::filesystem::path& file, const BatchProgress& progress);  // cmdRdLst
     // Replaces the history with a safety copy, saving it first (mnuRestore).
     HistoryChange restoreSafetyCopy(const SafetyCopyListing& copy, const BatchProgress& progress);
-    HistoryChange exportHistoryText();                                                                  // Command4
-    void setYearsToKeep(int years);                                                                     // mnuSetDay
+    HistoryChange exportHistoryText();  // Command4
+    void setYearsToKeep(int years);     // mnuSetDay
 
     // Settings as read at start-up and kept up to date.
     const AppSettings& settings() const { return settings_; }

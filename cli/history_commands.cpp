@@ -46,13 +46,14 @@ void printDraws(HistoryDb& db) {
 void addHistoryCommands(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<HistoryOptions>();
 
-    auto* import = app.add_subcommand("import", "replace the history with a history text file");
-    import->add_option("FILE", options->file, "history text file")->required();
-    addAttributeOptions(import, options->attributes);
-    import->callback([&context, options] { importFile(context, *options); });
+    auto* importCmd = app.add_subcommand("import", "replace the history with a history text file");
+    importCmd->add_option("FILE", options->file, "history text file")->required();
+    addAttributeOptions(importCmd, options->attributes);
+    importCmd->callback([&context, options] { importFile(context, *options); });
 
     auto* exportCmd = app.add_subcommand("export", "write the history as a text file");
-    exportCmd->add_option("FILE", options->file, "target file (default: 更新至<最新期号>期历史号码.txt in the data folder)");
+    exportCmd->add_option("FILE", options->file,
+                          "target file (default: 更新至<最新期号>期历史号码.txt in the data folder)");
     exportCmd->callback([&context, options] {
         const std::filesystem::path target = options->file.empty()
                                                  ? defaultExportPath(context.db(), context.dataFolder())

@@ -170,8 +170,8 @@ private slots:
         QCOMPARE(names(setup->actions()),
                  (QStringList{QStringLiteral("mnuSxCssetup"), QStringLiteral("mnuDssetup"), QStringLiteral("mk10"),
                               QStringLiteral("mnuSxqzSetup"), QStringLiteral("mnuNull2"), QStringLiteral("mnuSetDay"),
-                              QStringLiteral("mnuUpdateHost"), QStringLiteral("mnuFrontPage"), QStringLiteral("mnuDescrb"),
-                              QStringLiteral("numYanshiDown")}));
+                              QStringLiteral("mnuUpdateHost"), QStringLiteral("mnuFrontPage"),
+                              QStringLiteral("mnuDescrb"), QStringLiteral("numYanshiDown")}));
         QVERIFY(s.find<QAction>(QStringLiteral("mk10"))->isSeparator());
         QVERIFY(s.find<QAction>(QStringLiteral("mnuNull2"))->isSeparator());
         QCOMPARE(s.find<QAction>(QStringLiteral("mnuErase"))->text(), QStringLiteral("删除最后历史(&E)"));

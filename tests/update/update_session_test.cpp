@@ -44,8 +44,7 @@ protected:
 
     UpdateSession session(int currentYear = 2014, int keepYears = 6, std::string host = "http://127.0.0.1:9") {
         // The update derives under the settings the history records, whatever the year.
-        return UpdateSession(db, test::settingsFor(2005),
-                             UpdateRequest{std::move(host), keepYears, currentYear});
+        return UpdateSession(db, test::settingsFor(2005), UpdateRequest{std::move(host), keepYears, currentYear});
     }
 
     bool safetyCopyWritten() { return !safetyCopies(dir.path()).empty(); }
