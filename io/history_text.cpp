@@ -39,6 +39,12 @@ void forEachLine(std::string_view text, Take take) {
 
 }  // namespace
 
+void HistoryText::addProblem(int line, std::string reason) {
+    ++problemCount;
+    if (problems.size() < kProblemsListed)
+        problems.push_back({line, std::move(reason)});
+}
+
 std::string HistoryText::problemSummary(size_t shown) const {
     std::string s;
     if (draws.empty() && problems.empty())
@@ -48,8 +54,8 @@ std::string HistoryText::problemSummary(size_t shown) const {
             s += "第 " + std::to_string(problems[i].line) + " 行：";
         s += problems[i].reason + "\n";
     }
-    if (problems.size() > shown)
-        s += "……共 " + std::to_string(problems.size()) + " 行有误。\n";
+    if (problemCount > shown)
+        s += "……共 " + std::to_string(problemCount) + " 行有误。\n";
     return s;
 }
 
@@ -79,7 +85,7 @@ HistoryText readHistoryText(std::istream& in) {
         if (parsed.issue)
             lastIssue = parsed.issue;
         if (!problem.empty()) {
-            result.problems.push_back({lineNumber, problem});
+            result.addProblem(lineNumber, std::move(problem));
             return;
         }
         result.draws.push_back({*parsed.issue, numbers});
@@ -92,12 +98,12 @@ HistoryText readHistoryFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         HistoryText failed;
-        failed.problems.push_back({0, "无法打开文件 “" + file.string() + "”"});
+        failed.addProblem(0, "无法打开文件 “" + file.string() + "”");
         return failed;
     }
     HistoryText text = readHistoryText(in);
     if (in.bad())
-        text.problems.push_back({0, "读取文件 “" + file.string() + "” 时出错"});
+        text.addProblem(0, "读取文件 “" + file.string() + "” 时出错");
     return text;
 }
 

@@ -21,10 +21,15 @@ struct LineProblem {
 
 struct HistoryText {
     std::vector<DrawInput> draws;
-    std::vector<int> drawLines;         // the line (1-based) each draw was read from
-    int skippedLines = 0;               // blank lines and headings
-    std::vector<LineProblem> problems;  // lines that make the file unusable
+    std::vector<int> drawLines;  // the line (1-based) each draw was read from
+    int skippedLines = 0;        // blank lines and headings
+    // Lines that make the file unusable: the first kProblemsListed of them, and how many
+    // there are in all (a huge file of bad lines must not take a line's worth of memory each).
+    static constexpr size_t kProblemsListed = 100;
+    std::vector<LineProblem> problems;
+    size_t problemCount = 0;
 
+    void addProblem(int line, std::string reason);
     bool ok() const { return problems.empty() && !draws.empty(); }
     // A message listing the first few problem lines and how many there are.
     std::string problemSummary(size_t shown = 5) const;

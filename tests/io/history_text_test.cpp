@@ -126,6 +126,16 @@ TEST(HistoryFile, ListsEveryLineThatCannotBeADraw) {
     EXPECT_NE(summary.find("共 4 行"), std::string::npos);
 }
 
+TEST(HistoryFile, AFileOfBadLinesKeepsTheFirstOnesAndCountsTheRest) {
+    std::string text;
+    for (int i = 0; i < 5000; ++i)
+        text += "12345678 03 07 12 18 22 25 29 11\n";
+    const auto t = read(text);
+    EXPECT_EQ(t.problems.size(), HistoryText::kProblemsListed);
+    EXPECT_EQ(t.problems.back().line, static_cast<int>(HistoryText::kProblemsListed));
+    EXPECT_NE(t.problemSummary().find("共 5000 行"), std::string::npos);
+}
+
 TEST(HistoryFile, AFileWithoutDataLinesIsNotUsable) {
     const auto t = read("\r\n标题\r\n");
     EXPECT_FALSE(t.ok());
