@@ -60,11 +60,9 @@ TEST_F(ParsedArguments, AreRefusedInChinese) {
         const char* says;
     };
     for (const Case& c :
-         {Case{"--issue 99999999 1 2 3", "“99999999” 不是期号"}, Case{"--issue -5 1 2 3", "“-5” 不是期号"},
-          Case{"--issue 2147483647 1 2 3", "“2147483647” 不是期号"},
+         {Case{"--issue 99999999 1 2 3", "“99999999” 不是期号"},
           Case{"--positions 9 1 2 3", "--positions：“9” 不在 1～8 之内"},
           Case{"--positions 0x1 1 2 3", "“0x1” 不是十进制整数"},
-          Case{"1 2 99999999999", "“99999999999” 不是十进制整数"},
           Case{"--kind tail 1 2 3", "“tail” 不是可选的值（可选：number、zodiac）"},
           Case{"--timeout 0x10 1 2 3", "“0x10” 不是十进制数"}, Case{"--timeout 0 1 2 3", "“0” 不在 0.1～600 之内"},
           Case{"1 2 3 4", "N 最多接受 3 个值，却给出了 4 个"}, Case{"--frob 1 2 3", "无法识别的参数：--frob"},

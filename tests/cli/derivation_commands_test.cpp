@@ -51,10 +51,7 @@ protected:
         // Like the real history: the newest draw 2026096, well after 2026's Spring Festival.
         auto draws = test::seededDraws(146, 11, 2025101, 150);
         draws.back() = test::draw(2026096, {5, 14, 17, 24, 26, 28, 29, 16});
-        std::string text;
-        for (const auto& d : draws)
-            text += canonicalLine(d.issue, d.numbers) + "\r\n";
-        test::writeFile(file, text);
+        writeHistoryFile(file, draws);
     }
 
     test::TempDir dir;
@@ -70,9 +67,6 @@ TEST_F(CliDerivation, ImportDerivesUnderTheTableOfTheFilesNextIssue) {
     // A code table year given on the command line is what the rows are derived with.
     ASSERT_EQ(runCli(dir.path(), "import --code-table-year 2025 " + file.string()).exitCode, 0);
     EXPECT_EQ(zodiacNames(dir.path(), 2026096), kNamesOf2026096);  // named by that table, not another
-    const auto otherTable = runCli(dir.path(), "search --result zodiac --code-table-year 2026");
-    EXPECT_NE(otherTable.exitCode, 0);
-    EXPECT_NE(otherTable.output.find("rederive"), std::string::npos) << otherTable.output;
 }
 
 TEST_F(CliDerivation, AddMustShareTheRecordedSettingsUntilRederiveChangesThem) {

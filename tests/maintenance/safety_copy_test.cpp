@@ -25,28 +25,32 @@ protected:
     const std::vector<DrawInput> history = test::seededDraws(20, 3, 2014001);
 
     fs::path copyOf(std::span<const DrawInput> draws, system_clock::time_point when,
-                    CopyCause cause = CopyCause::TrimTo) {
-        return *writeSafetyCopy(dir.path(), draws, cause, when);
+                    CopyCause cause = CopyCause::TrimTo, const fs::path& folder = {}) {
+        return *writeSafetyCopy(folder.empty() ? dir.path() : folder, draws, cause, when);
+    }
+    // `count` copies a minute apart from `from`, each pruning the folder as it is written.
+    std::vector<fs::path> copies(std::span<const DrawInput> draws, system_clock::time_point from, int count,
+                                 const fs::path& folder = {}) {
+        std::vector<fs::path> written;
+        for (int i = 0; i < count; ++i)
+            written.push_back(copyOf(draws, from + minutes(i), CopyCause::Clear, folder));
+        return written;
     }
     bool kept(const fs::path& copy) const { return fs::exists(copy); }
 };
 
 // Each copy is written at its own moment; ages count from the moment of the newest write.
 TEST_F(SafetyCopies, TheNewestFiftyAndEveryCopyYoungerThanThirtyDaysAreKept) {
-    std::vector<fs::path> old, young;
-    for (int i = 0; i < 5; ++i)
-        old.push_back(copyOf(history, now - days(40) + minutes(i)));
-    for (int i = 0; i < 60; ++i)
-        young.push_back(copyOf(history, now - days(29) + minutes(i)));
+    const auto old = copies(history, now - days(40), 5);
+    const auto young = copies(history, now - days(29), 60);
     copyOf(history, now);
     EXPECT_TRUE(std::all_of(young.begin(), young.end(), [this](const auto& c) { return kept(c); }));
     EXPECT_TRUE(std::none_of(old.begin(), old.end(), [this](const auto& c) { return kept(c); }))
         << "old copies of a history the young ones hold may go";
 
     test::TempDir other;
-    for (int i = 0; i < 60; ++i)
-        writeSafetyCopy(other.path(), history, CopyCause::Clear, now - days(90) + minutes(i));
-    writeSafetyCopy(other.path(), history, CopyCause::Clear, now);
+    copies(history, now - days(90), 60, other.path());
+    copyOf(history, now, CopyCause::Clear, other.path());
     EXPECT_EQ(safetyCopies(other.path()).size(), kSafetyCopiesKeptByCount);
 }
 
@@ -59,8 +63,7 @@ TEST_F(SafetyCopies, AnOldCopyGoesOnlyWhenANewerKeptCopyCanGiveItsHistoryBack) {
     const fs::path unique = copyOf(diverging, start + minutes(1));
     const fs::path same = copyOf(all, start + minutes(2));
     const fs::path prefix = copyOf(all.first(8), start + minutes(3));
-    for (int i = 0; i < 50; ++i)
-        copyOf(all, start + days(10) + minutes(i));
+    copies(all, start + days(10), 50);
     copyOf(all, now);
 
     EXPECT_FALSE(kept(shorter)) << "the newer copies begin with the same ten draws";
@@ -72,18 +75,16 @@ TEST_F(SafetyCopies, AnOldCopyGoesOnlyWhenANewerKeptCopyCanGiveItsHistoryBack) {
     // A kept old copy serves as the newer copy for those older than itself.
     test::TempDir other;
     const auto otherHistory = test::seededDraws(10, 99, 2016001);
-    const auto older = *writeSafetyCopy(other.path(), std::span(otherHistory).first(5), CopyCause::Clear, start);
-    const auto newer = *writeSafetyCopy(other.path(), otherHistory, CopyCause::Clear, start + minutes(1));
-    for (int i = 0; i < 50; ++i)
-        writeSafetyCopy(other.path(), all, CopyCause::Clear, start + days(10) + minutes(i));
-    writeSafetyCopy(other.path(), all, CopyCause::Clear, now);
+    const auto older = copyOf(std::span(otherHistory).first(5), start, CopyCause::Clear, other.path());
+    const auto newer = copyOf(otherHistory, start + minutes(1), CopyCause::Clear, other.path());
+    copies(all, start + days(10), 50, other.path());
+    copyOf(all, now, CopyCause::Clear, other.path());
     EXPECT_FALSE(fs::exists(older));
     EXPECT_TRUE(fs::exists(newer));
 }
 
 TEST_F(SafetyCopies, ACopyWrittenWithAClockSetBackIsKeptAndRemovesNothing) {
-    for (int i = 0; i < 55; ++i)
-        copyOf(history, now - days(40) + minutes(i));
+    copies(history, now - days(40), 55);
     copyOf(history, now);
     ASSERT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount);
     const auto fromTheSetBackClock = copyOf(std::span(history).first(3), now - days(400));

@@ -140,10 +140,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         EarlyEnd{"ConnectionRefused",
                  [](UpdateSession& u) { u.failCurrentYear("服务器拒绝连接（Connection refused）。"); }, 0, "拒绝连接"},
-        EarlyEnd{"NotFound", [](UpdateSession& u) { u.failCurrentYear("服务器回答 HTTP 404 Not Found。"); }, 0,
-                 "HTTP 404"},
-        EarlyEnd{"Timeout", [](UpdateSession& u) { u.failCurrentYear("服务器在 30 秒内没有送完网页。"); }, 0,
-                 "没有送完"},
         EarlyEnd{"RandomBytes", [](UpdateSession& u) { u.acceptPage(randomBytes(), ""); }, 0, "无法识别"},
         EarlyEnd{"ErrorPage",
                  [](UpdateSession& u) { u.acceptPage("<html><body><h1>服务器维护中</h1></body></html>", "text/html"); },
