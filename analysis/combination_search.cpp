@@ -44,7 +44,7 @@ std::vector<std::vector<int>> positionSets(int p, int k) {
 class ConditionBits {
 public:
     unsigned bit(const RowExpression& condition) {
-        const auto [it, added] = bits_.try_emplace(condition.sql, static_cast<unsigned>(order_.size()));
+        const auto [it, added] = bits_.try_emplace(condition.key, static_cast<unsigned>(order_.size()));
         if (added)
             order_.push_back(condition);
         return 1u << it->second;
@@ -53,19 +53,18 @@ public:
     // bolOk: the row's mask is one that covers every condition of some live set.
     RowExpression anySetMet(const std::vector<unsigned>& sets) const {
         std::vector<char> covering(size_t{1} << order_.size(), 0);
-        std::string masks;
+        std::string key = "anySetMet(";
+        for (const RowExpression& condition : order_)
+            key += condition.key + ";";
+        for (unsigned required : sets)
+            key += "|" + std::to_string(required);
         for (unsigned m = 0; m < covering.size(); ++m)
             for (unsigned required : sets)
                 if ((m & required) == required) {
                     covering[m] = 1;
-                    masks += (masks.empty() ? "" : ",") + std::to_string(m);
                     break;
                 }
-        std::string mask;
-        for (size_t i = 0; i < order_.size(); ++i)
-            mask += (i ? "+" : "") + std::to_string(1u << i) + "*ifnull(" + order_[i].sql + ",0)";
-        return {sets.empty() ? "FALSE" : "(" + mask + ") IN (" + masks + ")",
-                [order = order_, covering = std::move(covering)](const RowView& row) {
+        return {key + ")", [order = order_, covering = std::move(covering)](const RowView& row) {
                     unsigned m = 0;
                     for (size_t i = 0; i < order.size(); ++i) {
                         const RowValue held = order[i].evaluate(row);
@@ -77,7 +76,7 @@ public:
     }
 
 private:
-    std::map<std::string, unsigned> bits_;  // by the condition's text
+    std::map<std::string, unsigned> bits_;  // by the condition's key
     std::vector<RowExpression> order_;
 };
 
@@ -136,9 +135,7 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
     if (!sets.empty())
         update.assign("intTh", conditionCount(lastSetCounted));
     update.assign("bolOk", bits.anySetMet(liveSets));
-    update.run(db);
-
-    Marking marking{" AND [bolOk]= TRUE", inputs.combinationSize, {}};
+    Marking marking{update.run(db, "bolOk", 1), inputs.combinationSize, {}};
     if (sets.empty()) {
         marking.note = "组合位数 " + std::to_string(inputs.combinationSize) + " 不在 1～6 之内，没有选中任何一期。";
     } else {

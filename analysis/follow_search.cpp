@@ -47,13 +47,13 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
             conditions.push_back(fieldEquals(update, referenceField(p, kind, inputs.previousIssue), values[p - 1]));
     }
     update.assign("intTh", conditionCount(std::move(conditions)));
-    update.run(db);
-
     const int n = static_cast<int>(positions.size());
+    std::vector<int> marked = update.run(db, "intTh", n);
+
     // With no condition every reference draw matches: say so, or the tally reads as a finding.
     std::string note =
         n == 0 ? "没有勾选任何位置，范围内的每一期都算作命中。" : unreachableValuesNote(kind, values, positions);
-    return {" AND [intTh] = " + std::to_string(n), n, std::move(note)};
+    return {std::move(marked), n, std::move(note)};
 }
 
 }  // namespace

@@ -42,9 +42,9 @@ private:
 };
 
 struct RowExpression {
-    // What the expression stands for, in the history's SQL dialect. Two conditions with the
-    // same text are the same condition.
-    std::string sql;
+    // What the expression computes, built from its operation and its operands' keys: two
+    // expressions with the same key give the same value for every row.
+    std::string key;
     std::function<RowValue(const RowView&)> evaluate;
 };
 

@@ -1,6 +1,7 @@
 #include "analysis/scratch_update.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace drawfollow::search_steps {
 
@@ -9,7 +10,8 @@ void ScratchUpdate::copy(FieldCopy copy) {
 }
 
 FieldRef ScratchUpdate::read(const std::string& field, FieldType type) {
-    const auto it = std::find_if(reads_.begin(), reads_.end(), [&field](const FieldRead& r) { return r.field == field; });
+    const auto it =
+        std::find_if(reads_.begin(), reads_.end(), [&field](const FieldRead& r) { return r.field == field; });
     if (it != reads_.end())
         return static_cast<FieldRef>(it - reads_.begin());
     reads_.push_back({field, type});
@@ -20,12 +22,15 @@ void ScratchUpdate::assign(std::string field, RowExpression expression) {
     assignments_.push_back({std::move(field), std::move(expression)});
 }
 
-void ScratchUpdate::run(HistoryDb& db) const {
-    if (copies_.empty() && assignments_.empty())
-        return;
+std::vector<int> ScratchUpdate::run(HistoryDb& db, std::string_view marker, long long value) const {
+    const auto markerAssignment = std::find_if(assignments_.begin(), assignments_.end(),
+                                               [marker](const FieldAssignment& a) { return a.field == marker; });
+    if (markerAssignment == assignments_.end())
+        throw std::logic_error("no assignment to the marking field " + std::string(marker));
     ScratchValues values(db, copies_, reads_, assignments_);
+    std::vector<int> marked = values.issuesWhere(static_cast<size_t>(markerAssignment - assignments_.begin()), value);
     if (!values.anyChanged())
-        return;
+        return marked;
     std::string set;
     size_t index = 0;
     for (const FieldCopy& c : copies_)
@@ -34,6 +39,7 @@ void ScratchUpdate::run(HistoryDb& db) const {
         set += (set.empty() ? "[" : ", [") + a.field + "]= " + ScratchValues::valueExpression(index++);
     values.registerFunctions();
     db.execute("UPDATE [Lishi] SET " + set + " WHERE " + ScratchValues::changedExpression());
+    return marked;
 }
 
 }  // namespace drawfollow::search_steps

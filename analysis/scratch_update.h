@@ -10,6 +10,7 @@
 #include "analysis/scratch_values.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace drawfollow::search_steps {
@@ -22,7 +23,9 @@ public:
     // The expression reads fields through read(); never a field another assignment writes.
     void assign(std::string field, RowExpression expression);
 
-    void run(HistoryDb& db) const;
+    // Stores the values and returns the issues of the rows whose assigned field `marker` holds
+    // the whole number `value` after it, in issue order: the rows the search marked.
+    std::vector<int> run(HistoryDb& db, std::string_view marker, long long value) const;
 
 private:
     std::vector<FieldCopy> copies_;

@@ -37,6 +37,9 @@ public:
 
     // Whether some row holds a field that differs from what the update gives it.
     bool anyChanged() const;
+    // The issues of the rows whose assigned field `assignment` (in assignment order) gets
+    // the whole number `value`, in issue order.
+    std::vector<int> issuesWhere(size_t assignment, long long value) const;
 
     // While this object lives, the SQL expressions below can be used on Lishi's rows.
     // Registering fails when a statement of the connection is still running.

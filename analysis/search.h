@@ -1,5 +1,5 @@
 // The follow search (Command1), the combination search (Command2) and their common
-// result display: the panel state they read, and what they hand back.
+// hit tally: the panel state they read, and what they hand back.
 //
 // Both searches mark the rows of Lishi whose reference draw matched the base, select the
 // marked rows of the issue range and tally the result kind into Carcu, all in one

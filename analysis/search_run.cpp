@@ -1,5 +1,7 @@
-#include "analysis/result_display.h"
+#include "analysis/hit_tally.h"
 #include "analysis/search_steps.h"
+
+#include <algorithm>
 
 namespace drawfollow::search_steps {
 
@@ -29,7 +31,7 @@ SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const Ma
     std::optional<int> first, last;
     result.message = refusal(inputs, first, last);
     if (!result.message.empty()) {
-        showEmptyGrids(inputs, result);
+        clearResultGrids(inputs, result);
         return result;
     }
     result.firstIssue = *first;
@@ -40,7 +42,9 @@ SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const Ma
         // would fail whenever another program is changing the history.
         WriteTransaction transaction(db);
         const Marking marking = mark(db, inputs);
-        showResults(db, inputs, *first, *last, marking.rowCondition, result);
+        const auto from = std::lower_bound(marking.marked.begin(), marking.marked.end(), *first);
+        const auto to = std::upper_bound(from, marking.marked.end(), *last);
+        tallyHits(db, inputs, std::span<const int>(from, to), result);
         transaction.commit();
         result.conditions = marking.conditions;
         result.message = marking.note;
@@ -49,7 +53,7 @@ SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const Ma
                               "，范围内没有任何一期。";
         result.ran = true;
     } catch (const std::exception& e) {
-        showEmptyGrids(inputs, result);
+        clearResultGrids(inputs, result);
         result.message = "检索失败，历史数据库未作改动：" + failureText(e);
     }
     return result;

@@ -42,8 +42,8 @@ std::string referenceField(int position, Kind kind, bool previousIssue) {
 RowExpression testedList(ScratchUpdate& update, const std::string& matchField, bool countSpecial) {
     const FieldRef list = update.read(matchField, FieldType::Text);
     if (countSpecial)
-        return {"[" + matchField + "]", [list](const RowView& row) { return row[list]; }};
-    return {"LEFT([" + matchField + "],LEN([" + matchField + "])-4)", [list](const RowView& row) {
+        return {matchField, [list](const RowView& row) { return row[list]; }};
+    return {"withoutLast4(" + matchField + ")", [list](const RowView& row) {
                 const RowValue v = row[list];
                 if (v.isNull())
                     return v;
@@ -56,7 +56,7 @@ RowExpression like(RowExpression text, const std::string& pattern) {
     const std::string inner = enclosed ? pattern.substr(1, pattern.size() - 2) : std::string();
     if (!enclosed || inner.find_first_of("*%_") != std::string::npos)
         throw std::logic_error("LIKE pattern not of the form *text*: " + pattern);
-    return {text.sql + " LIKE \"" + pattern + "\"", [text = text.evaluate, inner](const RowView& row) {
+    return {"contains(" + text.key + "," + inner + ")", [text = text.evaluate, inner](const RowView& row) {
                 const RowValue v = text(row);
                 if (v.isNull())
                     return v;
@@ -66,7 +66,7 @@ RowExpression like(RowExpression text, const std::string& pattern) {
 
 RowExpression fieldEquals(ScratchUpdate& update, const std::string& name, int value) {
     const FieldRef field = update.read(name, FieldType::Number);
-    return {"[" + name + "] = " + std::to_string(value), [field, value](const RowView& row) {
+    return {"equals(" + name + "," + std::to_string(value) + ")", [field, value](const RowView& row) {
                 const RowValue v = row[field];
                 return v.isNull() ? v : RowValue::integer(v.number == value ? 1 : 0);
             }};
@@ -115,10 +115,10 @@ std::string unreachableValuesNote(Kind kind, const PositionValues& values, std::
 }
 
 RowExpression conditionCount(std::vector<RowExpression> conditions) {
-    std::string sql;
+    std::string key = "count(";
     for (const auto& c : conditions)
-        sql += (sql.empty() ? "ifnull(" : "+ifnull(") + c.sql + ",0)";
-    return {sql.empty() ? "0" : sql, [conditions = std::move(conditions)](const RowView& row) {
+        key += c.key + ";";
+    return {key + ")", [conditions = std::move(conditions)](const RowView& row) {
                 long long held = 0;
                 for (const auto& c : conditions) {
                     const RowValue v = c.evaluate(row);

@@ -70,17 +70,17 @@ void copyBackLists(ScratchUpdate& update, Kind kind, int gap);
 // back, even with no position ticked.
 void copyReferenceFields(ScratchUpdate& update, Kind kind, std::span<const int> positions, bool previousIssue, int gap);
 
-// What a search's marking step hands to the result display: the row condition appended to
-// the range query, the condition count, and a note for the status bar.
+// What a search's marking step hands to the tally: the issues of the marked rows of the
+// whole history in issue order, the condition count, and a note for the status bar.
 struct Marking {
-    std::string rowCondition;
+    std::vector<int> marked;
     int conditions = 0;
     std::string note;
 };
 
 using MarkRows = std::function<Marking(HistoryDb&, const SearchInputs&)>;
 
-// Checks the inputs, runs `mark` and the result display in one transaction, and turns a
+// Checks the inputs, runs `mark` and the tally of its marked rows in the issue range in one transaction, and turns a
 // refusal or a failure into a result with empty grids and a message. A failure rolls
 // everything back, so the table never holds half a search.
 SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const MarkRows& mark);

@@ -1,6 +1,6 @@
 // The search panel's half of the controller: the position values of the three tabs, the
 // options that steer a search and the searches themselves.
-#include "analysis/result_display.h"
+#include "analysis/hit_tally.h"
 #include "app/main_controller.h"
 #include "app/timing_log.h"
 
@@ -141,7 +141,7 @@ SearchResult MainController::runSearch(SearchButton button, const std::array<boo
     const QString refusal = searchRefusal(button, ticked);
     if (!refusal.isEmpty()) {
         SearchResult refused;
-        showEmptyGrids(inputs, refused);
+        clearResultGrids(inputs, refused);
         refused.message = (refusal + QStringLiteral("检索未进行。")).toStdString();
         return refused;
     }

@@ -7,6 +7,7 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
+#include <array>
 #include <chrono>
 #include <exception>
 #include <filesystem>
@@ -46,6 +47,19 @@ std::string failureText(const std::exception& e);
 // Called while a batch is stored: rows done, rows in all. Returning false cancels the
 // batch, which then changes nothing.
 using BatchProgress = std::function<bool(size_t done, size_t total)>;
+
+// One row a search selected, as its detail grid lists it.
+struct HitRow {
+    int issue = 0;
+    std::array<int, kPositions> values{};  // one kind's values of positions 1..8
+    std::string list;                      // one list field's text; empty where it is NULL
+};
+
+// One row of Carcu: a value of the result kind and how often the selected rows hold it.
+struct TallyRow {
+    int value = 0;  // Nmb
+    int count = 0;  // Count
+};
 
 class HistoryDb {
 public:
@@ -106,6 +120,14 @@ public:
     // Issues, numbers, QQH, strQQH, intTh, bolOk and txtHisP6 stay; the txtHisPreLst family
     // is cleared. Returns how many rows were derived.
     size_t rederiveAll(const DerivationSettings& settings, const BatchProgress& progress = {});
+
+    // What a search reads and writes besides its scratch update (search_rows.cpp).
+    // The rows of `issues`, each of which must be stored, with the value fields of `kind`
+    // and the text of `listField`.
+    std::vector<HitRow> hitRows(std::span<const int> issues, Kind kind, const std::string& listField);
+    // Leaves Carcu holding exactly `rows`, in their order (rowids from 1); it is rewritten
+    // only when it holds anything else.
+    void storeTally(std::span<const TallyRow> rows);
 
     // Deletes the newest draw; false when the history was empty.
     bool deleteNewest();

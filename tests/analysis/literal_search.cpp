@@ -1,6 +1,7 @@
 #include "literal_search.h"
 
 #include "analysis/search_steps.h"
+#include "store/sql_dialect.h"
 
 #include <SQLiteCpp/Statement.h>
 
@@ -128,6 +129,16 @@ std::string copyToScratch(const std::string& field, bool whole) {
     return "UPDATE [Lishi] SET [txtHisP6]= LEFT([" + field + "],LEN([" + field + "])-4)";
 }
 
+// The rows the statements marked, selected by the condition the range query appends.
+std::vector<int> markedRows(HistoryDb& db, const std::string& rowCondition) {
+    SQLite::Statement q(db.connection(), toSqlite("SELECT SQQH FROM [lishi] WHERE [SQQH] IS NOT NULL" + rowCondition +
+                                                  " ORDER BY SQQH"));
+    std::vector<int> issues;
+    while (q.executeStep())
+        issues.push_back(q.getColumn(0).getInt());
+    return issues;
+}
+
 Marking literalFollow(HistoryDb& db, const SearchInputs& in) {
     const Kind kind = in.searchKind;
     const auto& values = *in.values;
@@ -170,7 +181,7 @@ Marking literalFollow(HistoryDb& db, const SearchInputs& in) {
         if (!walked && !in.previousIssue)
             copyBackList(db, "txtHisLst", "txtHisPreLst", in.gap);
     }
-    return {" AND [intTh] = " + std::to_string(n), n, {}};
+    return {markedRows(db, " AND [intTh] = " + std::to_string(n)), n, {}};
 }
 
 Marking literalCombination(HistoryDb& db, const SearchInputs& in) {
@@ -228,7 +239,7 @@ Marking literalCombination(HistoryDb& db, const SearchInputs& in) {
     };
     if (k >= 1 && k <= 6)
         enumerate(enumerate, 1);
-    return {" AND [bolOk]= TRUE", k, {}};
+    return {markedRows(db, " AND [bolOk]= TRUE"), k, {}};
 }
 
 }  // namespace

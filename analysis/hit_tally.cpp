@@ -1,9 +1,6 @@
-#include "analysis/result_display.h"
+#include "analysis/hit_tally.h"
 
-#include "store/sql_dialect.h"
-
-#include <SQLiteCpp/Statement.h>
-
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -45,44 +42,14 @@ std::pair<int, int> tallyPositions(TallyScope scope) {
     }
 }
 
-// Carcu as DELETE followed by one INSERT per value leaves it: rowids from 1, in ascending
-// value order.
-using CarcuRows = std::vector<std::pair<int, int>>;  // Nmb, Count
-
-CarcuRows carcuRows(const SearchInputs& inputs, const std::vector<int>& counts) {
-    CarcuRows rows;
+// Carcu as DELETE followed by one INSERT per value leaves it: in ascending value order.
+std::vector<TallyRow> tallyRows(const SearchInputs& inputs, const std::vector<int>& counts) {
+    std::vector<TallyRow> rows;
     const ValueRange counters = kTallyCounters[index(inputs.resultKind)];
     const ValueRange listed = listedValues(inputs.resultKind, inputs);
     for (int v = listed.low; v <= listed.high; ++v)
-        rows.emplace_back(v, counters.contains(v) ? counts[v - counters.low] : 0);
+        rows.push_back({v, counters.contains(v) ? counts[v - counters.low] : 0});
     return rows;
-}
-
-bool carcuHolds(HistoryDb& db, const CarcuRows& rows) {
-    SQLite::Statement q(db.connection(), "SELECT rowid, Nmb, Count FROM Carcu ORDER BY rowid");
-    size_t i = 0;
-    for (; q.executeStep(); ++i) {
-        const SQLite::Column nmb = q.getColumn(1), count = q.getColumn(2);
-        if (i == rows.size() || q.getColumn(0).getInt64() != static_cast<long long>(i + 1) || !nmb.isInteger() ||
-            !count.isInteger() || nmb.getInt() != rows[i].first || count.getInt() != rows[i].second)
-            return false;
-    }
-    return i == rows.size();
-}
-
-// A search repeated on the same panel finds Carcu as it would leave it; not rewriting it
-// then keeps the whole search free of writes.
-void writeCarcu(HistoryDb& db, const CarcuRows& rows) {
-    if (carcuHolds(db, rows))
-        return;
-    db.execute("DELETE FROM Carcu");
-    SQLite::Statement insert(db.connection(), "INSERT INTO Carcu (Nmb, Count) VALUES (?, ?)");
-    for (const auto& [value, count] : rows) {
-        insert.bind(1, value);
-        insert.bind(2, count);
-        insert.exec();
-        insert.reset();
-    }
 }
 
 }  // namespace
@@ -126,52 +93,39 @@ std::optional<int> readIssueBox(std::string_view text) {
     return value;
 }
 
-void showEmptyGrids(const SearchInputs& inputs, SearchResult& result) {
+void clearResultGrids(const SearchInputs& inputs, SearchResult& result) {
     result.hits.clear();
     result.detail = {detailHeader(inputs.previousIssue)};
     result.tally = {tallyHeader()};
 }
 
-void showResults(HistoryDb& db, const SearchInputs& inputs, int first, int last, std::string_view rowCondition,
-                 SearchResult& result) {
+void tallyHits(HistoryDb& db, const SearchInputs& inputs, std::span<const int> hits, SearchResult& result) {
     const Kind kind = inputs.resultKind;
-    const std::string listField = inputs.previousIssue ? "txtHisLst" : "txtHisPreLst";
-    std::string columns = "SQQH";
-    for (int p = 1; p <= kPositions; ++p)
-        columns += ", " + valueField(p, kind);
-    columns += ", " + listField;
-    SQLite::Statement rows(db.connection(), toSqlite("SELECT " + columns + " FROM [lishi] WHERE [SQQH] >= " +
-                                                     std::to_string(first) + " AND  [SQQH] <= " + std::to_string(last) +
-                                                     std::string(rowCondition) + " ORDER BY SQQH"));
-
-    showEmptyGrids(inputs, result);
+    clearResultGrids(inputs, result);
     const ValueRange counters = kTallyCounters[index(kind)];
     std::vector<int> counts(counters.high - counters.low + 1, 0);
     const auto [firstCounted, lastCounted] = tallyPositions(inputs.scope);
-    while (rows.executeStep()) {
-        const int issue = rows.getColumn(0).getInt();
-        result.hits.push_back(issue);
-        std::vector<std::string> line = {std::to_string(issue)};
+    for (HitRow& hit : db.hitRows(hits, kind, inputs.previousIssue ? "txtHisLst" : "txtHisPreLst")) {
+        result.hits.push_back(hit.issue);
+        std::vector<std::string> line = {std::to_string(hit.issue)};
         for (int p = 1; p <= kPositions; ++p) {
-            const int v = rows.getColumn(p).getInt();
+            const int v = hit.values[p - 1];
             line.push_back(valueCell(inputs, v));
             if (p >= firstCounted && p <= lastCounted && counters.contains(v))
                 ++counts[v - counters.low];
         }
-        const SQLite::Column list = rows.getColumn(kPositions + 1);
-        line.push_back(list.isNull() ? std::string() : list.getString());
+        line.push_back(std::move(hit.list));
         result.detail.push_back(std::move(line));
     }
 
     const long long total = static_cast<long long>(result.hits.size()) * (lastCounted - firstCounted + 1);
-    writeCarcu(db, carcuRows(inputs, counts));
-    // Ties keep the ascending value order the rows were written in.
-    SQLite::Statement tally(db.connection(), "SELECT Nmb, Count FROM Carcu ORDER BY Count DESC, Nmb");
-    for (int line = 1; tally.executeStep(); ++line) {
-        const int count = tally.getColumn(1).getInt();
-        result.tally.push_back({std::to_string(line), valueCell(inputs, tally.getColumn(0).getInt()),
-                                std::to_string(count), percentText(count, total)});
-    }
+    std::vector<TallyRow> rows = tallyRows(inputs, counts);
+    db.storeTally(rows);
+    // Ties keep the ascending value order of the stored rows.
+    std::stable_sort(rows.begin(), rows.end(), [](const TallyRow& a, const TallyRow& b) { return a.count > b.count; });
+    for (size_t line = 0; line < rows.size(); ++line)
+        result.tally.push_back({std::to_string(line + 1), valueCell(inputs, rows[line].value),
+                                std::to_string(rows[line].count), percentText(rows[line].count, total)});
 }
 
 }  // namespace drawfollow

@@ -39,7 +39,7 @@ TEST(ReadIssueBox, TakesWholeNumbersWithBlanksAroundOnly) {
 }
 
 // Two draws of zodiac year 2020 (zodiac code of n is (n − 1) % 12 + 1, segment (n − 1) / 3 + 1).
-class ResultDisplay : public ::testing::Test {
+class HitTally : public ::testing::Test {
 protected:
     SearchHistory h{{draw(2020101, {1, 2, 3, 4, 5, 6, 7, 8}), draw(2020102, {13, 14, 28, 29, 30, 9, 10, 25})},
                     test::settingsFor(2020)};
@@ -60,7 +60,7 @@ protected:
     }
 };
 
-TEST_F(ResultDisplay, SpecialScopeWithOneDrawGivesAHundredPercentToItsValue) {
+TEST_F(HitTally, SpecialScopeWithOneDrawGivesAHundredPercentToItsValue) {
     SearchInputs in = h.inputs();
     in.scope = TallyScope::Special;
     in.firstIssue = "2020102";
@@ -71,7 +71,7 @@ TEST_F(ResultDisplay, SpecialScopeWithOneDrawGivesAHundredPercentToItsValue) {
     EXPECT_EQ(r.tally[30], (std::vector<std::string>{"30", "30", "0", "0.000%"}));
 }
 
-TEST_F(ResultDisplay, AllEightPositionsOfTwoDrawsCountSixteenthsEach) {
+TEST_F(HitTally, AllEightPositionsOfTwoDrawsCountSixteenthsEach) {
     const SearchResult r = everyDraw(Kind::Number, TallyScope::All);
     EXPECT_EQ(test::tallyCount(r.tally, "13"), 1);
     for (size_t i = 1; i <= 16; ++i)
@@ -79,7 +79,7 @@ TEST_F(ResultDisplay, AllEightPositionsOfTwoDrawsCountSixteenthsEach) {
     EXPECT_EQ(r.tally[17][3], "0.000%");
 }
 
-TEST_F(ResultDisplay, ZodiacResultsAreNamedByTheCodeTableAndCarcuHoldsTheTwelveCodes) {
+TEST_F(HitTally, ZodiacResultsAreNamedByTheCodeTableAndCarcuHoldsTheTwelveCodes) {
     const SearchResult r = everyDraw(Kind::Zodiac, TallyScope::All);
     // 2020 is a year of the rat: code 1 is the rat, code 2 the pig, code 3 the dog.
     EXPECT_EQ(r.detail[1][1], "鼠");
@@ -94,7 +94,7 @@ TEST_F(ResultDisplay, ZodiacResultsAreNamedByTheCodeTableAndCarcuHoldsTheTwelveC
         EXPECT_EQ(rows[k].first, k + 1);
 }
 
-TEST_F(ResultDisplay, SegmentsAreListedFromTheirOffsetAndTiesStayInValueOrder) {
+TEST_F(HitTally, SegmentsAreListedFromTheirOffsetAndTiesStayInValueOrder) {
     const SearchResult r = everyDraw(Kind::Segment, TallyScope::Regular);
     const auto rows = carcu();
     ASSERT_EQ(rows.size(), 10u);
@@ -115,7 +115,7 @@ TEST_F(ResultDisplay, SegmentsAreListedFromTheirOffsetAndTiesStayInValueOrder) {
     EXPECT_EQ(r.tally, expected);
 }
 
-TEST_F(ResultDisplay, DetailLinesHoldTheIssueTheEightValuesAndTheReferenceList) {
+TEST_F(HitTally, DetailLinesHoldTheIssueTheEightValuesAndTheReferenceList) {
     const SearchResult r = everyDraw(Kind::DigitSum, TallyScope::All);
     const TextGrid expected = {detailHeader(true),
                                {"2020101", "1", "2", "3", "4", "5", "6", "7", "8", ""},
