@@ -42,7 +42,7 @@ QStringList issueRange(int first, int last) {
 std::vector<int> storedIssues(WindowSession& s) {
     HistoryDb db(s.databaseFile());
     std::vector<int> issues;
-    for (const DrawInput& d : storedDraws(db))
+    for (const DrawInput& d : db.draws())
         issues.push_back(d.issue);
     return issues;
 }

@@ -35,7 +35,7 @@ QString pathOf(const std::filesystem::path& p) {
 
 std::vector<DrawInput> stored(WindowSession& s) {
     HistoryDb db(s.databaseFile());
-    return storedDraws(db);
+    return db.draws();
 }
 
 int gridRows(WindowSession& s) {

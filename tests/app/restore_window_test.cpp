@@ -26,7 +26,7 @@ int gridRows(WindowSession& s) {
 
 size_t storedCount(WindowSession& s) {
     HistoryDb db(s.databaseFile());
-    return storedDraws(db).size();
+    return db.draws().size();
 }
 
 void trigger(WindowSession& s, const char* action) {

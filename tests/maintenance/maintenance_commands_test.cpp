@@ -22,7 +22,7 @@ protected:
     std::vector<int> issues() {
         HistoryDb db(dir / HistoryDb::kFileName);
         std::vector<int> result;
-        for (const auto& d : storedDraws(db))
+        for (const auto& d : db.draws())
             result.push_back(d.issue);
         return result;
     }
