@@ -1,7 +1,7 @@
 // Two programs changing one history at once: drawfollow-cli started twice, an add racing a
 // trim, at random moments. Whatever the timing, the history ends as one serial order of the
 // two commands leaves it, and the trim's safety copy holds the history the trim found.
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "support/run_cli.h"

@@ -1,4 +1,4 @@
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy.h"
 
 #include "support/history_builder.h"

@@ -3,7 +3,7 @@
 // the command-line tool doing the same.
 #include "net/online_update.h"
 #include "chart_server.h"
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"

@@ -2,7 +2,7 @@
 // update ends; a complete one drops the years no longer kept together with what it
 // appends, one that ends early drops nothing.
 #include "io/update_session.h"
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
