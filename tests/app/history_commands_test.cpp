@@ -39,11 +39,7 @@ QStringList issueRange(int first, int last) {
 
 // What the database file holds, read over a connection of its own.
 std::vector<int> storedIssues(WindowSession& s) {
-    HistoryDb db(s.databaseFile());
-    std::vector<int> issues;
-    for (const DrawInput& d : db.draws())
-        issues.push_back(d.issue);
-    return issues;
+    return HistoryDb(s.databaseFile()).issues();
 }
 
 QString boxText(WindowSession& s, const char* name) {

@@ -16,12 +16,7 @@ protected:
     HistoryDb db{dir / HistoryDb::kFileName};
     DerivationSettings settings = test::settingsFor(2014);
 
-    std::vector<int> storedIssues() {
-        std::vector<int> issues;
-        for (const auto& d : db.draws())
-            issues.push_back(d.issue);
-        return issues;
-    }
+    std::vector<int> storedIssues() { return db.issues(); }
 };
 
 std::vector<int> issueRange(int first, int last) {
