@@ -1,7 +1,6 @@
 #include "app/main_controller.h"
 
 #include "app/entry_check.h"
-#include "app/history_snapshot.h"
 #include "app/timing_log.h"
 
 #include <QElapsedTimer>
@@ -32,7 +31,7 @@ void MainController::openDatabase(const DataFolderChoice& folder) {
     databaseFile_ = file;
     try {
         auto db = std::make_unique<HistoryDb>(file);
-        history_ = readSnapshot(*db);
+        history_ = db->drawValues();
         db_ = std::move(db);
     } catch (const StoreError& e) {
         storeProblem_ = QString::fromStdString(e.what());
@@ -63,7 +62,7 @@ EntryOutcome MainController::storeDraw(const QString& issueText, const std::arra
         return {false, entry.box, entry.problem};
     try {
         const DrawRow row = db_->append(*entry.draw, derivation());
-        history_.push_back(storedDrawOf(row));
+        history_.push_back(StoredDraw::of(row));
     } catch (const std::exception& e) {
         return {false, -1, QStringLiteral("号码未能保存：%1").arg(QString::fromStdString(failureText(e)))};
     }
@@ -80,7 +79,7 @@ QString MainController::reloadHistory() {
         return QStringLiteral("历史数据库不可用。\n%1").arg(storeProblem_);
     QString problem;
     try {
-        history_ = readSnapshot(*db_);
+        history_ = db_->drawValues();
     } catch (const std::exception& e) {
         problem = QStringLiteral("未能重新读取历史号码：%1").arg(QString::fromStdString(failureText(e)));
     }

@@ -2,7 +2,6 @@
 // the zodiac and segment menus, and the code table of the next issue's zodiac year. A code
 // compared or named under another table than the one it was stored with is wrong, so the
 // rows follow every change at once, all of them in one transaction.
-#include "app/history_snapshot.h"
 #include "app/main_controller.h"
 
 #include "io/history_rederive.h"
@@ -44,7 +43,7 @@ HistoryChange MainController::followSettingsInForce() {
         derivation_ = wanted;
         if (done.draws == 0)
             return {};
-        history_ = readSnapshot(*db_);
+        history_ = db_->drawValues();
         const QString why =
             recorded ? QStringLiteral("号码属性的参数由“%1”变为“%2”").arg(described(*recorded), described(wanted))
                      : QStringLiteral("历史数据库没有记录号码属性所用的参数，现按“%1”").arg(described(wanted));

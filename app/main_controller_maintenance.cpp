@@ -4,7 +4,6 @@
 #include "app/file_paths.h"
 #include "app/main_controller.h"
 
-#include "app/history_snapshot.h"
 #include "io/history_import.h"
 #include "io/history_maintenance.h"
 #include "io/safety_copy.h"
@@ -68,7 +67,7 @@ HistoryChange MainController::deleteNewest() {
     if (change.failed())
         return change;
     try {
-        history_ = readSnapshot(*db_);
+        history_ = db_->drawValues();
     } catch (const std::exception& e) {
         change.warning = QStringLiteral("未能重新读取历史号码：%1").arg(QString::fromStdString(failureText(e)));
     }

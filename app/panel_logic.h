@@ -7,6 +7,7 @@
 #include "analysis/verification_base.h"
 #include "store/attributes.h"
 #include "store/draw.h"
+#include "store/draw_row.h"
 
 #include <optional>
 #include <span>
@@ -14,12 +15,6 @@
 #include <string_view>
 
 namespace drawfollow {
-
-// A stored draw as the panel reads it: its issue and its own six values.
-struct StoredDraw {
-    int issue = 0;
-    DrawValues own{};
-};
 
 // The gap of 前期 mode: one digit, 1..9 (0 would make a draw its own reference).
 inline constexpr int kMinGap = 1;

@@ -37,7 +37,7 @@ void importFile(CliContext& context, const HistoryOptions& options) {
 }
 
 void printDraws(HistoryDb& db) {
-    for (const auto& d : storedDraws(db))
+    for (const auto& d : db.draws())
         std::cout << canonicalLine(d.issue, d.numbers) << '\n';
 }
 

@@ -19,17 +19,16 @@ nlohmann::json valueOf(const SQLite::Column& c) {
 }  // namespace
 
 void writeRowsAsJson(HistoryDb& db, std::ostream& out) {
-    SQLite::Statement q(db.connection(), "SELECT * FROM lishi ORDER BY SQQH");
     bool first = true;
-    while (q.executeStep()) {
+    db.forEachRowAsStored([&](const SQLite::Statement& fields) {
         out << (first ? "[\n {\n" : ",\n {\n");
         first = false;
-        for (int i = 0; i < q.getColumnCount(); ++i) {
-            const SQLite::Column c = q.getColumn(i);
+        for (int i = 0; i < fields.getColumnCount(); ++i) {
+            const SQLite::Column c = fields.getColumn(i);
             out << (i == 0 ? "  " : ",\n  ") << nlohmann::json(c.getName()).dump() << ": " << valueOf(c).dump();
         }
         out << "\n }";
-    }
+    });
     out << (first ? "[]\n" : "\n]\n") << std::flush;
     if (!out)
         throw StoreError("无法写出历史号码：输出写入失败。");

@@ -6,7 +6,6 @@
 #include "analysis/panel_defaults.h"
 #include "analysis/search.h"
 #include "analysis/verification_base.h"
-#include "store/draw_row_reader.h"
 
 #include <nlohmann/json.hpp>
 
@@ -90,21 +89,11 @@ void addPanelOptions(CLI::App* command, PanelOptions& o, bool combination) {
     addAttributeOptions(command, o.attributes);
 }
 
-std::vector<int> storedIssues(HistoryDb& db) {
-    SQLite::Statement q(db.connection(), "SELECT SQQH FROM lishi ORDER BY SQQH");
-    std::vector<int> issues;
-    while (q.executeStep())
-        issues.push_back(q.getColumn(0).getInt());
-    return issues;
-}
-
 PositionValues valuesOfIssue(HistoryDb& db, int issue, Kind kind) {
-    SQLite::Statement q(db.connection(), "SELECT * FROM lishi WHERE SQQH = ?");
-    q.bind(1, issue);
-    DrawRow row;
-    if (!DrawRowReader(q).next(row))
+    const auto row = db.rowOfIssue(issue);
+    if (!row)
         throw StoreError("第 " + std::to_string(issue) + " 期不在历史号码中。");
-    return positionValues(row, kind);
+    return positionValues(*row, kind);
 }
 
 // The panel state the options describe, with the window's defaults for what they leave out.
@@ -128,7 +117,7 @@ SearchInputs panelState(CliContext& context, const PanelOptions& o, bool combina
     in.segmentOffset = derivation.segmentOffset;
 
     HistoryDb& db = context.db();
-    const std::vector<int> issues = storedIssues(db);
+    const std::vector<int> issues = db.issues();
     const auto range = defaultIssueRange(issues, in.previousIssue, in.gap);
     if (!range && (!o.first || !o.last))
         throw StoreError("历史号码为空，无法确定检索范围：请先导入历史号码，或用 --first 和 --last 指定。");

@@ -1,6 +1,6 @@
 #include "io/history_grid.h"
 
-#include "io/history_import.h"
+#include <string>
 
 namespace drawfollow {
 
@@ -26,7 +26,7 @@ TextGrid historyGrid(std::span<const DrawInput> draws) {
 }
 
 TextGrid historyGrid(HistoryDb& db) {
-    return historyGrid(storedDraws(db));
+    return historyGrid(db.draws());
 }
 
 }  // namespace drawfollow

@@ -38,12 +38,8 @@ ImportSummary restoreSafetyCopy(HistoryDb& db, const std::filesystem::path& copy
     return replaceWithFile(db, copy, settingsFor, progress, CopyCause::Restore);
 }
 
-std::vector<DrawInput> storedDraws(HistoryDb& db) {
-    return db.draws();
-}
-
 void exportHistoryFile(HistoryDb& db, const std::filesystem::path& file) {
-    writeHistoryFile(file, storedDraws(db));
+    writeHistoryFile(file, db.draws());
 }
 
 std::filesystem::path defaultExportPath(HistoryDb& db, const std::filesystem::path& dataFolder) {

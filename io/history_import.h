@@ -34,9 +34,6 @@ ImportSummary importHistoryFile(HistoryDb& db, const std::filesystem::path& file
 ImportSummary restoreSafetyCopy(HistoryDb& db, const std::filesystem::path& copy, const ImportDerivation& settingsFor,
                                 const BatchProgress& progress = {});
 
-// The stored draws in issue order, as the text file holds them.
-std::vector<DrawInput> storedDraws(HistoryDb& db);
-
 // Writes the history as canonical lines to `file`.
 void exportHistoryFile(HistoryDb& db, const std::filesystem::path& file);
 

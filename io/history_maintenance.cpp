@@ -1,6 +1,6 @@
 #include "io/history_maintenance.h"
 
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy.h"
 
 #include <algorithm>
@@ -32,7 +32,7 @@ MaintenanceResult keepOldest(HistoryDb& db, const KeptCount& keptCount, const De
     MaintenanceResult result;
     {
         WriteTransaction tx(db);
-        auto history = storedDraws(db);
+        auto history = db.draws();
         result.kept = keptCount(history);
         result.removed = history.size() - result.kept;
         if (result.kept == 0 && result.removed > 0 && emptying == Emptying::Refused)
@@ -81,7 +81,7 @@ MaintenanceResult deleteNewestDraw(HistoryDb& db) {
     MaintenanceResult result;
     {
         WriteTransaction tx(db);
-        const auto history = storedDraws(db);
+        const auto history = db.draws();
         if (!history.empty()) {
             result.safetyCopy = writeSafetyCopy(dataFolderOf(db), history, CopyCause::DeleteLast);
             db.deleteNewest();
@@ -98,7 +98,7 @@ MaintenanceResult deleteNewestDraw(HistoryDb& db) {
 MaintenanceResult clearHistory(HistoryDb& db) {
     MaintenanceResult result;
     WriteTransaction tx(db);
-    const auto history = storedDraws(db);
+    const auto history = db.draws();
     result.removed = history.size();
     result.safetyCopy = writeSafetyCopy(dataFolderOf(db), history, CopyCause::Clear);
     db.deleteAll();

@@ -1,6 +1,6 @@
 #include "io/safety_copy.h"
 
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy_pruning.h"
 
 #include <algorithm>
@@ -154,7 +154,7 @@ std::optional<fs::path> writeSafetyCopy(const fs::path& dataFolder, std::span<co
 }
 
 std::optional<fs::path> writeSafetyCopy(HistoryDb& db, CopyCause cause, system_clock::time_point when) {
-    return writeSafetyCopy(dataFolderOf(db), storedDraws(db), cause, when);
+    return writeSafetyCopy(dataFolderOf(db), db.draws(), cause, when);
 }
 
 std::vector<SafetyCopyListing> listSafetyCopies(const fs::path& dataFolder) {

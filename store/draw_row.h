@@ -21,20 +21,30 @@ struct DrawLists {
 DrawLists listsOf(const DrawValues& values);
 
 struct DrawRow {
-    int issue = 0;               // SQQH
-    int nextIssue = 0;           // QQH
-    std::string issueText;       // strQQH
-    DrawValues own{};            // L<p><X>
-    DrawValues previous{};       // L<p><X>S: one issue earlier, 0 without one
-    DrawValues back{};           // L<p><X>P: two issues earlier, 0 without one
-    DrawLists previousLists;     // txtHisLst family
-    DrawLists backLists;         // txtHisPreLst family
-    std::string scratchList;     // txtHisP6
-    int hitCount = 0;            // intTh
-    bool marked = false;         // bolOk
+    int issue = 0;            // SQQH
+    int nextIssue = 0;        // QQH
+    std::string issueText;    // strQQH
+    DrawValues own{};         // L<p><X>
+    DrawValues previous{};    // L<p><X>S: one issue earlier, 0 without one
+    DrawValues back{};        // L<p><X>P: two issues earlier, 0 without one
+    DrawLists previousLists;  // txtHisLst family
+    DrawLists backLists;      // txtHisPreLst family
+    std::string scratchList;  // txtHisP6
+    int hitCount = 0;         // intTh
+    bool marked = false;      // bolOk
 
     Numbers numbers() const { return own[index(Kind::Number)]; }
     bool operator==(const DrawRow&) const = default;
+};
+
+// A stored draw as the window and the search panel hold it: its issue and its own values,
+// the part of a row small enough to keep in memory for a history of any length.
+struct StoredDraw {
+    int issue = 0;
+    DrawValues own{};
+
+    static StoredDraw of(const DrawRow& row) { return {row.issue, row.own}; }
+    bool operator==(const StoredDraw&) const = default;
 };
 
 // A draw to be stored: its issue and its eight numbers.

@@ -14,8 +14,6 @@ namespace {
 // A few changes of a long history's rows; the journal of a larger change is cut back to it.
 constexpr int kJournalSizeLimit = 4 << 20;
 
-constexpr const char* kOrderedHistory = "SELECT * FROM lishi ORDER BY SQQH";
-
 std::string quoted(const std::filesystem::path& p) {
     return "“" + p.string() + "”";
 }
@@ -90,50 +88,8 @@ int HistoryDb::execute(std::string_view sql) {
     return db_.exec(toSqlite(sql));
 }
 
-std::vector<DrawRow> HistoryDb::history() {
-    SQLite::Statement q(db_, kOrderedHistory);
-    return DrawRowReader(q).readAll();
-}
-
-std::vector<DrawRow> HistoryDb::newestRows(int count) {
-    SQLite::Statement q(db_, "SELECT * FROM (SELECT * FROM lishi ORDER BY SQQH DESC LIMIT ?) ORDER BY SQQH");
-    q.bind(1, count);
-    return DrawRowReader(q).readAll();
-}
-
-std::optional<DrawRow> HistoryDb::newest() {
-    auto rows = newestRows(1);
-    if (rows.empty())
-        return std::nullopt;
-    return std::move(rows.front());
-}
-
-int HistoryDb::drawCount() {
-    return db_.execAndGet("SELECT count(*) FROM lishi").getInt();
-}
-
-std::vector<DrawInput> HistoryDb::draws() {
-    SQLite::Statement q(db_, "SELECT SQQH, L1A, L2A, L3A, L4A, L5A, L6A, L7A, L8A FROM lishi ORDER BY SQQH");
-    std::vector<DrawInput> draws;
-    while (q.executeStep()) {
-        DrawInput d;
-        d.issue = q.getColumn(0).getInt();
-        for (int p = 0; p < kPositions; ++p)
-            d.numbers[p] = static_cast<int16_t>(q.getColumn(p + 1).getInt());
-        draws.push_back(d);
-    }
-    return draws;
-}
-
 std::optional<DerivationSettings> HistoryDb::recordedDerivation() {
     return readDerivationRecord(db_);
-}
-
-int HistoryDb::drawCountBefore(int issue) {
-    SQLite::Statement q(db_, "SELECT count(*) FROM lishi WHERE SQQH < ?");
-    q.bind(1, issue);
-    q.executeStep();
-    return q.getColumn(0).getInt();
 }
 
 void HistoryDb::insertRow(const DrawRow& row) {

@@ -74,21 +74,36 @@ public:
     HistoryDb& operator=(const HistoryDb&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    // The open connection, for the search's scratch-value update and tally, which register
+    // their own SQL functions and statements, and for tests. Every other query on the
+    // history is a method here.
     SQLite::Database& connection() { return db_; }
 
     // Runs one statement written in the history's own dialect (see sql_dialect.h).
     int execute(std::string_view sql);
 
-    // "SELECT * FROM lishi ORDER BY SQQH"
+    // The queries on the stored rows (history_reads.cpp); every list is in issue order.
+
+    // Every stored row, every field read.
     std::vector<DrawRow> history();
     // The newest `count` rows, oldest first.
     std::vector<DrawRow> newestRows(int count);
     std::optional<DrawRow> newest();
+    // The row of `issue`; none when that issue is not stored.
+    std::optional<DrawRow> rowOfIssue(int issue);
     int drawCount();
     // How many stored draws have an issue below `issue`.
     int drawCountBefore(int issue);
-    // Every stored draw's issue and numbers, in issue order.
+    // Every stored issue.
+    std::vector<int> issues();
+    // Every stored draw's issue and numbers, as a history text file holds them.
     std::vector<DrawInput> draws();
+    // Every stored draw's issue and own values, without reading the wide rest of the rows.
+    std::vector<StoredDraw> drawValues();
+    // Hands every stored row to `visit` with its fields as the file holds them, named by
+    // their columns, NULL where unset; one row at a time, so that a history of any length
+    // needs the memory of one row.
+    void forEachRowAsStored(const std::function<void(const SQLite::Statement& fields)>& visit);
 
     // The settings the stored rows were derived with (store/derivation_record.h); none for
     // a file of an older version that has not been derived again since.

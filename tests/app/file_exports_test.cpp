@@ -3,7 +3,6 @@
 // that cannot be written or opened is explained, and the window goes on working.
 #include "app/file_exports.h"
 #include "app/flex_grid.h"
-#include "io/history_import.h"
 #include "io/history_text.h"
 #include "support/history_builder.h"
 #include "window_session.h"

@@ -2,7 +2,6 @@
 // trimming to an issue, deleting the newest N, the years the online update keeps, and
 // what the window shows when one of them fails or the database cannot be opened.
 #include "app/flex_grid.h"
-#include "io/history_import.h"
 #include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
@@ -40,11 +39,7 @@ QStringList issueRange(int first, int last) {
 
 // What the database file holds, read over a connection of its own.
 std::vector<int> storedIssues(WindowSession& s) {
-    HistoryDb db(s.databaseFile());
-    std::vector<int> issues;
-    for (const DrawInput& d : storedDraws(db))
-        issues.push_back(d.issue);
-    return issues;
+    return HistoryDb(s.databaseFile()).issues();
 }
 
 QString boxText(WindowSession& s, const char* name) {

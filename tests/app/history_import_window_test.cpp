@@ -3,7 +3,6 @@
 // alone: a file with wrong lines, a cancelled question or dialog, a file that is not a
 // text file, and a cancelled progress, in the scripted dialogs and in the window's own.
 #include "app/flex_grid.h"
-#include "io/history_import.h"
 #include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
@@ -35,7 +34,7 @@ QString pathOf(const std::filesystem::path& p) {
 
 std::vector<DrawInput> stored(WindowSession& s) {
     HistoryDb db(s.databaseFile());
-    return storedDraws(db);
+    return db.draws();
 }
 
 int gridRows(WindowSession& s) {

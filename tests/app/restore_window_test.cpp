@@ -3,7 +3,6 @@
 // a cancelled choice and a folder without copies; and the list dialog itself.
 #include "app/flex_grid.h"
 #include "app/row_choice_dialog.h"
-#include "io/history_import.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "window_session.h"
@@ -26,7 +25,7 @@ int gridRows(WindowSession& s) {
 
 size_t storedCount(WindowSession& s) {
     HistoryDb db(s.databaseFile());
-    return storedDraws(db).size();
+    return db.draws().size();
 }
 
 void trigger(WindowSession& s, const char* action) {

@@ -1,7 +1,7 @@
 // Two programs changing one history at once: drawfollow-cli started twice, an add racing a
 // trim, at random moments. Whatever the timing, the history ends as one serial order of the
 // two commands leaves it, and the trim's safety copy holds the history the trim found.
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "support/run_cli.h"
@@ -67,7 +67,7 @@ protected:
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << test::readFile(folder / "first.out");
 
             HistoryDb db(folder / HistoryDb::kFileName);
-            const Draws stored = storedDraws(db);
+            const Draws stored = db.draws();
             const auto copies = safetyCopies(folder);
             ASSERT_EQ(copies.size(), 1u);
             const Draws saved = readHistoryFile(copies.front()).draws;
@@ -108,7 +108,7 @@ TEST_F(ConcurrentWrites, ACommandWaitsForAnotherProgramsChangeToEnd) {
     other.exec("COMMIT");
     EXPECT_EQ(test::waitCli(add), 0) << test::readFile(folder / "add.out");
     HistoryDb db(folder / HistoryDb::kFileName);
-    EXPECT_EQ(storedDraws(db).back(), kAdded);
+    EXPECT_EQ(db.draws().back(), kAdded);
 }
 
 }  // namespace

@@ -16,12 +16,7 @@ protected:
     HistoryDb db{dir / HistoryDb::kFileName};
     DerivationSettings settings = test::settingsFor(2014);
 
-    std::vector<int> storedIssues() {
-        std::vector<int> issues;
-        for (const auto& d : storedDraws(db))
-            issues.push_back(d.issue);
-        return issues;
-    }
+    std::vector<int> storedIssues() { return db.issues(); }
 };
 
 std::vector<int> issueRange(int first, int last) {
@@ -49,7 +44,7 @@ void expectRebuiltChain(const std::vector<DrawRow>& rows) {
 
 TEST_F(HistoryMaintenance, TrimToAnIssueKeepsItAndEverythingBefore) {
     db.appendBatch(test::seededDraws(30, 3, 2014001), settings);
-    const auto before = storedDraws(db);
+    const auto before = db.draws();
 
     const auto result = trimToIssue(db, 2014016, settings, Emptying::Allowed);
 
@@ -178,7 +173,7 @@ TEST_F(HistoryMaintenance, ANonPositiveAnswerLeavesAnOldBackupFileAlone) {
 
 TEST_F(HistoryMaintenance, DeleteNewestDrawSavesTheHistoryRemovesOneRowAndCompacts) {
     db.appendBatch(test::seededDraws(2, 1, 2014001), settings);
-    const auto before = storedDraws(db);
+    const auto before = db.draws();
     auto result = deleteNewestDraw(db);
     EXPECT_EQ(result.removed, 1u);
     EXPECT_EQ(result.newestDeleted, 2014002);

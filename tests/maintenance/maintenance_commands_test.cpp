@@ -1,4 +1,4 @@
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy.h"
 
 #include "support/history_builder.h"
@@ -22,7 +22,7 @@ protected:
     std::vector<int> issues() {
         HistoryDb db(dir / HistoryDb::kFileName);
         std::vector<int> result;
-        for (const auto& d : storedDraws(db))
+        for (const auto& d : db.draws())
             result.push_back(d.issue);
         return result;
     }

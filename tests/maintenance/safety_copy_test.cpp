@@ -133,7 +133,7 @@ TEST_F(SafetyCopies, CopiesWithinOneMillisecondDoNotOverwriteEachOther) {
 
 TEST_F(SafetyCopies, AnImportSavesTheHistoryItReplacesAndAFailedOneSavesNothing) {
     db.appendBatch(test::seededDraws(12, 9, 2014001), settings);
-    const auto before = storedDraws(db);
+    const auto before = db.draws();
     test::writeFile(dir / "bad.txt", "2015001 01 02 03 04 05 06 07 77 \r\n");
     EXPECT_THROW(importHistoryFile(db, dir / "bad.txt", settings), StoreError);
     EXPECT_TRUE(safetyCopies(dir.path()).empty());
@@ -157,7 +157,7 @@ TEST_F(SafetyCopies, ARestoreCanItselfBeUndone) {
     ASSERT_TRUE(restored.safetyCopy);
     EXPECT_EQ(safetyCopyOf(*restored.safetyCopy)->cause, CopyCause::Restore);
     restoreSafetyCopy(db, *restored.safetyCopy, [&](std::optional<int>) { return settings; });
-    EXPECT_EQ(storedDraws(db), std::vector{test::draw(2016001, {1, 2, 3, 4, 5, 6, 7, 8})});
+    EXPECT_EQ(db.draws(), std::vector{test::draw(2016001, {1, 2, 3, 4, 5, 6, 7, 8})});
 }
 
 TEST_F(SafetyCopies, AnEmptyHistoryNeedsNoCopy) {

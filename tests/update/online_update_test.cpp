@@ -3,7 +3,7 @@
 // the command-line tool doing the same.
 #include "net/online_update.h"
 #include "chart_server.h"
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
@@ -116,7 +116,7 @@ private slots:
         auto update = s.update(2013, 6);
         QVERIFY(runToEnd(*update));
         QCOMPARE(s.server.requests(), targets({2013}));
-        QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue <= 2013153; }));
+        QVERIFY(s.db.draws() == chartDraws([](int issue) { return issue <= 2013153; }));
         QVERIFY2(update->summary().succeeded(), update->summary().message().c_str());
         QCOMPARE(update->summary().added, size_t{3});
     }
@@ -130,7 +130,7 @@ private slots:
         QVERIFY(runToEnd(*update));
         QCOMPARE(s.server.requests(), targets({2013, 2014}));
         // 2014003 has no numbers and is skipped; 2014006 is missing, so 2014007 is not read.
-        QVERIFY(storedDraws(s.db) == allChartDraws());
+        QVERIFY(s.db.draws() == allChartDraws());
         QVERIFY(update->summary().skippedIssues == std::vector<int>{2014003});
         QCOMPARE(read.count(), 2);
         QCOMPARE(read.at(0), (QVariantList{2013, 0, 0}));
@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(s.server.requests(), targets({2011, 2012, 2013, 2014}));
         QCOMPARE(started.at(0), (QVariantList{2011, 1, 4}));
         QCOMPARE(started.at(3), (QVariantList{2014, 4, 4}));
-        QVERIFY(storedDraws(s.db) == allChartDraws());
+        QVERIFY(s.db.draws() == allChartDraws());
         // Rows added online are derived like any other: the second row follows the first.
         const std::vector<DrawRow> rows = s.db.history();
         QVERIFY(rows[1].previous == rows[0].own);
@@ -212,7 +212,7 @@ private slots:
         std::vector<DrawInput> expected = old;
         for (const DrawInput& d : chartDraws([](int issue) { return issue < 2013000; }))
             expected.push_back(d);
-        QVERIFY(storedDraws(s.db) == expected);
+        QVERIFY(s.db.draws() == expected);
         const QString message = QString::fromStdString(summary.message());
         QVERIFY2(message.contains(QStringLiteral("新增 5 期")), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("没有删除任何历史号码：2011 年以前的 3 期")), qPrintable(message));
@@ -232,7 +232,7 @@ private slots:
         QCOMPARE(finished.count(), 1);
         QVERIFY(update->summary().cancelled);
         QVERIFY(update->summary().yearsNotRead == (std::vector<int>{2012, 2013, 2014}));
-        QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue < 2012000; }));
+        QVERIFY(s.db.draws() == chartDraws([](int issue) { return issue < 2012000; }));
         // Nothing arrives afterwards: a second finished() or a late page would show here.
         QTest::qWait(100);
         QCOMPARE(finished.count(), 1);
@@ -268,7 +268,7 @@ private slots:
         QVERIFY2(run.out.contains(QStringLiteral("读取 2014 年的开奖网页（4/4）…… 失败\n")), qPrintable(run.out));
         QVERIFY2(run.err.contains(QStringLiteral("2014 年的开奖网页读取失败：服务器回答 HTTP 404")),
                  qPrintable(run.err));
-        QVERIFY(storedDraws(s.db) == chartDraws([](int issue) { return issue < 2014000; }));
+        QVERIFY(s.db.draws() == chartDraws([](int issue) { return issue < 2014000; }));
     }
 
     void commandLineToolAnnouncesTheDropAndKeepsAllWhenItFails_data() {
@@ -292,7 +292,7 @@ private slots:
                  qPrintable(run.out));
         QVERIFY2(run.err.contains(reasonPart), qPrintable(run.err));
         QVERIFY2(run.err.contains(QStringLiteral("没有删除任何历史号码")), qPrintable(run.err));
-        QVERIFY(storedDraws(s.db) == before);
+        QVERIFY(s.db.draws() == before);
         QVERIFY(safetyCopies(s.dir.path()).empty());
     }
 };

@@ -2,7 +2,7 @@
 // update ends; a complete one drops the years no longer kept together with what it
 // appends, one that ends early drops nothing.
 #include "io/update_session.h"
-#include "io/history_import.h"
+#include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
@@ -60,7 +60,7 @@ TEST_F(UpdateSessionTest, CompleteUpdateDropsAndAppendsAtTheEnd) {
     EXPECT_EQ(update.plannedYears(), (std::vector<int>{2013, 2014}));
     EXPECT_EQ(update.acceptPage(page(2013), ""), 53u);
     // Reading is not storing.
-    EXPECT_EQ(storedDraws(db), before);
+    EXPECT_EQ(db.draws(), before);
     EXPECT_FALSE(safetyCopyWritten());
     EXPECT_EQ(update.acceptPage(page(2014), ""), 4u);
     EXPECT_FALSE(update.currentYear());
@@ -125,7 +125,7 @@ TEST_P(UpdateEndingEarlyTest, DropsNothing) {
     const std::vector<DrawInput> read = chartDraws(2013101, 2013999);
     if (GetParam().added > 0)
         expected.insert(expected.end(), read.begin(), read.end());
-    EXPECT_EQ(storedDraws(db), expected);
+    EXPECT_EQ(db.draws(), expected);
     EXPECT_EQ(summary.added, GetParam().added);
     if (*GetParam().reasonPart) {
         ASSERT_TRUE(summary.failure);
@@ -165,7 +165,7 @@ TEST_F(UpdateSessionTest, NoSafetyCopyMeansNothingChanges) {
     ASSERT_TRUE(update.prepare());
     update.acceptPage(page(2013), "");
     update.acceptPage(page(2014), "");
-    EXPECT_EQ(storedDraws(db), before);
+    EXPECT_EQ(db.draws(), before);
     EXPECT_FALSE(update.summary().succeeded());
     const std::string message = update.summary().message();
     EXPECT_NE(message.find("读取到的 57 期历史号码没有保存"), std::string::npos) << message;
@@ -193,7 +193,7 @@ TEST_F(UpdateSessionTest, UnusableAddressChangesNothing) {
         EXPECT_FALSE(update.prepare()) << host;
         EXPECT_FALSE(update.summary().succeeded());
     }
-    EXPECT_EQ(storedDraws(db), before);
+    EXPECT_EQ(db.draws(), before);
 }
 
 TEST_F(UpdateSessionTest, DropAndAppendIsOneTransaction) {
@@ -201,7 +201,7 @@ TEST_F(UpdateSessionTest, DropAndAppendIsOneTransaction) {
     const std::vector<DrawInput> draws{test::draw(2013101, {1, 2, 3, 4, 5, 6, 7, 8}),
                                        test::draw(2013101, {1, 2, 3, 4, 5, 6, 7, 9})};
     EXPECT_THROW(db.dropBeforeAndAppend(2008001, draws, test::settingsFor(2005)), StoreError);
-    EXPECT_EQ(storedDraws(db), before);
+    EXPECT_EQ(db.draws(), before);
 }
 
 class EmptyHistoryUpdateTest : public testing::Test {
