@@ -63,7 +63,7 @@ bool carcuHolds(HistoryDb& db, const CarcuRows& rows) {
     size_t i = 0;
     for (; q.executeStep(); ++i) {
         const SQLite::Column nmb = q.getColumn(1), count = q.getColumn(2);
-        if (i == rows.size() || q.getColumn(0).getInt64() != static_cast<long long>(i + 1) || !nmb.isInteger() ||
+        if (i == rows.size() || q.getColumn(0).getInt64() != static_cast<long long>(i) + 1 || !nmb.isInteger() ||
             !count.isInteger() || nmb.getInt() != rows[i].first || count.getInt() != rows[i].second)
             return false;
     }
