@@ -9,7 +9,8 @@ void ScratchUpdate::copy(FieldCopy copy) {
 }
 
 FieldRef ScratchUpdate::read(const std::string& field, FieldType type) {
-    const auto it = std::find_if(reads_.begin(), reads_.end(), [&field](const FieldRead& r) { return r.field == field; });
+    const auto it =
+        std::find_if(reads_.begin(), reads_.end(), [&field](const FieldRead& r) { return r.field == field; });
     if (it != reads_.end())
         return static_cast<FieldRef>(it - reads_.begin());
     reads_.push_back({field, type});

@@ -227,13 +227,14 @@ ScratchValues::ScratchValues(HistoryDb& db, const std::vector<FieldCopy>& copies
         rows.keys.push_back(sqlite3_column_int64(raw, 0));
         bool changed = false;
         for (size_t c = 0; c < copies.size(); ++c) {
-            rows.kept[c].push_back(rows.keep(rows.readSource(raw, columns.source(c), copies[c].type), rows.sourceTexts));
+            rows.kept[c].push_back(
+                rows.keep(rows.readSource(raw, columns.source(c), copies[c].type), rows.sourceTexts));
             changed = changed || !holds(raw, columns.storedTarget(c), rows.copied(c, row));
         }
         // The source texts are all kept by now: views into them stay valid for this row.
         for (size_t r = 0; r < reads.size(); ++r)
-            fields[r] = readFromCopy[r] ? rows.copied(*readFromCopy[r], row)
-                                        : readColumn(raw, columns.read(r), reads[r].type);
+            fields[r] =
+                readFromCopy[r] ? rows.copied(*readFromCopy[r], row) : readColumn(raw, columns.read(r), reads[r].type);
         const RowView view(fields);
         for (size_t a = 0; a < assignments.size(); ++a) {
             results[a] = assignments[a].expression.evaluate(view);

@@ -21,17 +21,17 @@ struct DrawLists {
 DrawLists listsOf(const DrawValues& values);
 
 struct DrawRow {
-    int issue = 0;               // SQQH
-    int nextIssue = 0;           // QQH
-    std::string issueText;       // strQQH
-    DrawValues own{};            // L<p><X>
-    DrawValues previous{};       // L<p><X>S: one issue earlier, 0 without one
-    DrawValues back{};           // L<p><X>P: two issues earlier, 0 without one
-    DrawLists previousLists;     // txtHisLst family
-    DrawLists backLists;         // txtHisPreLst family
-    std::string scratchList;     // txtHisP6
-    int hitCount = 0;            // intTh
-    bool marked = false;         // bolOk
+    int issue = 0;            // SQQH
+    int nextIssue = 0;        // QQH
+    std::string issueText;    // strQQH
+    DrawValues own{};         // L<p><X>
+    DrawValues previous{};    // L<p><X>S: one issue earlier, 0 without one
+    DrawValues back{};        // L<p><X>P: two issues earlier, 0 without one
+    DrawLists previousLists;  // txtHisLst family
+    DrawLists backLists;      // txtHisPreLst family
+    std::string scratchList;  // txtHisP6
+    int hitCount = 0;         // intTh
+    bool marked = false;      // bolOk
 
     Numbers numbers() const { return own[index(Kind::Number)]; }
     bool operator==(const DrawRow&) const = default;
