@@ -85,7 +85,7 @@ struct ScratchRows {
 
     RowValue copied(size_t copy, size_t row) const {
         const FieldCopy& c = copies[copy];
-        const size_t back = static_cast<size_t>(c.back);
+        const auto back = static_cast<size_t>(c.back);
         if (row < back)
             return c.type == FieldType::Text ? RowValue::textOf("") : RowValue::integer(0);
         return valueOf(kept[copy][row - back], sourceTexts);

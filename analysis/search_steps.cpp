@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace drawfollow::search_steps {
 
@@ -56,7 +57,7 @@ RowExpression like(RowExpression text, const std::string& pattern) {
     const std::string inner = enclosed ? pattern.substr(1, pattern.size() - 2) : std::string();
     if (!enclosed || inner.find_first_of("*%_") != std::string::npos)
         throw std::logic_error("LIKE pattern not of the form *text*: " + pattern);
-    return {"contains(" + text.key + "," + inner + ")", [text = text.evaluate, inner](const RowView& row) {
+    return {"contains(" + text.key + "," + inner + ")", [text = std::move(text.evaluate), inner](const RowView& row) {
                 const RowValue v = text(row);
                 if (v.isNull())
                     return v;

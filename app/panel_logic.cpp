@@ -24,8 +24,8 @@ BaseLookup referenceDraw(std::span<const StoredDraw> history, bool previousIssue
         return {std::nullopt, "历史号码为空，没有可作检索依据的开奖号码。"};
     if (gap < kMinGap || gap > kMaxGap)
         return {std::nullopt, "前期间隔须为 1～9 期。"};
-    return {std::nullopt, "历史号码只有 " + number(static_cast<int>(history.size())) + " 期，不足前 " +
-                              number(gap) + " 期之需。"};
+    return {std::nullopt,
+            "历史号码只有 " + number(static_cast<int>(history.size())) + " 期，不足前 " + number(gap) + " 期之需。"};
 }
 
 VerificationLookup verificationLookup(std::span<const StoredDraw> history, int x, bool previousIssue, int gap) {

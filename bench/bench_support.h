@@ -16,6 +16,8 @@ inline std::vector<DrawInput> randomDraws(int count, unsigned seed = 42) {
     return test::seededDraws(count, seed, 2007001, 153);
 }
 
-inline DerivationSettings defaultSettings() { return test::settingsFor(2026); }
+inline DerivationSettings defaultSettings() {
+    return test::settingsFor(2026);
+}
 
 }  // namespace drawfollow::bench

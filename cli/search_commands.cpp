@@ -44,6 +44,7 @@ struct PanelOptions {
 
 std::vector<std::string> keysOf(const auto& names) {
     std::vector<std::string> keys;
+    keys.reserve(names.size());
     for (const auto& [name, value] : names)
         keys.push_back(name);
     return keys;

@@ -75,7 +75,7 @@ ParsedLine parseHistoryLine(std::string_view line) {
     }
     // The numbers stand apart, or all of them are written together as one run; a run of
     // four digits among separated numbers is more likely a date than two numbers.
-    const bool writtenTogether = runs.size() == 2 && runs[1].size() >= 2 * kPositions;
+    const bool writtenTogether = runs.size() == 2 && runs[1].size() >= 2 * std::size_t{kPositions};
     for (size_t r = 1; r < runs.size(); ++r) {
         const std::string_view run = runs[r];
         if (run.size() % 2 != 0) {

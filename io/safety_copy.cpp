@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <ctime>
+#include <ranges>
 #include <system_error>
 
 namespace drawfollow {
@@ -160,11 +161,11 @@ std::optional<fs::path> writeSafetyCopy(HistoryDb& db, CopyCause cause, system_c
 std::vector<SafetyCopyListing> listSafetyCopies(const fs::path& dataFolder) {
     const auto files = safetyCopies(dataFolder);
     std::vector<SafetyCopyListing> listings;
-    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+    for (const auto& file : std::views::reverse(files)) {
         SafetyCopyListing listing;
-        listing.copy = *safetyCopyOf(*file);
+        listing.copy = *safetyCopyOf(file);
         try {
-            const HistoryText text = readHistoryFile(*file);
+            const HistoryText text = readHistoryFile(file);
             listing.readable = text.ok();
             listing.draws = text.draws.size();
             if (!text.draws.empty())

@@ -25,7 +25,7 @@ bool beginsWith(const fs::path& longer, const fs::path& shorter) {
         return false;
     std::ifstream a(longer, std::ios::binary);
     std::ifstream b(shorter, std::ios::binary);
-    constexpr std::streamoff kChunk = 64 * 1024;
+    constexpr std::streamoff kChunk = std::streamoff{64} * 1024;
     std::vector<char> bufA(kChunk), bufB(kChunk);
     for (auto end = static_cast<std::streamoff>(shortSize); end > 0;) {
         const std::streamoff start = std::max<std::streamoff>(0, end - kChunk);

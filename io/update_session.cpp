@@ -8,7 +8,7 @@
 namespace drawfollow {
 
 UpdateSession::UpdateSession(HistoryDb& db, DerivationSettings settings, UpdateRequest request)
-    : db_(db), settings_(std::move(settings)), request_(std::move(request)) {}
+    : db_(db), settings_(settings), request_(std::move(request)) {}
 
 bool UpdateSession::prepare() {
     if (const ChartUrl url = chartPageUrl(request_.host, request_.currentYear); !url.problem.empty()) {

@@ -6,7 +6,7 @@ namespace drawfollow {
 
 OnlineUpdate::OnlineUpdate(HistoryDb& db, DerivationSettings settings, UpdateRequest request, FetchLimits limits,
                            QObject* parent)
-    : QObject(parent), session_(db, std::move(settings), std::move(request)), fetcher_(network_, limits) {
+    : QObject(parent), session_(db, settings, std::move(request)), fetcher_(network_, limits) {
     connect(&fetcher_, &PageFetcher::fetched, this, &OnlineUpdate::onFetched);
     connect(&fetcher_, &PageFetcher::failed, this, &OnlineUpdate::onFailed);
 }

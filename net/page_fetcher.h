@@ -16,8 +16,8 @@ class QNetworkReply;
 namespace drawfollow {
 
 struct FetchLimits {
-    std::chrono::milliseconds timeout{30000};  // for the whole page, from the request on
-    qint64 maxBytes = 10 * 1024 * 1024;        // of the (decompressed) body
+    std::chrono::milliseconds timeout{30000};    // for the whole page, from the request on
+    qint64 maxBytes = qint64{10} * 1024 * 1024;  // of the (decompressed) body
 };
 
 class PageFetcher : public QObject {

@@ -9,12 +9,12 @@ packages=(
   libxml2-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-  fonts-noto-cjk
-  xvfb xauth xdg-utils
+  qt6-base-dev libgl-dev
+  fonts-noto-cjk xdg-utils
   unzip
   python3
   clang libclang-rt-14-dev
+  clang-format
 )
 
 missing=()

@@ -27,9 +27,9 @@ int animalOfNumber(int number, int zodiacYear);
 
 // The user's attribute settings (SxIni, DsIni, SxSetup).
 struct AttributeSettings {
-    int zodiacOffset = 1;          // SxIni: codes 0..11 or 1..12
-    int segmentOffset = 1;         // DsIni: segments 0..9 or 1..10
-    bool sequentialZodiac = false; // SxSetup: true sequential, false by age
+    int zodiacOffset = 1;           // SxIni: codes 0..11 or 1..12
+    int segmentOffset = 1;          // DsIni: segments 0..9 or 1..10
+    bool sequentialZodiac = false;  // SxSetup: true sequential, false by age
 };
 
 // The zodiac code stored for each animal. In age mode it depends on the zodiac year the
@@ -55,10 +55,18 @@ private:
 // Name of a stored zodiac code under the given table; empty when no animal has it.
 std::string_view zodiacName(const ZodiacCodeTable& table, int code);
 
-inline int headOf(int n) { return n / 10; }
-inline int tailOf(int n) { return n % 10; }
-inline int digitSumOf(int n) { return headOf(n) + tailOf(n); }
-inline int segmentOf(int n, int segmentOffset) { return (n - 1) / 3 + segmentOffset; }
+inline int headOf(int n) {
+    return n / 10;
+}
+inline int tailOf(int n) {
+    return n % 10;
+}
+inline int digitSumOf(int n) {
+    return headOf(n) + tailOf(n);
+}
+inline int segmentOf(int n, int segmentOffset) {
+    return (n - 1) / 3 + segmentOffset;
+}
 
 // All six values of a draw's eight numbers for a draw of the given zodiac year.
 DrawValues attributesOf(const Numbers& numbers, int zodiacYear, const ZodiacCodeTable& codes, int segmentOffset);

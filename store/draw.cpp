@@ -14,12 +14,20 @@ std::string valueField(int position, Kind k) {
     return "L" + std::to_string(position) + letterOf(k);
 }
 
-std::string previousField(int position, Kind k) { return valueField(position, k) + 'S'; }
+std::string previousField(int position, Kind k) {
+    return valueField(position, k) + 'S';
+}
 
-std::string backField(int position, Kind k) { return valueField(position, k) + 'P'; }
+std::string backField(int position, Kind k) {
+    return valueField(position, k) + 'P';
+}
 
-std::string previousListField(Kind k) { return "txtHisLst" + std::string(suffixOf(k)); }
+std::string previousListField(Kind k) {
+    return "txtHisLst" + std::string(suffixOf(k));
+}
 
-std::string backListField(Kind k) { return "txtHisPreLst" + std::string(suffixOf(k)); }
+std::string backListField(Kind k) {
+    return "txtHisPreLst" + std::string(suffixOf(k));
+}
 
 }  // namespace drawfollow

@@ -8,7 +8,7 @@
 
 namespace drawfollow {
 
-inline constexpr int kPositions = 8;   // 1..7 regular numbers, 8 the special number
+inline constexpr int kPositions = 8;  // 1..7 regular numbers, 8 the special number
 inline constexpr int kRegularPositions = 7;
 inline constexpr int kKinds = 6;
 
@@ -18,14 +18,20 @@ enum class Kind : int { Number = 0, Zodiac = 1, Head = 2, Tail = 3, DigitSum = 4
 inline constexpr std::array<Kind, kKinds> kAllKinds = {Kind::Number, Kind::Zodiac,   Kind::Head,
                                                        Kind::Tail,   Kind::DigitSum, Kind::Segment};
 
-constexpr int index(Kind k) { return static_cast<int>(k); }
+constexpr int index(Kind k) {
+    return static_cast<int>(k);
+}
 
 // Field letters skip C and D.
 inline constexpr std::array<char, kKinds> kKindLetters = {'A', 'B', 'E', 'F', 'G', 'H'};
 inline constexpr std::array<std::string_view, kKinds> kListSuffixes = {"Hm", "Sx", "Tou", "Wei", "He", "Ds"};
 
-constexpr char letterOf(Kind k) { return kKindLetters[index(k)]; }
-constexpr std::string_view suffixOf(Kind k) { return kListSuffixes[index(k)]; }
+constexpr char letterOf(Kind k) {
+    return kKindLetters[index(k)];
+}
+constexpr std::string_view suffixOf(Kind k) {
+    return kListSuffixes[index(k)];
+}
 
 // Numbers, zodiac codes and digit sums are written with two digits in the counted lists;
 // heads, tails and segments as plain decimals.
@@ -51,14 +57,18 @@ using Numbers = std::array<int16_t, kPositions>;
 // The six attribute values of every position: values[kind][position - 1].
 using DrawValues = std::array<std::array<int16_t, kPositions>, kKinds>;
 
-inline int issueYear(int issue) { return issue / 1000; }
-inline int issueSequence(int issue) { return issue % 1000; }
+inline int issueYear(int issue) {
+    return issue / 1000;
+}
+inline int issueSequence(int issue) {
+    return issue % 1000;
+}
 
 // Field names of Lishi built as the searches build them.
-std::string valueField(int position, Kind k);                    // "L3B"
-std::string previousField(int position, Kind k);                 // "L3BS"
-std::string backField(int position, Kind k);                     // "L3BP"
-std::string previousListField(Kind k);                           // "txtHisLstSx"
-std::string backListField(Kind k);                               // "txtHisPreLstSx"
+std::string valueField(int position, Kind k);     // "L3B"
+std::string previousField(int position, Kind k);  // "L3BS"
+std::string backField(int position, Kind k);      // "L3BP"
+std::string previousListField(Kind k);            // "txtHisLstSx"
+std::string backListField(Kind k);                // "txtHisPreLstSx"
 
 }  // namespace drawfollow

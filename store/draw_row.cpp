@@ -6,7 +6,7 @@ namespace drawfollow {
 
 DrawLists listsOf(const DrawValues& values) {
     DrawLists lists;
-    lists.plain.reserve(3 * kPositions);
+    lists.plain.reserve(3 * std::size_t{kPositions});
     std::array<std::array<int, 31>, kKinds> counters{};  // the widest range, numbers 1..30
     char buf[8];
     for (int p = 0; p < kPositions; ++p) {

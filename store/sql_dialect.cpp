@@ -9,7 +9,9 @@ namespace drawfollow {
 
 namespace {
 
-bool isWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool isWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
 
 bool startsWithLeftCall(std::string_view sql, size_t i) {
     constexpr std::string_view kLeft = "LEFT";

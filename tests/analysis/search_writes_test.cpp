@@ -82,12 +82,17 @@ TEST_P(SearchWrites, AfterANewDrawTheSameSearchWritesOnlyItsRow) {
 TEST_P(SearchWrites, UnusualStoredFieldsAreReadAsTheStatementSequenceReadsThem) {
     SearchHistory literal{test::seededDraws(60, 9, 2020101), test::settingsFor(2020)};
     const auto issue = [this](int row) { return std::to_string(h.rows()[row].issue); };
-    const std::string spoil =
-        "UPDATE Lishi SET txtHisLst = NULL, txtHisLstSx = NULL, L3B = NULL WHERE SQQH IN (" + issue(7) + ", " +
-        issue(30) + ");"
-        "UPDATE Lishi SET txtHisLstSx = lower(txtHisLstSx) WHERE SQQH IN (" + issue(11) + ", " + issue(40) + ");"
-        "UPDATE Lishi SET txtHisLstSx = '1X' WHERE SQQH = " + issue(15) + ";"
-        "UPDATE Lishi SET txtHisLstSx = txtHisLstSx || '鼠牛虎兔' WHERE SQQH IN (" + issue(21) + ", " + issue(45) + ");";
+    const std::string spoil = "UPDATE Lishi SET txtHisLst = NULL, txtHisLstSx = NULL, L3B = NULL WHERE SQQH IN (" +
+                              issue(7) + ", " + issue(30) +
+                              ");"
+                              "UPDATE Lishi SET txtHisLstSx = lower(txtHisLstSx) WHERE SQQH IN (" +
+                              issue(11) + ", " + issue(40) +
+                              ");"
+                              "UPDATE Lishi SET txtHisLstSx = '1X' WHERE SQQH = " +
+                              issue(15) +
+                              ";"
+                              "UPDATE Lishi SET txtHisLstSx = txtHisLstSx || '鼠牛虎兔' WHERE SQQH IN (" +
+                              issue(21) + ", " + issue(45) + ");";
     h.db().connection().exec(spoil);
     literal.db().connection().exec(spoil);
 

@@ -57,7 +57,10 @@ TEST_F(HistoryDbTest, RefusesFilesThatAreNotItsDatabaseNamingTheFile) {
     expectRefused("不是有效的历史数据库");
 
     std::filesystem::remove(file());
-    { SQLite::Database other(file().string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE); other.exec("CREATE TABLE t (a)"); }
+    {
+        SQLite::Database other(file().string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+        other.exec("CREATE TABLE t (a)");
+    }
     expectRefused("表 Lishi");
 
     std::filesystem::remove(file());

@@ -1,5 +1,5 @@
-#include "store/history_db.h"
 #include "store/sql_dialect.h"
+#include "store/history_db.h"
 
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
@@ -21,9 +21,7 @@ TEST(SqlDialect, MapsPatternsAndLeft) {
 
 class DialectOnDb : public ::testing::Test {
 protected:
-    void SetUp() override {
-        db.replaceAll(test::seededDraws(12), test::settingsFor(2013));
-    }
+    void SetUp() override { db.replaceAll(test::seededDraws(12), test::settingsFor(2013)); }
     int count(const std::string& where) {
         return db.connection().execAndGet(toSqlite("SELECT count(*) FROM [lishi] WHERE " + where)).getInt();
     }

@@ -17,7 +17,6 @@ std::vector<DrawInput> seededDraws(int count, uint32_t seed = 7, int firstIssue 
 DrawInput draw(int issue, std::initializer_list<int> numbers);
 
 // Default settings: offsets 1, age mode, code table built for the given zodiac year.
-DerivationSettings settingsFor(int codeTableYear, int zodiacOffset = 1, int segmentOffset = 1,
-                               bool sequential = false);
+DerivationSettings settingsFor(int codeTableYear, int zodiacOffset = 1, int segmentOffset = 1, bool sequential = false);
 
 }  // namespace drawfollow::test

@@ -1,9 +1,9 @@
 #include "support/temp_dir.h"
 
+#include <stdlib.h>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <stdlib.h>
 
 namespace drawfollow::test {
 
