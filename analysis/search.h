@@ -82,9 +82,6 @@ SearchResult runCombinationSearch(HistoryDb& db, const SearchInputs& inputs);
 // The grids' fixed parts.
 inline constexpr int kDetailColumns = 10;
 inline constexpr int kTallyColumns = 4;
-// MSFlexGrid2 column widths in twips: 期号, 平1位..平7位, 特位, 上期开奖/前期开奖.
-inline constexpr std::array<int, kDetailColumns> kDetailColumnWidths = {980, 680, 680, 680, 680,
-                                                                        680, 680, 680, 800, 2800};
 std::vector<std::string> detailHeader(bool previousIssue);  // "期号", "平1位", …, "特位", "上期开奖"/"前期开奖"
 std::vector<std::string> tallyHeader();                     // "序号", "结果", "出现次数", "百分比"
 

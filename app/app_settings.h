@@ -5,28 +5,34 @@
 // cannot be read (not a flag word or number, or out of range) reads as its default.
 #pragma once
 
+#include "store/draw.h"
+
 #include <QString>
 
 class QSettings;
 
 namespace drawfollow {
 
+enum class TallyScope : int;  // analysis/search.h
+
 class AppSettings {
 public:
+    // Each key is stored under the name the settings table gives it (bolZyw, intLei, ...):
+    // existing profiles keep their values.
     enum class Key {
-        bolZyw,         // free positions (自由位) rather than fixed (固定位)
-        bolSq,          // 上期 rather than 前期
-        intLei,         // search kind 0..5
-        intIdfTm,       // 自由位计特码 0/1
-        intConsqSort,   // tally scope 0 平特, 1 平码, 2 特码
-        intXianshiLei,  // result kind 0..5
-        bolZhpm,        // combination over the regular numbers only
-        intPreQi,       // gap of 前期 mode
-        intZhWSetup,    // combination size 1..6
-        SxIni,          // zodiac offset 0/1
-        DsIni,          // segment offset 0/1
-        SxSetup,        // zodiac codes in sequence rather than by age
-        IniSerchDay,    // years of history the online update keeps
+        FreePositions,     // 自由位 rather than 固定位
+        PreviousIssue,     // 上期 rather than 前期
+        SearchKind,        // Kind 0..5
+        CountSpecial,      // 自由位计特码 0/1
+        TallyScope,        // TallyScope 0 平特, 1 平码, 2 特码
+        ResultKind,        // Kind 0..5
+        ComboRegularOnly,  // combination over the regular numbers only
+        Gap,               // gap of 前期 mode
+        ComboSize,         // combination size 1..6
+        ZodiacOffset,      // zodiac offset 0/1
+        SegmentOffset,     // segment offset 0/1
+        SequentialZodiac,  // zodiac codes in sequence rather than by age
+        YearsToKeep,       // years of history the online update keeps
         Count
     };
     // Keys whose value is free text, kept as typed (without surrounding blanks).
@@ -51,32 +57,32 @@ public:
     QString text(TextKey key) const;
     void setText(TextKey key, const QString& text);
 
-    bool freePositions() const { return value(Key::bolZyw) != 0; }
-    void setFreePositions(bool on) { setValue(Key::bolZyw, on); }
-    bool previousIssue() const { return value(Key::bolSq) != 0; }
-    void setPreviousIssue(bool on) { setValue(Key::bolSq, on); }
-    int searchKind() const { return value(Key::intLei); }
-    void setSearchKind(int kind) { setValue(Key::intLei, kind); }
-    bool countSpecial() const { return value(Key::intIdfTm) != 0; }
-    void setCountSpecial(bool on) { setValue(Key::intIdfTm, on); }
-    int tallyScope() const { return value(Key::intConsqSort); }
-    void setTallyScope(int scope) { setValue(Key::intConsqSort, scope); }
-    int resultKind() const { return value(Key::intXianshiLei); }
-    void setResultKind(int kind) { setValue(Key::intXianshiLei, kind); }
-    bool comboRegularOnly() const { return value(Key::bolZhpm) != 0; }
-    void setComboRegularOnly(bool on) { setValue(Key::bolZhpm, on); }
-    int gap() const { return value(Key::intPreQi); }
-    void setGap(int gap) { setValue(Key::intPreQi, gap); }
-    int comboSize() const { return value(Key::intZhWSetup); }
-    void setComboSize(int size) { setValue(Key::intZhWSetup, size); }
-    int zodiacOffset() const { return value(Key::SxIni); }
-    void setZodiacOffset(int offset) { setValue(Key::SxIni, offset); }
-    int segmentOffset() const { return value(Key::DsIni); }
-    void setSegmentOffset(int offset) { setValue(Key::DsIni, offset); }
-    bool sequentialZodiac() const { return value(Key::SxSetup) != 0; }
-    void setSequentialZodiac(bool on) { setValue(Key::SxSetup, on); }
-    int yearsToKeep() const { return value(Key::IniSerchDay); }
-    void setYearsToKeep(int years) { setValue(Key::IniSerchDay, years); }
+    bool freePositions() const { return value(Key::FreePositions) != 0; }
+    void setFreePositions(bool on) { setValue(Key::FreePositions, on); }
+    bool previousIssue() const { return value(Key::PreviousIssue) != 0; }
+    void setPreviousIssue(bool on) { setValue(Key::PreviousIssue, on); }
+    Kind searchKind() const { return static_cast<Kind>(value(Key::SearchKind)); }
+    void setSearchKind(Kind kind) { setValue(Key::SearchKind, index(kind)); }
+    bool countSpecial() const { return value(Key::CountSpecial) != 0; }
+    void setCountSpecial(bool on) { setValue(Key::CountSpecial, on); }
+    TallyScope tallyScope() const { return static_cast<TallyScope>(value(Key::TallyScope)); }
+    void setTallyScope(TallyScope scope) { setValue(Key::TallyScope, static_cast<int>(scope)); }
+    Kind resultKind() const { return static_cast<Kind>(value(Key::ResultKind)); }
+    void setResultKind(Kind kind) { setValue(Key::ResultKind, index(kind)); }
+    bool comboRegularOnly() const { return value(Key::ComboRegularOnly) != 0; }
+    void setComboRegularOnly(bool on) { setValue(Key::ComboRegularOnly, on); }
+    int gap() const { return value(Key::Gap); }
+    void setGap(int gap) { setValue(Key::Gap, gap); }
+    int comboSize() const { return value(Key::ComboSize); }
+    void setComboSize(int size) { setValue(Key::ComboSize, size); }
+    int zodiacOffset() const { return value(Key::ZodiacOffset); }
+    void setZodiacOffset(int offset) { setValue(Key::ZodiacOffset, offset); }
+    int segmentOffset() const { return value(Key::SegmentOffset); }
+    void setSegmentOffset(int offset) { setValue(Key::SegmentOffset, offset); }
+    bool sequentialZodiac() const { return value(Key::SequentialZodiac) != 0; }
+    void setSequentialZodiac(bool on) { setValue(Key::SequentialZodiac, on); }
+    int yearsToKeep() const { return value(Key::YearsToKeep); }
+    void setYearsToKeep(int years) { setValue(Key::YearsToKeep, years); }
     QString updateHost() const { return text(TextKey::UpdateHost); }
     void setUpdateHost(const QString& host) { setText(TextKey::UpdateHost, host); }
 

@@ -60,26 +60,26 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     prompt_->setBuddy(issueBox_);
     entry_ = new EntryRow(this);
 
-    command3_ = button(this, "Command3", QStringLiteral("删除最后历史(&D)"));
-    command4_ = button(this, "Command4", QStringLiteral("历史号码导出文本文件(&O)"));
-    command21_ =
+    deleteNewestButton_ = button(this, "Command3", QStringLiteral("删除最后历史(&D)"));
+    exportButton_ = button(this, "Command4", QStringLiteral("历史号码导出文本文件(&O)"));
+    onlineUpdateButton_ =
         button(this, "Command21", QStringLiteral("历史号在线更新(&O)"), QStringLiteral("从官方服务器更新历史号码"));
-    cmdRdLst_ = button(this, "cmdRdLst", QStringLiteral("读取历史号文本(&W)"),
-                       QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码"));
-    command9_ = button(this, "Command9", QStringLiteral("软件设置(&T)"));
+    importButton_ = button(this, "cmdRdLst", QStringLiteral("读取历史号文本(&W)"),
+                           QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码"));
+    settingsButton_ = button(this, "Command9", QStringLiteral("软件设置(&T)"));
     setChangesEnabled(controller_.historyAvailable());
-    command4_->setEnabled(controller_.historyAvailable());
+    exportButton_->setEnabled(controller_.historyAvailable());
 
     auto* issueRow = new QHBoxLayout;
     issueRow->addWidget(prompt_);
     issueRow->addWidget(issueBox_);
     issueRow->addStretch(1);
     auto* buttons = new QGridLayout;
-    buttons->addWidget(command3_, 0, 0);
-    buttons->addWidget(command4_, 0, 1);
-    buttons->addWidget(cmdRdLst_, 1, 0);
-    buttons->addWidget(command21_, 1, 1);
-    buttons->addWidget(command9_, 2, 0, 1, 2);
+    buttons->addWidget(deleteNewestButton_, 0, 0);
+    buttons->addWidget(exportButton_, 0, 1);
+    buttons->addWidget(importButton_, 1, 0);
+    buttons->addWidget(onlineUpdateButton_, 1, 1);
+    buttons->addWidget(settingsButton_, 2, 0, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grid_, 1);
@@ -96,7 +96,7 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     grid_->setMinimumWidth(gridWidth);
 
     connect(entry_, &EntryRow::drawComplete, this, &HistoryPanel::storeEntry);
-    connect(command3_, &QPushButton::clicked, this, &HistoryPanel::deleteNewest);
+    connect(deleteNewestButton_, &QPushButton::clicked, this, &HistoryPanel::deleteNewest);
     connect(issueBox_, &QLineEdit::textChanged, this, [this](const QString& t) { prompt_->setText(promptText(t)); });
     connect(&controller_, &MainController::historyReset, this, [this] {
         model_->reset(controller_.history());
@@ -115,8 +115,8 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
 
 void HistoryPanel::setChangesEnabled(bool on) {
     for (QWidget* w :
-         {static_cast<QWidget*>(entry_), static_cast<QWidget*>(issueBox_), static_cast<QWidget*>(command3_),
-          static_cast<QWidget*>(cmdRdLst_), static_cast<QWidget*>(command21_)})
+         {static_cast<QWidget*>(entry_), static_cast<QWidget*>(issueBox_), static_cast<QWidget*>(deleteNewestButton_),
+          static_cast<QWidget*>(importButton_), static_cast<QWidget*>(onlineUpdateButton_)})
         w->setEnabled(on);
 }
 

@@ -23,10 +23,10 @@ public:
     HistoryPanel(MainController& controller, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     FlexGrid* grid() const { return grid_; }
-    QPushButton* settingsButton() const { return command9_; }
-    QPushButton* onlineUpdateButton() const { return command21_; }
-    QPushButton* exportButton() const { return command4_; }
-    QPushButton* importButton() const { return cmdRdLst_; }
+    QPushButton* settingsButton() const { return settingsButton_; }
+    QPushButton* onlineUpdateButton() const { return onlineUpdateButton_; }
+    QPushButton* exportButton() const { return exportButton_; }
+    QPushButton* importButton() const { return importButton_; }
 
     // The hand entry and the buttons that change the history (Command3, cmdRdLst,
     // Command21) together, so that none is forgotten while a long change runs.
@@ -52,11 +52,11 @@ private:
     QLabel* prompt_;
     QLineEdit* issueBox_;
     EntryRow* entry_;
-    QPushButton* command3_;
-    QPushButton* command4_;
-    QPushButton* command21_;
-    QPushButton* cmdRdLst_;
-    QPushButton* command9_;
+    QPushButton* deleteNewestButton_;  // Command3
+    QPushButton* exportButton_;        // Command4
+    QPushButton* onlineUpdateButton_;  // Command21
+    QPushButton* importButton_;        // cmdRdLst
+    QPushButton* settingsButton_;      // Command9
 };
 
 }  // namespace drawfollow

@@ -122,9 +122,9 @@ public:
     void setCountSpecial(bool on);
     void setPreviousIssue(bool on);
     void setGap(int gap);
-    void setSearchKind(int kind);
-    void setResultKind(int kind);
-    void setTallyScope(int scope);
+    void setSearchKind(Kind kind);
+    void setResultKind(Kind kind);
+    void setTallyScope(TallyScope scope);
     void setComboRegularOnly(bool on);
     void setComboSize(int size);
     void setManualValue(int position, std::optional<int> value);  // position 1..8

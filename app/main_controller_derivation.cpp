@@ -74,7 +74,7 @@ HistoryChange MainController::setZodiacOffset(int offset) {
         return {};
     const int previous = settings_.zodiacOffset();
     settings_.setZodiacOffset(offset);
-    return applySettingChange(AppSettings::Key::SxIni, previous);
+    return applySettingChange(AppSettings::Key::ZodiacOffset, previous);
 }
 
 HistoryChange MainController::setSegmentOffset(int offset) {
@@ -82,13 +82,13 @@ HistoryChange MainController::setSegmentOffset(int offset) {
         return {};
     const int previous = settings_.segmentOffset();
     settings_.setSegmentOffset(offset);
-    return applySettingChange(AppSettings::Key::DsIni, previous);
+    return applySettingChange(AppSettings::Key::SegmentOffset, previous);
 }
 
 HistoryChange MainController::setSequentialZodiac(bool on) {
     const int previous = settings_.sequentialZodiac();
     settings_.setSequentialZodiac(on);
-    return applySettingChange(AppSettings::Key::SxSetup, previous);
+    return applySettingChange(AppSettings::Key::SequentialZodiac, previous);
 }
 
 }  // namespace drawfollow

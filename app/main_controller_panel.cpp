@@ -30,7 +30,7 @@ void MainController::refreshPanel() {
 }
 
 void MainController::fillHistoryBase() {
-    const Kind kind = kAllKinds[settings_.searchKind()];
+    const Kind kind = settings_.searchKind();
     const BaseLookup base = referenceDraw(history_, settings_.previousIssue(), settings_.gap());
     historyBase_ = {};
     if (!base.found()) {
@@ -43,7 +43,7 @@ void MainController::fillHistoryBase() {
 }
 
 void MainController::fillVerifyBase() {
-    const Kind kind = kAllKinds[settings_.searchKind()];
+    const Kind kind = settings_.searchKind();
     verifyBase_ = {};
     const auto x = parseIssue(verificationText_.toStdString());
     if (!x) {
@@ -65,9 +65,9 @@ std::array<QString, kPositions> MainController::baseTexts(PanelTab tab) const {
     const BaseValues& base = tab == PanelTab::Verify ? verifyBase_ : historyBase_;
     if (tab == PanelTab::Manual || !base.values)
         return texts;
-    const Kind kind = kAllKinds[settings_.searchKind()];
+    const Kind kind = settings_.searchKind();
     for (int p = 0; p < kPositions; ++p)
-        texts[p] = QString::fromStdString(valueDisplay(kind, (*base.values)[p], derivation_.codes));
+        texts[p] = QString::fromStdString(valueLabel(kind, (*base.values)[p], derivation_.codes));
     return texts;
 }
 
@@ -85,9 +85,9 @@ std::array<std::optional<int>, kPositions> MainController::positionValues() cons
 SearchInputs MainController::searchInputs(SearchButton button, const std::array<bool, kPositions>& ticked,
                                           const QString& firstIssue, const QString& lastIssue) const {
     SearchInputs in;
-    in.searchKind = kAllKinds[settings_.searchKind()];
-    in.resultKind = kAllKinds[settings_.resultKind()];
-    in.scope = static_cast<TallyScope>(settings_.tallyScope());
+    in.searchKind = settings_.searchKind();
+    in.resultKind = settings_.resultKind();
+    in.scope = settings_.tallyScope();
     in.freePositions = settings_.freePositions();
     in.countSpecial = settings_.countSpecial();
     in.previousIssue = settings_.previousIssue();
@@ -178,21 +178,17 @@ void MainController::setGap(int gap) {
     emitRangeStart();
 }
 
-void MainController::setSearchKind(int kind) {
-    if (kind < 0 || kind >= kKinds)
-        return;
+void MainController::setSearchKind(Kind kind) {
     settings_.setSearchKind(kind);
     refreshPanel();
 }
 
-void MainController::setResultKind(int kind) {
-    if (kind >= 0 && kind < kKinds)
-        settings_.setResultKind(kind);
+void MainController::setResultKind(Kind kind) {
+    settings_.setResultKind(kind);
 }
 
-void MainController::setTallyScope(int scope) {
-    if (scope >= 0 && scope <= 2)
-        settings_.setTallyScope(scope);
+void MainController::setTallyScope(TallyScope scope) {
+    settings_.setTallyScope(scope);
 }
 
 void MainController::setComboRegularOnly(bool on) {

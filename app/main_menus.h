@@ -14,22 +14,22 @@ class QMenuBar;
 namespace drawfollow {
 
 struct MainMenus {
-    QMenu* history = nullptr;                 // mnuLsgl
-    QMenu* setup = nullptr;                   // mnuSetup
-    QAction* dcls = nullptr;                  // mnuDcls
-    QAction* erase = nullptr;                 // mnuErase
-    QAction* clear = nullptr;                 // mnuClear
-    QAction* dlzd = nullptr;                  // mnuDlzd
-    QAction* eszhzd = nullptr;                // mnuEszhzd
-    QAction* restore = nullptr;               // mnuRestore
-    std::array<QAction*, 2> zodiacOffset{};   // mnuSxcs(0..1)
-    std::array<QAction*, 2> segmentOffset{};  // mnuDscs(0..1)
-    std::array<QAction*, 2> zodiacMode{};     // mnuSxsetup(0) sequential, (1) by age
-    QAction* setDay = nullptr;                // mnuSetDay
-    QAction* updateHost = nullptr;            // mnuUpdateHost
-    QAction* frontPage = nullptr;             // mnuFrontPage
-    QAction* describe = nullptr;              // mnuDescrb
-    QAction* demo = nullptr;                  // numYanshiDown
+    QMenu* historyMenu = nullptr;                    // mnuLsgl
+    QMenu* settingsMenu = nullptr;                   // mnuSetup
+    QAction* exportHistoryAction = nullptr;          // mnuDcls
+    QAction* deleteNewestAction = nullptr;           // mnuErase
+    QAction* clearHistoryAction = nullptr;           // mnuClear
+    QAction* trimToIssueAction = nullptr;            // mnuDlzd
+    QAction* deleteNewestCountAction = nullptr;      // mnuEszhzd
+    QAction* restoreSafetyCopyAction = nullptr;      // mnuRestore
+    std::array<QAction*, 2> zodiacOffsetActions{};   // mnuSxcs(0..1)
+    std::array<QAction*, 2> segmentOffsetActions{};  // mnuDscs(0..1)
+    std::array<QAction*, 2> zodiacModeActions{};     // mnuSxsetup(0) sequential, (1) by age
+    QAction* yearsToKeepAction = nullptr;            // mnuSetDay
+    QAction* updateHostAction = nullptr;             // mnuUpdateHost
+    QAction* homePageAction = nullptr;               // mnuFrontPage
+    QAction* descriptionAction = nullptr;            // mnuDescrb
+    QAction* demoRecordingAction = nullptr;          // numYanshiDown
 
     // Adds both menus to the bar; the actions belong to the menus.
     static MainMenus build(QMenuBar* bar);

@@ -8,9 +8,9 @@
 #include "app/result_panel.h"
 #include "app/search_options.h"
 #include "app/user_dialogs.h"
+#include "app/wait_cursor.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,39 +69,40 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpen
     const QRect screen = this->screen()->availableGeometry();
     resize(std::min(1340, screen.width()), std::min(740, screen.height()));
 
-    connect(options_->searchButton(), &QPushButton::clicked, this,
-            [this] { runSearch(static_cast<int>(SearchButton::Follow)); });
-    connect(options_->comboButton(), &QPushButton::clicked, this,
-            [this] { runSearch(static_cast<int>(SearchButton::Combination)); });
+    connect(options_->followSearchButton(), &QPushButton::clicked, this, [this] { runSearch(SearchButton::Follow); });
+    connect(options_->combinationSearchButton(), &QPushButton::clicked, this,
+            [this] { runSearch(SearchButton::Combination); });
     connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);
     connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this,
             [this](bool running) { setHistoryCommandsEnabled(!running); });
-    connect(history_->settingsButton(), &QPushButton::clicked, this, [this] { menus_.setup->popup(QCursor::pos()); });
+    connect(history_->settingsButton(), &QPushButton::clicked, this,
+            [this] { menus_.settingsMenu->popup(QCursor::pos()); });
     connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
-            [this](const QPoint& at) { menus_.history->popup(at); });
+            [this](const QPoint& at) { menus_.historyMenu->popup(at); });
     wireHistoryCommands();
 }
 
 void MainWindow::wireMenus() {
     const MainMenus& m = menus_;
-    m.erase->setEnabled(controller_.historyAvailable());
-    connect(m.erase, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
-    connect(m.updateHost, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);
+    m.deleteNewestAction->setEnabled(controller_.historyAvailable());
+    connect(m.deleteNewestAction, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
+    connect(m.updateHostAction, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);
 
     checkSettingsMenus();
     // A change of these derives every stored row again, which may take a moment.
     const auto applied = [this](auto change) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const HistoryChange done = change();
-        QApplication::restoreOverrideCursor();
+        const HistoryChange done = [&] {
+            const WaitCursor busy;
+            return change();
+        }();
         reportDerivation(done);
     };
     for (int i = 0; i < 2; ++i) {
-        connect(m.zodiacOffset[i], &QAction::triggered, this,
+        connect(m.zodiacOffsetActions[i], &QAction::triggered, this,
                 [this, i, applied] { applied([this, i] { return controller_.setZodiacOffset(i); }); });
-        connect(m.segmentOffset[i], &QAction::triggered, this,
+        connect(m.segmentOffsetActions[i], &QAction::triggered, this,
                 [this, i, applied] { applied([this, i] { return controller_.setSegmentOffset(i); }); });
-        connect(m.zodiacMode[i], &QAction::triggered, this,
+        connect(m.zodiacModeActions[i], &QAction::triggered, this,
                 [this, i, applied] { applied([this, i] { return controller_.setSequentialZodiac(i == 0); }); });
     }
     connect(&controller_, &MainController::derivationChanged, this, &MainWindow::reportDerivation);
@@ -110,25 +111,25 @@ void MainWindow::wireMenus() {
         connect(a, &QAction::triggered, this, [this, address] { openUrl_(QUrl(QLatin1String(address))); });
         a->setStatusTip(QLatin1String(address));
     };
-    link(m.frontPage, kHomePageAddress);
-    link(m.describe, kDescriptionAddress);
-    link(m.demo, kDemoRecordingAddress);
+    link(m.homePageAction, kHomePageAddress);
+    link(m.descriptionAction, kDescriptionAddress);
+    link(m.demoRecordingAction, kDemoRecordingAddress);
 }
 
 void MainWindow::checkSettingsMenus() {
     // The items that match the stored settings are checked.
     const AppSettings& s = controller_.settings();
-    menus_.zodiacOffset[s.zodiacOffset()]->setChecked(true);
-    menus_.segmentOffset[s.segmentOffset()]->setChecked(true);
-    menus_.zodiacMode[s.sequentialZodiac() ? 0 : 1]->setChecked(true);
+    menus_.zodiacOffsetActions[s.zodiacOffset()]->setChecked(true);
+    menus_.segmentOffsetActions[s.segmentOffset()]->setChecked(true);
+    menus_.zodiacModeActions[s.sequentialZodiac() ? 0 : 1]->setChecked(true);
 }
 
-void MainWindow::runSearch(int which) {
-    const auto button = static_cast<SearchButton>(which);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    SearchResult result = controller_.runSearch(button, positions_->activeSwitches(), options_->rangeStartBox()->text(),
-                                                options_->rangeEndBox()->text());
-    QApplication::restoreOverrideCursor();
+void MainWindow::runSearch(SearchButton button) {
+    SearchResult result = [&] {
+        const WaitCursor busy;
+        return controller_.runSearch(button, positions_->activeSwitches(), options_->rangeStartBox()->text(),
+                                     options_->rangeEndBox()->text());
+    }();
     results_->showHits(std::move(result.detail));
     results_->showTally(std::move(result.tally));
     const QString message = QString::fromStdString(result.message);
@@ -154,7 +155,8 @@ void MainWindow::runSearch(int which) {
 void MainWindow::setHistoryCommandsEnabled(bool on) {
     const bool enabled = on && controller_.historyAvailable();
     history_->setChangesEnabled(enabled);
-    for (QAction* a : {menus_.erase, menus_.clear, menus_.dlzd, menus_.eszhzd, menus_.restore})
+    for (QAction* a : {menus_.deleteNewestAction, menus_.clearHistoryAction, menus_.trimToIssueAction,
+                       menus_.deleteNewestCountAction, menus_.restoreSafetyCopyAction})
         a->setEnabled(enabled);
 }
 

@@ -22,6 +22,7 @@ class PositionTabs;
 class ResultPanel;
 class SearchOptions;
 class UserDialogs;
+enum class SearchButton;  // main_controller.h
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -38,7 +39,7 @@ private:
     void checkSettingsMenus();
     // The history menu's commands, the text import and the exports (main_window_commands.cpp).
     void wireHistoryCommands();
-    void runSearch(int button);
+    void runSearch(SearchButton button);
     void showStoreStatus();
     void reportStoreProblem();
     // The stored rows were derived again, or could not be (main_window_commands.cpp).

@@ -25,21 +25,22 @@ void MainWindow::wireHistoryCommands() {
     commands_ = new HistoryCommands(controller_, dialogs_, this);
     exports_ = new FileExports(controller_, dialogs_, this);
     const MainMenus& m = menus_;
-    for (QAction* a : {m.dcls, m.clear, m.dlzd, m.eszhzd, m.restore})
+    for (QAction* a : {m.exportHistoryAction, m.clearHistoryAction, m.trimToIssueAction, m.deleteNewestCountAction,
+                       m.restoreSafetyCopyAction})
         a->setEnabled(controller_.historyAvailable());
 
-    connect(m.clear, &QAction::triggered, commands_, &HistoryCommands::clearHistory);
-    connect(m.dlzd, &QAction::triggered, commands_, &HistoryCommands::trimToIssue);
-    connect(m.eszhzd, &QAction::triggered, commands_, &HistoryCommands::deleteNewestCount);
-    connect(m.restore, &QAction::triggered, commands_, &HistoryCommands::restoreSafetyCopy);
-    connect(m.setDay, &QAction::triggered, commands_, &HistoryCommands::setYearsToKeep);
+    connect(m.clearHistoryAction, &QAction::triggered, commands_, &HistoryCommands::clearHistory);
+    connect(m.trimToIssueAction, &QAction::triggered, commands_, &HistoryCommands::trimToIssue);
+    connect(m.deleteNewestCountAction, &QAction::triggered, commands_, &HistoryCommands::deleteNewestCount);
+    connect(m.restoreSafetyCopyAction, &QAction::triggered, commands_, &HistoryCommands::restoreSafetyCopy);
+    connect(m.yearsToKeepAction, &QAction::triggered, commands_, &HistoryCommands::setYearsToKeep);
     connect(history_->importButton(), &QPushButton::clicked, commands_, &HistoryCommands::importText);
     connect(history_->exportButton(), &QPushButton::clicked, exports_, &FileExports::exportText);
 
     const auto exportGrid = [this](FlexGrid* grid, ExportedGrid which) {
         return [this, grid, which] { exports_->exportGrid(*grid->model(), which); };
     };
-    connect(m.dcls, &QAction::triggered, exports_, exportGrid(history_->grid(), ExportedGrid::History));
+    connect(m.exportHistoryAction, &QAction::triggered, exports_, exportGrid(history_->grid(), ExportedGrid::History));
     connect(history_->grid(), &FlexGrid::gridDoubleClicked, exports_,
             exportGrid(history_->grid(), ExportedGrid::History));
     connect(results_->hitsGrid(), &FlexGrid::gridDoubleClicked, exports_,

@@ -76,7 +76,7 @@ PositionValues valuesOf(const StoredDraw& draw, Kind kind) {
     return v;
 }
 
-std::string valueDisplay(Kind kind, int value, const ZodiacCodeTable& codes) {
+std::string valueLabel(Kind kind, int value, const ZodiacCodeTable& codes) {
     if (kind == Kind::Zodiac) {
         const std::string_view name = zodiacName(codes, value);
         if (!name.empty())

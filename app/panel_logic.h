@@ -61,10 +61,10 @@ std::optional<int> rangeEnd(std::span<const StoredDraw> history);
 // The eight values of one kind of a stored draw, position 1 first.
 PositionValues valuesOf(const StoredDraw& draw, Kind kind);
 
-// The text a position value is shown with: for the zodiac kind the name of the animal whose
+// A position value as the panel names it: for the zodiac kind the name of the animal whose
 // code in the current code table is the value (the code itself when no animal has it),
 // otherwise the value in decimal.
-std::string valueDisplay(Kind kind, int value, const ZodiacCodeTable& codes);
+std::string valueLabel(Kind kind, int value, const ZodiacCodeTable& codes);
 
 // An issue typed by the user: exactly seven digits, sequence 001..999; none otherwise.
 std::optional<int> parseIssue(std::string_view text);

@@ -68,7 +68,7 @@ PositionTabs::PositionTabs(MainController& controller, QWidget* parent) : QWidge
     connect(tabs_, &QTabWidget::currentChanged, this,
             [this](int tab) { controller_.selectTab(static_cast<PanelTab>(tab)); });
     connect(&controller_, &MainController::positionsChanged, this, &PositionTabs::showValues);
-    connect(&controller_, &MainController::verificationTextChanged, text4_, &QLineEdit::setText);
+    connect(&controller_, &MainController::verificationTextChanged, verifyIssueEdit_, &QLineEdit::setText);
     showValues();
 }
 
@@ -118,31 +118,33 @@ QWidget* PositionTabs::verifyFrame() {
         verifySwitches_[p - 1] = positionSwitch(frame, "Check1", p + 10, p);
         verifyValues_[p - 1] = valueBox(frame, "Text2", p + 10, true);
     }
-    text4_ = new QLineEdit(controller_.verificationText(), frame);
-    text4_->setObjectName(QStringLiteral("Text4"));
-    text4_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}")), text4_));
-    text4_->setToolTip(QStringLiteral("要验证的期号"));
-    text4_->setFixedWidth(text4_->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 16);
-    check4_ = new QCheckBox(QStringLiteral("仅检索该期前"), frame);
-    check4_->setObjectName(QStringLiteral("Check4"));
+    verifyIssueEdit_ = new QLineEdit(controller_.verificationText(), frame);
+    verifyIssueEdit_->setObjectName(QStringLiteral("Text4"));
+    verifyIssueEdit_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}")), verifyIssueEdit_));
+    verifyIssueEdit_->setToolTip(QStringLiteral("要验证的期号"));
+    verifyIssueEdit_->setFixedWidth(verifyIssueEdit_->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 16);
+    limitBeforeVerifyCheck_ = new QCheckBox(QStringLiteral("仅检索该期前"), frame);
+    limitBeforeVerifyCheck_->setObjectName(QStringLiteral("Check4"));
     auto* label = new QLabel(QStringLiteral("验证期号"), frame);
-    label->setBuddy(text4_);
+    label->setBuddy(verifyIssueEdit_);
     verifyNote_ = noteLabel(frame, "Frame2Note_2");
 
     auto* grid = new QGridLayout(frame);
     placePairs(grid, 0, verifySwitches_, verifyValues_, false);
     auto* issueRow = new QHBoxLayout;
     issueRow->addWidget(label);
-    issueRow->addWidget(text4_);
-    issueRow->addWidget(check4_);
+    issueRow->addWidget(verifyIssueEdit_);
+    issueRow->addWidget(limitBeforeVerifyCheck_);
     issueRow->addStretch(1);
     grid->addLayout(issueRow, 4, 0, 1, 6);
     grid->addWidget(verifyNote_, 5, 0, 1, 6);
     grid->setRowStretch(6, 1);
 
-    connect(text4_, &QLineEdit::editingFinished, this, [this] { controller_.setVerificationText(text4_->text()); });
-    connect(check4_, &QCheckBox::clicked, this, [this](bool on) {
-        controller_.setVerificationText(text4_->text());
+    connect(verifyIssueEdit_, &QLineEdit::editingFinished, this,
+            [this] { controller_.setVerificationText(verifyIssueEdit_->text()); });
+    connect(limitBeforeVerifyCheck_, &QCheckBox::clicked, this, [this](bool on) {
+        controller_.setVerificationText(verifyIssueEdit_->text());
         controller_.setLimitBeforeVerification(on);
     });
     return frame;

@@ -44,8 +44,8 @@ private:
     std::array<QLineEdit*, kPositions> verifyValues_{};
     QLabel* historyNote_ = nullptr;
     QLabel* verifyNote_ = nullptr;
-    QLineEdit* text4_ = nullptr;
-    QCheckBox* check4_ = nullptr;
+    QLineEdit* verifyIssueEdit_ = nullptr;         // Text4
+    QCheckBox* limitBeforeVerifyCheck_ = nullptr;  // Check4
 };
 
 }  // namespace drawfollow

@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QStyle>
 
+#include <array>
+
 namespace drawfollow {
 
 ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
@@ -56,14 +58,16 @@ void ResultPanel::clearProblem() {
 
 void ResultPanel::showHits(TextGrid grid) {
     hitsModel_->setGrid(std::move(grid));
-    hits_->setColumnWidthsTwips(kDetailColumnWidths);
+    // 期号, 平1位..平7位, 特位, 上期开奖/前期开奖.
+    static constexpr std::array<int, kDetailColumns> kWidths = {980, 680, 680, 680, 680, 680, 680, 680, 800, 2800};
+    hits_->setColumnWidthsTwips(kWidths);
     hits_->fitColumnTo(0, QStringLiteral("2026001"));
     hits_->fitColumnTo(kDetailColumns - 1, QStringLiteral("03 07 12 18 22 25 29 11 "));
 }
 
 void ResultPanel::showTally(TextGrid grid) {
     tallyModel_->setGrid(std::move(grid));
-    // 480, 680, 800, 880 twips.
+    // 序号, 结果, 出现次数, 百分比.
     static constexpr std::array<int, kTallyColumns> kWidths = {480, 680, 800, 880};
     tally_->setColumnWidthsTwips(kWidths);
     tally_->fitColumnTo(3, QStringLiteral("100.000%"));

@@ -46,10 +46,10 @@ QLineEdit* issueBox(QWidget* parent, const char* name, const QString& text) {
 
 SearchOptions::SearchOptions(MainController& controller, QWidget* parent) : QWidget(parent), controller_(controller) {
     const AppSettings& s = controller_.settings();
-    command1_ = new QPushButton(QStringLiteral("检索(&S)"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setToolTip(QStringLiteral("跟随检索：列出与检索依据相似的各期之后开出的号码，并统计结果"));
-    command1_->setEnabled(controller_.historyAvailable());
+    followSearchButton_ = new QPushButton(QStringLiteral("检索(&S)"), this);
+    followSearchButton_->setObjectName(QStringLiteral("Command1"));
+    followSearchButton_->setToolTip(QStringLiteral("跟随检索：列出与检索依据相似的各期之后开出的号码，并统计结果"));
+    followSearchButton_->setEnabled(controller_.historyAvailable());
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -66,7 +66,7 @@ SearchOptions::SearchOptions(MainController& controller, QWidget* parent) : QWid
     layout->addWidget(comboFrame(), 0, 2, 2, 1);
     auto* searchRow = new QVBoxLayout;
     searchRow->addWidget(rangeFrame());
-    searchRow->addWidget(command1_);
+    searchRow->addWidget(followSearchButton_);
     layout->addLayout(searchRow, 2, 2);
     layout->setRowStretch(3, 1);
 
@@ -80,23 +80,23 @@ QGroupBox* SearchOptions::positionFrame() {
     auto* f = frame(this, "Frame1_0", QStringLiteral("检索位选择"));
     fixed_ = option(f, "Option1", 0, QStringLiteral("固定位"));
     free_ = option(f, "Option1", 1, QStringLiteral("自由位"));
-    check2_ = new QCheckBox(QStringLiteral("自由位计特码"), f);
-    check2_->setObjectName(QStringLiteral("Check2"));
+    countSpecialCheck_ = new QCheckBox(QStringLiteral("自由位计特码"), f);
+    countSpecialCheck_->setObjectName(QStringLiteral("Check2"));
     const bool freeMode = controller_.settings().freePositions();
     (freeMode ? free_ : fixed_)->setChecked(true);
-    check2_->setChecked(controller_.settings().countSpecial());
-    check2_->setVisible(freeMode);
+    countSpecialCheck_->setChecked(controller_.settings().countSpecial());
+    countSpecialCheck_->setVisible(freeMode);
     auto* l = new QGridLayout(f);
     l->addWidget(fixed_, 0, 0);
     l->addWidget(free_, 0, 1);
-    l->addWidget(check2_, 1, 0, 1, 2);
+    l->addWidget(countSpecialCheck_, 1, 0, 1, 2);
     auto choose = [this](bool freeMode) {
-        check2_->setVisible(freeMode);
+        countSpecialCheck_->setVisible(freeMode);
         controller_.setFreePositions(freeMode);
     };
     connect(fixed_, &QRadioButton::clicked, this, [choose] { choose(false); });
     connect(free_, &QRadioButton::clicked, this, [choose] { choose(true); });
-    connect(check2_, &QCheckBox::toggled, this, [this](bool on) { controller_.setCountSpecial(on); });
+    connect(countSpecialCheck_, &QCheckBox::toggled, this, [this](bool on) { controller_.setCountSpecial(on); });
     return f;
 }
 
@@ -145,15 +145,16 @@ QGroupBox* SearchOptions::groupFrame() {
     return f;
 }
 
-QGroupBox* SearchOptions::kindFrame(const char* name, const char* control, const QString& title, int selected,
-                                    void (MainController::*set)(int)) {
+QGroupBox* SearchOptions::kindFrame(const char* name, const char* control, const QString& title, Kind selected,
+                                    void (MainController::*set)(Kind)) {
     auto* f = frame(this, name, title);
     auto* l = new QGridLayout(f);
-    for (int k = 0; k < 6; ++k) {
+    for (const Kind kind : kAllKinds) {
+        const int k = index(kind);
         auto* o = option(f, control, k, kKindCaptions[k]);
-        o->setChecked(k == selected);
+        o->setChecked(kind == selected);
         l->addWidget(o, k / 3, k % 3);
-        connect(o, &QRadioButton::clicked, this, [this, set, k] { (controller_.*set)(k); });
+        connect(o, &QRadioButton::clicked, this, [this, set, kind] { (controller_.*set)(kind); });
     }
     return f;
 }
@@ -162,11 +163,12 @@ QGroupBox* SearchOptions::scopeFrame() {
     auto* f = frame(this, "Frame6", QStringLiteral("结果统计选择"));
     auto* l = new QHBoxLayout(f);
     const QString captions[] = {QStringLiteral("平特"), QStringLiteral("平码"), QStringLiteral("特码")};
-    for (int i : {2, 1, 0}) {
+    for (const TallyScope scope : {TallyScope::Special, TallyScope::Regular, TallyScope::All}) {
+        const int i = static_cast<int>(scope);
         auto* o = option(f, "Option5", i, captions[i]);
-        o->setChecked(i == controller_.settings().tallyScope());
+        o->setChecked(scope == controller_.settings().tallyScope());
         l->addWidget(o);
-        connect(o, &QRadioButton::clicked, this, [this, i] { controller_.setTallyScope(i); });
+        connect(o, &QRadioButton::clicked, this, [this, scope] { controller_.setTallyScope(scope); });
     }
     l->addStretch(1);
     return f;
@@ -177,28 +179,29 @@ QGroupBox* SearchOptions::comboFrame() {
     auto* regular = option(f, "Option6", 1, QStringLiteral("平码"));
     auto* all = option(f, "Option6", 0, QStringLiteral("平特"));
     (controller_.settings().comboRegularOnly() ? regular : all)->setChecked(true);
-    combo1_ = new QComboBox(f);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combinationSizeCombo_ = new QComboBox(f);
+    combinationSizeCombo_->setObjectName(QStringLiteral("Combo1"));
     for (int i = 1; i <= 6; ++i)
-        combo1_->addItem(QString::number(i));
-    combo1_->setCurrentIndex(controller_.settings().comboSize() - 1);
-    auto* label1 = new QLabel(QStringLiteral("组合位数"), f);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setBuddy(combo1_);
-    command2_ = new QPushButton(QStringLiteral("组合检索(&G)"), f);
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command2_->setToolTip(QStringLiteral("组合检索：检索依据中任取“组合位数”个位置相同即算相似"));
-    command2_->setEnabled(controller_.historyAvailable());
+        combinationSizeCombo_->addItem(QString::number(i));
+    combinationSizeCombo_->setCurrentIndex(controller_.settings().comboSize() - 1);
+    auto* sizeLabel = new QLabel(QStringLiteral("组合位数"), f);
+    sizeLabel->setObjectName(QStringLiteral("Label1"));
+    sizeLabel->setBuddy(combinationSizeCombo_);
+    combinationSearchButton_ = new QPushButton(QStringLiteral("组合检索(&G)"), f);
+    combinationSearchButton_->setObjectName(QStringLiteral("Command2"));
+    combinationSearchButton_->setToolTip(QStringLiteral("组合检索：检索依据中任取“组合位数”个位置相同即算相似"));
+    combinationSearchButton_->setEnabled(controller_.historyAvailable());
     auto* l = new QGridLayout(f);
     l->addWidget(regular, 0, 0);
     l->addWidget(all, 0, 1);
-    l->addWidget(label1, 1, 0);
-    l->addWidget(combo1_, 1, 1);
-    l->addWidget(command2_, 2, 0, 1, 2);
+    l->addWidget(sizeLabel, 1, 0);
+    l->addWidget(combinationSizeCombo_, 1, 1);
+    l->addWidget(combinationSearchButton_, 2, 0, 1, 2);
     l->setRowStretch(3, 1);
     connect(regular, &QRadioButton::clicked, this, [this] { controller_.setComboRegularOnly(true); });
     connect(all, &QRadioButton::clicked, this, [this] { controller_.setComboRegularOnly(false); });
-    connect(combo1_, &QComboBox::currentIndexChanged, this, [this](int i) { controller_.setComboSize(i + 1); });
+    connect(combinationSizeCombo_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { controller_.setComboSize(i + 1); });
     return f;
 }
 

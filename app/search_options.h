@@ -4,6 +4,8 @@
 // Every choice is saved the moment it changes.
 #pragma once
 
+#include "store/draw.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -23,8 +25,8 @@ class SearchOptions final : public QWidget {
 public:
     explicit SearchOptions(MainController& controller, QWidget* parent = nullptr);
 
-    QPushButton* searchButton() const { return command1_; }
-    QPushButton* comboButton() const { return command2_; }
+    QPushButton* followSearchButton() const { return followSearchButton_; }
+    QPushButton* combinationSearchButton() const { return combinationSearchButton_; }
     QLineEdit* rangeStartBox() const { return rangeStart_; }
     QLineEdit* rangeEndBox() const { return rangeEnd_; }
 
@@ -32,8 +34,8 @@ private:
     QGroupBox* positionFrame();
     QGroupBox* periodFrame();
     QGroupBox* groupFrame();
-    QGroupBox* kindFrame(const char* frame, const char* option, const QString& title, int selected,
-                         void (MainController::*set)(int));
+    QGroupBox* kindFrame(const char* frame, const char* option, const QString& title, Kind selected,
+                         void (MainController::*set)(Kind));
     QGroupBox* scopeFrame();
     QGroupBox* comboFrame();
     QGroupBox* rangeFrame();
@@ -42,11 +44,11 @@ private:
     MainController& controller_;
     QRadioButton* fixed_ = nullptr;
     QRadioButton* free_ = nullptr;
-    QCheckBox* check2_ = nullptr;
+    QCheckBox* countSpecialCheck_ = nullptr;  // Check2
     QLineEdit* gap_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
+    QComboBox* combinationSizeCombo_ = nullptr;       // Combo1
+    QPushButton* followSearchButton_ = nullptr;       // Command1
+    QPushButton* combinationSearchButton_ = nullptr;  // Command2
     QLineEdit* rangeStart_ = nullptr;
     QLineEdit* rangeEnd_ = nullptr;
 };

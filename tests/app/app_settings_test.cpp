@@ -1,9 +1,13 @@
 // The typed settings wrapper over a temporary settings file.
 #include "app/app_settings.h"
+#include "analysis/search.h"
 #include "support/temp_dir.h"
 
 #include <QSettings>
 #include <QTest>
+
+#include <iterator>
+#include <utility>
 
 using namespace drawfollow;
 using Key = AppSettings::Key;
@@ -30,10 +34,10 @@ private slots:
         AppSettings s(store);
         QVERIFY(s.freePositions());
         QVERIFY(s.previousIssue());
-        QCOMPARE(s.searchKind(), 0);
+        QCOMPARE(s.searchKind(), Kind::Number);
         QVERIFY(s.countSpecial());
-        QCOMPARE(s.tallyScope(), 0);
-        QCOMPARE(s.resultKind(), 0);
+        QCOMPARE(s.tallyScope(), TallyScope::All);
+        QCOMPARE(s.resultKind(), Kind::Number);
         QVERIFY(!s.comboRegularOnly());
         QCOMPARE(s.gap(), 2);
         QCOMPARE(s.comboSize(), 2);
@@ -44,15 +48,44 @@ private slots:
         QVERIFY(store.allKeys().isEmpty());  // reading writes nothing
     }
 
-    void keyNamesAreThoseOfThePart() {
-        const QStringList names = {
-            QStringLiteral("bolZyw"),     QStringLiteral("bolSq"),        QStringLiteral("intLei"),
-            QStringLiteral("intIdfTm"),   QStringLiteral("intConsqSort"), QStringLiteral("intXianshiLei"),
-            QStringLiteral("bolZhpm"),    QStringLiteral("intPreQi"),     QStringLiteral("intZhWSetup"),
-            QStringLiteral("SxIni"),      QStringLiteral("DsIni"),        QStringLiteral("SxSetup"),
-            QStringLiteral("IniSerchDay")};
-        for (int k = 0; k < static_cast<int>(Key::Count); ++k)
-            QCOMPARE(AppSettings::name(static_cast<Key>(k)), names[k]);
+    // The enumerators are ours; the names under which existing profiles hold the values are not.
+    void everyKeyKeepsItsStoredName_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("name");
+        const std::pair<Key, const char*> names[] = {
+            {Key::FreePositions, "bolZyw"},     {Key::PreviousIssue, "bolSq"},
+            {Key::SearchKind, "intLei"},        {Key::CountSpecial, "intIdfTm"},
+            {Key::TallyScope, "intConsqSort"},  {Key::ResultKind, "intXianshiLei"},
+            {Key::ComboRegularOnly, "bolZhpm"}, {Key::Gap, "intPreQi"},
+            {Key::ComboSize, "intZhWSetup"},    {Key::ZodiacOffset, "SxIni"},
+            {Key::SegmentOffset, "DsIni"},      {Key::SequentialZodiac, "SxSetup"},
+            {Key::YearsToKeep, "IniSerchDay"}};
+        static_assert(std::size(names) == static_cast<size_t>(Key::Count));
+        for (const auto& [key, name] : names)
+            QTest::newRow(name) << int(key) << QString::fromLatin1(name);
+    }
+    void everyKeyKeepsItsStoredName() {
+        QFETCH(int, key);
+        QFETCH(QString, name);
+        QCOMPARE(AppSettings::name(static_cast<Key>(key)), name);
+    }
+
+    // The typed accessors read and write the same codes as the stored integers.
+    void kindsAndScopeAreStoredAsTheirCodes() {
+        QSettings store(file(), QSettings::IniFormat);
+        AppSettings s(store);
+        s.setSearchKind(Kind::Segment);
+        s.setResultKind(Kind::Head);
+        s.setTallyScope(TallyScope::Regular);
+        QCOMPARE(stored(Key::SearchKind), QStringLiteral("5"));
+        QCOMPARE(stored(Key::ResultKind), QStringLiteral("2"));
+        QCOMPARE(stored(Key::TallyScope), QStringLiteral("1"));
+        preset(Key::SearchKind, QStringLiteral("1"));
+        preset(Key::TallyScope, QStringLiteral("2"));
+        QSettings reread(file(), QSettings::IniFormat);
+        AppSettings r(reread);
+        QCOMPARE(r.searchKind(), Kind::Zodiac);
+        QCOMPARE(r.tallyScope(), TallyScope::Special);
     }
 
     void valuesAreWrittenAsTextTheMomentTheyChange() {
@@ -63,19 +96,19 @@ private slots:
         s.setComboSize(4);
         s.setGap(7);
         // A second reader of the file sees them at once: nothing waits for shut-down.
-        QCOMPARE(stored(Key::bolZyw), QStringLiteral("False"));
-        QCOMPARE(stored(Key::bolZhpm), QStringLiteral("True"));
-        QCOMPARE(stored(Key::intZhWSetup), QStringLiteral("4"));
-        QCOMPARE(stored(Key::intPreQi), QStringLiteral("7"));
+        QCOMPARE(stored(Key::FreePositions), QStringLiteral("False"));
+        QCOMPARE(stored(Key::ComboRegularOnly), QStringLiteral("True"));
+        QCOMPARE(stored(Key::ComboSize), QStringLiteral("4"));
+        QCOMPARE(stored(Key::Gap), QStringLiteral("7"));
     }
 
     void roundTrip() {
         {
             QSettings store(file(), QSettings::IniFormat);
             AppSettings s(store);
-            s.setSearchKind(3);
-            s.setResultKind(5);
-            s.setTallyScope(2);
+            s.setSearchKind(Kind::Tail);
+            s.setResultKind(Kind::Segment);
+            s.setTallyScope(TallyScope::Special);
             s.setZodiacOffset(0);
             s.setSegmentOffset(0);
             s.setSequentialZodiac(true);
@@ -85,32 +118,32 @@ private slots:
         }
         QSettings store(file(), QSettings::IniFormat);
         AppSettings s(store);
-        QCOMPARE(s.searchKind(), 3);
-        QCOMPARE(s.resultKind(), 5);
-        QCOMPARE(s.tallyScope(), 2);
+        QCOMPARE(s.searchKind(), Kind::Tail);
+        QCOMPARE(s.resultKind(), Kind::Segment);
+        QCOMPARE(s.tallyScope(), TallyScope::Special);
         QCOMPARE(s.zodiacOffset(), 0);
         QCOMPARE(s.segmentOffset(), 0);
         QVERIFY(s.sequentialZodiac());
         QVERIFY(!s.previousIssue());
         QVERIFY(!s.countSpecial());
         QCOMPARE(s.yearsToKeep(), 16);
-        QCOMPARE(stored(Key::intIdfTm), QStringLiteral("0"));
-        QCOMPARE(stored(Key::SxSetup), QStringLiteral("True"));
+        QCOMPARE(stored(Key::CountSpecial), QStringLiteral("0"));
+        QCOMPARE(stored(Key::SequentialZodiac), QStringLiteral("True"));
     }
 
     void unreadableValueReadsAsDefault_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("expected");
-        QTest::newRow("integer key with words") << int(Key::intZhWSetup) << QStringLiteral("vier") << 2;
-        QTest::newRow("integer out of range") << int(Key::intLei) << QStringLiteral("9") << 0;
-        QTest::newRow("gap 0") << int(Key::intPreQi) << QStringLiteral("0") << 2;
-        QTest::newRow("years 17") << int(Key::IniSerchDay) << QStringLiteral("17") << 6;
-        QTest::newRow("flag with words") << int(Key::bolSq) << QStringLiteral("perhaps") << 1;
-        QTest::newRow("flag lower case") << int(Key::bolZhpm) << QStringLiteral("true") << 1;
-        QTest::newRow("flag as number") << int(Key::bolZyw) << QStringLiteral("0") << 0;
-        QTest::newRow("blanks around") << int(Key::intXianshiLei) << QStringLiteral(" 4 ") << 4;
-        QTest::newRow("empty") << int(Key::SxIni) << QString() << 1;
+        QTest::newRow("integer key with words") << int(Key::ComboSize) << QStringLiteral("vier") << 2;
+        QTest::newRow("integer out of range") << int(Key::SearchKind) << QStringLiteral("9") << 0;
+        QTest::newRow("gap 0") << int(Key::Gap) << QStringLiteral("0") << 2;
+        QTest::newRow("years 17") << int(Key::YearsToKeep) << QStringLiteral("17") << 6;
+        QTest::newRow("flag with words") << int(Key::PreviousIssue) << QStringLiteral("perhaps") << 1;
+        QTest::newRow("flag lower case") << int(Key::ComboRegularOnly) << QStringLiteral("true") << 1;
+        QTest::newRow("flag as number") << int(Key::FreePositions) << QStringLiteral("0") << 0;
+        QTest::newRow("blanks around") << int(Key::ResultKind) << QStringLiteral(" 4 ") << 4;
+        QTest::newRow("empty") << int(Key::ZodiacOffset) << QString() << 1;
     }
     void unreadableValueReadsAsDefault() {
         QFETCH(int, key);

@@ -128,14 +128,14 @@ private slots:
         const auto age = ZodiacCodeTable::build(false, 1, 2006);
         const int code = age.code(animalOfNumber(13, 2006));
         QCOMPARE(code, 1);
-        QCOMPARE(QString::fromStdString(valueDisplay(Kind::Zodiac, code, age)), QStringLiteral("狗"));
+        QCOMPARE(QString::fromStdString(valueLabel(Kind::Zodiac, code, age)), QStringLiteral("狗"));
         // In sequential mode the table and "code − offset" agree.
         const auto sequential = ZodiacCodeTable::build(true, 1, 2006);
         QCOMPARE(sequential.code(10), 11);
-        QCOMPARE(QString::fromStdString(valueDisplay(Kind::Zodiac, 11, sequential)), QStringLiteral("狗"));
+        QCOMPARE(QString::fromStdString(valueLabel(Kind::Zodiac, 11, sequential)), QStringLiteral("狗"));
         // A code no animal has (written under the other offset) is shown as the number.
-        QCOMPARE(QString::fromStdString(valueDisplay(Kind::Zodiac, 0, sequential)), QStringLiteral("0"));
-        QCOMPARE(QString::fromStdString(valueDisplay(Kind::Tail, 7, sequential)), QStringLiteral("7"));
+        QCOMPARE(QString::fromStdString(valueLabel(Kind::Zodiac, 0, sequential)), QStringLiteral("0"));
+        QCOMPARE(QString::fromStdString(valueLabel(Kind::Tail, 7, sequential)), QStringLiteral("7"));
     }
 
     void valuesOfAStoredDraw() {
