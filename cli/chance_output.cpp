@@ -17,12 +17,12 @@ std::string fixed(double value, int decimals) {
     return text;
 }
 
-// The number of a p-value text ("0.012", "< 0.001"), or "-" when there is none.
+// A p-value as its text writes it, without the "p": "0.012", "< 0.001"; "-" when there is none.
 std::string pCell(const std::optional<double>& p) {
     if (!p)
         return "-";
     const std::string text = pValueText(*p);
-    return text.substr(text.find(' ') + 1);
+    return text.starts_with("p = ") ? text.substr(4) : text.substr(2);
 }
 
 }  // namespace
