@@ -73,9 +73,7 @@ ChanceBaseline chanceOf(HistoryDb& db, const SearchInputs& inputs, const SearchR
     ChanceBaseline baseline;
     baseline.rows = static_cast<int>(sums.rows);
     baseline.hits = static_cast<int>(result.hits.size());
-    std::vector<TallyRow> order;
-    for (int v = 0; v < rules.listedCount(); ++v)
-        order.push_back({rules.listed().low + v, static_cast<int>(sums.count[v])});
+    std::vector<TallyRow> order = rules.rows(sums.count);
     sortForGrid(order);
     std::vector<std::optional<double>> p;
     for (const TallyRow& line : order) {

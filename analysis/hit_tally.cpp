@@ -68,9 +68,7 @@ void tallyHits(HistoryDb& db, const SearchInputs& inputs, std::span<const int> h
 
     const long long total = static_cast<long long>(result.hits.size()) * rules.positionsCounted();
     // Carcu as DELETE followed by one INSERT per value leaves it: in ascending value order.
-    std::vector<TallyRow> rows;
-    for (int i = 0; i < rules.listedCount(); ++i)
-        rows.push_back({rules.listed().low + i, static_cast<int>(counts[i])});
+    std::vector<TallyRow> rows = rules.rows(counts);
     db.storeTally(rows);
     sortForGrid(rows);
     for (size_t line = 0; line < rows.size(); ++line)

@@ -51,6 +51,14 @@ void TallyRules::addRow(const std::array<int, kPositions>& values, std::span<lon
     }
 }
 
+std::vector<TallyRow> TallyRules::rows(std::span<const long long> counts) const {
+    std::vector<TallyRow> rows;
+    rows.reserve(listedCount());
+    for (int i = 0; i < listedCount(); ++i)
+        rows.push_back({listed_.low + i, static_cast<int>(counts[i])});
+    return rows;
+}
+
 std::string TallyRules::valueText(int value) const {
     if (kind_ == Kind::Zodiac)
         return std::string(zodiacName(codes_, value));

@@ -24,6 +24,9 @@ public:
     // of the result kind to `counts`, indexed by value − listed().low.
     void addRow(const std::array<int, kPositions>& values, std::span<long long> counts) const;
 
+    // The listed values with their counts (indexed as addRow fills them), in ascending value order.
+    std::vector<TallyRow> rows(std::span<const long long> counts) const;
+
     // The value as the grids name it: a zodiac code by its animal, any other value in decimal.
     std::string valueText(int value) const;
 
