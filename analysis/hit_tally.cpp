@@ -1,58 +1,11 @@
 #include "analysis/hit_tally.h"
+#include "analysis/tally_rules.h"
 
-#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
 
 namespace drawfollow {
-
-namespace {
-
-// The values a tally counts per kind (a stored value outside them is not counted).
-constexpr std::array<ValueRange, kKinds> kTallyCounters = {ValueRange{1, 30}, ValueRange{0, 12}, ValueRange{0, 3},
-                                                           ValueRange{0, 9},  ValueRange{1, 11}, ValueRange{0, 10}};
-
-// The values listed in Carcu and the tally grid, every one also with count 0.
-ValueRange listedValues(Kind kind, const SearchInputs& inputs) {
-    switch (kind) {
-        case Kind::Zodiac:
-            return {inputs.zodiacOffset, inputs.zodiacOffset + kAnimals - 1};
-        case Kind::Segment:
-            return {inputs.segmentOffset, inputs.segmentOffset + 9};
-        default:
-            return kTallyCounters[index(kind)];
-    }
-}
-
-std::string valueCell(const SearchInputs& inputs, int value) {
-    if (inputs.resultKind == Kind::Zodiac)
-        return std::string(zodiacName(inputs.codes, value));
-    return std::to_string(value);
-}
-
-std::pair<int, int> tallyPositions(TallyScope scope) {
-    switch (scope) {
-        case TallyScope::Regular:
-            return {1, kRegularPositions};
-        case TallyScope::Special:
-            return {kPositions, kPositions};
-        default:
-            return {1, kPositions};
-    }
-}
-
-// Carcu as DELETE followed by one INSERT per value leaves it: in ascending value order.
-std::vector<TallyRow> tallyRows(const SearchInputs& inputs, const std::vector<int>& counts) {
-    std::vector<TallyRow> rows;
-    const ValueRange counters = kTallyCounters[index(inputs.resultKind)];
-    const ValueRange listed = listedValues(inputs.resultKind, inputs);
-    for (int v = listed.low; v <= listed.high; ++v)
-        rows.push_back({v, counters.contains(v) ? counts[v - counters.low] : 0});
-    return rows;
-}
-
-}  // namespace
 
 std::vector<std::string> detailHeader(bool previousIssue) {
     std::vector<std::string> header = {"期号"};
@@ -100,31 +53,26 @@ void clearResultGrids(const SearchInputs& inputs, SearchResult& result) {
 }
 
 void tallyHits(HistoryDb& db, const SearchInputs& inputs, std::span<const int> hits, SearchResult& result) {
-    const Kind kind = inputs.resultKind;
+    const TallyRules rules(inputs);
     clearResultGrids(inputs, result);
-    const ValueRange counters = kTallyCounters[index(kind)];
-    std::vector<int> counts(counters.high - counters.low + 1, 0);
-    const auto [firstCounted, lastCounted] = tallyPositions(inputs.scope);
-    for (HitRow& hit : db.hitRows(hits, kind, inputs.previousIssue ? "txtHisLst" : "txtHisPreLst")) {
+    std::vector<long long> counts(rules.listedCount(), 0);
+    for (HitRow& hit : db.hitRows(hits, inputs.resultKind, inputs.previousIssue ? "txtHisLst" : "txtHisPreLst")) {
         result.hits.push_back(hit.issue);
+        rules.addRow(hit.values, counts);
         std::vector<std::string> line = {std::to_string(hit.issue)};
-        for (int p = 1; p <= kPositions; ++p) {
-            const int v = hit.values[p - 1];
-            line.push_back(valueCell(inputs, v));
-            if (p >= firstCounted && p <= lastCounted && counters.contains(v))
-                ++counts[v - counters.low];
-        }
+        for (const int v : hit.values)
+            line.push_back(rules.valueText(v));
         line.push_back(std::move(hit.list));
         result.detail.push_back(std::move(line));
     }
 
-    const long long total = static_cast<long long>(result.hits.size()) * (lastCounted - firstCounted + 1);
-    std::vector<TallyRow> rows = tallyRows(inputs, counts);
+    const long long total = static_cast<long long>(result.hits.size()) * rules.positionsCounted();
+    // Carcu as DELETE followed by one INSERT per value leaves it: in ascending value order.
+    std::vector<TallyRow> rows = rules.rows(counts);
     db.storeTally(rows);
-    // Ties keep the ascending value order of the stored rows.
-    std::stable_sort(rows.begin(), rows.end(), [](const TallyRow& a, const TallyRow& b) { return a.count > b.count; });
+    sortForGrid(rows);
     for (size_t line = 0; line < rows.size(); ++line)
-        result.tally.push_back({std::to_string(line + 1), valueCell(inputs, rows[line].value),
+        result.tally.push_back({std::to_string(line + 1), rules.valueText(rows[line].value),
                                 std::to_string(rows[line].count), percentText(rows[line].count, total)});
 }
 

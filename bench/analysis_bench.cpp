@@ -1,5 +1,6 @@
 // The follow and combination searches end to end (statements, selection, tally, commit)
 // on seeded histories of 3,000 and 100,000 draws.
+#include "analysis/chance_baseline.h"
 #include "analysis/search.h"
 #include "store/history_db.h"
 
@@ -126,6 +127,22 @@ void BM_CombinationSearch(benchmark::State& state) {
 BENCHMARK(BM_CombinationSearch)
     ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 100000}})
     ->Unit(benchmark::kMillisecond);
+
+// The chance baseline of a follow search's tally: one read of the range's numbers. The
+// search runs once, untimed; one ticked position makes about a quarter of the rows hits.
+void BM_ChanceBaseline(benchmark::State& state) {
+    const int draws = static_cast<int>(state.range(0));
+    History& h = History::of(draws);
+    SearchInputs in = h.inputs(Kind::Number, true, true);
+    in.resultKind = Kind::Number;
+    in.ticked = {true};
+    const SearchResult result = runFollowSearch(h.db(), in);
+    check(state, result);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(chanceOf(h.db(), in, result));
+    state.SetComplexityN(draws);
+}
+BENCHMARK(BM_ChanceBaseline)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The yardstick the search times are judged by: eight counting LIKE updates over the table
 // in one transaction, the base zodiacs of the newest draw as free-position patterns.

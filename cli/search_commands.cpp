@@ -1,5 +1,6 @@
 // search, combination: the whole search panel as options, the grids as text or JSON.
 #include "cli/argument_checks.h"
+#include "cli/chance_output.h"
 #include "cli/cli_context.h"
 #include "cli/grid_text.h"
 
@@ -40,6 +41,7 @@ struct PanelOptions {
     int size = 2;
     std::string pool = "all";
     bool json = false;
+    bool chance = false;
 };
 
 std::vector<std::string> keysOf(const auto& names) {
@@ -87,6 +89,8 @@ void addPanelOptions(CLI::App* command, PanelOptions& o, bool combination) {
             ->capture_default_str();
     }
     command->add_flag("--json", o.json, R"(print {"hits": [...], "detail": [[...]], "tally": [[...]]})");
+    command->add_flag("--chance", o.chance,
+                      "compare the tally with as many rows drawn at random from the range (expected counts, z, p)");
     addAttributeOptions(command, o.attributes);
 }
 
@@ -150,13 +154,15 @@ SearchInputs panelState(CliContext& context, const PanelOptions& o, bool combina
     return in;
 }
 
-void printResult(const SearchResult& result, bool json) {
+void printResult(const SearchResult& result, const std::optional<ChanceBaseline>& chance, bool json) {
     if (json) {
         auto withoutHeader = [](const TextGrid& grid) {
             return nlohmann::ordered_json(TextGrid(grid.begin() + (grid.empty() ? 0 : 1), grid.end()));
         };
         nlohmann::ordered_json out = {
             {"hits", result.hits}, {"detail", withoutHeader(result.detail)}, {"tally", withoutHeader(result.tally)}};
+        if (chance)
+            out["chance"] = chanceJson(*chance);
         std::cout << out.dump(1) << '\n';
         if (!result.message.empty())
             std::cerr << result.message << '\n';
@@ -166,6 +172,8 @@ void printResult(const SearchResult& result, bool json) {
               << " 期。\n\n"
               << alignedText(result.detail) << '\n'
               << alignedText(result.tally);
+    if (chance)
+        std::cout << '\n' << chanceText(*chance);
     if (!result.message.empty())
         std::cout << '\n' << result.message << '\n';
 }
@@ -182,7 +190,10 @@ void addSearchCommand(CLI::App& app, CliContext& context, bool combination) {
             combination ? runCombinationSearch(context.db(), in) : runFollowSearch(context.db(), in);
         if (!result.ran)
             throw StoreError(result.message);
-        printResult(result, options->json);
+        std::optional<ChanceBaseline> chance;
+        if (options->chance)
+            chance = chanceOf(context.db(), in, result);
+        printResult(result, chance, options->json);
     });
 }
 

@@ -55,6 +55,12 @@ struct HitRow {
     std::string list;                      // one list field's text; empty where it is NULL
 };
 
+// One stored row's values of one kind, positions 1..8.
+struct KindValues {
+    int issue = 0;
+    std::array<int, kPositions> values{};
+};
+
 // One row of Carcu: a value of the result kind and how often the selected rows hold it.
 struct TallyRow {
     int value = 0;  // Nmb
@@ -104,6 +110,8 @@ public:
     // their columns, NULL where unset; one row at a time, so that a history of any length
     // needs the memory of one row.
     void forEachRowAsStored(const std::function<void(const SQLite::Statement& fields)>& visit);
+    // The values of `kind` of every stored row with an issue in [firstIssue, lastIssue].
+    std::vector<KindValues> kindValuesInRange(Kind kind, int firstIssue, int lastIssue);
 
     // The settings the stored rows were derived with (store/derivation_record.h); none for
     // a file of an older version that has not been derived again since.

@@ -1,5 +1,6 @@
 // drawfollow-cli search and combination: the options make the panel state, the output is
 // the grids cell for cell.
+#include "analysis/chance_baseline.h"
 #include "analysis/search.h"
 
 #include "support/history_builder.h"
@@ -120,6 +121,39 @@ TEST_F(CliSearch, TextOutputAlignsBothGrids) {
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("期号     平1位  平2位"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("序号  结果  出现次数  百分比"), std::string::npos) << run.output;
+}
+
+TEST_F(CliSearch, ChanceAddsTheBaselineOfTheLibraryToTheJsonAndTheText) {
+    SearchInputs in = inputs();
+    in.resultKind = Kind::Zodiac;
+    in.ticked = {true};
+    in.values = PositionValues{rows.back().own[index(Kind::Number)][0]};
+    const SearchResult result = runFollowSearch(*db, in);
+    const ChanceBaseline expected = chanceOf(*db, in, result);
+    const nlohmann::json json = runJson("search --result zodiac --positions 1 --chance");
+    const nlohmann::json& chance = json.at("chance");
+    EXPECT_EQ(chance.at("rows"), expected.rows);
+    EXPECT_EQ(chance.at("hits"), expected.hits);
+    EXPECT_EQ(chance.at("verdict"), expected.verdict);
+    EXPECT_EQ(chance.at("min_p_holm").get<double>(), *expected.minAdjustedP);
+    ASSERT_EQ(chance.at("values").size(), expected.values.size());
+    for (size_t i = 0; i < expected.values.size(); ++i) {
+        const nlohmann::json& v = chance.at("values")[i];
+        const ValueChance& e = expected.values[i];
+        EXPECT_EQ(v.at("value"), e.value);
+        EXPECT_EQ(v.at("text"), e.text);
+        EXPECT_EQ(v.at("count"), e.count);
+        // Written so that reading them back gives the very same doubles.
+        EXPECT_EQ(v.at("expected").get<double>(), e.expected);
+        EXPECT_EQ(v.at("z").get<double>(), *e.z);
+        EXPECT_EQ(v.at("p").get<double>(), *e.p);
+        EXPECT_EQ(v.at("p_holm").get<double>(), *e.adjustedP);
+    }
+
+    const auto text = runCli(dir.path(), "search --result zodiac --positions 1 --chance --code-table-year 2020");
+    ASSERT_EQ(text.exitCode, 0) << text.output;
+    EXPECT_NE(text.output.find("结果  出现次数  期望次数  偏离"), std::string::npos) << text.output;
+    EXPECT_NE(text.output.find(expected.verdict), std::string::npos) << text.output;
 }
 
 struct BadOptions {
