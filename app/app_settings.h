@@ -32,6 +32,7 @@ public:
     // Keys whose value is free text, kept as typed (without surrounding blanks).
     enum class TextKey {
         UpdateHost,  // address of the results chart service; empty until the user gives one
+        HomePage,    // the home page of the help menu; empty for the manual's first page
         Count
     };
 
@@ -79,6 +80,7 @@ public:
     void setYearsToKeep(int years) { setValue(Key::IniSerchDay, years); }
     QString updateHost() const { return text(TextKey::UpdateHost); }
     void setUpdateHost(const QString& host) { setText(TextKey::UpdateHost, host); }
+    QString homePage() const { return text(TextKey::HomePage); }
 
 private:
     QSettings& store_;
