@@ -66,6 +66,8 @@ void takePictures(MainWindow& window, const QDir& out) {
     issue->setText(lastIssue->text());
     issue->editingFinished();
     control<QCheckBox>(window, "Check4")->click();
+    control<QCheckBox>(window, "Check1_11")->setChecked(true);
+    control<QCheckBox>(window, "Check1_18")->setChecked(true);
     control<QAbstractButton>(window, "Command1")->click();
     settle();
     save(window.grab(), out, "verify.png");
