@@ -45,8 +45,8 @@ public:
 
     lxw_format* withDecimals(int decimals) {
         lxw_format*& format = formats_.at(static_cast<size_t>(decimals));
-        if (!format) {
-            format = workbook_add_format(workbook_);
+        // Without memory for a format the number is still written, in the general format.
+        if (!format && (format = workbook_add_format(workbook_))) {
             const std::string code =
                 decimals == 0 ? "0%" : "0." + std::string(static_cast<size_t>(decimals), '0') + "%";
             format_set_num_format(format, code.c_str());

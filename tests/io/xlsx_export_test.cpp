@@ -141,12 +141,6 @@ TEST_F(SpreadsheetExport, MixedCellsKeepTheirTypesAndEmptyCellsStayBlank) {
     EXPECT_EQ(sheet.cells.at("C2").numberFormat, "General");
 }
 
-TEST(SpreadsheetNames, TheWorkbooksAreNamedForTheirFormat) {
-    EXPECT_EQ(spreadsheetFileName(ExportedGrid::History), "lishi.xlsx");
-    EXPECT_EQ(spreadsheetFileName(ExportedGrid::Detail), "Jiansuo.xlsx");
-    EXPECT_EQ(spreadsheetFileName(ExportedGrid::Tally), "Jieguo.xlsx");
-}
-
 TEST_F(SpreadsheetExport, AHeaderOnlyGridGivesAOneRowSheet) {
     writeSpreadsheet(TextGrid{{"序号", "结果", "出现次数", "百分比"}}, target);
     const auto sheet = test::readFirstSheet(target);
