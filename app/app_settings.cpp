@@ -40,6 +40,7 @@ struct TextKeyInfo {
 
 constexpr std::array<TextKeyInfo, static_cast<size_t>(AppSettings::TextKey::Count)> kTextKeys = {{
     {"UpdateHost", ""},
+    {"HomePage", ""},
 }};
 
 const TextKeyInfo& info(AppSettings::TextKey key) {

@@ -38,6 +38,7 @@ public:
     // Keys whose value is free text, kept as typed (without surrounding blanks).
     enum class TextKey {
         UpdateHost,  // address of the results chart service; empty until the user gives one
+        HomePage,    // the home page of the help menu; empty for the manual's first page
         Count
     };
 
@@ -85,6 +86,7 @@ public:
     void setYearsToKeep(int years) { setValue(Key::YearsToKeep, years); }
     QString updateHost() const { return text(TextKey::UpdateHost); }
     void setUpdateHost(const QString& host) { setText(TextKey::UpdateHost, host); }
+    QString homePage() const { return text(TextKey::HomePage); }
 
 private:
     QSettings& store_;

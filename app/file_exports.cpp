@@ -49,7 +49,7 @@ void FileExports::exportText() {
     if (!reportChange(dialogs_, window_, title, change))
         return;
     emit done(change.summary);
-    open(title, change.file, QStringLiteral("文本"));
+    open(change.file, QStringLiteral("文本"));
 }
 
 void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which) {
@@ -69,15 +69,12 @@ void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which)
         return;
     }
     emit done(QStringLiteral("已将表格导出到“%1”。").arg(pathText(target)));
-    open(spreadsheetTitle(), pathText(target), QStringLiteral("电子表格"));
+    open(pathText(target), QStringLiteral("电子表格"));
 }
 
-void FileExports::open(const QString& title, const QString& file, const QString& kind) {
-    if (dialogs_.openFile(file))
-        return;
-    dialogs_.message(
-        window_, MessageKind::Information, title,
-        QStringLiteral("文件已保存为“%1”，但系统未能打开它：没有找到可以打开%2文件的程序。").arg(file, kind));
+void FileExports::open(const QString& file, const QString& kind) {
+    if (!dialogs_.openFile(file))
+        emit done(QStringLiteral("文件已保存为“%1”，但系统中没有可以打开%2文件的程序。").arg(file, kind));
 }
 
 }  // namespace drawfollow

@@ -1,7 +1,8 @@
 // The exports: the history as a text file (Command4) and any of the three grids as a
 // spreadsheet (mnuDcls and a double click on a grid). The file is written in the data
 // folder and handed to the program the system opens such files with, without waiting for
-// it; a file that cannot be written or opened is explained in a message.
+// it; a file that cannot be written is explained in a message, one that no program opens
+// in the status bar, with its full path.
 #pragma once
 
 #include "io/xlsx_export.h"
@@ -38,7 +39,7 @@ signals:
     void done(const QString& summary);
 
 private:
-    void open(const QString& title, const QString& file, const QString& kind);
+    void open(const QString& file, const QString& kind);
 
     MainController& controller_;
     UserDialogs& dialogs_;

@@ -1,22 +1,39 @@
-// The help links of the settings menu. The three addresses are configuration:
-// change them here.
+// Where the three help items of the settings menu lead: the user manual that ships with the
+// program, its walk-through page, and the home page, a setting that defaults to the manual.
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
 
 namespace drawfollow {
 
-inline constexpr const char* kHomePageAddress = "https://drawfollow.example.org/";                // mnuFrontPage
-inline constexpr const char* kDescriptionAddress = "https://drawfollow.example.org/manual.html";  // mnuDescrb
-inline constexpr const char* kDemoRecordingAddress = "https://drawfollow.example.org/demo.zip";   // numYanshiDown
+// Opens an address without waiting for the program that shows it; false when the system has
+// no program for it or could not start one.
+using UrlOpener = std::function<bool(const QUrl&)>;
 
-// Opens an address; the result is not checked and nothing is reported.
-using UrlOpener = std::function<void(const QUrl&)>;
+struct HelpLinks {
+    QString manualFolder;  // holds the manual's first page; empty when none was found
+    UrlOpener open;
+};
 
-// The system's way: QDesktopServices, which hands the address to the desktop and does
-// not wait for the browser.
-UrlOpener systemUrlOpener();
+// The manual installed with this program, opened by the desktop's browser.
+HelpLinks systemHelpLinks();
+
+inline constexpr const char* kManualFirstPage = "index.html";
+inline constexpr const char* kManualWalkThrough = "demo.html";
+
+// The manual's folder: at the same place relative to the program in the build tree and in
+// an installation (share/doc/drawfollow/manual beside bin/), else in the first of the system's
+// data folders that holds it (doc/drawfollow/manual); empty when none holds the first page.
+QString findManualFolder(const QString& programFolder, const QStringList& dataFolders);
+
+// A page of the manual; an empty address when there is no manual.
+QUrl manualPage(const QString& manualFolder, const char* page);
+
+// The home page setting when it holds an address, else the manual's first page.
+QUrl homePage(const QString& setting, const QString& manualFolder);
 
 }  // namespace drawfollow

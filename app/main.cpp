@@ -1,10 +1,12 @@
 // The DrawFollow window program: settings, data folder, controller, window.
+#include "app/app_icon.h"
 #include "app/app_settings.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
 #include "app/startup_options.h"
 #include "app/timing_log.h"
 #include "app/user_dialogs.h"
+#include "drawfollow/version.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -20,7 +22,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QLatin1String(AppSettings::kOrganisation));
     QApplication::setApplicationName(QLatin1String(AppSettings::kApplication));
-    QApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    QApplication::setApplicationVersion(QLatin1String(kVersion));
+    presentToDesktop();
     const StartupOptions options = parseStartupOptions(QApplication::arguments());
 
     QSettings store;  // per user, under FlwZMBRQLC / FlwZMBRQLC

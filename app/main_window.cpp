@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/flex_grid.h"
+#include "app/help_commands.h"
 #include "app/history_panel.h"
 #include "app/main_controller.h"
 #include "app/online_update_command.h"
@@ -27,8 +28,11 @@
 
 namespace drawfollow {
 
-MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpener openUrl, QWidget* parent)
-    : QMainWindow(parent), controller_(controller), dialogs_(dialogs), openUrl_(std::move(openUrl)) {
+MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, HelpLinks help, QWidget* parent)
+    : QMainWindow(parent),
+      controller_(controller),
+      dialogs_(dialogs),
+      help_(new HelpCommands(controller.settings(), std::move(help), this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("DrawFollow — 开奖号码跟随统计"));
 
@@ -107,13 +111,10 @@ void MainWindow::wireMenus() {
     }
     connect(&controller_, &MainController::derivationChanged, this, &MainWindow::reportDerivation);
 
-    const auto link = [this](QAction* a, const char* address) {
-        connect(a, &QAction::triggered, this, [this, address] { openUrl_(QUrl(QLatin1String(address))); });
-        a->setStatusTip(QLatin1String(address));
-    };
-    link(m.homePageAction, kHomePageAddress);
-    link(m.descriptionAction, kDescriptionAddress);
-    link(m.demoRecordingAction, kDemoRecordingAddress);
+    connect(m.homePageAction, &QAction::triggered, help_, &HelpCommands::openHomePage);
+    connect(m.descriptionAction, &QAction::triggered, help_, &HelpCommands::openManual);
+    connect(m.demoRecordingAction, &QAction::triggered, help_, &HelpCommands::openWalkThrough);
+    connect(help_, &HelpCommands::failed, this, [this](const QString& reason) { statusBar()->showMessage(reason); });
 }
 
 void MainWindow::checkSettingsMenus() {

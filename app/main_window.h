@@ -14,6 +14,7 @@ class QLabel;
 namespace drawfollow {
 
 class FileExports;
+class HelpCommands;
 class HistoryCommands;
 class HistoryPanel;
 class MainController;
@@ -28,7 +29,7 @@ class MainWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow(MainController& controller, UserDialogs& dialogs, UrlOpener openUrl = systemUrlOpener(),
+    MainWindow(MainController& controller, UserDialogs& dialogs, HelpLinks help = systemHelpLinks(),
                QWidget* parent = nullptr);
 
 protected:
@@ -49,7 +50,7 @@ private:
 
     MainController& controller_;
     UserDialogs& dialogs_;
-    UrlOpener openUrl_;
+    HelpCommands* help_;
     MainMenus menus_;
     HistoryPanel* history_;
     PositionTabs* positions_;

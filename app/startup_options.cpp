@@ -1,8 +1,12 @@
 #include "app/startup_options.h"
 
+#include "drawfollow/version.h"
 #include "store/data_folder.h"
 
 #include <QCommandLineParser>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace drawfollow {
 
@@ -10,7 +14,9 @@ StartupOptions parseStartupOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("DrawFollow 开奖号码跟随统计"));
     parser.addHelpOption();
-    parser.addVersionOption();
+    // Qt's own version option would print the settings' application name.
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("显示版本并退出"));
+    parser.addOption(version);
     const QCommandLineOption dataDir(
         QStringLiteral("data-dir"),
         QStringLiteral("数据文件夹（默认：环境变量 %1，否则程序所在文件夹，不可写时用用户数据文件夹）")
@@ -21,6 +27,10 @@ StartupOptions parseStartupOptions(const QStringList& arguments) {
     parser.addOption(dataDir);
     parser.addOption(screenshot);
     parser.process(arguments);
+    if (parser.isSet(version)) {
+        std::printf("drawfollow %s\n", kVersion);
+        std::exit(0);
+    }
     StartupOptions options;
     if (parser.isSet(dataDir))
         options.dataDir = parser.value(dataDir);

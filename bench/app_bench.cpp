@@ -49,7 +49,7 @@ public:
         settings_ = std::make_unique<AppSettings>(*store_);
         controller_ = std::make_unique<MainController>(*settings_, clock_);
         controller_->start(DataFolderChoice{folder_.path(), {}});
-        window_ = std::make_unique<MainWindow>(*controller_, dialogs_, [](const QUrl&) {});
+        window_ = std::make_unique<MainWindow>(*controller_, dialogs_, HelpLinks{});
         window_->show();
         QApplication::processEvents();
     }

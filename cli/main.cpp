@@ -1,11 +1,13 @@
 #include "cli/argument_checks.h"
 #include "cli/cli_context.h"
+#include "drawfollow/version.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
     using namespace drawfollow;
     CLI::App app{"DrawFollow command line: keep the draw history and run follow searches"};
+    app.set_version_flag("--version", std::string("drawfollow-cli ") + kVersion);
     app.require_subcommand(1);
     app.failure_message(cli::argumentErrorMessage);
     cli::CliContext context;

@@ -78,7 +78,7 @@ void addMaintenanceCommands(CLI::App& app, CliContext& context) {
     // grid there is to export.
     auto* exportXlsx = app.add_subcommand("export-xlsx", "write a grid as a spreadsheet workbook");
     exportXlsx->add_option("GRID", options->grid, "the grid to export")->required()->check(oneOf({"history"}));
-    exportXlsx->add_option("FILE", options->file, "target file (default: lishi.xls in the data folder)");
+    exportXlsx->add_option("FILE", options->file, "target file (default: lishi.xlsx in the data folder)");
     exportXlsx->callback([&context, options] {
         const std::filesystem::path target = options->file.empty()
                                                  ? context.dataFolder() / spreadsheetFileName(ExportedGrid::History)

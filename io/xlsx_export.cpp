@@ -5,6 +5,8 @@
 
 #include <xlsxwriter.h>
 
+#include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -34,8 +36,42 @@ std::string reasonOf(lxw_error error) {
     }
 }
 
+constexpr int kMostPercentDecimals = 10;
+
+// One percent format per number of decimals, made when first needed.
+class PercentFormats {
+public:
+    explicit PercentFormats(lxw_workbook* workbook) : workbook_(workbook) {}
+
+    lxw_format* withDecimals(int decimals) {
+        lxw_format*& format = formats_.at(static_cast<size_t>(decimals));
+        // Without memory for a format the number is still written, in the general format.
+        if (!format && (format = workbook_add_format(workbook_))) {
+            const std::string code =
+                decimals == 0 ? "0%" : "0." + std::string(static_cast<size_t>(decimals), '0') + "%";
+            format_set_num_format(format, code.c_str());
+        }
+        return format;
+    }
+
+private:
+    lxw_workbook* workbook_;
+    std::array<lxw_format*, kMostPercentDecimals + 1> formats_{};
+};
+
+lxw_error writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, const std::string& text,
+                    PercentFormats& percentFormats) {
+    if (const auto number = spreadsheetNumber(text))
+        return worksheet_write_number(sheet, row, col, *number, nullptr);
+    if (const auto percent = spreadsheetPercent(text))
+        return worksheet_write_number(sheet, row, col, percent->fraction,
+                                      percentFormats.withDecimals(percent->decimals));
+    return worksheet_write_string(sheet, row, col, text.c_str(), nullptr);
+}
+
 // Fills the sheet; the first failure ends the copy.
-lxw_error copyCells(lxw_worksheet* sheet, const TextGrid& grid) {
+lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const TextGrid& grid) {
+    PercentFormats percentFormats(workbook);
     for (size_t r = 0; r < grid.size(); ++r) {
         for (size_t c = 0; c < grid[r].size(); ++c) {
             const std::string& text = grid[r][c];
@@ -45,9 +81,7 @@ lxw_error copyCells(lxw_worksheet* sheet, const TextGrid& grid) {
                 return LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
             const auto row = static_cast<lxw_row_t>(r);
             const auto col = static_cast<lxw_col_t>(c);
-            const auto number = spreadsheetNumber(text);
-            const lxw_error error = number ? worksheet_write_number(sheet, row, col, *number, nullptr)
-                                           : worksheet_write_string(sheet, row, col, text.c_str(), nullptr);
+            const lxw_error error = writeCell(sheet, row, col, text, percentFormats);
             if (error != LXW_NO_ERROR)
                 return error;
         }
@@ -60,11 +94,11 @@ lxw_error copyCells(lxw_worksheet* sheet, const TextGrid& grid) {
 std::string_view spreadsheetFileName(ExportedGrid grid) {
     switch (grid) {
         case ExportedGrid::History:
-            return "lishi.xls";
+            return "lishi.xlsx";
         case ExportedGrid::Detail:
-            return "Jiansuo.xls";
+            return "Jiansuo.xlsx";
         case ExportedGrid::Tally:
-            return "Jieguo.xls";
+            return "Jieguo.xlsx";
     }
     return {};
 }
@@ -82,13 +116,32 @@ std::optional<double> spreadsheetNumber(std::string_view text) {
     return value;
 }
 
+std::optional<SpreadsheetPercent> spreadsheetPercent(std::string_view text) {
+    if (text.size() < 2 || text.back() != '%')
+        return std::nullopt;
+    const std::string_view digits = text.substr(0, text.size() - 1);
+    const size_t point = digits.find('.');
+    const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(digits.size() - point - 1);
+    if (decimals > kMostPercentDecimals || !std::isdigit(static_cast<unsigned char>(digits.front())))
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value))
+        return std::nullopt;
+    char shown[64];
+    std::snprintf(shown, sizeof shown, "%.*f", decimals, value);
+    if (digits != shown)
+        return std::nullopt;
+    return SpreadsheetPercent{value / 100, decimals};
+}
+
 void writeSpreadsheet(const TextGrid& grid, const fs::path& target) {
     const auto writeWorkbook = [&](const fs::path& temporary) {
         lxw_workbook* workbook = workbook_new(temporary.string().c_str());
         if (!workbook)
             throw StoreError("无法写入电子表格文件 " + quoted(target) + "：内存不足。");
         lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Sheet1");
-        const lxw_error copyError = sheet ? copyCells(sheet, grid) : LXW_ERROR_MEMORY_MALLOC_FAILED;
+        const lxw_error copyError = sheet ? copyCells(workbook, sheet, grid) : LXW_ERROR_MEMORY_MALLOC_FAILED;
         // Closing writes the file and frees the workbook, so it runs after a failed copy too.
         const lxw_error closeError = workbook_close(workbook);
         if (copyError != LXW_NO_ERROR || closeError != LXW_NO_ERROR)

@@ -11,15 +11,16 @@
 namespace drawfollow {
 
 // The three grids a double click exports, and the names their workbooks are saved under
-// in the data folder. The files hold the xlsx format; the names keep the ".xls" users
-// have always found them under, which spreadsheet programs open all the same.
+// in the data folder. The names end in ".xlsx" because the files hold that format: a
+// spreadsheet program refuses, or warns about, an xlsx workbook named ".xls".
 enum class ExportedGrid { History, Detail, Tally };
 
-std::string_view spreadsheetFileName(ExportedGrid grid);  // "lishi.xls", "Jiansuo.xls", "Jieguo.xls"
+std::string_view spreadsheetFileName(ExportedGrid grid);  // "lishi.xlsx", "Jiansuo.xlsx", "Jieguo.xlsx"
 
 // Grid cell (r, c) goes to cell (r + 1, c + 1) of the sheet "Sheet1". A cell whose text is a
 // number written the way the number is shown (no leading zero, no trailing zero after the
-// point) is stored as a number; every other text as a string; an empty text leaves the
+// point) is stored as a number; a percentage as the tally shows it ("34.286%") as its
+// fraction with a percent format of as many decimals; every other text as a string; an empty text leaves the
 // cell blank. The workbook replaces the target through replaceFile (a link's target when it
 // is a symbolic link), so a failure leaves an existing file untouched. Throws StoreError
 // with the reason.
@@ -27,5 +28,14 @@ void writeSpreadsheet(const TextGrid& grid, const std::filesystem::path& target)
 
 // The value of a cell text that is stored as a number.
 std::optional<double> spreadsheetNumber(std::string_view text);
+
+struct SpreadsheetPercent {
+    double fraction;  // 0.34286 for "34.286%"
+    int decimals;     // shown after the point: 3 for "34.286%"
+};
+
+// A cell text stored as a percentage: digits, optionally a point and up to ten decimals,
+// then "%", written the way the value is shown with those decimals ("07%" stays text).
+std::optional<SpreadsheetPercent> spreadsheetPercent(std::string_view text);
 
 }  // namespace drawfollow

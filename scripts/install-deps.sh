@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev libgl-dev
   fonts-noto-cjk xdg-utils
   unzip
+  appstream desktop-file-utils
   python3
   clang libclang-rt-14-dev
   clang-format

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks the formatting, builds (warnings are errors) and runs every test through CTest, then
-# builds the core libraries and their tests under AddressSanitizer and UndefinedBehaviorSanitizer
+# Checks the formatting, builds (warnings are errors) and runs every test through CTest, builds
+# the Debian package and installs, starts and removes it, then builds the core libraries and their tests under AddressSanitizer and UndefinedBehaviorSanitizer
 # in their own folder and runs them again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,6 +10,7 @@ bash "$root/scripts/check-format.sh"
 bash "$root/scripts/build.sh" -DDRAWFOLLOW_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" -j"$(nproc)" --output-on-failure
+bash "$root/scripts/check-package.sh"
 cd "$root"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$(nproc)"

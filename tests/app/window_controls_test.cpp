@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -234,17 +235,41 @@ private slots:
         QCOMPARE(grid->topRow(), 1);
     }
 
-    void helpLinksOpenTheirAddresses() {
+    void helpItemsOpenTheManualAndTheHomePageSetting() {
         WindowSession s;
         QVERIFY(s.start());
+        const QString manual = s.manualFolder();
         s.find<QAction>(QStringLiteral("mnuFrontPage"))->trigger();
         s.find<QAction>(QStringLiteral("mnuDescrb"))->trigger();
         s.find<QAction>(QStringLiteral("numYanshiDown"))->trigger();
         QCOMPARE(s.openedUrls().size(), size_t(3));
-        QCOMPARE(s.openedUrls()[0], QUrl(QLatin1String(kHomePageAddress)));
-        QCOMPARE(s.openedUrls()[1], QUrl(QLatin1String(kDescriptionAddress)));
-        QCOMPARE(s.openedUrls()[2], QUrl(QLatin1String(kDemoRecordingAddress)));
+        QCOMPARE(s.openedUrls()[0], QUrl::fromLocalFile(manual + QStringLiteral("/index.html")));
+        QCOMPARE(s.openedUrls()[1], QUrl::fromLocalFile(manual + QStringLiteral("/index.html")));
+        QCOMPARE(s.openedUrls()[2], QUrl::fromLocalFile(manual + QStringLiteral("/demo.html")));
         QVERIFY(s.dialogs().messages().isEmpty());
+        QVERIFY(s.window().statusBar()->currentMessage().isEmpty());
+
+        s.presetSetting(QStringLiteral("HomePage"), QStringLiteral("https://drawfollow.example.net/"));
+        QVERIFY(s.restart());
+        s.find<QAction>(QStringLiteral("mnuFrontPage"))->trigger();
+        QCOMPARE(s.openedUrls().back(), QUrl(QStringLiteral("https://drawfollow.example.net/")));
+    }
+
+    void aPageNothingCanShowIsNamedInTheStatusBar() {
+        WindowSession s;
+        s.setUrlsOpen(false);
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("numYanshiDown"))->trigger();
+        QString said = s.window().statusBar()->currentMessage();
+        QVERIFY2(said.contains(s.manualFolder() + QStringLiteral("/demo.html")), qPrintable(said));
+        QVERIFY(s.dialogs().messages().isEmpty());
+
+        s.setManualFolder({});
+        QVERIFY(s.restart());
+        s.find<QAction>(QStringLiteral("mnuDescrb"))->trigger();
+        QCOMPARE(s.openedUrls().size(), size_t(1));
+        said = s.window().statusBar()->currentMessage();
+        QVERIFY2(said.contains(QStringLiteral("没有找到")), qPrintable(said));
     }
 };
 

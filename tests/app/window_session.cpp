@@ -7,7 +7,8 @@
 
 namespace drawfollow::test {
 
-WindowSession::WindowSession(int currentYear) : clock_(currentYear) {}
+WindowSession::WindowSession(int currentYear)
+    : clock_(currentYear), manualFolder_(QString::fromStdString((dir_ / "manual").string())) {}
 
 WindowSession::~WindowSession() {
     stop();
@@ -39,7 +40,11 @@ bool WindowSession::start() {
     settings_ = std::make_unique<AppSettings>(*store_);
     controller_ = std::make_unique<MainController>(*settings_, clock_);
     controller_->start(DataFolderChoice{dir_.path(), {}});
-    window_ = std::make_unique<MainWindow>(*controller_, dialogs_, [this](const QUrl& url) { opened_.push_back(url); });
+    const UrlOpener recordUrl = [this](const QUrl& url) {
+        opened_.push_back(url);
+        return urlsOpen_;
+    };
+    window_ = std::make_unique<MainWindow>(*controller_, dialogs_, HelpLinks{manualFolder_, recordUrl});
     window_->show();
     window_->activateWindow();
     return QTest::qWaitForWindowActive(window_.get());

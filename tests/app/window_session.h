@@ -44,6 +44,11 @@ public:
     MainController& controller() { return *controller_; }
     ScriptedDialogs& dialogs() { return dialogs_; }
     const std::vector<QUrl>& openedUrls() const { return opened_; }
+    // Where the window looks for its manual (not created); empty: no manual installed.
+    QString manualFolder() const { return manualFolder_; }
+    void setManualFolder(const QString& folder) { manualFolder_ = folder; }
+    // Whether the system has a program that opens addresses (it has by default).
+    void setUrlsOpen(bool open) { urlsOpen_ = open; }
     // A fresh reading of the settings file, as the next start would see it.
     QString storedText(const QString& key) const;
 
@@ -63,6 +68,8 @@ private:
     FixedClock clock_;
     ScriptedDialogs dialogs_;
     std::vector<QUrl> opened_;
+    QString manualFolder_;
+    bool urlsOpen_ = true;
     std::unique_ptr<QSettings> store_;
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<MainController> controller_;

@@ -1,3 +1,4 @@
+#include "drawfollow/version.h"
 #include "io/history_text.h"
 
 #include "support/history_builder.h"
@@ -94,6 +95,13 @@ TEST_F(CliHistory, AForeignDatabaseFileIsAnErrorNamingIt) {
     const auto run = runCli(dir.path(), "list");
     EXPECT_NE(run.exitCode, 0);
     EXPECT_NE(run.output.find("ZembraRAV.db"), std::string::npos) << run.output;
+}
+
+TEST_F(CliHistory, TellsItsVersionWithoutACommandOrADatabase) {
+    const auto run = runCli(dir.path(), "--version");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, std::string("drawfollow-cli ") + kVersion + "\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "ZembraRAV.db"));
 }
 
 }  // namespace

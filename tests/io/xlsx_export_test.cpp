@@ -81,11 +81,43 @@ TEST_F(SpreadsheetExport, AHundredDrawHistoryGivesAHundredAndOneRowsOfNineColumn
     }
 }
 
+struct PercentCase {
+    std::string text;
+    std::optional<double> fraction;
+    int decimals = 0;
+};
+
+void PrintTo(const PercentCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
+
+class PercentCells : public ::testing::TestWithParam<PercentCase> {};
+
+TEST_P(PercentCells, OnlyPercentagesWrittenAsShownBecomeFractions) {
+    const auto percent = spreadsheetPercent(GetParam().text);
+    ASSERT_EQ(percent.has_value(), GetParam().fraction.has_value());
+    if (!percent)
+        return;
+    EXPECT_DOUBLE_EQ(percent->fraction, *GetParam().fraction);
+    EXPECT_EQ(percent->decimals, GetParam().decimals);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, PercentCells,
+                         ::testing::Values(PercentCase{"34.286%", 0.34286, 3}, PercentCase{"0.000%", 0, 3},
+                                           PercentCase{"100.000%", 1, 3}, PercentCase{"6.250%", 0.0625, 3},
+                                           PercentCase{"50%", 0.5, 0}, PercentCase{"%", {}}, PercentCase{"07.5%", {}},
+                                           PercentCase{"-5%", {}}, PercentCase{".5%", {}}, PercentCase{"1.%", {}},
+                                           PercentCase{"34.286", {}}, PercentCase{"1e3%", {}},
+                                           PercentCase{"0.00000000001%", {}}, PercentCase{"34.286% ", {}}));
+
 TEST_F(SpreadsheetExport, MixedCellsKeepTheirTypesAndEmptyCellsStayBlank) {
-    const TextGrid tally{{"序号", "结果", "出现次数", "百分比"}, {"1", "鼠", "12", "34.286%"}, {"2", "07", "", "0.5"}};
-    writeSpreadsheet(tally, dir / "Jieguo.xls");
-    const auto sheet = test::readFirstSheet(dir / "Jieguo.xls");
-    EXPECT_EQ(sheet.dimension, "A1:D3");
+    const TextGrid tally{{"序号", "结果", "出现次数", "百分比"},
+                         {"1", "鼠", "12", "34.286%"},
+                         {"2", "07", "", "0.5"},
+                         {"3", "牛", "0", "0.000%"}};
+    writeSpreadsheet(tally, dir / "Jieguo.xlsx");
+    const auto sheet = test::readFirstSheet(dir / "Jieguo.xlsx");
+    EXPECT_EQ(sheet.dimension, "A1:D4");
     const auto expectCell = [&](const std::string& ref, bool number, const std::string& value) {
         ASSERT_EQ(sheet.cells.count(ref), 1u) << ref;
         EXPECT_EQ(sheet.cells.at(ref).isNumber, number) << ref;
@@ -94,10 +126,19 @@ TEST_F(SpreadsheetExport, MixedCellsKeepTheirTypesAndEmptyCellsStayBlank) {
     expectCell("A1", false, "序号");
     expectCell("B2", false, "鼠");
     expectCell("C2", true, "12");
-    expectCell("D2", false, "34.286%");
     expectCell("B3", false, "07");
     expectCell("D3", true, "0.5");
+    expectCell("C4", true, "0");
     EXPECT_EQ(sheet.cells.count("C3"), 0u);
+    // A percentage is a number the spreadsheet can sum, shown as the grid showed it.
+    for (const auto& [ref, shown] : {std::pair{"D2", "34.286%"}, std::pair{"D4", "0.000%"}}) {
+        const auto& cell = sheet.cells.at(ref);
+        EXPECT_TRUE(cell.isNumber) << ref;
+        EXPECT_EQ(cell.numberFormat, "0.000%") << ref;
+        EXPECT_EQ(test::shownText(cell), shown) << ref;
+    }
+    EXPECT_NEAR(std::stod(sheet.cells.at("D2").value), 0.34286, 1e-12);
+    EXPECT_EQ(sheet.cells.at("C2").numberFormat, "General");
 }
 
 TEST_F(SpreadsheetExport, AHeaderOnlyGridGivesAOneRowSheet) {
@@ -132,7 +173,7 @@ TEST_F(SpreadsheetExport, AFailedExportLeavesTheOldFileAndSaysWhy) {
 }
 
 TEST_F(SpreadsheetExport, AMissingFolderIsReportedNotIgnored) {
-    EXPECT_THROW(writeSpreadsheet(TextGrid{{"x"}}, dir / "no such folder" / "lishi.xls"), StoreError);
+    EXPECT_THROW(writeSpreadsheet(TextGrid{{"x"}}, dir / "no such folder" / "lishi.xlsx"), StoreError);
 }
 
 TEST_F(SpreadsheetExport, ATargetThatCannotBeReplacedKeepsItsContent) {
@@ -147,12 +188,12 @@ TEST_F(SpreadsheetExport, ATargetThatCannotBeReplacedKeepsItsContent) {
 
 TEST_F(SpreadsheetExport, AnExportThroughALinkReplacesTheFileItPointsTo) {
     fs::create_directory(dir / "real");
-    writeSpreadsheet(TextGrid{{"old"}}, dir / "real" / "lishi.xls");
-    fs::create_symlink("real/lishi.xls", target);
+    writeSpreadsheet(TextGrid{{"old"}}, dir / "real" / "lishi.xlsx");
+    fs::create_symlink("real/lishi.xlsx", target);
     writeSpreadsheet(TextGrid{{"new"}}, target);
     EXPECT_TRUE(fs::is_symlink(target));
-    EXPECT_EQ(test::readFirstSheet(dir / "real" / "lishi.xls").cells.at("A1").value, "new");
-    EXPECT_FALSE(fs::exists(dir / "real" / "lishi.xls.part"));
+    EXPECT_EQ(test::readFirstSheet(dir / "real" / "lishi.xlsx").cells.at("A1").value, "new");
+    EXPECT_FALSE(fs::exists(dir / "real" / "lishi.xlsx.part"));
 }
 
 }  // namespace

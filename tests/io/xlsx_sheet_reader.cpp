@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace drawfollow::test {
@@ -60,7 +61,34 @@ void forEachElement(const std::string& xml, const std::function<void(const xmlNo
     xmlFreeDoc(doc);
 }
 
+// The number format of every cell style, by the style's index ("s" of a cell).
+std::vector<std::string> styleFormats(const std::filesystem::path& workbook) {
+    std::map<std::string, std::string> codes{{"0", "General"}, {"9", "0%"}, {"10", "0.00%"}};
+    std::vector<std::string> formats;
+    bool inCellStyles = false;
+    forEachElement(unzipMember(workbook, "xl/styles.xml"), [&](const xmlNode* node) {
+        if (named(node, "numFmt"))
+            codes[attribute(node, "numFmtId")] = attribute(node, "formatCode");
+        if (named(node, "cellXfs") || named(node, "cellStyleXfs"))
+            inCellStyles = named(node, "cellXfs");
+        else if (named(node, "xf") && inCellStyles)
+            formats.push_back(codes[attribute(node, "numFmtId")]);
+    });
+    return formats;
+}
+
 }  // namespace
+
+std::string shownText(const SheetCell& cell) {
+    const std::string& format = cell.numberFormat;
+    if (!cell.isNumber || format.empty() || format.back() != '%')
+        return cell.value;
+    const size_t point = format.find('.');
+    const int decimals = point == std::string::npos ? 0 : static_cast<int>(format.size() - point - 2);
+    char shown[64];
+    std::snprintf(shown, sizeof shown, "%.*f%%", decimals, std::stod(cell.value) * 100);
+    return shown;
+}
 
 Sheet readFirstSheet(const std::filesystem::path& workbook) {
     Sheet sheet;
@@ -73,6 +101,7 @@ Sheet readFirstSheet(const std::filesystem::path& workbook) {
         if (named(node, "si"))
             shared.push_back(content(node));
     });
+    const std::vector<std::string> formats = styleFormats(workbook);
     forEachElement(unzipMember(workbook, "xl/worksheets/sheet1.xml"), [&](const xmlNode* node) {
         if (named(node, "dimension"))
             sheet.dimension = attribute(node, "ref");
@@ -87,6 +116,9 @@ Sheet readFirstSheet(const std::filesystem::path& workbook) {
                 cell.value = content(child);
         }
         cell.isNumber = type.empty() || type == "n";
+        const std::string style = attribute(node, "s");
+        const size_t styleIndex = style.empty() ? 0 : std::stoul(style);
+        cell.numberFormat = styleIndex < formats.size() ? formats[styleIndex] : "General";
         if (type == "s")
             cell.value = shared.at(std::stoul(cell.value));
         sheet.cells[attribute(node, "r")] = cell;

@@ -9,8 +9,13 @@ namespace drawfollow::test {
 
 struct SheetCell {
     bool isNumber = false;
-    std::string value;  // the number as stored, or the string itself
+    std::string value;         // the number as stored, or the string itself
+    std::string numberFormat;  // "General", "0.000%", ...
 };
+
+// The text a spreadsheet program shows for the cell: a percentage with its decimals, any
+// other cell as stored.
+std::string shownText(const SheetCell& cell);
 
 struct Sheet {
     std::string name;                        // of the first sheet in the workbook

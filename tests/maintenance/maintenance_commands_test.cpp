@@ -103,9 +103,9 @@ TEST_F(CliMaintenance, CompactsAndExportsTheHistoryGrid) {
     const auto run = runCli(dir.path(), "export-xlsx history");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("已将 31 行写入"), std::string::npos) << run.output;
-    EXPECT_TRUE(std::filesystem::exists(dir / "lishi.xls"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "lishi.xlsx"));
 
-    EXPECT_NE(runCli(dir.path(), "export-xlsx history " + (dir / "missing" / "x.xls").string()).exitCode, 0);
+    EXPECT_NE(runCli(dir.path(), "export-xlsx history " + (dir / "missing" / "x.xlsx").string()).exitCode, 0);
     EXPECT_NE(runCli(dir.path(), "export-xlsx unknown").exitCode, 0);
 }
 

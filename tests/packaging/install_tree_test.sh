@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and checks that every file lands in its
+# freedesktop place, that the installed programs report their version, that the window finds
+# the manual where it looks for it, and that the desktop entry, the AppStream data and the man
+# page pass their validators where those are installed.
+set -euo pipefail
+build=$1
+version=$2
+app_id=$3
+dest=$(mktemp -d)
+trap 'rm -rf "$dest"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
+usr=$dest/usr
+for file in \
+  bin/drawfollow bin/drawfollow-cli \
+  share/doc/drawfollow/manual/index.html share/doc/drawfollow/manual/demo.html \
+  share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
+  share/icons/hicolor/scalable/apps/$app_id.svg \
+  share/icons/hicolor/16x16/apps/$app_id.png share/icons/hicolor/256x256/apps/$app_id.png \
+  share/man/man1/drawfollow-cli.1.gz; do
+  [ -s "$usr/$file" ] || fail "missing $file"
+done
+# Every picture the manual shows is installed with it.
+for picture in $(grep -ho 'src="[^"]*"' "$usr"/share/doc/drawfollow/manual/*.html | sed 's/src="\(.*\)"/\1/' | sort -u); do
+  [ -s "$usr/share/doc/drawfollow/manual/$picture" ] || fail "the manual shows $picture, which is not installed"
+done
+# The window looks for the manual at this place relative to its own folder.
+[ -s "$usr/bin/../share/doc/drawfollow/manual/index.html" ] || fail "no manual beside the window"
+
+[ "$("$usr/bin/drawfollow-cli" --version)" = "drawfollow-cli $version" ] || fail "drawfollow-cli --version"
+QT_QPA_PLATFORM=offscreen "$usr/bin/drawfollow" --version | grep -qx "drawfollow $version" || fail "drawfollow --version"
+grep -q "^Name\[zh_CN\]=" "$usr/share/applications/$app_id.desktop" || fail "no Chinese name in the desktop entry"
+grep -q "release version=\"$version\"" "$usr/share/metainfo/$app_id.metainfo.xml" || fail "metainfo version"
+
+# Both validators come with scripts/install-deps.sh.
+desktop-file-validate "$usr/share/applications/$app_id.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml" >/dev/null || fail "AppStream data"
+warnings=$(zcat "$usr/share/man/man1/drawfollow-cli.1.gz" | groff -man -Tutf8 -ww 2>&1 >/dev/null || true)
+[ -z "$warnings" ] || fail "man page: $warnings"
+echo "install tree complete"

@@ -1,0 +1,114 @@
+// Takes the user manual's pictures of the window: opens it over a data folder (with settings
+// of its own, never the user's), plays the steps the manual's walk-through describes and saves
+// each view as a PNG. Run by scripts/screenshots.sh on the offscreen platform.
+#include "app/app_icon.h"
+#include "app/app_settings.h"
+#include "app/main_controller.h"
+#include "app/main_window.h"
+#include "app/user_dialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+using namespace drawfollow;
+
+template <class T>
+T* control(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QLatin1String(name));
+    if (!found)
+        throw std::runtime_error(std::string("the window has no control named ") + name);
+    return found;
+}
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+void save(const QPixmap& picture, const QDir& folder, const char* name) {
+    const QString file = folder.filePath(QLatin1String(name));
+    if (!picture.save(file))
+        throw std::runtime_error("cannot write " + file.toStdString());
+    std::printf("%s\n", qPrintable(file));
+}
+
+void takePictures(MainWindow& window, const QDir& out) {
+    save(window.grab(), out, "window.png");
+
+    // Walk-through step 2: zodiac of positions 1 and 8 followed, tails tallied.
+    control<QCheckBox>(window, "Check1_1")->setChecked(true);
+    control<QCheckBox>(window, "Check1_8")->setChecked(true);
+    control<QAbstractButton>(window, "Option3_1")->click();
+    control<QAbstractButton>(window, "Option4_3")->click();
+    control<QAbstractButton>(window, "Command1")->click();
+    settle();
+    save(window.grab(), out, "search.png");
+
+    // Step 3: verify the draw before the newest one, searching only before it.
+    control<QTabWidget>(window, "TabStrip1")->setCurrentIndex(2);
+    auto* lastIssue = control<QLineEdit>(window, "Text3_1");
+    auto* issue = control<QLineEdit>(window, "Text4");
+    issue->setText(lastIssue->text());
+    issue->editingFinished();
+    control<QCheckBox>(window, "Check4")->click();
+    control<QCheckBox>(window, "Check1_11")->setChecked(true);
+    control<QCheckBox>(window, "Check1_18")->setChecked(true);
+    control<QAbstractButton>(window, "Command1")->click();
+    settle();
+    save(window.grab(), out, "verify.png");
+
+    // The history menu over the window, where a right click on the history opens it.
+    auto* menu = control<QMenu>(window, "mnuLsgl");
+    QPixmap withMenu = window.grab();
+    const QPoint at = window.menuBar()->geometry().bottomLeft() + QPoint(8, 0);
+    menu->popup(window.mapToGlobal(at));
+    settle();
+    QPainter(&withMenu).drawPixmap(at, menu->grab());
+    menu->close();
+    save(withMenu.copy(0, 0, withMenu.width() / 2, withMenu.height() / 2), out, "history-menu.png");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    presentToDesktop();
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: manual_screenshots DATA_DIR OUTPUT_DIR\n");
+        return 2;
+    }
+    QTemporaryDir settingsFolder;
+    QSettings store(settingsFolder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    AppSettings settings(store);
+    SystemClock clock;
+    WidgetDialogs dialogs;
+    MainController controller(settings, clock);
+    controller.start(DataFolderChoice{args[1].toStdString(), {}});
+    MainWindow window(controller, dialogs, HelpLinks{});
+    window.resize(1340, 740);
+    window.show();
+    settle();
+    try {
+        takePictures(window, QDir(args[2]));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "manual_screenshots: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
