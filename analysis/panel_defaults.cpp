@@ -9,7 +9,8 @@ BaseLookup referenceDraw(size_t draws, bool previousIssue, int gap) {
     if (back < kMinGap || back > kMaxGap)
         return {std::nullopt, "前期间隔须为 1～9 期。"};
     if (static_cast<size_t>(back) > draws)
-        return {std::nullopt, "历史号码只有 " + std::to_string(draws) + " 期，不足前 " + std::to_string(gap) + " 期之需。"};
+        return {std::nullopt,
+                "历史号码只有 " + std::to_string(draws) + " 期，不足前 " + std::to_string(gap) + " 期之需。"};
     return {draws - back, {}};
 }
 

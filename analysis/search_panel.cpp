@@ -28,32 +28,32 @@ std::string fillBase(const SearchPanel& panel, const PanelHistory& history, Sear
     const SearchSettings& o = panel.options;
     std::optional<size_t> baseIndex;
     switch (panel.source) {
-    case BaseSource::Manual: {
-        PositionValues values{};
-        for (int p = 1; p <= kPositions; ++p) {
-            if (const auto value = panel.manualValues[p - 1])
-                values[p - 1] = *value;
-            else if (needed(panel, p))
-                return "手动输入号的第 " + std::to_string(p) + " 位（" + positionLabel(p) + "）没有数值。";
+        case BaseSource::Manual: {
+            PositionValues values{};
+            for (int p = 1; p <= kPositions; ++p) {
+                if (const auto value = panel.manualValues[p - 1])
+                    values[p - 1] = *value;
+                else if (needed(panel, p))
+                    return "手动输入号的第 " + std::to_string(p) + " 位（" + positionLabel(p) + "）没有数值。";
+            }
+            in.values = values;
+            return {};
         }
-        in.values = values;
-        return {};
-    }
-    case BaseSource::LatestDraw: {
-        const BaseLookup base = referenceDraw(history.issues.size(), o.previousIssue, o.gap);
-        if (!base.found())
-            return base.problem;
-        baseIndex = base.index;
-        break;
-    }
-    case BaseSource::Verification: {
-        const VerificationLookup lookup =
-            verificationLookup(history.issues, panel.verifiedIssue, o.previousIssue, o.gap);
-        if (!lookup.base)
-            return lookup.problem;
-        baseIndex = lookup.base->baseIndex;
-        break;
-    }
+        case BaseSource::LatestDraw: {
+            const BaseLookup base = referenceDraw(history.issues.size(), o.previousIssue, o.gap);
+            if (!base.found())
+                return base.problem;
+            baseIndex = base.index;
+            break;
+        }
+        case BaseSource::Verification: {
+            const VerificationLookup lookup =
+                verificationLookup(history.issues, panel.verifiedIssue, o.previousIssue, o.gap);
+            if (!lookup.base)
+                return lookup.problem;
+            baseIndex = lookup.base->baseIndex;
+            break;
+        }
     }
     in.values = valuesOf(history.drawAt(*baseIndex), o.searchKind);
     return {};

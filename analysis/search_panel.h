@@ -28,7 +28,7 @@ struct SearchPanel {
     BaseSource source = BaseSource::LatestDraw;
     std::array<std::optional<int>, kPositions> manualValues{};  // position 1 first; none where the box is empty
     std::string verifiedIssue;                                  // Text4 as typed
-    bool onlyBeforeVerified = false;  // Check4: the default range end is the draw before it
+    bool onlyBeforeVerified = false;                            // Check4: the default range end is the draw before it
     // Text3(0) and Text3(1) as typed; none: the default range of the history.
     std::optional<std::string> firstIssue;
     std::optional<std::string> lastIssue;

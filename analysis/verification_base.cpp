@@ -26,8 +26,8 @@ VerificationLookup verificationLookup(std::span<const int> issues, int x, bool p
     if (before == 0)
         return {std::nullopt, "历史中没有早于第 " + number(x) + " 期的开奖号码，无法取得验证的基准期。"};
     if (before < static_cast<size_t>(back))
-        return {std::nullopt,
-                "第 " + number(x) + " 期之前只存有 " + number(before) + " 期开奖号码，不足前 " + number(gap) + " 期之需。"};
+        return {std::nullopt, "第 " + number(x) + " 期之前只存有 " + number(before) + " 期开奖号码，不足前 " +
+                                  number(gap) + " 期之需。"};
     const size_t baseIndex = before - back;
     return {VerificationBase{x, baseIndex, issues[baseIndex]}, {}};
 }

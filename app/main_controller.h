@@ -3,13 +3,13 @@
 // widgets call it on user actions and follow its signals.
 #pragma once
 
-#include "analysis/search.h"
-#include "app/app_settings.h"
-#include "app/history_change.h"
 #include "analysis/panel_defaults.h"
 #include "analysis/panel_values.h"
+#include "analysis/search.h"
 #include "analysis/search_panel.h"
 #include "analysis/verification_base.h"
+#include "app/app_settings.h"
+#include "app/history_change.h"
 #include "app/ui_text.h"
 #include "io/history_import.h"
 #include "store/clock.h"

@@ -42,7 +42,7 @@ TEST(PanelValues, PositionsAreNamedAsInTheGrids) {
 
 TEST(PanelValues, ATypedIssueIsSevenDigitsWithASequence) {
     const std::pair<const char*, std::optional<int>> cases[] = {
-        {"2026097", 2026097},     {" 2026097 ", 2026097},     {"202697", std::nullopt}, {"20260097", std::nullopt},
+        {"2026097", 2026097},      {" 2026097 ", 2026097},    {"202697", std::nullopt}, {"20260097", std::nullopt},
         {"2026000", std::nullopt}, {"2026O97", std::nullopt}, {"", std::nullopt},
     };
     for (const auto& [text, expected] : cases)

@@ -69,95 +69,94 @@ TEST_P(SearchPanelInputs, TakeTheBaseOfTheSourceAndTheRangeOrRefuse) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SearchPanelInputs,
-    ::testing::Values(
-        PanelCase{"NewestDraw", [](SearchPanel&) {}, "", 3, "2012146", "2013003"},
-        PanelCase{"ThirdNewestDraw",
-                  [](SearchPanel& p) {
-                      p.options.previousIssue = false;
-                      p.options.gap = 3;
-                  },
-                  "", 1, "2012148", "2013003"},
-        PanelCase{"VerifiedIssue",
-                  [](SearchPanel& p) {
-                      p.source = BaseSource::Verification;
-                      p.verifiedIssue = "2013002";
-                  },
-                  "", 1, "2012146", "2013003"},
-        PanelCase{"VerifiedIssueOnlyBefore",
-                  [](SearchPanel& p) {
-                      p.source = BaseSource::Verification;
-                      p.verifiedIssue = "2013001";
-                      p.onlyBeforeVerified = true;
-                  },
-                  "", 153, "2012146", "2012153"},
-        PanelCase{"TypedRangeWinsOverOnlyBefore",
-                  [](SearchPanel& p) {
-                      p.source = BaseSource::Verification;
-                      p.verifiedIssue = "2013001";
-                      p.onlyBeforeVerified = true;
-                      p.firstIssue = " 2012150";
-                      p.lastIssue = "2013002";
-                  },
-                  "", 153, " 2012150", "2013002"},
-        PanelCase{"OnlyBeforeIgnoredOffTheVerificationTab",
-                  [](SearchPanel& p) {
-                      p.verifiedIssue = "2013001";
-                      p.onlyBeforeVerified = true;
-                  },
-                  "", 3, "2012146", "2013003"},
-        PanelCase{"ManualValuesOfTheTickedPositions",
-                  [](SearchPanel& p) {
-                      p.source = BaseSource::Manual;
-                      p.manualValues[0] = -7;
-                  },
-                  "", -7, "2012146", "2013003"},
-        PanelCase{"ManualTickedPositionWithoutAValue",
-                  [](SearchPanel& p) {
-                      p.source = BaseSource::Manual;
-                      p.manualValues[0] = 5;
-                      p.options.ticked[1] = true;
-                  },
-                  "手动输入号的第 2 位（平2码）没有数值。", 0, "", ""},
-        PanelCase{"CombinationNeedsTheWholePool",
-                  [](SearchPanel& p) {
-                      p.source = BaseSource::Manual;
-                      p.combination = true;
-                      for (int i = 0; i < kRegularPositions; ++i)
-                          p.manualValues[i] = i;
-                  },
-                  "第 8 位（特码）", 0, "", ""},
-        PanelCase{"RegularPoolLeavesTheSpecialNumberOut",
-                  [](SearchPanel& p) {
-                      p.source = BaseSource::Manual;
-                      p.combination = true;
-                      p.options.combinationRegularOnly = true;
-                      for (int i = 0; i < kRegularPositions; ++i)
-                          p.manualValues[i] = i + 1;
-                  },
-                  "", 1, "2012146", "2013003"},
-        PanelCase{"GapLongerThanTheHistory",
-                  [](SearchPanel& p) {
-                      p.options.previousIssue = false;
-                      p.options.gap = 9;
-                      p.verifiedIssue = "2012150";
-                      p.source = BaseSource::Verification;
-                  },
-                  "第 2012150 期之前只存有 5 期开奖号码，不足前 9 期之需。", 0, "", ""},
-        PanelCase{"GapZeroInItsOwnWords",
-                  [](SearchPanel& p) {
-                      p.options.previousIssue = false;
-                      p.options.gap = 0;
-                  },
-                  "前期间隔 0 无效，请输入 1～9 的期数", 0, "", ""},
-        PanelCase{"VerifiedIssueNotAnIssue",
-                  [](SearchPanel& p) {
-                      p.source = BaseSource::Verification;
-                      p.verifiedIssue = "2013x01";
-                      p.firstIssue = "bad";  // the base is named first
-                  },
-                  "验证期号“2013x01”无效", 0, "", ""},
-        PanelCase{"RangeBoxNotANumber", [](SearchPanel& p) { p.lastIssue = "2013O03"; },
-                  "截止期号“2013O03”不是数字", 0, "", ""}),
+    ::testing::Values(PanelCase{"NewestDraw", [](SearchPanel&) {}, "", 3, "2012146", "2013003"},
+                      PanelCase{"ThirdNewestDraw",
+                                [](SearchPanel& p) {
+                                    p.options.previousIssue = false;
+                                    p.options.gap = 3;
+                                },
+                                "", 1, "2012148", "2013003"},
+                      PanelCase{"VerifiedIssue",
+                                [](SearchPanel& p) {
+                                    p.source = BaseSource::Verification;
+                                    p.verifiedIssue = "2013002";
+                                },
+                                "", 1, "2012146", "2013003"},
+                      PanelCase{"VerifiedIssueOnlyBefore",
+                                [](SearchPanel& p) {
+                                    p.source = BaseSource::Verification;
+                                    p.verifiedIssue = "2013001";
+                                    p.onlyBeforeVerified = true;
+                                },
+                                "", 153, "2012146", "2012153"},
+                      PanelCase{"TypedRangeWinsOverOnlyBefore",
+                                [](SearchPanel& p) {
+                                    p.source = BaseSource::Verification;
+                                    p.verifiedIssue = "2013001";
+                                    p.onlyBeforeVerified = true;
+                                    p.firstIssue = " 2012150";
+                                    p.lastIssue = "2013002";
+                                },
+                                "", 153, " 2012150", "2013002"},
+                      PanelCase{"OnlyBeforeIgnoredOffTheVerificationTab",
+                                [](SearchPanel& p) {
+                                    p.verifiedIssue = "2013001";
+                                    p.onlyBeforeVerified = true;
+                                },
+                                "", 3, "2012146", "2013003"},
+                      PanelCase{"ManualValuesOfTheTickedPositions",
+                                [](SearchPanel& p) {
+                                    p.source = BaseSource::Manual;
+                                    p.manualValues[0] = -7;
+                                },
+                                "", -7, "2012146", "2013003"},
+                      PanelCase{"ManualTickedPositionWithoutAValue",
+                                [](SearchPanel& p) {
+                                    p.source = BaseSource::Manual;
+                                    p.manualValues[0] = 5;
+                                    p.options.ticked[1] = true;
+                                },
+                                "手动输入号的第 2 位（平2码）没有数值。", 0, "", ""},
+                      PanelCase{"CombinationNeedsTheWholePool",
+                                [](SearchPanel& p) {
+                                    p.source = BaseSource::Manual;
+                                    p.combination = true;
+                                    for (int i = 0; i < kRegularPositions; ++i)
+                                        p.manualValues[i] = i;
+                                },
+                                "第 8 位（特码）", 0, "", ""},
+                      PanelCase{"RegularPoolLeavesTheSpecialNumberOut",
+                                [](SearchPanel& p) {
+                                    p.source = BaseSource::Manual;
+                                    p.combination = true;
+                                    p.options.combinationRegularOnly = true;
+                                    for (int i = 0; i < kRegularPositions; ++i)
+                                        p.manualValues[i] = i + 1;
+                                },
+                                "", 1, "2012146", "2013003"},
+                      PanelCase{"GapLongerThanTheHistory",
+                                [](SearchPanel& p) {
+                                    p.options.previousIssue = false;
+                                    p.options.gap = 9;
+                                    p.verifiedIssue = "2012150";
+                                    p.source = BaseSource::Verification;
+                                },
+                                "第 2012150 期之前只存有 5 期开奖号码，不足前 9 期之需。", 0, "", ""},
+                      PanelCase{"GapZeroInItsOwnWords",
+                                [](SearchPanel& p) {
+                                    p.options.previousIssue = false;
+                                    p.options.gap = 0;
+                                },
+                                "前期间隔 0 无效，请输入 1～9 的期数", 0, "", ""},
+                      PanelCase{"VerifiedIssueNotAnIssue",
+                                [](SearchPanel& p) {
+                                    p.source = BaseSource::Verification;
+                                    p.verifiedIssue = "2013x01";
+                                    p.firstIssue = "bad";  // the base is named first
+                                },
+                                "验证期号“2013x01”无效", 0, "", ""},
+                      PanelCase{"RangeBoxNotANumber", [](SearchPanel& p) { p.lastIssue = "2013O03"; },
+                                "截止期号“2013O03”不是数字", 0, "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SearchPanelInputs, CarryTheOptionsAsSet) {
