@@ -26,8 +26,8 @@ enum class TallyScope : int { All = 0, Regular = 1, Special = 2 };  // 平特, �
 // The eight position values, position 1 at index 0, in the search kind's coding.
 using PositionValues = std::array<int, kPositions>;
 
-// The panel state the searches read when their button is pressed.
-struct SearchInputs {
+// The panel's settings as a search reads them when its button is pressed.
+struct SearchSettings {
     Kind searchKind = Kind::Number;      // Option3, intLei: kind of the position values
     Kind resultKind = Kind::Number;      // Option4, intXianshiLei: kind tallied
     TallyScope scope = TallyScope::All;  // Option5, intConsqSort
@@ -39,14 +39,6 @@ struct SearchInputs {
     // Follow search: the switches of the panel that supplied the values (position 1 at
     // index 0). The combination search ignores them.
     std::array<bool, kPositions> ticked{};
-    // The base: typed (tab 2), the latest draw (tab 1) or the verification base (tab 3).
-    // Empty when there is none (the verification base is missing): the search refuses.
-    std::optional<PositionValues> values;
-
-    // Text3(0) 起 and Text3(1) 止 as typed; read as whole numbers, surrounding blanks
-    // allowed. Anything else refuses the search.
-    std::string firstIssue;
-    std::string lastIssue;
 
     int combinationSize = 2;              // Combo1, intZhWSetup; outside 1..6 selects nothing
     bool combinationRegularOnly = false;  // Option6, bolZhpm: pool 1..7 (平码, true) or 1..8 (平特)
@@ -55,6 +47,19 @@ struct SearchInputs {
     ZodiacCodeTable codes = ZodiacCodeTable::build(false, 1, 0);
     int zodiacOffset = 1;   // SxIni: the tally's zodiac rows are offset + 0..11
     int segmentOffset = 1;  // DsIni: the tally's segment rows are offset + 0..9
+};
+
+// The panel state the searches read: the settings, the base values and the range
+// (analysis/search_panel.h builds it from the panel as the user left it).
+struct SearchInputs : SearchSettings {
+    // The base: typed (tab 2), the latest draw (tab 1) or the verification base (tab 3).
+    // Empty when there is none (the verification base is missing): the search refuses.
+    std::optional<PositionValues> values;
+
+    // Text3(0) 起 and Text3(1) 止 as typed; read as whole numbers, surrounding blanks
+    // allowed. Anything else refuses the search.
+    std::string firstIssue;
+    std::string lastIssue;
 };
 
 struct SearchResult {

@@ -1,55 +1,36 @@
 #include "analysis/hit_tally.h"
+#include "analysis/search_panel.h"
 #include "analysis/search_steps.h"
 
 #include <algorithm>
 
 namespace drawfollow::search_steps {
 
-namespace {
-
-constexpr const char* kNotRun = "，检索未进行。";
-
-// Why the panel state cannot be searched; empty when it can.
-std::string refusal(const SearchInputs& inputs, std::optional<int>& first, std::optional<int>& last) {
-    first = readIssueBox(inputs.firstIssue);
-    last = readIssueBox(inputs.lastIssue);
-    if (!first)
-        return "起始期号“" + inputs.firstIssue + "”不是数字" + kNotRun;
-    if (!last)
-        return "截止期号“" + inputs.lastIssue + "”不是数字" + kNotRun;
-    if (!inputs.previousIssue && (inputs.gap < 1 || inputs.gap > 9))
-        return "前期间隔 " + std::to_string(inputs.gap) + " 无效，请输入 1～9 的期数" + kNotRun;
-    if (!inputs.values)
-        return std::string("没有基准号码") + kNotRun;
-    return {};
-}
-
-}  // namespace
-
 SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const MarkRows& mark) {
     SearchResult result;
-    std::optional<int> first, last;
-    result.message = refusal(inputs, first, last);
+    result.message = searchRefusal(inputs);
     if (!result.message.empty()) {
         clearResultGrids(inputs, result);
         return result;
     }
-    result.firstIssue = *first;
-    result.lastIssue = *last;
+    const int first = *readIssueBox(inputs.firstIssue);
+    const int last = *readIssueBox(inputs.lastIssue);
+    result.firstIssue = first;
+    result.lastIssue = last;
     try {
         // The write lock first: a transaction that has read cannot wait for the lock at its
         // first write (SQLite refuses at once rather than risk a deadlock), so the search
         // would fail whenever another program is changing the history.
         WriteTransaction transaction(db);
         const Marking marking = mark(db, inputs);
-        const auto from = std::lower_bound(marking.marked.begin(), marking.marked.end(), *first);
-        const auto to = std::upper_bound(from, marking.marked.end(), *last);
+        const auto from = std::lower_bound(marking.marked.begin(), marking.marked.end(), first);
+        const auto to = std::upper_bound(from, marking.marked.end(), last);
         tallyHits(db, inputs, std::span<const int>(from, to), result);
         transaction.commit();
         result.conditions = marking.conditions;
         result.message = marking.note;
-        if (*first > *last)
-            result.message += "起始期号 " + std::to_string(*first) + " 大于截止期号 " + std::to_string(*last) +
+        if (first > last)
+            result.message += "起始期号 " + std::to_string(first) + " 大于截止期号 " + std::to_string(last) +
                               "，范围内没有任何一期。";
         result.ran = true;
     } catch (const std::exception& e) {

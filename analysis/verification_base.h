@@ -9,30 +9,41 @@
 // 1..9 in 前期 mode) the search must refuse to run.
 #pragma once
 
-#include "analysis/search.h"
-#include "store/draw_row.h"
-
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace drawfollow {
 
 struct VerificationBase {
+    int issue = 0;         // X, the verified issue
     size_t baseIndex = 0;  // index of the base draw in the ordered history
     int baseIssue = 0;     // its SQQH
-    // The stored draw immediately before X: the range end 止 when Check4 仅检索该期前 is ticked.
-    int rangeEnd = 0;
 };
 
-// `issues`: SQQH of every stored draw in rising order.
-std::optional<VerificationBase> findVerificationBase(std::span<const int> issues, int issue, bool previousIssue,
-                                                     int gap);
-// The same over the ordered history ("SELECT * FROM lishi ORDER BY SQQH").
-std::optional<VerificationBase> findVerificationBase(std::span<const DrawRow> history, int issue, bool previousIssue,
-                                                     int gap);
+// The base of issue x, or when there is none, why not in plain words.
+// `issues`: every stored issue in rising order.
+struct VerificationLookup {
+    std::optional<VerificationBase> base;
+    std::string problem;
+};
+VerificationLookup verificationLookup(std::span<const int> issues, int x, bool previousIssue, int gap);
 
-// The position values a stored draw gives for a search kind (fields "L" + i + letter).
-PositionValues positionValues(const DrawRow& row, Kind searchKind);
+// The same for the issue as typed in the verification box: a text that is not an issue
+// (analysis/panel_values.h parseIssue) has no base either.
+VerificationLookup verificationLookup(std::span<const int> issues, std::string_view issueText, bool previousIssue,
+                                      int gap);
+
+// The issue before x by arithmetic: x - 1, or for a year's first issue
+// the previous year's issue 154, whatever that year's real last issue was.
+int issueBeforeByRule(int x);
+
+// The range end Check4 仅检索该期前 sets: the stored draw immediately before x, as the
+// verification base has it; by the arithmetic rule only when no draw is stored before x.
+// For a year's first issue that is the previous year's real last draw (years end at 135
+// to 154); both select the same rows.
+int rangeEndBefore(std::span<const int> issues, int x);
 
 }  // namespace drawfollow

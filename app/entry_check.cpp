@@ -1,6 +1,6 @@
 #include "app/entry_check.h"
 
-#include "app/panel_logic.h"
+#include "analysis/panel_values.h"
 #include "app/ui_text.h"
 
 namespace drawfollow {

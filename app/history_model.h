@@ -2,7 +2,7 @@
 // and its eight numbers as plain integers.
 #pragma once
 
-#include "app/panel_logic.h"
+#include "store/draw_row.h"
 
 #include <QAbstractTableModel>
 

@@ -44,11 +44,11 @@ void MainController::openDatabase(const DataFolderChoice& folder) {
 }
 
 std::optional<int> MainController::rangeStart() const {
-    return drawfollow::rangeStart(history_, settings_.previousIssue(), settings_.gap());
+    return drawfollow::rangeStart(issuesOf(history_), settings_.previousIssue(), settings_.gap());
 }
 
 std::optional<int> MainController::rangeEnd() const {
-    return drawfollow::rangeEnd(history_);
+    return drawfollow::rangeEnd(issuesOf(history_));
 }
 
 EntryOutcome MainController::storeDraw(const QString& issueText, const std::array<QString, kPositions>& boxes) {

@@ -3,10 +3,13 @@
 // widgets call it on user actions and follow its signals.
 #pragma once
 
+#include "analysis/panel_defaults.h"
+#include "analysis/panel_values.h"
 #include "analysis/search.h"
+#include "analysis/search_panel.h"
+#include "analysis/verification_base.h"
 #include "app/app_settings.h"
 #include "app/history_change.h"
-#include "app/panel_logic.h"
 #include "app/ui_text.h"
 #include "io/history_import.h"
 #include "store/clock.h"
@@ -139,7 +142,8 @@ public:
     // The position values of the selected tab, position 1 first; none where there is none.
     std::array<std::optional<int>, kPositions> positionValues() const;
     // Why a search must not run on the panel as it stands; empty when it may.
-    QString searchRefusal(SearchButton button, const std::array<bool, kPositions>& ticked) const;
+    QString searchRefusal(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
+                          const QString& lastIssue) const;
     // The panel state as the searches read it (analysis/search.h); values empty when a
     // needed position has none.
     SearchInputs searchInputs(SearchButton button, const std::array<bool, kPositions>& ticked,
@@ -181,6 +185,9 @@ private:
     // A menu's setting changed: follow it, or put it back when the rows cannot.
     HistoryChange applySettingChange(AppSettings::Key key, int previous);
     void showNextIssue();
+    // The panel as it stands, described for analysis/search_panel.h, and what it gives.
+    PanelSearch panelSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
+                            const QString& lastIssue) const;
     void fillHistoryBase();
     void fillVerifyBase();
     void emitRangeStart();

@@ -22,7 +22,7 @@ void MainController::refreshPanel() {
         // The range ends before the verified issue, or at the newest draw.
         const auto x = parseIssue(verificationText_.toStdString());
         if (limitBeforeVerification_ && x)
-            emit rangeEndChanged(rangeEndBefore(history_, *x));
+            emit rangeEndChanged(rangeEndBefore(issuesOf(history_), *x));
         else if (!limitBeforeVerification_ && rangeEnd())
             emit rangeEndChanged(*rangeEnd());
     }
@@ -31,7 +31,7 @@ void MainController::refreshPanel() {
 
 void MainController::fillHistoryBase() {
     const Kind kind = settings_.searchKind();
-    const BaseLookup base = referenceDraw(history_, settings_.previousIssue(), settings_.gap());
+    const BaseLookup base = referenceDraw(history_.size(), settings_.previousIssue(), settings_.gap());
     historyBase_ = {};
     if (!base.found()) {
         historyBase_.note = QString::fromStdString(base.problem);
@@ -45,19 +45,15 @@ void MainController::fillHistoryBase() {
 void MainController::fillVerifyBase() {
     const Kind kind = settings_.searchKind();
     verifyBase_ = {};
-    const auto x = parseIssue(verificationText_.toStdString());
-    if (!x) {
-        verifyBase_.note = QStringLiteral("验证期号“%1”无效：应为七位数字，例如 2026001。").arg(verificationText_);
-        return;
-    }
-    const VerificationLookup lookup = verificationLookup(history_, *x, settings_.previousIssue(), settings_.gap());
+    const VerificationLookup lookup = verificationLookup(issuesOf(history_), verificationText_.toStdString(),
+                                                         settings_.previousIssue(), settings_.gap());
     if (!lookup.base) {
         verifyBase_.note = QString::fromStdString(lookup.problem);
         return;
     }
     const StoredDraw& d = history_[lookup.base->baseIndex];
     verifyBase_.values = valuesOf(d, kind);
-    verifyBase_.note = QStringLiteral("验证第 %1 期，检索依据：第 %2 期开奖号码").arg(*x).arg(d.issue);
+    verifyBase_.note = QStringLiteral("验证第 %1 期，检索依据：第 %2 期开奖号码").arg(lookup.base->issue).arg(d.issue);
 }
 
 std::array<QString, kPositions> MainController::baseTexts(PanelTab tab) const {
@@ -82,9 +78,10 @@ std::array<std::optional<int>, kPositions> MainController::positionValues() cons
     return values;
 }
 
-SearchInputs MainController::searchInputs(SearchButton button, const std::array<bool, kPositions>& ticked,
-                                          const QString& firstIssue, const QString& lastIssue) const {
-    SearchInputs in;
+PanelSearch MainController::panelSearch(SearchButton button, const std::array<bool, kPositions>& ticked,
+                                        const QString& firstIssue, const QString& lastIssue) const {
+    SearchPanel panel;
+    SearchSettings& in = panel.options;
     in.searchKind = settings_.searchKind();
     in.resultKind = settings_.resultKind();
     in.scope = settings_.tallyScope();
@@ -93,62 +90,52 @@ SearchInputs MainController::searchInputs(SearchButton button, const std::array<
     in.previousIssue = settings_.previousIssue();
     in.gap = settings_.gap();
     in.ticked = ticked;
-    in.firstIssue = firstIssue.toStdString();
-    in.lastIssue = lastIssue.toStdString();
     in.combinationSize = settings_.comboSize();
     in.combinationRegularOnly = settings_.comboRegularOnly();
     // Stored codes are named and listed as the rows were derived.
     in.codes = derivation_.codes;
     in.zodiacOffset = derivation_.codes.offset();
     in.segmentOffset = derivation_.segmentOffset;
-    // The values a search needs: the ticked positions (follow search) or the whole pool
-    // (combination search). A needed position without a value refuses the search.
-    const auto values = positionValues();
-    const int pool = settings_.comboRegularOnly() ? kRegularPositions : kPositions;
-    PositionValues v{};
-    bool complete = true;
-    for (int p = 0; p < kPositions; ++p) {
-        const bool needed = button == SearchButton::Follow ? ticked[p] : p < pool;
-        if (values[p])
-            v[p] = *values[p];
-        else if (needed)
-            complete = false;
-    }
-    if (complete)
-        in.values = v;
-    return in;
+
+    panel.combination = button == SearchButton::Combination;
+    panel.source = tab_ == PanelTab::Manual   ? BaseSource::Manual
+                   : tab_ == PanelTab::Verify ? BaseSource::Verification
+                                              : BaseSource::LatestDraw;
+    panel.manualValues = manualValues_;
+    panel.verifiedIssue = verificationText_.toStdString();
+    panel.onlyBeforeVerified = limitBeforeVerification_;
+    panel.firstIssue = firstIssue.toStdString();
+    panel.lastIssue = lastIssue.toStdString();
+    const std::vector<int> issues = issuesOf(history_);
+    PanelSearch search = buildSearchInputs(panel, {issues, [this](size_t i) { return history_[i]; }});
+    if (!db_)
+        search.refusal = "历史数据库不可用，不能检索。检索未进行。";
+    return search;
 }
 
-QString MainController::searchRefusal(SearchButton button, const std::array<bool, kPositions>& ticked) const {
-    if (!db_)
-        return QStringLiteral("历史数据库不可用，不能检索。");
-    if (tab_ != PanelTab::Manual) {
-        const BaseValues& base = tab_ == PanelTab::Verify ? verifyBase_ : historyBase_;
-        return base.values ? QString() : base.note;
-    }
-    const int pool = settings_.comboRegularOnly() ? kRegularPositions : kPositions;
-    for (int p = 1; p <= kPositions; ++p) {
-        const bool needed = button == SearchButton::Follow ? ticked[p - 1] : p <= pool;
-        if (needed && !manualValues_[p - 1])
-            return QStringLiteral("手动输入号的第 %1 位（%2）没有数值。").arg(p).arg(positionName(p));
-    }
-    return {};
+SearchInputs MainController::searchInputs(SearchButton button, const std::array<bool, kPositions>& ticked,
+                                          const QString& firstIssue, const QString& lastIssue) const {
+    return panelSearch(button, ticked, firstIssue, lastIssue).inputs;
+}
+
+QString MainController::searchRefusal(SearchButton button, const std::array<bool, kPositions>& ticked,
+                                      const QString& firstIssue, const QString& lastIssue) const {
+    return QString::fromStdString(panelSearch(button, ticked, firstIssue, lastIssue).refusal);
 }
 
 SearchResult MainController::runSearch(SearchButton button, const std::array<bool, kPositions>& ticked,
                                        const QString& firstIssue, const QString& lastIssue) {
-    const SearchInputs inputs = searchInputs(button, ticked, firstIssue, lastIssue);
-    const QString refusal = searchRefusal(button, ticked);
-    if (!refusal.isEmpty()) {
+    const PanelSearch search = panelSearch(button, ticked, firstIssue, lastIssue);
+    if (!search.ready()) {
         SearchResult refused;
-        clearResultGrids(inputs, refused);
-        refused.message = (refusal + QStringLiteral("检索未进行。")).toStdString();
+        clearResultGrids(search.inputs, refused);
+        refused.message = search.refusal;
         return refused;
     }
     QElapsedTimer timer;
     timer.start();
-    SearchResult result =
-        button == SearchButton::Follow ? runFollowSearch(*db_, inputs) : runCombinationSearch(*db_, inputs);
+    SearchResult result = button == SearchButton::Follow ? runFollowSearch(*db_, search.inputs)
+                                                         : runCombinationSearch(*db_, search.inputs);
     qCInfo(lcTiming, "%s search: %.1f ms, %zu hits", button == SearchButton::Follow ? "follow" : "combination",
            timer.nsecsElapsed() / 1e6, result.hits.size());
     return result;
@@ -219,7 +206,7 @@ void MainController::setLimitBeforeVerification(bool on) {
     // Check4: the end becomes the draw before Text4's issue, or the newest issue.
     if (on) {
         if (const auto x = parseIssue(verificationText_.toStdString()))
-            emit rangeEndChanged(rangeEndBefore(history_, *x));
+            emit rangeEndChanged(rangeEndBefore(issuesOf(history_), *x));
     } else if (const auto end = rangeEnd()) {
         emit rangeEndChanged(*end);
     }

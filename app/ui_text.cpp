@@ -1,5 +1,6 @@
 #include "app/ui_text.h"
 
+#include "analysis/panel_values.h"
 #include "store/draw.h"
 
 #include <QWidget>
@@ -7,7 +8,7 @@
 namespace drawfollow {
 
 QString positionName(int position) {
-    return position == kPositions ? QStringLiteral("特码") : QStringLiteral("平%1码").arg(position);
+    return QString::fromStdString(positionLabel(position));
 }
 
 QString switchCaption(int position) {

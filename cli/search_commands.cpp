@@ -4,9 +4,8 @@
 #include "cli/cli_context.h"
 #include "cli/grid_text.h"
 
-#include "analysis/panel_defaults.h"
 #include "analysis/search.h"
-#include "analysis/verification_base.h"
+#include "analysis/search_panel.h"
 
 #include <nlohmann/json.hpp>
 
@@ -94,16 +93,18 @@ void addPanelOptions(CLI::App* command, PanelOptions& o, bool combination) {
     addAttributeOptions(command, o.attributes);
 }
 
-PositionValues valuesOfIssue(HistoryDb& db, int issue, Kind kind) {
+// The base draw, read by its issue; another program may have deleted it since.
+StoredDraw storedDraw(HistoryDb& db, int issue) {
     const auto row = db.rowOfIssue(issue);
     if (!row)
         throw StoreError("第 " + std::to_string(issue) + " 期不在历史号码中。");
-    return positionValues(*row, kind);
+    return StoredDraw::of(*row);
 }
 
-// The panel state the options describe, with the window's defaults for what they leave out.
+// The panel the options describe, with the window's defaults for what they leave out.
 SearchInputs panelState(CliContext& context, const PanelOptions& o, bool combination) {
-    SearchInputs in;
+    SearchPanel panel;
+    SearchSettings& in = panel.options;
     in.searchKind = kKindNames.at(o.kind);
     in.resultKind = kKindNames.at(o.result);
     in.scope = kScopeNames.at(o.scope);
@@ -121,37 +122,25 @@ SearchInputs panelState(CliContext& context, const PanelOptions& o, bool combina
     in.zodiacOffset = derivation.codes.offset();
     in.segmentOffset = derivation.segmentOffset;
 
+    panel.combination = combination;
+    if (!o.values.empty()) {
+        panel.source = BaseSource::Manual;
+        std::copy(o.values.begin(), o.values.end(), panel.manualValues.begin());
+    } else if (o.verify) {
+        panel.source = BaseSource::Verification;
+        panel.verifiedIssue = std::to_string(*o.verify);
+        panel.onlyBeforeVerified = o.onlyBefore;
+    }
+    panel.firstIssue = o.first;
+    panel.lastIssue = o.last;
+
     HistoryDb& db = context.db();
     const std::vector<int> issues = db.issues();
-    const auto range = defaultIssueRange(issues, in.previousIssue, in.gap);
-    if (!range && (!o.first || !o.last))
-        throw StoreError("历史号码为空，无法确定检索范围：请先导入历史号码，或用 --first 和 --last 指定。");
-    int rangeEnd = range ? range->last : 0;
-
-    const bool gapValid = in.previousIssue || (in.gap >= 1 && in.gap <= 9);
-    if (!gapValid) {
-        // No base without a gap: the search itself refuses with the reason.
-    } else if (!o.values.empty()) {
-        in.values = PositionValues{};
-        std::copy(o.values.begin(), o.values.end(), in.values->begin());
-    } else if (o.verify) {
-        const auto base = findVerificationBase(issues, *o.verify, in.previousIssue, in.gap);
-        if (!base)
-            throw StoreError("第 " + std::to_string(*o.verify) + " 期之前没有" +
-                             (in.previousIssue ? std::string("已存的开奖号码")
-                                               : "足够的 " + std::to_string(in.gap) + " 期开奖号码") +
-                             "，无法取得验证的基准期。");
-        in.values = valuesOfIssue(db, base->baseIssue, in.searchKind);
-        if (o.onlyBefore)
-            rangeEnd = base->rangeEnd;
-    } else if (const auto base = latestBaseIndex(issues.size(), in.previousIssue, in.gap)) {
-        in.values = valuesOfIssue(db, issues[*base], in.searchKind);
-    } else {
-        throw StoreError("历史号码只有 " + std::to_string(issues.size()) + " 期，不足以取得基准号码。");
-    }
-    in.firstIssue = o.first ? *o.first : std::to_string(range->first);
-    in.lastIssue = o.last ? *o.last : std::to_string(rangeEnd);
-    return in;
+    const PanelSearch built =
+        buildSearchInputs(panel, {issues, [&db, &issues](size_t i) { return storedDraw(db, issues[i]); }});
+    if (!built.ready())
+        throw StoreError(built.refusal);
+    return built.inputs;
 }
 
 void printResult(const SearchResult& result, const std::optional<ChanceBaseline>& chance, bool json) {

@@ -136,7 +136,8 @@ private slots:
         QVERIFY(!s.controller().positionValues()[1].has_value());
         // A ticked switch without a typed value refuses the search.
         s.find<QCheckBox>(QStringLiteral("Check11_2"))->setChecked(true);
-        const auto refusal = s.controller().searchRefusal(SearchButton::Follow, {false, true});
+        const auto refusal = s.controller().searchRefusal(SearchButton::Follow, {false, true},
+                                                          QStringLiteral("2013002"), QStringLiteral("2013030"));
         QVERIFY(refusal.contains(QStringLiteral("第 2 位")));
     }
 
