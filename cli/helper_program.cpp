@@ -10,6 +10,8 @@
 #ifdef _WIN32
 #include <process.h>
 #include <windows.h>
+#include <cstdint>
+#include <cstdlib>
 #else
 #include <unistd.h>
 #endif
