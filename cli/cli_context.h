@@ -57,7 +57,6 @@ void addAttributeOptions(CLI::App* command, AttributeOptions& options);
 void addHistoryCommands(CLI::App& app, CliContext& context);
 void addMaintenanceCommands(CLI::App& app, CliContext& context);
 void addBackupCommands(CLI::App& app, CliContext& context);
-void addUpdateCommand(CLI::App& app, CliContext& context);
 void addSearchCommands(CLI::App& app, CliContext& context);
 void addRederiveCommand(CLI::App& app, CliContext& context);
 

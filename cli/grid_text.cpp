@@ -1,5 +1,7 @@
 #include "cli/grid_text.h"
 
+#include "io/utf8_text.h"
+
 #include <vector>
 
 namespace drawfollow::cli {
@@ -17,13 +19,9 @@ bool wide(char32_t c) {
 int displayWidth(std::string_view utf8) {
     int width = 0;
     for (size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
-        for (size_t j = 1; j < length && i + j < utf8.size(); ++j)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + j]) & 0x3F);
-        width += wide(c) ? 2 : 1;
-        i += length;
+        const Utf8Character c = readUtf8(utf8, i);
+        width += wide(c.codePoint) ? 2 : 1;
+        i += c.length;
     }
     return width;
 }

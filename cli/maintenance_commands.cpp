@@ -1,10 +1,8 @@
-// trim-to, delete-newest, compact, export-xlsx
+// trim-to, delete-newest, compact
 #include "cli/argument_checks.h"
 #include "cli/cli_context.h"
 
-#include "io/history_grid.h"
 #include "io/history_maintenance.h"
-#include "io/xlsx_export.h"
 
 #include <iostream>
 
@@ -17,8 +15,6 @@ struct MaintenanceOptions {
     int issue = 0;
     int count = 0;
     bool yes = false;
-    std::string grid;
-    std::string file;
 };
 
 void report(const MaintenanceResult& result) {
@@ -72,20 +68,6 @@ void addMaintenanceCommands(CLI::App& app, CliContext& context) {
         if (!problem.empty())
             throw StoreError(problem);
         std::cout << "历史数据库文件已压缩。\n";
-    });
-
-    // The detail and tally grids come from a search; without one the history grid is the
-    // grid there is to export.
-    auto* exportXlsx = app.add_subcommand("export-xlsx", "write a grid as a spreadsheet workbook");
-    exportXlsx->add_option("GRID", options->grid, "the grid to export")->required()->check(oneOf({"history"}));
-    exportXlsx->add_option("FILE", options->file, "target file (default: lishi.xlsx in the data folder)");
-    exportXlsx->callback([&context, options] {
-        const std::filesystem::path target = options->file.empty()
-                                                 ? context.dataFolder() / spreadsheetFileName(ExportedGrid::History)
-                                                 : std::filesystem::path(options->file);
-        const TextGrid cells = historyGrid(context.db());
-        writeSpreadsheet(cells, target);
-        std::cout << "已将 " << cells.size() << " 行写入 " << target.string() << '\n';
     });
 }
 

@@ -1,5 +1,7 @@
 #include "io/page_charset.h"
 
+#include "io/utf8_text.h"
+
 #include <iconv.h>
 
 #include <array>
@@ -11,8 +13,7 @@ namespace drawfollow {
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-constexpr size_t kMetaPrescanBytes = 1024;                 // as far as a browser looks for <meta>
+constexpr size_t kMetaPrescanBytes = 1024;  // as far as a browser looks for <meta>
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -115,39 +116,6 @@ std::optional<std::string> metaCharset(std::string_view bytes) {
     return std::nullopt;
 }
 
-// Length of the valid UTF-8 sequence starting at bytes[i], or 0 when it is invalid.
-size_t validSequenceLength(std::string_view bytes, size_t i) {
-    const auto b = [&](size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = b(i);
-    if (lead < 0x80)
-        return 1;
-    size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;  // bounds of the second byte: no overlong forms, no surrogates
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size() || b(i + 1) < low || b(i + 1) > high)
-        return 0;
-    for (size_t k = 2; k < length; ++k)
-        if (b(i + k) < 0x80 || b(i + k) > 0xBF)
-            return 0;
-    return length;
-}
-
 struct IconvCloser {
     void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
 };
@@ -172,7 +140,7 @@ std::string convertToUtf8(std::string_view bytes, const std::string& encoding) {
             continue;
         // A byte that starts no character of the encoding (or a sequence cut off at the
         // end) is shown as U+FFFD, as a browser does, and decoding resumes after it.
-        out += kReplacement;
+        out += kReplacementCharacterUtf8;
         ++in;
         --inLeft;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -189,13 +157,7 @@ std::string pageEncoding(std::string_view bytes, std::string_view contentType) {
         return encodingForLabel(*label);
     if (auto label = metaCharset(bytes))
         return encodingForLabel(*label);
-    for (size_t i = 0; i < bytes.size();) {
-        const size_t length = validSequenceLength(bytes, i);
-        if (length == 0)
-            return "GB18030";
-        i += length;
-    }
-    return "UTF-8";
+    return isValidUtf8(bytes) ? "UTF-8" : "GB18030";
 }
 
 std::string decodePage(std::string_view bytes, std::string_view encoding) {
@@ -208,37 +170,6 @@ std::string decodePage(std::string_view bytes, std::string_view encoding) {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.erase(0, 3);
     return text;
-}
-
-std::string validUtf8(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
-        const size_t length = bytes[i] == '\0' ? 0 : validSequenceLength(bytes, i);
-        if (length == 0) {
-            out += kReplacement;
-            ++i;
-        } else {
-            out.append(bytes.substr(i, length));
-            i += length;
-        }
-    }
-    return out;
-}
-
-std::u32string codePoints(std::string_view utf8) {
-    std::u32string out;
-    out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t cp = length == 1 ? lead : lead & (0xFF >> (length + 1));
-        for (size_t k = 1; k < length && i + k < utf8.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        out += cp;
-        i += length;
-    }
-    return out;
 }
 
 }  // namespace drawfollow

@@ -24,10 +24,4 @@ std::string pageEncoding(std::string_view bytes, std::string_view contentType);
 // mark is dropped. Throws PageError when the encoding is unknown to the system.
 std::string decodePage(std::string_view bytes, std::string_view encoding);
 
-// Replaces every invalid UTF-8 sequence and NUL by U+FFFD.
-std::string validUtf8(std::string_view bytes);
-
-// The code points of valid UTF-8 text.
-std::u32string codePoints(std::string_view utf8);
-
 }  // namespace drawfollow

@@ -3,6 +3,7 @@
 #include "io/page_charset.h"
 #include "io/safety_copy.h"
 #include "io/update_page.h"
+#include "io/utf8_text.h"
 #include "store/draw.h"
 
 namespace drawfollow {

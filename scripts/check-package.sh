@@ -23,6 +23,9 @@ trap cleanup EXIT
 $SUDO apt-get install -y -qq "$deb" >/dev/null 2>"$work/apt.log" || { cat "$work/apt.log" >&2; exit 1; }
 
 /usr/bin/drawfollow-cli --version
+# The spreadsheet export runs in a helper program installed apart from drawfollow-cli.
+/usr/bin/drawfollow-cli --data-dir "$work/data" export-xlsx history "$work/history.xlsx" >/dev/null
+[ -s "$work/history.xlsx" ] || { echo "the installed export wrote nothing" >&2; exit 1; }
 QT_QPA_PLATFORM=offscreen /usr/bin/drawfollow --version
 QT_QPA_PLATFORM=offscreen /usr/bin/drawfollow --data-dir "$work/data" --screenshot "$work/start.png"
 [ -s "$work/start.png" ] || { echo "the installed window did not start" >&2; exit 1; }

@@ -14,7 +14,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR=$dest cmake --install "$build" --prefix /usr >/dev/null
 usr=$dest/usr
 for file in \
-  bin/drawfollow bin/drawfollow-cli \
+  bin/drawfollow bin/drawfollow-cli libexec/drawfollow/drawfollow-cli-update libexec/drawfollow/drawfollow-cli-export-xlsx \
   share/doc/drawfollow/manual/index.html share/doc/drawfollow/manual/demo.html \
   share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
   share/icons/hicolor/scalable/apps/$app_id.svg \

@@ -11,8 +11,13 @@
 namespace drawfollow::test {
 
 CliRun runCli(const std::filesystem::path& dataDir, const std::string& arguments) {
+    return runProgram(DRAWFOLLOW_CLI_PATH, dataDir, arguments);
+}
+
+CliRun runProgram(const std::filesystem::path& program, const std::filesystem::path& dataDir,
+                  const std::string& arguments) {
     const std::string command =
-        std::string(DRAWFOLLOW_CLI_PATH) + " --data-dir '" + dataDir.string() + "' " + arguments + " 2>&1";
+        "'" + program.string() + "' --data-dir '" + dataDir.string() + "' " + arguments + " 2>&1";
     CliRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)

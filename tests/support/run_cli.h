@@ -16,6 +16,9 @@ struct CliRun {
 
 // `arguments` is appended to "drawfollow-cli --data-dir DIR" as shell words.
 CliRun runCli(const std::filesystem::path& dataDir, const std::string& arguments);
+// The same for the copy of drawfollow-cli (or a helper program) at `program`.
+CliRun runProgram(const std::filesystem::path& program, const std::filesystem::path& dataDir,
+                  const std::string& arguments);
 
 // Starts drawfollow-cli without waiting for it, its output going to `output`.
 pid_t startCli(const std::filesystem::path& dataDir, const std::vector<std::string>& arguments,

@@ -1,8 +1,8 @@
 // Reading a year's draws from the chart text: the fixture pages in both encodings, and
 // the rules of the scan on hand-made texts.
 #include "io/history_text.h"
-#include "io/page_charset.h"
 #include "io/update_page.h"
+#include "io/utf8_text.h"
 #include "support/temp_dir.h"
 #include "test_paths.h"
 

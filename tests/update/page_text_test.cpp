@@ -59,11 +59,6 @@ TEST(PageDecoding, UnknownEncodingIsAnError) {
     EXPECT_THROW(decodePage("abc", "NO-SUCH-ENCODING-X"), PageError);
 }
 
-TEST(PageDecoding, CodePointsCountCharactersNotBytes) {
-    EXPECT_EQ(codePoints("a开𝟘b"), std::u32string(U"a开𝟘b"));
-    EXPECT_EQ(codePoints("a开𝟘b").size(), 4u);
-}
-
 struct RenderCase {
     const char* name;
     std::string html;

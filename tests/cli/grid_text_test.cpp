@@ -1,0 +1,31 @@
+// The terminal's columns: CJK characters take two, everything else one.
+#include "cli/grid_text.h"
+
+#include <gtest/gtest.h>
+
+namespace drawfollow::cli {
+namespace {
+
+TEST(GridText, WidthCountsCharactersAndWideOnesTwice) {
+    EXPECT_EQ(displayWidth(""), 0);
+    EXPECT_EQ(displayWidth("a9é"), 3);
+    EXPECT_EQ(displayWidth("开奖ab"), 6);
+    EXPECT_EQ(displayWidth("１２"), 4);  // full-width digits
+    // Each byte that is no UTF-8 is one replacement character: it cannot take the next one with it.
+    EXPECT_EQ(displayWidth("\x80"
+                           "a"),
+              2);
+    EXPECT_EQ(displayWidth("\xE5\xBC"
+                           "a"),
+              3);
+}
+
+TEST(GridText, ColumnsAlignOnWhatTheTerminalShows) {
+    const TextGrid grid{{"期号", "鼠", "x"}, {"2014001", "12", "y"}};
+    EXPECT_EQ(alignedText(grid),
+              "期号     鼠  x\n"
+              "2014001  12  y\n");
+}
+
+}  // namespace
+}  // namespace drawfollow::cli
