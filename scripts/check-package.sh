@@ -23,9 +23,13 @@ trap cleanup EXIT
 $SUDO apt-get install -y -qq "$deb" >/dev/null 2>"$work/apt.log" || { cat "$work/apt.log" >&2; exit 1; }
 
 /usr/bin/drawfollow-cli --version
-# The spreadsheet export runs in a helper program installed apart from drawfollow-cli.
-/usr/bin/drawfollow-cli --data-dir "$work/data" export-xlsx history "$work/history.xlsx" >/dev/null
-[ -s "$work/history.xlsx" ] || { echo "the installed export wrote nothing" >&2; exit 1; }
+# Installed, both the command line and the helper program it hands the spreadsheet export to
+# keep the history in the per-user folder, even for root, who could write beside them.
+XDG_DATA_HOME="$work/xdg" /usr/bin/drawfollow-cli export-xlsx history >/dev/null
+[ -s "$work/xdg/DrawFollow/lishi.xlsx" ] || { echo "the installed export did not write to the user's folder" >&2; exit 1; }
+for folder in /usr/bin /usr/libexec/drawfollow; do
+  [ ! -e "$folder/ZembraRAV.db" ] || { echo "an installed program kept its history in $folder" >&2; exit 1; }
+done
 QT_QPA_PLATFORM=offscreen /usr/bin/drawfollow --version
 QT_QPA_PLATFORM=offscreen /usr/bin/drawfollow --data-dir "$work/data" --screenshot "$work/start.png"
 [ -s "$work/start.png" ] || { echo "the installed window did not start" >&2; exit 1; }

@@ -55,7 +55,19 @@ bool writable(const fs::path& dir) {
 #endif
 }
 
+// An installed bin/ has the command line's helper folder beside it; the build tree keeps the
+// helpers next to the programs instead. Relative, so that a package built for another prefix
+// than the build's is recognised too.
+bool isInstalledBinFolder(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_directory(folder / DRAWFOLLOW_HELPER_FOLDER_FROM_BIN, ec);
+}
+
 }  // namespace
+
+bool isInstalledProgramFolder(const fs::path& folder) {
+    return isInstalledBinFolder(folder) || isInstalledBinFolder(folder / DRAWFOLLOW_BIN_FOLDER_FROM_HELPER);
+}
 
 fs::path resolveDataFolder(const std::optional<fs::path>& explicitChoice) {
     fs::path dir;
@@ -63,7 +75,7 @@ fs::path resolveDataFolder(const std::optional<fs::path>& explicitChoice) {
         dir = *explicitChoice;
     else if (const char* env = std::getenv(kDataDirEnv); env && *env)
         dir = env;
-    else if (const fs::path program = programDirectory(); writable(program))
+    else if (const fs::path program = programDirectory(); writable(program) && !isInstalledProgramFolder(program))
         dir = program;
     else
         dir = userDataDirectory();

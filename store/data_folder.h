@@ -13,9 +13,16 @@ std::filesystem::path programDirectory();
 // The per-user data folder ($XDG_DATA_HOME/DrawFollow, or ~/.local/share/DrawFollow).
 std::filesystem::path userDataDirectory();
 
+// Whether `folder` is one the programs are installed to (a bin/ with the command line's helper
+// folder beside it, or that helper folder): a history there would belong to whoever ran the program first with write
+// access (root), and the window and its helpers would each see a different one.
+bool isInstalledProgramFolder(const std::filesystem::path& folder);
+
 // The data folder: the explicit choice (--data-dir), else the environment variable,
-// else the program's folder when it is writable, else the per-user folder.
-// The folder is created when missing; throws std::filesystem::filesystem_error when it cannot be.
+// else the program's folder when it is writable and not an installed program folder
+// (a program copied to a folder of its own, or run from the build tree), else the per-user
+// folder. The folder is created when missing; throws std::filesystem::filesystem_error when it
+// cannot be.
 std::filesystem::path resolveDataFolder(const std::optional<std::filesystem::path>& explicitChoice);
 
 }  // namespace drawfollow

@@ -32,6 +32,16 @@ TEST_F(DataFolder, OtherwiseTheProgramsOwnWritableFolder) {
     EXPECT_EQ(resolveDataFolder(std::nullopt), std::filesystem::absolute(programDirectory()));
 }
 
+TEST_F(DataFolder, InstalledProgramFoldersAreRecognisedWhateverThePrefix) {
+    const auto prefix = dir / "opt" / "somewhere";
+    std::filesystem::create_directories(prefix / "bin");
+    EXPECT_FALSE(isInstalledProgramFolder(prefix / "bin"));  // a program copied to a folder of its own
+    std::filesystem::create_directories(prefix / "libexec" / "drawfollow");
+    EXPECT_TRUE(isInstalledProgramFolder(prefix / "bin"));
+    EXPECT_TRUE(isInstalledProgramFolder(prefix / "libexec" / "drawfollow"));
+    EXPECT_FALSE(isInstalledProgramFolder(programDirectory()));  // the build tree
+}
+
 TEST_F(DataFolder, TheUserFolderFollowsXdgDataHome) {
     const char* old = std::getenv("XDG_DATA_HOME");
     const std::string saved = old ? old : "";
