@@ -14,8 +14,8 @@ std::filesystem::path programDirectory();
 std::filesystem::path userDataDirectory();
 
 // Whether `folder` is one the programs are installed to (a bin/ with the command line's helper
-// folder beside it, or that helper folder): a history there would belong to whoever ran the program first with write
-// access (root), and the window and its helpers would each see a different one.
+// folder beside it, or that helper folder): a history there would belong to whoever ran the
+// program first with write access (root), and the programs would each see a different one.
 bool isInstalledProgramFolder(const std::filesystem::path& folder);
 
 // The data folder: the explicit choice (--data-dir), else the environment variable,
