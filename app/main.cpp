@@ -2,6 +2,7 @@
 #include "app/app_settings.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
+#include "app/qt_translations.h"
 #include "app/startup_options.h"
 #include "app/timing_log.h"
 #include "app/user_dialogs.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QLatin1String(AppSettings::kOrganisation));
     QApplication::setApplicationName(QLatin1String(AppSettings::kApplication));
     QApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    installQtTranslations(app);
     const StartupOptions options = parseStartupOptions(QApplication::arguments());
 
     QSettings store;  // per user, under FlwZMBRQLC / FlwZMBRQLC
