@@ -87,6 +87,8 @@ QWidget* MainWindow::buildSearchSide() {
     scroll->setWidgetResizable(true);
     scroll->setWidget(panel);
     scroll->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    // The position switches stay whole; only the option frames beside them scroll.
+    scroll->setMinimumHeight(positions_->sizeHint().height());
 
     searchBar_ = new SearchBar(controller_, side);
     results_ = new ResultPanel(side);

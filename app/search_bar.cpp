@@ -39,6 +39,7 @@ SearchBar::SearchBar(MainController& controller, QWidget* parent) : QWidget(pare
     layout->addWidget(rangeFrame());
     layout->addWidget(followSearchButton_, 0, Qt::AlignBottom);
     layout->addStretch(1);
+    tightenFrames(this);
 
     connect(&controller_, &MainController::rangeStartChanged, this,
             [this](int issue) { rangeStart_->setText(QString::number(issue)); });

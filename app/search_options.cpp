@@ -44,6 +44,7 @@ SearchOptions::SearchOptions(MainController& controller, QWidget* parent) : QWid
                                 QStringLiteral("统计结果按哪一种取值计数。\n"), s.resultKind(),
                                 &MainController::setResultKind));
     layout->addWidget(scopeFrame());
+    tightenFrames(this);
 }
 
 QList<QWidget*> SearchOptions::focusOrder() const {

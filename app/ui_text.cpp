@@ -3,6 +3,7 @@
 #include "store/draw.h"
 
 #include <QGroupBox>
+#include <QLayout>
 #include <QRadioButton>
 #include <QWidget>
 
@@ -41,6 +42,14 @@ QRadioButton* optionButton(QWidget* parent, const char* control, int index, cons
     auto* o = new QRadioButton(caption, parent);
     o->setObjectName(arrayName(control, index));
     return o;
+}
+
+void tightenFrames(QWidget* panel) {
+    for (QGroupBox* f : panel->findChildren<QGroupBox*>())
+        if (QLayout* l = f->layout()) {
+            l->setContentsMargins(8, 2, 8, 4);
+            l->setSpacing(4);
+        }
 }
 
 QList<QWidget*> tabStops(const QWidget* root) {

@@ -30,6 +30,9 @@ int twipsToPixels(int twips, const QWidget* widget);
 QGroupBox* titledFrame(QWidget* parent, const char* name, const QString& title);
 QRadioButton* optionButton(QWidget* parent, const char* control, int index, const QString& caption);
 
+// Narrower margins inside every frame under `panel`, so that more frames fit a small screen.
+void tightenFrames(QWidget* panel);
+
 // The widgets under `root` that Tab stops at, in the order they were made: the panels
 // make their controls in reading order.
 QList<QWidget*> tabStops(const QWidget* root);
