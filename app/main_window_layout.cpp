@@ -88,12 +88,13 @@ QWidget* MainWindow::buildSearchSide() {
     scroll->setWidget(panel);
     scroll->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     // The position switches stay whole; only the option frames beside them scroll.
-    scroll->setMinimumHeight(positions_->sizeHint().height());
+    scroll->setMinimumHeight(positions_->minimumSizeHint().height());
 
     searchBar_ = new SearchBar(controller_, side);
     results_ = new ResultPanel(side);
     auto* layout = new QVBoxLayout(side);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);  // every pixel counts on a 600-pixel screen
     layout->addWidget(scroll);
     layout->addWidget(searchBar_);
     layout->addWidget(results_, 1);

@@ -37,8 +37,11 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
                        "全部取值个数 = 找到的期数 × 每期统计的个数（平特 8 个，平码 7 个，特码 1 个）。"));
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("resultNote"));
-    // A search's summary may be longer than a narrow window is wide.
+    // A search's summary may be longer than a narrow window is wide: two lines are kept for
+    // it, and the whole text is in its tooltip should it need more.
     note_->setWordWrap(true);
+    note_->setMinimumHeight(note_->fontMetrics().lineSpacing() * 2 + 8);
+    note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     clear(true);
 
     int tallyWidth = tally_->frameWidth() * 2 + tally_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
@@ -56,6 +59,7 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
 
 void ResultPanel::setNote(const QString& text, bool problem) {
     note_->setText(text);
+    note_->setToolTip(text);
     note_->setStyleSheet(problem ? QStringLiteral("color: #b00020;") : QString());
     problem_ = problem;
 }

@@ -42,12 +42,14 @@ QString positionsText(SearchButton button, const SearchInputs& in) {
 QString searchSummary(SearchButton button, const SearchInputs& in, const QString& base, const SearchResult& result) {
     const QString name = button == SearchButton::Follow ? QStringLiteral("跟随检索") : QStringLiteral("组合检索");
     const QString period = in.previousIssue ? QStringLiteral("上期") : QStringLiteral("前 %1 期").arg(in.gap);
-    return QStringLiteral("%1：按%2，%3，%4，%5，统计%6（%7）；第 %8 ～ %9 期中找到 %10 期")
-        .arg(name, kindCaption(in.searchKind), positionsText(button, in), period, base, kindCaption(in.resultKind),
-             scopeCaption(in.scope))
+    // What was found first: on a narrow window the line may be cut.
+    return QStringLiteral("%1：第 %2 ～ %3 期中找到 %4 期；按%5，%6，%7，%8，统计%9（%10）")
+        .arg(name)
         .arg(result.firstIssue)
         .arg(result.lastIssue)
-        .arg(result.hits.size());
+        .arg(result.hits.size())
+        .arg(kindCaption(in.searchKind), positionsText(button, in), period, base, kindCaption(in.resultKind),
+             scopeCaption(in.scope));
 }
 
 }  // namespace drawfollow
