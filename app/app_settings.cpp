@@ -43,6 +43,19 @@ constexpr std::array<TextKeyInfo, static_cast<size_t>(AppSettings::TextKey::Coun
     {"HomePage", ""},
 }};
 
+struct LayoutKeyInfo {
+    const char* name;
+};
+
+constexpr std::array<LayoutKeyInfo, static_cast<size_t>(AppSettings::LayoutKey::Count)> kLayoutKeys = {{
+    {"WindowGeometry"},
+    {"SplitterState"},
+}};
+
+const LayoutKeyInfo& info(AppSettings::LayoutKey key) {
+    return kLayoutKeys[static_cast<size_t>(key)];
+}
+
 const TextKeyInfo& info(AppSettings::TextKey key) {
     return kTextKeys[static_cast<size_t>(key)];
 }
@@ -65,6 +78,10 @@ QString AppSettings::name(Key key) {
 }
 
 QString AppSettings::name(TextKey key) {
+    return QLatin1String(info(key).name);
+}
+
+QString AppSettings::name(LayoutKey key) {
     return QLatin1String(info(key).name);
 }
 
@@ -102,6 +119,15 @@ QString AppSettings::text(TextKey key) const {
 
 void AppSettings::setText(TextKey key, const QString& text) {
     store_.setValue(path(key), text.trimmed());
+    store_.sync();
+}
+
+QByteArray AppSettings::layoutState(LayoutKey key) const {
+    return store_.value(path(key)).toByteArray();
+}
+
+void AppSettings::setLayoutState(LayoutKey key, const QByteArray& state) {
+    store_.setValue(path(key), state);
     store_.sync();
 }
 

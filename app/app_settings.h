@@ -7,6 +7,7 @@
 
 #include "store/draw.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QSettings;
@@ -42,6 +43,9 @@ public:
         Count
     };
 
+    // The window's size, place and splitter, as Qt's own state bytes, kept between runs.
+    enum class LayoutKey { WindowGeometry, SplitterState, Count };
+
     static constexpr const char* kOrganisation = "FlwZMBRQLC";
     static constexpr const char* kApplication = "FlwZMBRQLC";
     static constexpr const char* kGroup = "IniSetting";
@@ -51,12 +55,16 @@ public:
 
     static QString name(Key key);
     static QString name(TextKey key);
+    static QString name(LayoutKey key);
 
     // Generic access by key; flags read as 0/1.
     int value(Key key) const;
     void setValue(Key key, int value);
     QString text(TextKey key) const;
     void setText(TextKey key, const QString& text);
+    // Empty when none was saved; Qt's restore functions refuse bytes they cannot read.
+    QByteArray layoutState(LayoutKey key) const;
+    void setLayoutState(LayoutKey key, const QByteArray& state);
 
     bool freePositions() const { return value(Key::FreePositions) != 0; }
     void setFreePositions(bool on) { setValue(Key::FreePositions, on); }

@@ -97,7 +97,7 @@ void HistoryCommands::setYearsToKeep() {
 
 void HistoryCommands::importText() {
     if (!dialogs_.confirm(window_, importTitle(),
-                          QStringLiteral("确实要读入最新历史号码吗？点击'确认'读入,点击'取消'放弃该操作。"
+                          QStringLiteral("确实要读入最新历史号码吗？点击'确定'读入,点击'取消'放弃该操作。"
                                          "确要读入请保证安装目录下存在历史号码的文本文件文件。"
                                          "读取时可能要花费一段时间,请耐心等候！")))
         return;

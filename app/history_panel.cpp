@@ -63,7 +63,7 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     deleteNewestButton_ = button(this, "Command3", QStringLiteral("删除最后历史(&D)"));
     exportButton_ = button(this, "Command4", QStringLiteral("历史号码导出文本文件(&O)"));
     onlineUpdateButton_ =
-        button(this, "Command21", QStringLiteral("历史号在线更新(&O)"), QStringLiteral("从官方服务器更新历史号码"));
+        button(this, "Command21", QStringLiteral("历史号在线更新(&U)"), QStringLiteral("从官方服务器更新历史号码"));
     importButton_ = button(this, "cmdRdLst", QStringLiteral("读取历史号文本(&W)"),
                            QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码"));
     settingsButton_ = button(this, "Command9", QStringLiteral("软件设置(&T)"));
@@ -98,6 +98,8 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     connect(entry_, &EntryRow::drawComplete, this, &HistoryPanel::storeEntry);
     connect(deleteNewestButton_, &QPushButton::clicked, this, &HistoryPanel::deleteNewest);
     connect(issueBox_, &QLineEdit::textChanged, this, [this](const QString& t) { prompt_->setText(promptText(t)); });
+    // Enter after the issue moves on to the numbers, the next thing to type.
+    connect(issueBox_, &QLineEdit::returnPressed, this, [this] { entry_->focusBox(1); });
     connect(&controller_, &MainController::historyReset, this, [this] {
         model_->reset(controller_.history());
         scrollToNewest();
@@ -111,6 +113,13 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     // Start-up: the next issue and the history view.
     model_->reset(controller_.history());
     showNextIssue(controller_.nextIssue());
+}
+
+QList<QWidget*> HistoryPanel::focusOrder() const {
+    QList<QWidget*> order{grid_, issueBox_};
+    order << tabStops(entry_);
+    order << deleteNewestButton_ << exportButton_ << importButton_ << onlineUpdateButton_ << settingsButton_;
+    return order;
 }
 
 void HistoryPanel::setChangesEnabled(bool on) {

@@ -2,6 +2,7 @@
 // its prompt Label12(1), the entry boxes and the history buttons.
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 class QLabel;
@@ -36,6 +37,8 @@ public:
     void deleteNewest();
     // Brings the newest draw into view, as after every refresh.
     void scrollToNewest();
+    // Where Tab goes, in screen order: the grid, the issue, the eight boxes, the buttons.
+    QList<QWidget*> focusOrder() const;
 
 signals:
     // What deleting the newest draw did, for the status bar.

@@ -3,6 +3,7 @@
 #include "app/app_settings.h"
 #include "app/main_controller.h"
 #include "app/main_window.h"
+#include "app/qt_translations.h"
 #include "app/startup_options.h"
 #include "app/timing_log.h"
 #include "app/user_dialogs.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QLatin1String(AppSettings::kApplication));
     QApplication::setApplicationVersion(QLatin1String(kVersion));
     presentToDesktop();
+    installQtTranslations(app);
     const StartupOptions options = parseStartupOptions(QApplication::arguments());
 
     QSettings store;  // per user, under FlwZMBRQLC / FlwZMBRQLC

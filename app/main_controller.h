@@ -45,7 +45,8 @@ struct DataFolderChoice {
 // there is none.
 struct BaseValues {
     std::optional<std::array<int, kPositions>> values;
-    QString note;  // plain words shown in the panel
+    QString note;    // plain words shown in the panel
+    QString source;  // the base draw, for the summary of a search: "依据第 2026096 期"
 };
 
 struct EntryOutcome {
@@ -159,6 +160,8 @@ public:
     HistoryChange setSegmentOffset(int offset);  // mnuDscs
     HistoryChange setSequentialZodiac(bool on);  // mnuSxsetup
     void setUpdateHost(const QString& host);
+    // The window's size and splitter, for the next start.
+    void saveWindowLayout(AppSettings::LayoutKey key, const QByteArray& state) { settings_.setLayoutState(key, state); }
 
 signals:
     void historyReset();

@@ -40,6 +40,7 @@ void MainController::fillHistoryBase() {
     const StoredDraw& d = history_[*base.index];
     historyBase_.values = valuesOf(d, kind);
     historyBase_.note = QStringLiteral("检索依据：第 %1 期开奖号码").arg(d.issue);
+    historyBase_.source = QStringLiteral("依据第 %1 期").arg(d.issue);
 }
 
 void MainController::fillVerifyBase() {
@@ -54,6 +55,7 @@ void MainController::fillVerifyBase() {
     const StoredDraw& d = history_[lookup.base->baseIndex];
     verifyBase_.values = valuesOf(d, kind);
     verifyBase_.note = QStringLiteral("验证第 %1 期，检索依据：第 %2 期开奖号码").arg(lookup.base->issue).arg(d.issue);
+    verifyBase_.source = QStringLiteral("验证第 %1 期，依据第 %2 期").arg(lookup.base->issue).arg(d.issue);
 }
 
 std::array<QString, kPositions> MainController::baseTexts(PanelTab tab) const {

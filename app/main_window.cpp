@@ -7,24 +7,19 @@
 #include "app/online_update_command.h"
 #include "app/position_tabs.h"
 #include "app/result_panel.h"
-#include "app/search_options.h"
+#include "app/search_bar.h"
+#include "app/search_summary.h"
 #include "app/user_dialogs.h"
 #include "app/wait_cursor.h"
 
 #include <QAction>
 #include <QCursor>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace drawfollow {
 
@@ -36,24 +31,7 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, HelpLin
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("DrawFollow — 开奖号码跟随统计"));
 
-    auto* central = new QWidget(this);
-    history_ = new HistoryPanel(controller_, dialogs_, central);
-    positions_ = new PositionTabs(controller_, central);
-    options_ = new SearchOptions(controller_, central);
-    results_ = new ResultPanel(central);
-
-    auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(positions_);
-    searchRow->addWidget(options_, 1);
-    auto* right = new QVBoxLayout;
-    right->addLayout(searchRow);
-    right->addWidget(results_, 1);
-    auto* layout = new QHBoxLayout(central);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(8);
-    layout->addWidget(history_);
-    layout->addLayout(right, 1);
-    setCentralWidget(central);
+    buildSplitter();
 
     onlineUpdate_ = new OnlineUpdateCommand(controller_, dialogs_, this);
     menus_ = MainMenus::build(menuBar());
@@ -69,12 +47,8 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, HelpLin
             [this] { results_->clear(controller_.settings().previousIssue()); });
     connect(&controller_, &MainController::drawAppended, results_, &ResultPanel::clearProblem);
 
-    // Room for about thirty history rows, within a 1366x768 screen.
-    const QRect screen = this->screen()->availableGeometry();
-    resize(std::min(1340, screen.width()), std::min(740, screen.height()));
-
-    connect(options_->followSearchButton(), &QPushButton::clicked, this, [this] { runSearch(SearchButton::Follow); });
-    connect(options_->combinationSearchButton(), &QPushButton::clicked, this,
+    connect(searchBar_->followSearchButton(), &QPushButton::clicked, this, [this] { runSearch(SearchButton::Follow); });
+    connect(searchBar_->combinationSearchButton(), &QPushButton::clicked, this,
             [this] { runSearch(SearchButton::Combination); });
     connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);
     connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this,
@@ -84,6 +58,8 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, HelpLin
     connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
             [this](const QPoint& at) { menus_.historyMenu->popup(at); });
     wireHistoryCommands();
+    setUpKeyboard();
+    restoreLayout();
 }
 
 void MainWindow::wireMenus() {
@@ -126,10 +102,13 @@ void MainWindow::checkSettingsMenus() {
 }
 
 void MainWindow::runSearch(SearchButton button) {
+    const auto ticked = positions_->activeSwitches();
+    const QString first = searchBar_->rangeStartBox()->text();
+    const QString last = searchBar_->rangeEndBox()->text();
+    const SearchInputs inputs = controller_.searchInputs(button, ticked, first, last);
     SearchResult result = [&] {
         const WaitCursor busy;
-        return controller_.runSearch(button, positions_->activeSwitches(), options_->rangeStartBox()->text(),
-                                     options_->rangeEndBox()->text());
+        return controller_.runSearch(button, ticked, first, last);
     }();
     results_->showHits(std::move(result.detail));
     results_->showTally(std::move(result.tally));
@@ -140,17 +119,24 @@ void MainWindow::runSearch(SearchButton button) {
         return;
     }
     // The range is written back as the search read it.
-    options_->rangeStartBox()->setText(QString::number(result.firstIssue));
-    options_->rangeEndBox()->setText(QString::number(result.lastIssue));
-    const QString name = button == SearchButton::Follow ? QStringLiteral("跟随检索") : QStringLiteral("组合检索");
-    QString note = QStringLiteral("%1：第 %2 ～ %3 期中找到 %4 期")
-                       .arg(name)
-                       .arg(result.firstIssue)
-                       .arg(result.lastIssue)
-                       .arg(result.hits.size());
+    searchBar_->rangeStartBox()->setText(QString::number(result.firstIssue));
+    searchBar_->rangeEndBox()->setText(QString::number(result.lastIssue));
+    QString note = searchSummary(button, inputs, searchBase(), result);
     if (!message.isEmpty())
         note += QStringLiteral("。") + message;
     results_->setNote(note, false);
+}
+
+QString MainWindow::searchBase() const {
+    switch (controller_.tab()) {
+        case PanelTab::Manual:
+            return QStringLiteral("依据手动输入的号码");
+        case PanelTab::Verify:
+            return controller_.verifyBase().source;
+        case PanelTab::History:
+            break;
+    }
+    return controller_.historyBase().source;
 }
 
 void MainWindow::setHistoryCommandsEnabled(bool on) {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 class QLabel;
+class QSplitter;
 
 namespace drawfollow {
 
@@ -21,6 +22,7 @@ class MainController;
 class OnlineUpdateCommand;
 class PositionTabs;
 class ResultPanel;
+class SearchBar;
 class SearchOptions;
 class UserDialogs;
 enum class SearchButton;  // main_controller.h
@@ -34,13 +36,25 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The history beside the search side, with a splitter between them; the option frames
+    // and the position tabs scroll when the window is too small for them
+    // (main_window_layout.cpp).
+    QWidget* buildSearchSide();
+    void buildSplitter();
+    // The size, place and splitter of the last run, or a size that fits the screen.
+    void restoreLayout();
+    // Tab follows the screen; F10 opens the menu bar.
+    void setUpKeyboard();
     void wireMenus();
     void checkSettingsMenus();
     // The history menu's commands, the text import and the exports (main_window_commands.cpp).
     void wireHistoryCommands();
     void runSearch(SearchButton button);
+    // The draw the selected tab's values came from, for the summary of a search.
+    QString searchBase() const;
     void showStoreStatus();
     void reportStoreProblem();
     // The stored rows were derived again, or could not be (main_window_commands.cpp).
@@ -52,9 +66,11 @@ private:
     UserDialogs& dialogs_;
     HelpCommands* help_;
     MainMenus menus_;
+    QSplitter* splitter_;
     HistoryPanel* history_;
     PositionTabs* positions_;
     SearchOptions* options_;
+    SearchBar* searchBar_;
     ResultPanel* results_;
     OnlineUpdateCommand* onlineUpdate_;
     HistoryCommands* commands_;

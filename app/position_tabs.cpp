@@ -165,6 +165,13 @@ void PositionTabs::showValues() {
     verifyNote_->setStyleSheet(v.values ? QString() : QStringLiteral("color: #b00020;"));
 }
 
+QList<QWidget*> PositionTabs::focusOrder() const {
+    QList<QWidget*> order{tabs_};
+    for (int i = 0; i < tabs_->count(); ++i)
+        order << tabStops(tabs_->widget(i));
+    return order;
+}
+
 std::array<bool, kPositions> PositionTabs::activeSwitches() const {
     const auto& boxes = controller_.tab() == PanelTab::Manual   ? manualSwitches_
                         : controller_.tab() == PanelTab::Verify ? verifySwitches_

@@ -5,6 +5,7 @@
 
 #include "store/draw.h"
 
+#include <QList>
 #include <QWidget>
 
 #include <array>
@@ -27,6 +28,8 @@ public:
     // The switches of the panel that supplies the values (Check11 in the manual
     // tab, otherwise Check1(1..8) or Check1(11..18)).
     std::array<bool, kPositions> activeSwitches() const;
+    // Where Tab goes: the tabs, then the panels' switches and boxes.
+    QList<QWidget*> focusOrder() const;
 
 private:
     QWidget* historyFrame();

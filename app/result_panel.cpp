@@ -14,6 +14,14 @@
 
 namespace drawfollow {
 
+namespace {
+
+// 序号, 结果, 出现次数, 百分比.
+constexpr int kTallyCountColumn = 2;
+constexpr int kTallyPercentColumn = 3;
+
+}  // namespace
+
 ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     hitsModel_ = new TextGridModel(this);
     tallyModel_ = new TextGridModel(this);
@@ -22,8 +30,18 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     hits_->setToolTip(gridExportTip());
     tally_ = new FlexGrid(QStringLiteral("MSFlexGrid3"), this);
     tally_->setModel(tallyModel_);
+    tallyModel_->setHeaderToolTip(kTallyCountColumn, QStringLiteral("找到的各期中，这一结果出现的次数。"));
+    tallyModel_->setHeaderToolTip(
+        kTallyPercentColumn,
+        QStringLiteral("百分比 = 出现次数 ÷ 统计的全部取值个数。\n"
+                       "全部取值个数 = 找到的期数 × 每期统计的个数（平特 8 个，平码 7 个，特码 1 个）。"));
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("resultNote"));
+    // A search's summary may be longer than a narrow window is wide: two lines are kept for
+    // it, and the whole text is in its tooltip should it need more.
+    note_->setWordWrap(true);
+    note_->setMinimumHeight(note_->fontMetrics().lineSpacing() * 2 + 8);
+    note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     clear(true);
 
     int tallyWidth = tally_->frameWidth() * 2 + tally_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
@@ -41,6 +59,7 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
 
 void ResultPanel::setNote(const QString& text, bool problem) {
     note_->setText(text);
+    note_->setToolTip(text);
     note_->setStyleSheet(problem ? QStringLiteral("color: #b00020;") : QString());
     problem_ = problem;
 }
@@ -70,7 +89,7 @@ void ResultPanel::showTally(TextGrid grid) {
     // 序号, 结果, 出现次数, 百分比.
     static constexpr std::array<int, kTallyColumns> kWidths = {480, 680, 800, 880};
     tally_->setColumnWidthsTwips(kWidths);
-    tally_->fitColumnTo(3, QStringLiteral("100.000%"));
+    tally_->fitColumnTo(kTallyPercentColumn, QStringLiteral("100.000%"));
 }
 
 }  // namespace drawfollow

@@ -1,87 +1,67 @@
 #include "app/search_options.h"
 
+#include "app/column_flow_layout.h"
 #include "app/main_controller.h"
 #include "app/ui_text.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QVBoxLayout>
 
 namespace drawfollow {
 
 namespace {
 
-const QString kKindCaptions[] = {QStringLiteral("号码"), QStringLiteral("生肖"), QStringLiteral("头数"),
-                                 QStringLiteral("尾数"), QStringLiteral("合数"), QStringLiteral("段数")};
-
-QGroupBox* frame(QWidget* parent, const char* name, const QString& title) {
-    auto* f = new QGroupBox(title, parent);
-    f->setObjectName(QLatin1String(name));
-    return f;
-}
-
-QRadioButton* option(QWidget* parent, const char* control, int index, const QString& caption) {
-    auto* o = new QRadioButton(caption, parent);
-    o->setObjectName(arrayName(control, index));
-    return o;
-}
-
-QLineEdit* issueBox(QWidget* parent, const char* name, const QString& text) {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(QLatin1String(name));
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}")), e));
-    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 16);
-    return e;
-}
+// What each kind takes of a number; the frame's own purpose is added in front.
+const QString kKindTips[] = {
+    QStringLiteral("号码：开奖号码本身，01～30。"),
+    QStringLiteral("生肖：号码所属的生肖，以代码表示；代码怎样取值见“设置”菜单的生肖参数和生肖取值设置。"),
+    QStringLiteral("头数：号码的十位数字，0～3。例如 27 的头数是 2。"),
+    QStringLiteral("尾数：号码的个位数字，0～9。例如 27 的尾数是 7。"),
+    QStringLiteral("合数：号码两位数字相加之和，1～11。例如 27 的合数是 2＋7＝9。"),
+    QStringLiteral("段数：号码按每三个一段分成十段，01～03 为第一段，04～06 为第二段……28～30 为第十段；"
+                   "段的编号从 0 还是从 1 起见“设置”菜单的段数参数设置。"),
+};
 
 }  // namespace
 
 SearchOptions::SearchOptions(MainController& controller, QWidget* parent) : QWidget(parent), controller_(controller) {
     const AppSettings& s = controller_.settings();
-    followSearchButton_ = new QPushButton(QStringLiteral("检索(&S)"), this);
-    followSearchButton_->setObjectName(QStringLiteral("Command1"));
-    followSearchButton_->setToolTip(QStringLiteral("跟随检索：列出与检索依据相似的各期之后开出的号码，并统计结果"));
-    followSearchButton_->setEnabled(controller_.historyAvailable());
-
-    auto* layout = new QGridLayout(this);
+    // Reading order, which is also the order of the Tab key.
+    auto* layout = new ColumnFlowLayout(3, this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(positionFrame(), 0, 0);
-    layout->addWidget(periodFrame(), 1, 0);
-    layout->addWidget(groupFrame(), 2, 0);
-    layout->addWidget(
-        kindFrame("Frame3", "Option3", QStringLiteral("搜索类型选择"), s.searchKind(), &MainController::setSearchKind),
-        0, 1);
-    layout->addWidget(
-        kindFrame("Frame4", "Option4", QStringLiteral("结果类型选择"), s.resultKind(), &MainController::setResultKind),
-        1, 1);
-    layout->addWidget(scopeFrame(), 2, 1);
-    layout->addWidget(comboFrame(), 0, 2, 2, 1);
-    auto* searchRow = new QVBoxLayout;
-    searchRow->addWidget(rangeFrame());
-    searchRow->addWidget(followSearchButton_);
-    layout->addLayout(searchRow, 2, 2);
-    layout->setRowStretch(3, 1);
+    layout->addWidget(positionFrame());
+    layout->addWidget(periodFrame());
+    layout->addWidget(groupFrame());
+    layout->addWidget(kindFrame("Frame3", "Option3", QStringLiteral("搜索类型选择"),
+                                QStringLiteral("按哪一种取值比较检索依据与历史各期。\n"), s.searchKind(),
+                                &MainController::setSearchKind));
+    layout->addWidget(kindFrame("Frame4", "Option4", QStringLiteral("结果类型选择"),
+                                QStringLiteral("统计结果按哪一种取值计数。\n"), s.resultKind(),
+                                &MainController::setResultKind));
+    layout->addWidget(scopeFrame());
+    tightenFrames(this);
+}
 
-    connect(&controller_, &MainController::rangeStartChanged, this,
-            [this](int issue) { rangeStart_->setText(QString::number(issue)); });
-    connect(&controller_, &MainController::rangeEndChanged, this,
-            [this](int issue) { rangeEnd_->setText(QString::number(issue)); });
+QList<QWidget*> SearchOptions::focusOrder() const {
+    return tabStops(this);
 }
 
 QGroupBox* SearchOptions::positionFrame() {
-    auto* f = frame(this, "Frame1_0", QStringLiteral("检索位选择"));
-    fixed_ = option(f, "Option1", 0, QStringLiteral("固定位"));
-    free_ = option(f, "Option1", 1, QStringLiteral("自由位"));
+    auto* f = titledFrame(this, "Frame1_0", QStringLiteral("检索位选择"));
+    fixed_ = optionButton(f, "Option1", 0, QStringLiteral("固定位"));
+    free_ = optionButton(f, "Option1", 1, QStringLiteral("自由位"));
     countSpecialCheck_ = new QCheckBox(QStringLiteral("自由位计特码"), f);
     countSpecialCheck_->setObjectName(QStringLiteral("Check2"));
+    fixed_->setToolTip(
+        QStringLiteral("固定位：检索依据的每个号码只与历史各期同一位置的号码比较，平1位对平1位，特位对特位。"));
+    free_->setToolTip(QStringLiteral("自由位：检索依据的号码出现在历史某期的任何位置都算相同，不论位置。"));
+    countSpecialCheck_->setToolTip(
+        QStringLiteral("自由位时把特码也当作一个位置：勾选时在全部八个号码中找，不勾选时只在七个平码中找。"));
     const bool freeMode = controller_.settings().freePositions();
     (freeMode ? free_ : fixed_)->setChecked(true);
     countSpecialCheck_->setChecked(controller_.settings().countSpecial());
@@ -101,10 +81,15 @@ QGroupBox* SearchOptions::positionFrame() {
 }
 
 QGroupBox* SearchOptions::periodFrame() {
-    auto* f = frame(this, "Frame1_1", QStringLiteral("检索期选择"));
-    auto* previous = option(f, "Option1", 3, QStringLiteral("上期"));
-    auto* earlier = option(f, "Option1", 2, QStringLiteral("前期"));
+    auto* f = titledFrame(this, "Frame1_1", QStringLiteral("检索期选择"));
+    auto* previous = optionButton(f, "Option1", 3, QStringLiteral("上期"));
+    auto* earlier = optionButton(f, "Option1", 2, QStringLiteral("前期"));
     (controller_.settings().previousIssue() ? previous : earlier)->setChecked(true);
+    previous->setToolTip(
+        QStringLiteral("上期：以最新一期为检索依据，找出历史上与它相似的各期，统计它们的下一期开出的号码。"));
+    earlier->setToolTip(
+        QStringLiteral("前期：以倒数第 N 期（右边框中的数字，1～9）为检索依据，"
+                       "找出历史上与它相似的各期，统计它们之后第 N 期开出的号码。"));
     gap_ = new QLineEdit(QString::number(controller_.settings().gap()), f);
     gap_->setObjectName(QStringLiteral("MaskEdBox2"));
     gap_->setInputMask(QStringLiteral("d"));  // one digit 1..9: a gap of 0 cannot be typed
@@ -131,9 +116,9 @@ void SearchOptions::applyGap() {
 }
 
 QGroupBox* SearchOptions::groupFrame() {
-    auto* f = frame(this, "Frame1_2", QStringLiteral("号码组选择"));
-    auto* sequential = option(f, "Option2", 5, QStringLiteral("顺序码"));
-    auto* landed = option(f, "Option2", 4, QStringLiteral("落地码"));
+    auto* f = titledFrame(this, "Frame1_2", QStringLiteral("号码组选择"));
+    auto* sequential = optionButton(f, "Option2", 5, QStringLiteral("顺序码"));
+    auto* landed = optionButton(f, "Option2", 4, QStringLiteral("落地码"));
     sequential->setChecked(true);
     auto* l = new QHBoxLayout(f);
     l->addWidget(sequential);
@@ -145,13 +130,14 @@ QGroupBox* SearchOptions::groupFrame() {
     return f;
 }
 
-QGroupBox* SearchOptions::kindFrame(const char* name, const char* control, const QString& title, Kind selected,
-                                    void (MainController::*set)(Kind)) {
-    auto* f = frame(this, name, title);
+QGroupBox* SearchOptions::kindFrame(const char* name, const char* control, const QString& title, const QString& purpose,
+                                    Kind selected, void (MainController::*set)(Kind)) {
+    auto* f = titledFrame(this, name, title);
     auto* l = new QGridLayout(f);
     for (const Kind kind : kAllKinds) {
         const int k = index(kind);
-        auto* o = option(f, control, k, kKindCaptions[k]);
+        auto* o = optionButton(f, control, k, kindCaption(kind));
+        o->setToolTip(purpose + kKindTips[k]);
         o->setChecked(kind == selected);
         l->addWidget(o, k / 3, k % 3);
         connect(o, &QRadioButton::clicked, this, [this, set, kind] { (controller_.*set)(kind); });
@@ -160,69 +146,20 @@ QGroupBox* SearchOptions::kindFrame(const char* name, const char* control, const
 }
 
 QGroupBox* SearchOptions::scopeFrame() {
-    auto* f = frame(this, "Frame6", QStringLiteral("结果统计选择"));
+    auto* f = titledFrame(this, "Frame6", QStringLiteral("结果统计选择"));
     auto* l = new QHBoxLayout(f);
     const QString captions[] = {QStringLiteral("平特"), QStringLiteral("平码"), QStringLiteral("特码")};
+    const QString tips[] = {QStringLiteral("平特：统计找到的各期全部八个号码（七个平码和特码）。"),
+                            QStringLiteral("平码：只统计找到的各期的七个平码。"),
+                            QStringLiteral("特码：只统计找到的各期的特码。")};
     for (const TallyScope scope : {TallyScope::Special, TallyScope::Regular, TallyScope::All}) {
         const int i = static_cast<int>(scope);
-        auto* o = option(f, "Option5", i, captions[i]);
+        auto* o = optionButton(f, "Option5", i, captions[i]);
+        o->setToolTip(tips[i]);
         o->setChecked(scope == controller_.settings().tallyScope());
         l->addWidget(o);
         connect(o, &QRadioButton::clicked, this, [this, scope] { controller_.setTallyScope(scope); });
     }
-    l->addStretch(1);
-    return f;
-}
-
-QGroupBox* SearchOptions::comboFrame() {
-    auto* f = frame(this, "Frame5", QStringLiteral("组合组位检索"));
-    auto* regular = option(f, "Option6", 1, QStringLiteral("平码"));
-    auto* all = option(f, "Option6", 0, QStringLiteral("平特"));
-    (controller_.settings().comboRegularOnly() ? regular : all)->setChecked(true);
-    combinationSizeCombo_ = new QComboBox(f);
-    combinationSizeCombo_->setObjectName(QStringLiteral("Combo1"));
-    for (int i = 1; i <= 6; ++i)
-        combinationSizeCombo_->addItem(QString::number(i));
-    combinationSizeCombo_->setCurrentIndex(controller_.settings().comboSize() - 1);
-    auto* sizeLabel = new QLabel(QStringLiteral("组合位数"), f);
-    sizeLabel->setObjectName(QStringLiteral("Label1"));
-    sizeLabel->setBuddy(combinationSizeCombo_);
-    combinationSearchButton_ = new QPushButton(QStringLiteral("组合检索(&G)"), f);
-    combinationSearchButton_->setObjectName(QStringLiteral("Command2"));
-    combinationSearchButton_->setToolTip(QStringLiteral("组合检索：检索依据中任取“组合位数”个位置相同即算相似"));
-    combinationSearchButton_->setEnabled(controller_.historyAvailable());
-    auto* l = new QGridLayout(f);
-    l->addWidget(regular, 0, 0);
-    l->addWidget(all, 0, 1);
-    l->addWidget(sizeLabel, 1, 0);
-    l->addWidget(combinationSizeCombo_, 1, 1);
-    l->addWidget(combinationSearchButton_, 2, 0, 1, 2);
-    l->setRowStretch(3, 1);
-    connect(regular, &QRadioButton::clicked, this, [this] { controller_.setComboRegularOnly(true); });
-    connect(all, &QRadioButton::clicked, this, [this] { controller_.setComboRegularOnly(false); });
-    connect(combinationSizeCombo_, &QComboBox::currentIndexChanged, this,
-            [this](int i) { controller_.setComboSize(i + 1); });
-    return f;
-}
-
-QGroupBox* SearchOptions::rangeFrame() {
-    auto* f = frame(this, "Frame7", QStringLiteral("检索起止期数"));
-    const auto start = controller_.rangeStart();
-    const auto end = controller_.rangeEnd();
-    rangeStart_ = issueBox(f, "Text3_0", start ? QString::number(*start) : QStringLiteral("2013001"));
-    rangeEnd_ = issueBox(f, "Text3_1", end ? QString::number(*end) : QStringLiteral("2013001"));
-    auto* from = new QLabel(QStringLiteral("起"), f);
-    from->setObjectName(QStringLiteral("Label3_0"));
-    auto* to = new QLabel(QStringLiteral("止"), f);
-    to->setObjectName(QStringLiteral("Label3_1"));
-    auto* tilde = new QLabel(QStringLiteral("～"), f);
-    tilde->setObjectName(QStringLiteral("Label4"));
-    auto* l = new QHBoxLayout(f);
-    l->addWidget(from);
-    l->addWidget(rangeStart_);
-    l->addWidget(tilde);
-    l->addWidget(to);
-    l->addWidget(rangeEnd_);
     l->addStretch(1);
     return f;
 }

@@ -1,18 +1,16 @@
-// The option frames of the search panel: positions (Frame1(0)), period
-// (Frame1(1)), number group (Frame1(2)), search kind (Frame3), result kind (Frame4), tally
-// scope (Frame6), combination (Frame5), issue range (Frame7) and the search button.
-// Every choice is saved the moment it changes.
+// The option frames of the search panel: positions (Frame1(0)), period (Frame1(1)), number
+// group (Frame1(2)), search kind (Frame3), result kind (Frame4) and tally scope (Frame6), in
+// as many columns as the width allows. Every choice is saved the moment it changes.
 #pragma once
 
 #include "store/draw.h"
 
+#include <QList>
 #include <QWidget>
 
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
 namespace drawfollow {
@@ -25,20 +23,16 @@ class SearchOptions final : public QWidget {
 public:
     explicit SearchOptions(MainController& controller, QWidget* parent = nullptr);
 
-    QPushButton* followSearchButton() const { return followSearchButton_; }
-    QPushButton* combinationSearchButton() const { return combinationSearchButton_; }
-    QLineEdit* rangeStartBox() const { return rangeStart_; }
-    QLineEdit* rangeEndBox() const { return rangeEnd_; }
+    // Where Tab goes: the frames in reading order.
+    QList<QWidget*> focusOrder() const;
 
 private:
     QGroupBox* positionFrame();
     QGroupBox* periodFrame();
     QGroupBox* groupFrame();
-    QGroupBox* kindFrame(const char* frame, const char* option, const QString& title, Kind selected,
-                         void (MainController::*set)(Kind));
+    QGroupBox* kindFrame(const char* frame, const char* option, const QString& title, const QString& purpose,
+                         Kind selected, void (MainController::*set)(Kind));
     QGroupBox* scopeFrame();
-    QGroupBox* comboFrame();
-    QGroupBox* rangeFrame();
     void applyGap();
 
     MainController& controller_;
@@ -46,11 +40,6 @@ private:
     QRadioButton* free_ = nullptr;
     QCheckBox* countSpecialCheck_ = nullptr;  // Check2
     QLineEdit* gap_ = nullptr;
-    QComboBox* combinationSizeCombo_ = nullptr;       // Combo1
-    QPushButton* followSearchButton_ = nullptr;       // Command1
-    QPushButton* combinationSearchButton_ = nullptr;  // Command2
-    QLineEdit* rangeStart_ = nullptr;
-    QLineEdit* rangeEnd_ = nullptr;
 };
 
 }  // namespace drawfollow

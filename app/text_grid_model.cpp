@@ -19,6 +19,13 @@ void TextGridModel::setGrid(TextGrid grid) {
     endResetModel();
 }
 
+void TextGridModel::setHeaderToolTip(int column, const QString& tip) {
+    while (headerTips_.size() <= column)
+        headerTips_.append(QString());
+    headerTips_[column] = tip;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
 int TextGridModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid() || grid_.empty())
         return 0;
@@ -44,6 +51,9 @@ QVariant TextGridModel::data(const QModelIndex& index, int role) const {
 QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < columnCount())
         return cellText(grid_, 0, static_cast<size_t>(section));
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section >= 0 && section < headerTips_.size() &&
+        !headerTips_[section].isEmpty())
+        return headerTips_[section];
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

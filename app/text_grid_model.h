@@ -5,6 +5,7 @@
 #include "store/text_grid.h"
 
 #include <QAbstractTableModel>
+#include <QStringList>
 
 namespace drawfollow {
 
@@ -17,6 +18,8 @@ public:
     // Header row first; rows shorter than the header show empty cells.
     void setGrid(TextGrid grid);
     const TextGrid& grid() const { return grid_; }
+    // A tooltip for a column's header that outlives every grid set afterwards.
+    void setHeaderToolTip(int column, const QString& tip);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,6 +28,7 @@ public:
 
 private:
     TextGrid grid_;
+    QStringList headerTips_;
 };
 
 }  // namespace drawfollow

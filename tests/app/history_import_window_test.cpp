@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(m.size(), 2);  // the question and the file dialog
         QCOMPARE(m[0].title, kTitle);
         QCOMPARE(m[0].text,
-                 QStringLiteral("确实要读入最新历史号码吗？点击'确认'读入,点击'取消'放弃该操作。确要读入请保证"
+                 QStringLiteral("确实要读入最新历史号码吗？点击'确定'读入,点击'取消'放弃该操作。确要读入请保证"
                                 "安装目录下存在历史号码的文本文件文件。读取时可能要花费一段时间,请耐心等候！"));
         QVERIFY(std::filesystem::is_directory(folder));
         QCOMPARE(m[1].initial, pathOf(folder));

@@ -290,7 +290,7 @@ private slots:
         WindowSession s;
         QVERIFY(s.start());
         FIND_ENABLED(QAction, item, s, "mnuUpdateHost");
-        QCOMPARE(item->text(), QStringLiteral("在线更新网址设置"));
+        QCOMPARE(item->text(), QStringLiteral("在线更新网址设置(&U)"));
         const QList<QAction*> setup = s.find<QMenu>(QStringLiteral("mnuSetup"))->actions();
         QCOMPARE(setup.indexOf(item), setup.indexOf(s.find<QAction>(QStringLiteral("mnuSetDay"))) + 1);
 

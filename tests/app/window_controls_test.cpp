@@ -56,7 +56,7 @@ private slots:
             {"Command2", QStringLiteral("组合检索(&G)")},
             {"Command3", QStringLiteral("删除最后历史(&D)")},
             {"Command4", QStringLiteral("历史号码导出文本文件(&O)")},
-            {"Command21", QStringLiteral("历史号在线更新(&O)")},
+            {"Command21", QStringLiteral("历史号在线更新(&U)")},
             {"cmdRdLst", QStringLiteral("读取历史号文本(&W)")},
             {"Command9", QStringLiteral("软件设置(&T)")},
         };
@@ -161,8 +161,8 @@ private slots:
         QVERIFY(s.start());
         const QList<QAction*> top = s.window().menuBar()->actions();
         QCOMPARE(top.size(), 2);
-        QCOMPARE(top[0]->text(), QStringLiteral("历史管理"));
-        QCOMPARE(top[1]->text(), QStringLiteral("设置"));
+        QCOMPARE(top[0]->text(), QStringLiteral("历史管理(&H)"));
+        QCOMPARE(top[1]->text(), QStringLiteral("设置(&E)"));
         FIND(QMenu, history, s, "mnuLsgl");
         QCOMPARE(names(history->actions()),
                  (QStringList{QStringLiteral("mnuDcls"), QStringLiteral("mnuErase"), QStringLiteral("mnuClear"),
