@@ -30,9 +30,9 @@ struct BacktestSettings {
 };
 
 struct BacktestTarget {
-    int issue = 0;  // t
-    int base = 0;   // the issue of its base draw
-    int hits = 0;   // how many draws the search selected
+    int issue = 0;                      // t
+    int base = 0;                       // the issue of its base draw
+    int hits = 0;                       // how many draws the search selected
     std::vector<int> top;               // the top K values, in the tally's order
     std::vector<std::string> topTexts;  // as the tally grid names them
     int hit = 0;                        // h(t)

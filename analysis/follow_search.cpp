@@ -56,8 +56,7 @@ MarkingUpdate followMarking(const SearchInputs& inputs) {
 
 SearchResult runFollowSearch(HistoryDb& db, const SearchInputs& inputs) {
     using namespace search_steps;
-    return runMarkedSearch(db, inputs,
-                           [](HistoryDb& on, const SearchInputs& in) { return followMarking(in).run(on); });
+    return runMarkedSearch(db, inputs, [](HistoryDb& on, const SearchInputs& in) { return followMarking(in).run(on); });
 }
 
 }  // namespace drawfollow

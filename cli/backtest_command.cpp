@@ -42,14 +42,10 @@ nlohmann::ordered_json resultJson(const BacktestResult& result) {
                            {"top", t.top},
                            {"hit", t.hit},
                            {"expected", t.expected}});
-    return {{"targets", std::move(targets)},
-            {"observed", result.observed},
-            {"expected", result.expected},
-            {"variance", result.variance},
-            {"z", orNull(result.z)},
-            {"p", orNull(result.p)},
-            {"skipped", result.skipped},
-            {"without_base", result.withoutBase}};
+    return {{"targets", std::move(targets)}, {"observed", result.observed},
+            {"expected", result.expected},   {"variance", result.variance},
+            {"z", orNull(result.z)},         {"p", orNull(result.p)},
+            {"skipped", result.skipped},     {"without_base", result.withoutBase}};
 }
 
 std::string joined(const std::vector<std::string>& texts) {
@@ -60,8 +56,8 @@ std::string joined(const std::vector<std::string>& texts) {
 }
 
 std::string resultText(const BacktestResult& result) {
-    TextGrid grid = {{"目标期", "基准期", "命中期数", "前 " + std::to_string(result.top) + " 个结果值", "开出",
-                      "期望", "方差"}};
+    TextGrid grid = {
+        {"目标期", "基准期", "命中期数", "前 " + std::to_string(result.top) + " 个结果值", "开出", "期望", "方差"}};
     for (const BacktestTarget& t : result.targets)
         grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), joined(t.topTexts),
                         std::to_string(t.hit), fixed(t.expected, 3), fixed(t.variance, 3)});
