@@ -103,8 +103,10 @@ BacktestResult Backtest::run(const BacktestSettings& settings, const BacktestPro
             rules.addRow(valuesOf(draws[added], o.resultKind), x);
             range.add(x);
         }
-        const PanelSearch built = buildSearchInputs(panel_, {whole.issues.first(t), whole.drawAt});
-        if (!referenceDraw(t, o.previousIssue, o.gap).found()) {
+        const BaseLookup base = referenceDraw(t, o.previousIssue, o.gap);
+        const PanelSearch built =
+            base.found() ? buildSearchInputs(panel_, {whole.issues.first(t), whole.drawAt}) : PanelSearch{};
+        if (!base.found()) {
             ++result.withoutBase;
         } else if (!built.ready()) {
             throw StoreError("回测未进行：第 " + std::to_string(issues[t]) + " 期：" + built.refusal);
@@ -113,7 +115,7 @@ BacktestResult Backtest::run(const BacktestSettings& settings, const BacktestPro
         } else {
             BacktestTarget& target = result.targets.emplace_back();
             target.issue = issues[t];
-            target.base = issues[referenceDraw(t, o.previousIssue, o.gap).index.value()];
+            target.base = issues[*base.index];
             target.hits = static_cast<int>(hits.size());
             TargetScore(rules, search_.tally(built.inputs, hits), settings.top)
                 .fill(target, rules, draws[t], o.resultKind, range);
