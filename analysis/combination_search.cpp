@@ -13,9 +13,9 @@
 
 namespace drawfollow {
 
-namespace {
+namespace search_steps {
 
-using namespace search_steps;
+namespace {
 
 constexpr int kLargestSize = 6;
 
@@ -80,7 +80,9 @@ private:
     std::vector<RowExpression> order_;
 };
 
-Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
+}  // namespace
+
+MarkingUpdate combinationMarking(const SearchInputs& inputs) {
     const Kind kind = inputs.searchKind;
     const PositionValues& values = *inputs.values;
     const int poolSize = inputs.combinationRegularOnly ? kRegularPositions : kPositions;
@@ -135,7 +137,7 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
     if (!sets.empty())
         update.assign("intTh", conditionCount(lastSetCounted));
     update.assign("bolOk", bits.anySetMet(liveSets));
-    Marking marking{update.run(db, "bolOk", 1), inputs.combinationSize, {}};
+    MarkingUpdate marking{std::move(update), "bolOk", 1, inputs.combinationSize, {}};
     if (sets.empty()) {
         marking.note = "组合位数 " + std::to_string(inputs.combinationSize) + " 不在 1～6 之内，没有选中任何一期。";
     } else {
@@ -147,10 +149,12 @@ Marking markCombinationRows(HistoryDb& db, const SearchInputs& inputs) {
     return marking;
 }
 
-}  // namespace
+}  // namespace search_steps
 
 SearchResult runCombinationSearch(HistoryDb& db, const SearchInputs& inputs) {
-    return runMarkedSearch(db, inputs, markCombinationRows);
+    using namespace search_steps;
+    return runMarkedSearch(db, inputs,
+                           [](HistoryDb& on, const SearchInputs& in) { return combinationMarking(in).run(on); });
 }
 
 }  // namespace drawfollow

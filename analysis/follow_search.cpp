@@ -9,11 +9,9 @@
 
 namespace drawfollow {
 
-namespace {
+namespace search_steps {
 
-using namespace search_steps;
-
-Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
+MarkingUpdate followMarking(const SearchInputs& inputs) {
     const Kind kind = inputs.searchKind;
     const PositionValues& values = *inputs.values;
     const std::vector<int> positions = tickedPositions(inputs);
@@ -48,18 +46,17 @@ Marking markFollowRows(HistoryDb& db, const SearchInputs& inputs) {
     }
     update.assign("intTh", conditionCount(std::move(conditions)));
     const int n = static_cast<int>(positions.size());
-    std::vector<int> marked = update.run(db, "intTh", n);
-
     // With no condition every reference draw matches: say so, or the tally reads as a finding.
     std::string note =
         n == 0 ? "没有勾选任何位置，范围内的每一期都算作命中。" : unreachableValuesNote(kind, values, positions);
-    return {std::move(marked), n, std::move(note)};
+    return {std::move(update), "intTh", n, n, std::move(note)};
 }
 
-}  // namespace
+}  // namespace search_steps
 
 SearchResult runFollowSearch(HistoryDb& db, const SearchInputs& inputs) {
-    return runMarkedSearch(db, inputs, markFollowRows);
+    using namespace search_steps;
+    return runMarkedSearch(db, inputs, [](HistoryDb& on, const SearchInputs& in) { return followMarking(in).run(on); });
 }
 
 }  // namespace drawfollow

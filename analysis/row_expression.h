@@ -58,6 +58,16 @@ struct FieldCopy {
     FieldType type = FieldType::Text;
 };
 
+// What a copy gives a row with no row `back` rows before it.
+inline RowValue copiedBeforeFirstRow(FieldType type) {
+    return type == FieldType::Text ? RowValue::textOf("") : RowValue::integer(0);
+}
+
+// What a copy gives a row whose source row holds `source`: a NULL number becomes 0.
+inline RowValue copiedSource(RowValue source, FieldType type) {
+    return type == FieldType::Number && source.isNull() ? RowValue::integer(0) : source;
+}
+
 // A scratch field set to what the expression gives for the row.
 struct FieldAssignment {
     std::string field;

@@ -22,13 +22,18 @@ void ScratchUpdate::assign(std::string field, RowExpression expression) {
     assignments_.push_back({std::move(field), std::move(expression)});
 }
 
-std::vector<int> ScratchUpdate::run(HistoryDb& db, std::string_view marker, long long value) const {
-    const auto markerAssignment = std::find_if(assignments_.begin(), assignments_.end(),
-                                               [marker](const FieldAssignment& a) { return a.field == marker; });
-    if (markerAssignment == assignments_.end())
+size_t ScratchUpdate::assignmentOf(std::string_view marker) const {
+    const auto it = std::find_if(assignments_.begin(), assignments_.end(),
+                                 [marker](const FieldAssignment& a) { return a.field == marker; });
+    if (it == assignments_.end())
         throw std::logic_error("no assignment to the marking field " + std::string(marker));
+    return static_cast<size_t>(it - assignments_.begin());
+}
+
+std::vector<int> ScratchUpdate::run(HistoryDb& db, std::string_view marker, long long value) const {
+    const size_t markerAssignment = assignmentOf(marker);
     ScratchValues values(db, copies_, reads_, assignments_);
-    std::vector<int> marked = values.issuesWhere(static_cast<size_t>(markerAssignment - assignments_.begin()), value);
+    std::vector<int> marked = values.issuesWhere(markerAssignment, value);
     if (!values.anyChanged())
         return marked;
     std::string set;

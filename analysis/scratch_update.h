@@ -27,6 +27,12 @@ public:
     // the whole number `value` after it, in issue order: the rows the search marked.
     std::vector<int> run(HistoryDb& db, std::string_view marker, long long value) const;
 
+    const std::vector<FieldCopy>& copies() const { return copies_; }
+    const std::vector<FieldRead>& reads() const { return reads_; }
+    const std::vector<FieldAssignment>& assignments() const { return assignments_; }
+    // Where the assignment to `marker` stands among the assignments.
+    size_t assignmentOf(std::string_view marker) const;
+
 private:
     std::vector<FieldCopy> copies_;
     std::vector<FieldRead> reads_;

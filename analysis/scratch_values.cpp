@@ -76,18 +76,15 @@ struct ScratchRows {
         return RowValue::textOf(std::string_view(texts).substr(static_cast<size_t>(k.number), k.bytes));
     }
 
-    // Numbers are read as integers, a NULL as 0; texts as texts, a NULL staying NULL.
     RowValue readSource(sqlite3_stmt* q, int column, FieldType type) const {
-        if (type == FieldType::Number)
-            return RowValue::integer(sqlite3_column_int64(q, column));
-        return readColumn(q, column, type);
+        return copiedSource(readColumn(q, column, type), type);
     }
 
     RowValue copied(size_t copy, size_t row) const {
         const FieldCopy& c = copies[copy];
         const auto back = static_cast<size_t>(c.back);
         if (row < back)
-            return c.type == FieldType::Text ? RowValue::textOf("") : RowValue::integer(0);
+            return copiedBeforeFirstRow(c.type);
         return valueOf(kept[copy][row - back], sourceTexts);
     }
 

@@ -6,6 +6,10 @@
 
 namespace drawfollow::search_steps {
 
+Marking MarkingUpdate::run(HistoryDb& db) const {
+    return {update.run(db, marker, markedValue), conditions, note};
+}
+
 SearchResult runMarkedSearch(HistoryDb& db, const SearchInputs& inputs, const MarkRows& mark) {
     SearchResult result;
     result.message = searchRefusal(inputs);

@@ -80,6 +80,24 @@ struct Marking {
 
 using MarkRows = std::function<Marking(HistoryDb&, const SearchInputs&)>;
 
+// A search's marking step before it touches the database: the scratch update, and the value
+// its assignment to `marker` gives a marked row. Evaluated over rows held in memory, it marks
+// the rows the stored search would mark, without a write.
+struct MarkingUpdate {
+    ScratchUpdate update;
+    std::string marker;
+    long long markedValue = 1;
+    int conditions = 0;
+    std::string note;
+
+    // Stores the update and hands the marked rows of the whole history to the tally.
+    Marking run(HistoryDb& db) const;
+};
+
+// The follow search's and the combination search's marking of these inputs.
+MarkingUpdate followMarking(const SearchInputs& inputs);
+MarkingUpdate combinationMarking(const SearchInputs& inputs);
+
 // Checks the inputs, runs `mark` and the tally of its marked rows in the issue range in one transaction, and turns a
 // refusal or a failure into a result with empty grids and a message. A failure rolls
 // everything back, so the table never holds half a search.

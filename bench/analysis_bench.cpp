@@ -1,5 +1,6 @@
 // The follow and combination searches end to end (statements, selection, tally, commit)
-// on seeded histories of 3,000 and 100,000 draws.
+// and the walk-forward backtest, on seeded histories of 3,000 and 100,000 draws.
+#include "analysis/backtest.h"
 #include "analysis/chance_baseline.h"
 #include "analysis/search.h"
 #include "store/history_db.h"
@@ -143,6 +144,30 @@ void BM_ChanceBaseline(benchmark::State& state) {
     state.SetComplexityN(draws);
 }
 BENCHMARK(BM_ChanceBaseline)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A 100-target walk-forward backtest from the database: one read of the rows, then a
+// search in memory per target. Zodiacs of positions 1, 2 and 8 (follow) or any four of the
+// eight positions (combination), tails tallied, the top 5 held against chance.
+void BM_Backtest(benchmark::State& state) {
+    const bool combination = state.range(0) != 0;
+    const int draws = static_cast<int>(state.range(1));
+    History& h = History::of(draws);
+    SearchPanel panel;
+    panel.combination = combination;
+    panel.options.searchKind = Kind::Zodiac;
+    panel.options.resultKind = Kind::Tail;
+    panel.options.ticked = {true, true, false, false, false, false, false, true};
+    panel.options.combinationSize = 4;
+    for (auto _ : state) {
+        const BacktestResult result = Backtest(h.db(), panel).run({100, 5});
+        if (result.targets.empty())
+            state.SkipWithError("no target counted");
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetLabel(combination ? "combination size 4" : "follow");
+    state.SetComplexityN(draws);
+}
+BENCHMARK(BM_Backtest)->ArgsProduct({{0, 1}, {3000, 100000}})->Unit(benchmark::kMillisecond);
 
 // The yardstick the search times are judged by: eight counting LIKE updates over the table
 // in one transaction, the base zodiacs of the newest draw as free-position patterns.

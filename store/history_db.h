@@ -112,6 +112,10 @@ public:
     void forEachRowAsStored(const std::function<void(const SQLite::Statement& fields)>& visit);
     // The values of `kind` of every stored row with an issue in [firstIssue, lastIssue].
     std::vector<KindValues> kindValuesInRange(Kind kind, int firstIssue, int lastIssue);
+    // Hands every stored row to `visit`, one at a time: column 0 holds its issue, columns
+    // 1, 2, … the named fields in the order given (NULL where unset).
+    void forEachRowFields(std::span<const std::string> fields,
+                          const std::function<void(const SQLite::Statement& row)>& visit);
 
     // The settings the stored rows were derived with (store/derivation_record.h); none for
     // a file of an older version that has not been derived again since.

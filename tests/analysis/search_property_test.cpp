@@ -2,6 +2,9 @@
 // direct evaluation of their meaning gives, and leave the tables exactly as the
 // statement-by-statement sequence leaves them, search after search (stale scratch
 // fields included).
+#include "analysis/memory_search.h"
+#include "analysis/tally_rules.h"
+
 #include "brute_force.h"
 #include "literal_search.h"
 #include "search_fixture.h"
@@ -158,6 +161,34 @@ TEST_P(SearchProperty, SearchesInTurnLeaveNothingBehind) {
             follow ? runLiteralFollowSearch(literal_.db(), in) : runLiteralCombinationSearch(literal_.db(), in);
         check(in, got, literal,
               follow ? expectedFollowHits(product_.rows(), in) : expectedCombinationHits(product_.rows(), in));
+        if (HasFailure())
+            return;
+    }
+}
+
+// The search held in memory, as the backtest runs it, selects what the stored search
+// selects and tallies it alike, over the same random panels.
+TEST_P(SearchProperty, InMemorySearchGivesTheStoredSearchsHitsAndTally) {
+    RandomPanel panel(GetParam().seed + 3, product_);
+    for (int i = 0; i < 120; ++i) {
+        const SearchInputs in = panel.next();
+        const bool combination = i % 2 == 1;
+        SCOPED_TRACE(describe(in) + (combination ? " combination" : " follow"));
+        const SearchResult stored =
+            combination ? runCombinationSearch(product_.db(), in) : runFollowSearch(product_.db(), in);
+        ASSERT_TRUE(stored.ran) << stored.message;
+        const MemorySearch memory(product_.db(), in, combination);
+        const std::vector<size_t> hits = memory.hits(in);
+        std::vector<int> issues;
+        for (const size_t row : hits)
+            issues.push_back(memory.rows().issues()[row]);
+        EXPECT_EQ(issues, stored.hits);
+        const std::vector<TallyRow> tally = memory.tally(in, hits);
+        ASSERT_EQ(tally.size() + 1, stored.tally.size());
+        for (size_t line = 0; line < tally.size(); ++line) {
+            EXPECT_EQ(TallyRules(in).valueText(tally[line].value), stored.tally[line + 1][1]);
+            EXPECT_EQ(std::to_string(tally[line].count), stored.tally[line + 1][2]);
+        }
         if (HasFailure())
             return;
     }

@@ -1,0 +1,106 @@
+// backtest: the search panel's search run before each of the newest draws, on the draws
+// before it, its top values held against what chance gives.
+#include "cli/argument_checks.h"
+#include "cli/cli_context.h"
+#include "cli/grid_text.h"
+#include "cli/panel_options.h"
+
+#include "analysis/backtest.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <iostream>
+
+namespace drawfollow::cli {
+
+namespace {
+
+struct BacktestOptions {
+    PanelOptions panel;
+    bool combination = false;
+    BacktestSettings settings;
+    bool json = false;
+};
+
+nlohmann::ordered_json orNull(const std::optional<double>& value) {
+    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
+}
+
+std::string fixed(double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+nlohmann::ordered_json resultJson(const BacktestResult& result) {
+    nlohmann::ordered_json targets = nlohmann::ordered_json::array();
+    for (const BacktestTarget& t : result.targets)
+        targets.push_back({{"issue", t.issue},
+                           {"base", t.base},
+                           {"hits", t.hits},
+                           {"top", t.top},
+                           {"hit", t.hit},
+                           {"expected", t.expected}});
+    return {{"targets", std::move(targets)}, {"observed", result.observed},
+            {"expected", result.expected},   {"variance", result.variance},
+            {"z", orNull(result.z)},         {"p", orNull(result.p)},
+            {"skipped", result.skipped},     {"without_base", result.withoutBase}};
+}
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string line;
+    for (const std::string& text : texts)
+        line += (line.empty() ? "" : " ") + text;
+    return line;
+}
+
+std::string resultText(const BacktestResult& result) {
+    TextGrid grid = {
+        {"目标期", "基准期", "命中期数", "前 " + std::to_string(result.top) + " 个结果值", "开出", "期望", "方差"}};
+    for (const BacktestTarget& t : result.targets)
+        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), joined(t.topTexts),
+                        std::to_string(t.hit), fixed(t.expected, 3), fixed(t.variance, 3)});
+    std::string text = alignedText(grid) + '\n';
+    text += "计入 " + std::to_string(result.targets.size()) + " 期";
+    if (result.skipped > 0)
+        text += "；检索没有命中、未计入 " + std::to_string(result.skipped) + " 期";
+    if (result.withoutBase > 0)
+        text += "；历史不足、没有基准期的 " + std::to_string(result.withoutBase) + " 期未计入";
+    text += "。\n开出合计 " + std::to_string(result.observed) + " 次，期望 " + fixed(result.expected, 3) +
+            " 次，方差 " + fixed(result.variance, 3) + "。\n";
+    return text + result.verdict + '\n';
+}
+
+}  // namespace
+
+void addBacktestCommand(CLI::App& app, CliContext& context) {
+    auto options = std::make_shared<BacktestOptions>();
+    auto* command = app.add_subcommand(
+        "backtest", "walk-forward backtest: the search run before each of the newest draws, against chance");
+    addPanelOptions(command, options->panel);
+    auto* combination =
+        command->add_flag("--combination", options->combination, "back-test the combination search (组合检索)");
+    addCombinationOptions(command, options->panel);
+    command->get_option("--size")->needs(combination);
+    command->get_option("--pool")->needs(combination);
+    command->add_option("--targets", options->settings.targets, "the newest T stored draws are the targets")
+        ->transform(decimal(1))
+        ->capture_default_str();
+    command->add_option("--top", options->settings.top, "the first K values of each tally are the forecast")
+        ->transform(decimal(1))
+        ->capture_default_str();
+    command->add_flag("--json", options->json,
+                      R"(print {"targets": [{"issue", "base", "hits", "top", "hit", "expected"}...], )"
+                      R"("observed", "expected", "variance", "z", "p", "skipped"})");
+    command->callback([&context, options] {
+        const SearchPanel panel = panelOf(context, options->panel, options->combination);
+        const BacktestResult result = Backtest(context.db(), panel).run(options->settings);
+        if (options->json)
+            std::cout << resultJson(result).dump(1) << '\n';
+        else
+            std::cout << resultText(result);
+    });
+}
+
+}  // namespace drawfollow::cli
