@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
         addBackupCommands(app, context);
         addUpdateCommand(app, context, inHelperProgram(kUpdateProgram, argc, argv));
         addSearchCommands(app, context);
+        addTrendCommands(app, context);
         addRederiveCommand(app, context);
     });
 }

@@ -3,6 +3,7 @@
 #include "cli/chance_output.h"
 #include "cli/cli_context.h"
 #include "cli/grid_text.h"
+#include "cli/kind_names.h"
 
 #include "analysis/search.h"
 #include "analysis/search_panel.h"
@@ -10,17 +11,10 @@
 #include <nlohmann/json.hpp>
 
 #include <iostream>
-#include <map>
 
 namespace drawfollow::cli {
 
 namespace {
-
-const std::map<std::string, Kind> kKindNames = {{"number", Kind::Number}, {"zodiac", Kind::Zodiac},
-                                                {"head", Kind::Head},     {"tail", Kind::Tail},
-                                                {"sum", Kind::DigitSum},  {"segment", Kind::Segment}};
-const std::map<std::string, TallyScope> kScopeNames = {
-    {"all", TallyScope::All}, {"regular", TallyScope::Regular}, {"special", TallyScope::Special}};
 
 struct PanelOptions {
     AttributeOptions attributes;
@@ -42,14 +36,6 @@ struct PanelOptions {
     bool json = false;
     bool chance = false;
 };
-
-std::vector<std::string> keysOf(const auto& names) {
-    std::vector<std::string> keys;
-    keys.reserve(names.size());
-    for (const auto& [name, value] : names)
-        keys.push_back(name);
-    return keys;
-}
 
 void addPanelOptions(CLI::App* command, PanelOptions& o, bool combination) {
     command->add_option("--kind", o.kind, "search kind")->check(oneOf(keysOf(kKindNames)))->capture_default_str();
