@@ -26,14 +26,15 @@ public:
     TrendBuilder(const TrendChoice& choice, size_t rows) : rules_(tallySettings(choice)) {
         const int values = rules_.listedCount();
         for (int i = 0; i < values; ++i) {
-            const int value = rules_.listed().low + i;
-            table_.columns_.push_back({.value = value, .text = rules_.valueText(value)});
+            ValueFigures& column = table_.columns_.emplace_back();
+            column.value = rules_.listed().low + i;
+            column.text = rules_.valueText(column.value);
         }
         x_.assign(values, 0);
         streaks_.assign(values, 0);
         table_.issues_.reserve(rows);
-        table_.counts_.reserve(rows * values);
-        table_.omissions_.reserve(rows * values);
+        table_.counts_.reserve(rows * static_cast<size_t>(values));
+        table_.omissions_.reserve(rows * static_cast<size_t>(values));
     }
 
     void add(const KindValues& row) {

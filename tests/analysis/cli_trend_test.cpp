@@ -19,9 +19,10 @@ protected:
     void SetUp() override {
         HistoryDb db(dir / HistoryDb::kFileName);
         // Tail 3 twice in 002 (03, 13), never in 003; tail 9 never at all.
-        db.replaceAll({draw(2020001, {1, 2, 3, 4, 5, 6, 7, 8}), draw(2020002, {3, 13, 21, 22, 24, 25, 26, 27}),
-                       draw(2020003, {1, 2, 4, 5, 6, 7, 8, 10})},
-                      test::settingsFor(2020));
+        const std::vector<DrawInput> draws = {draw(2020001, {1, 2, 3, 4, 5, 6, 7, 8}),
+                                              draw(2020002, {3, 13, 21, 22, 24, 25, 26, 27}),
+                                              draw(2020003, {1, 2, 4, 5, 6, 7, 8, 10})};
+        db.replaceAll(draws, test::settingsFor(2020));
     }
 
     ordered_json runJson(const std::string& arguments) {

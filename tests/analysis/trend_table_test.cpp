@@ -219,7 +219,8 @@ TEST_F(HandWorked, ARangeWithoutDrawsHasEmptyFiguresAndAReversedOneIsRefused) {
 }
 
 TEST(TrendFigureTexts, AverageHasTwoDecimalsAndANeverDrawnValueNoLastIssue) {
-    ValueFigures f{.value = 3, .text = "3", .count = 2, .draws = 2, .average = 1.0 / 3};
+    ValueFigures f;
+    f.average = 1.0 / 3;
     EXPECT_EQ(figureText(f, Figure::Average), "0.33");
     EXPECT_EQ(figureText(f, Figure::LastIssue), "");
     f.lastIssue = 2020003;
