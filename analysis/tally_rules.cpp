@@ -10,7 +10,7 @@ namespace {
 constexpr std::array<ValueRange, kKinds> kTallyCounters = {ValueRange{1, 30}, ValueRange{0, 12}, ValueRange{0, 3},
                                                            ValueRange{0, 9},  ValueRange{1, 11}, ValueRange{0, 10}};
 
-ValueRange listedValues(const SearchInputs& inputs) {
+ValueRange listedValues(const SearchSettings& inputs) {
     switch (inputs.resultKind) {
         case Kind::Zodiac:
             return {inputs.zodiacOffset, inputs.zodiacOffset + kAnimals - 1};
@@ -34,7 +34,7 @@ std::pair<int, int> tallyPositions(TallyScope scope) {
 
 }  // namespace
 
-TallyRules::TallyRules(const SearchInputs& inputs)
+TallyRules::TallyRules(const SearchSettings& inputs)
     : kind_(inputs.resultKind),
       codes_(inputs.codes),
       counted_(kTallyCounters[index(inputs.resultKind)]),

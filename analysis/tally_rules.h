@@ -12,7 +12,8 @@ namespace drawfollow {
 
 class TallyRules {
 public:
-    explicit TallyRules(const SearchInputs& inputs);
+    // Reads the result kind, the scope, the code table and the offsets.
+    explicit TallyRules(const SearchSettings& settings);
 
     // The values Carcu and the tally grid list, every one also with count 0.
     ValueRange listed() const { return listed_; }

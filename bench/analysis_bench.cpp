@@ -3,6 +3,7 @@
 #include "analysis/backtest.h"
 #include "analysis/chance_baseline.h"
 #include "analysis/search.h"
+#include "analysis/trend_table.h"
 #include "store/history_db.h"
 
 #include "bench_support.h"
@@ -168,6 +169,22 @@ void BM_Backtest(benchmark::State& state) {
     state.SetComplexityN(draws);
 }
 BENCHMARK(BM_Backtest)->ArgsProduct({{0, 1}, {3000, 100000}})->Unit(benchmark::kMillisecond);
+
+// The trend chart and omission figures of the whole history: one read of the kind's values
+// and every cell. Numbers have the most columns (30), tails the most occurrences per value.
+void BM_TrendTable(benchmark::State& state) {
+    const auto kind = static_cast<Kind>(state.range(0));
+    const int draws = static_cast<int>(state.range(1));
+    History& h = History::of(draws);
+    const TrendChoice choice{kind, TallyScope::All, bench::defaultSettings()};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readTrend(h.db(), choice));
+    state.SetLabel(kind == Kind::Number ? "number" : "tail");
+    state.SetComplexityN(draws);
+}
+BENCHMARK(BM_TrendTable)
+    ->ArgsProduct({{static_cast<int>(Kind::Number), static_cast<int>(Kind::Tail)}, {3000, 100000}})
+    ->Unit(benchmark::kMillisecond);
 
 // The yardstick the search times are judged by: eight counting LIKE updates over the table
 // in one transaction, the base zodiacs of the newest draw as free-position patterns.

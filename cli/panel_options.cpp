@@ -1,28 +1,9 @@
 #include "cli/panel_options.h"
 
 #include "cli/argument_checks.h"
-
-#include <map>
+#include "cli/kind_names.h"
 
 namespace drawfollow::cli {
-
-namespace {
-
-const std::map<std::string, Kind> kKindNames = {{"number", Kind::Number}, {"zodiac", Kind::Zodiac},
-                                                {"head", Kind::Head},     {"tail", Kind::Tail},
-                                                {"sum", Kind::DigitSum},  {"segment", Kind::Segment}};
-const std::map<std::string, TallyScope> kScopeNames = {
-    {"all", TallyScope::All}, {"regular", TallyScope::Regular}, {"special", TallyScope::Special}};
-
-std::vector<std::string> keysOf(const auto& names) {
-    std::vector<std::string> keys;
-    keys.reserve(names.size());
-    for (const auto& [name, value] : names)
-        keys.push_back(name);
-    return keys;
-}
-
-}  // namespace
 
 void addPanelOptions(CLI::App* command, PanelOptions& o) {
     command->add_option("--kind", o.kind, "search kind")->check(oneOf(keysOf(kKindNames)))->capture_default_str();
