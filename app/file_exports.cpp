@@ -2,7 +2,7 @@
 
 #include "app/file_paths.h"
 #include "app/history_commands.h"
-#include "app/main_controller.h"
+#include "app/history_controller.h"
 #include "app/user_dialogs.h"
 #include "app/wait_cursor.h"
 
@@ -36,7 +36,7 @@ TextGrid gridTexts(const QAbstractItemModel& grid) {
     return texts;
 }
 
-FileExports::FileExports(MainController& controller, UserDialogs& dialogs, QWidget* window)
+FileExports::FileExports(HistoryController& controller, UserDialogs& dialogs, QWidget* window)
     : QObject(window), controller_(controller), dialogs_(dialogs), window_(window) {}
 
 void FileExports::exportText() {

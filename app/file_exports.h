@@ -16,7 +16,7 @@ class QWidget;
 
 namespace drawfollow {
 
-class MainController;
+class HistoryController;
 class UserDialogs;
 
 // The cells of a grid as it shows them, its header row first.
@@ -27,7 +27,7 @@ class FileExports final : public QObject {
 
 public:
     // `window` is the parent of the dialogs.
-    FileExports(MainController& controller, UserDialogs& dialogs, QWidget* window);
+    FileExports(HistoryController& controller, UserDialogs& dialogs, QWidget* window);
 
     // Command4.
     void exportText();
@@ -41,7 +41,7 @@ signals:
 private:
     void open(const QString& file, const QString& kind);
 
-    MainController& controller_;
+    HistoryController& controller_;
     UserDialogs& dialogs_;
     QWidget* window_;
 };

@@ -1,7 +1,7 @@
 #include "app/history_commands.h"
 
 #include "app/file_paths.h"
-#include "app/main_controller.h"
+#include "app/history_controller.h"
 #include "app/user_dialogs.h"
 #include "app/wait_cursor.h"
 #include "io/safety_copy.h"
@@ -36,7 +36,7 @@ bool reportChange(UserDialogs& dialogs, QWidget* window, const QString& title, c
     return true;
 }
 
-HistoryCommands::HistoryCommands(MainController& controller, UserDialogs& dialogs, QWidget* window)
+HistoryCommands::HistoryCommands(HistoryController& controller, UserDialogs& dialogs, QWidget* window)
     : QObject(window), controller_(controller), dialogs_(dialogs), window_(window) {}
 
 void HistoryCommands::finish(const QString& title, const HistoryChange& change) {

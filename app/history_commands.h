@@ -16,7 +16,7 @@ class QWidget;
 
 namespace drawfollow {
 
-class MainController;
+class HistoryController;
 class UserDialogs;
 
 // Shows a command that failed, or did its work with a warning, in a message box; true
@@ -28,7 +28,7 @@ class HistoryCommands final : public QObject {
 
 public:
     // `window` is the parent of the dialogs.
-    HistoryCommands(MainController& controller, UserDialogs& dialogs, QWidget* window);
+    HistoryCommands(HistoryController& controller, UserDialogs& dialogs, QWidget* window);
 
     void clearHistory();       // mnuClear
     void trimToIssue();        // mnuDlzd
@@ -49,7 +49,7 @@ private:
     void replaceWithProgress(const QString& title, const QString& label,
                              const std::function<HistoryChange(const BatchProgress&)>& replace);
 
-    MainController& controller_;
+    HistoryController& controller_;
     UserDialogs& dialogs_;
     QWidget* window_;
 };

@@ -32,17 +32,11 @@ int HistoryModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QVariant HistoryModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return {};
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    if (role != Qt::DisplayRole)
-        return {};
-    const Row& r = rows_[static_cast<size_t>(index.row())];
-    if (index.column() == IssueColumn)
+QString HistoryModel::textAt(int row, int column) const {
+    const Row& r = rows_[static_cast<size_t>(row)];
+    if (column == IssueColumn)
         return QString::number(r.issue);
-    return QString::number(r.numbers[static_cast<size_t>(index.column() - FirstNumberColumn)]);
+    return QString::number(r.numbers[static_cast<size_t>(column - FirstNumberColumn)]);
 }
 
 QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const {

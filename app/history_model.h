@@ -2,15 +2,14 @@
 // and its eight numbers as plain integers.
 #pragma once
 
+#include "app/centred_text_model.h"
 #include "store/draw_row.h"
-
-#include <QAbstractTableModel>
 
 #include <vector>
 
 namespace drawfollow {
 
-class HistoryModel final : public QAbstractTableModel {
+class HistoryModel final : public CentredTextModel {
     Q_OBJECT
 
 public:
@@ -21,20 +20,20 @@ public:
         Numbers numbers{};
     };
 
-    using QAbstractTableModel::QAbstractTableModel;
+    using CentredTextModel::CentredTextModel;
 
     void reset(const std::vector<StoredDraw>& draws);
     void append(const StoredDraw& draw);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     // "期号", "平1码" … "平7码", "特码".
     static QString header(int column);
 
 private:
+    QString textAt(int row, int column) const override;
     static Row rowOf(const StoredDraw& draw);
     std::vector<Row> rows_;
 };

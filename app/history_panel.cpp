@@ -3,8 +3,8 @@
 #include "app/entry_row.h"
 #include "app/flex_grid.h"
 #include "app/history_commands.h"
+#include "app/history_controller.h"
 #include "app/history_model.h"
-#include "app/main_controller.h"
 #include "app/ui_text.h"
 #include "app/user_dialogs.h"
 
@@ -38,7 +38,7 @@ QString promptText(const QString& issue) {
 
 }  // namespace
 
-HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWidget* parent)
+HistoryPanel::HistoryPanel(HistoryController& controller, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent), controller_(controller), dialogs_(dialogs) {
     model_ = new HistoryModel(this);
     grid_ = new FlexGrid(QStringLiteral("MSFlexGrid1"), this);
@@ -98,15 +98,15 @@ HistoryPanel::HistoryPanel(MainController& controller, UserDialogs& dialogs, QWi
     connect(entry_, &EntryRow::drawComplete, this, &HistoryPanel::storeEntry);
     connect(deleteNewestButton_, &QPushButton::clicked, this, &HistoryPanel::deleteNewest);
     connect(issueBox_, &QLineEdit::textChanged, this, [this](const QString& t) { prompt_->setText(promptText(t)); });
-    connect(&controller_, &MainController::historyReset, this, [this] {
+    connect(&controller_, &HistoryController::historyReset, this, [this] {
         model_->reset(controller_.history());
         scrollToNewest();
     });
-    connect(&controller_, &MainController::drawAppended, this, [this] {
+    connect(&controller_, &HistoryController::drawAppended, this, [this] {
         model_->append(controller_.history().back());
         scrollToNewest();
     });
-    connect(&controller_, &MainController::nextIssueChanged, this, &HistoryPanel::showNextIssue);
+    connect(&controller_, &HistoryController::nextIssueChanged, this, &HistoryPanel::showNextIssue);
 
     // Start-up: the next issue and the history view.
     model_->reset(controller_.history());

@@ -13,14 +13,14 @@ namespace drawfollow {
 class EntryRow;
 class FlexGrid;
 class HistoryModel;
-class MainController;
+class HistoryController;
 class UserDialogs;
 
 class HistoryPanel final : public QWidget {
     Q_OBJECT
 
 public:
-    HistoryPanel(MainController& controller, UserDialogs& dialogs, QWidget* parent = nullptr);
+    HistoryPanel(HistoryController& controller, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     FlexGrid* grid() const { return grid_; }
     QPushButton* settingsButton() const { return settingsButton_; }
@@ -45,7 +45,7 @@ private:
     void storeEntry();
     void showNextIssue(int issue);
 
-    MainController& controller_;
+    HistoryController& controller_;
     UserDialogs& dialogs_;
     HistoryModel* model_;
     FlexGrid* grid_;

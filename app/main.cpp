@@ -1,11 +1,11 @@
-// The DrawFollow window program: settings, data folder, controller, window.
+// The DrawFollow window program: settings, data folder, controllers, window.
 #include "app/app_icon.h"
 #include "app/app_settings.h"
-#include "app/main_controller.h"
 #include "app/main_window.h"
 #include "app/startup_options.h"
 #include "app/timing_log.h"
 #include "app/user_dialogs.h"
+#include "app/window_controllers.h"
 #include "drawfollow/version.h"
 
 #include <QApplication>
@@ -30,14 +30,14 @@ int main(int argc, char** argv) {
     AppSettings settings(store);
     SystemClock clock;
     WidgetDialogs dialogs;
-    MainController controller(settings, clock);
-    controller.start(chooseDataFolder(options.dataDir));
+    WindowControllers controllers(settings, clock);
+    controllers.history.start(chooseDataFolder(options.dataDir));
 
-    MainWindow window(controller, dialogs);
+    MainWindow window(controllers, dialogs);
     window.show();
     QTimer::singleShot(0, &window, [&] {
         qCInfo(lcTiming, "start-up to a shown window: %.1f ms (%zu draws)", sinceStart.nsecsElapsed() / 1e6,
-               controller.history().size());
+               controllers.history.history().size());
         if (options.screenshot) {
             window.grab().save(*options.screenshot);
             QApplication::quit();

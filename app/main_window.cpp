@@ -1,15 +1,17 @@
 #include "app/main_window.h"
 
+#include "app/file_exports.h"
 #include "app/flex_grid.h"
 #include "app/help_commands.h"
+#include "app/history_commands.h"
 #include "app/history_panel.h"
-#include "app/main_controller.h"
 #include "app/online_update_command.h"
 #include "app/position_tabs.h"
 #include "app/result_panel.h"
 #include "app/search_options.h"
 #include "app/user_dialogs.h"
 #include "app/wait_cursor.h"
+#include "app/window_controllers.h"
 
 #include <QAction>
 #include <QCursor>
@@ -28,18 +30,25 @@
 
 namespace drawfollow {
 
-MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, HelpLinks help, QWidget* parent)
+namespace {
+
+// Long enough to read a file name.
+constexpr int kSummaryShownMs = 20000;
+
+}  // namespace
+
+MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, HelpLinks help, QWidget* parent)
     : QMainWindow(parent),
-      controller_(controller),
+      controllers_(controllers),
       dialogs_(dialogs),
-      help_(new HelpCommands(controller.settings(), std::move(help), this)) {
+      help_(new HelpCommands(controllers.history.settings(), std::move(help), this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("DrawFollow — 开奖号码跟随统计"));
 
     auto* central = new QWidget(this);
-    history_ = new HistoryPanel(controller_, dialogs_, central);
-    positions_ = new PositionTabs(controller_, central);
-    options_ = new SearchOptions(controller_, central);
+    history_ = new HistoryPanel(controllers_.history, dialogs_, central);
+    positions_ = new PositionTabs(controllers_.search, central);
+    options_ = new SearchOptions(controllers_.search, central);
     results_ = new ResultPanel(central);
 
     auto* searchRow = new QHBoxLayout;
@@ -55,7 +64,7 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, HelpLin
     layout->addLayout(right, 1);
     setCentralWidget(central);
 
-    onlineUpdate_ = new OnlineUpdateCommand(controller_, dialogs_, this);
+    onlineUpdate_ = new OnlineUpdateCommand(controllers_.history, dialogs_, this);
     menus_ = MainMenus::build(menuBar());
     wireMenus();
 
@@ -63,11 +72,11 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, HelpLin
     status_->setObjectName(QStringLiteral("storeStatus"));
     statusBar()->addWidget(status_, 1);
     showStoreStatus();
-    connect(&controller_, &MainController::historyReset, this, &MainWindow::showStoreStatus);
-    connect(&controller_, &MainController::drawAppended, this, &MainWindow::showStoreStatus);
-    connect(&controller_, &MainController::historyReset, this,
-            [this] { results_->clear(controller_.settings().previousIssue()); });
-    connect(&controller_, &MainController::drawAppended, results_, &ResultPanel::clearProblem);
+    connect(&controllers_.history, &HistoryController::historyReset, this, &MainWindow::showStoreStatus);
+    connect(&controllers_.history, &HistoryController::drawAppended, this, &MainWindow::showStoreStatus);
+    connect(&controllers_.history, &HistoryController::historyReset, this,
+            [this] { results_->clear(controllers_.history.settings().previousIssue()); });
+    connect(&controllers_.history, &HistoryController::drawAppended, results_, &ResultPanel::clearProblem);
 
     // Room for about thirty history rows, within a 1366x768 screen.
     const QRect screen = this->screen()->availableGeometry();
@@ -88,7 +97,7 @@ MainWindow::MainWindow(MainController& controller, UserDialogs& dialogs, HelpLin
 
 void MainWindow::wireMenus() {
     const MainMenus& m = menus_;
-    m.deleteNewestAction->setEnabled(controller_.historyAvailable());
+    m.deleteNewestAction->setEnabled(controllers_.history.historyAvailable());
     connect(m.deleteNewestAction, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
     connect(m.updateHostAction, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);
 
@@ -103,13 +112,14 @@ void MainWindow::wireMenus() {
     };
     for (int i = 0; i < 2; ++i) {
         connect(m.zodiacOffsetActions[i], &QAction::triggered, this,
-                [this, i, applied] { applied([this, i] { return controller_.setZodiacOffset(i); }); });
+                [this, i, applied] { applied([this, i] { return controllers_.history.setZodiacOffset(i); }); });
         connect(m.segmentOffsetActions[i], &QAction::triggered, this,
-                [this, i, applied] { applied([this, i] { return controller_.setSegmentOffset(i); }); });
-        connect(m.zodiacModeActions[i], &QAction::triggered, this,
-                [this, i, applied] { applied([this, i] { return controller_.setSequentialZodiac(i == 0); }); });
+                [this, i, applied] { applied([this, i] { return controllers_.history.setSegmentOffset(i); }); });
+        connect(m.zodiacModeActions[i], &QAction::triggered, this, [this, i, applied] {
+            applied([this, i] { return controllers_.history.setSequentialZodiac(i == 0); });
+        });
     }
-    connect(&controller_, &MainController::derivationChanged, this, &MainWindow::reportDerivation);
+    connect(&controllers_.history, &HistoryController::derivationChanged, this, &MainWindow::reportDerivation);
 
     connect(m.homePageAction, &QAction::triggered, help_, &HelpCommands::openHomePage);
     connect(m.descriptionAction, &QAction::triggered, help_, &HelpCommands::openManual);
@@ -117,9 +127,49 @@ void MainWindow::wireMenus() {
     connect(help_, &HelpCommands::failed, this, [this](const QString& reason) { statusBar()->showMessage(reason); });
 }
 
+void MainWindow::wireHistoryCommands() {
+    commands_ = new HistoryCommands(controllers_.history, dialogs_, this);
+    exports_ = new FileExports(controllers_.history, dialogs_, this);
+    const MainMenus& m = menus_;
+    for (QAction* a : {m.exportHistoryAction, m.clearHistoryAction, m.trimToIssueAction, m.deleteNewestCountAction,
+                       m.restoreSafetyCopyAction})
+        a->setEnabled(controllers_.history.historyAvailable());
+
+    connect(m.clearHistoryAction, &QAction::triggered, commands_, &HistoryCommands::clearHistory);
+    connect(m.trimToIssueAction, &QAction::triggered, commands_, &HistoryCommands::trimToIssue);
+    connect(m.deleteNewestCountAction, &QAction::triggered, commands_, &HistoryCommands::deleteNewestCount);
+    connect(m.restoreSafetyCopyAction, &QAction::triggered, commands_, &HistoryCommands::restoreSafetyCopy);
+    connect(m.yearsToKeepAction, &QAction::triggered, commands_, &HistoryCommands::setYearsToKeep);
+    connect(history_->importButton(), &QPushButton::clicked, commands_, &HistoryCommands::importText);
+    connect(history_->exportButton(), &QPushButton::clicked, exports_, &FileExports::exportText);
+
+    const auto exportGrid = [this](FlexGrid* grid, ExportedGrid which) {
+        return [this, grid, which] { exports_->exportGrid(*grid->model(), which); };
+    };
+    connect(m.exportHistoryAction, &QAction::triggered, exports_, exportGrid(history_->grid(), ExportedGrid::History));
+    connect(history_->grid(), &FlexGrid::gridDoubleClicked, exports_,
+            exportGrid(history_->grid(), ExportedGrid::History));
+    connect(results_->hitsGrid(), &FlexGrid::gridDoubleClicked, exports_,
+            exportGrid(results_->hitsGrid(), ExportedGrid::Detail));
+    connect(results_->tallyGrid(), &FlexGrid::gridDoubleClicked, exports_,
+            exportGrid(results_->tallyGrid(), ExportedGrid::Tally));
+
+    const auto showSummary = [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); };
+    connect(commands_, &HistoryCommands::done, this, showSummary);
+    connect(exports_, &FileExports::done, this, showSummary);
+    connect(history_, &HistoryPanel::done, this, showSummary);
+}
+
+void MainWindow::reportDerivation(const HistoryChange& change) {
+    if (reportChange(dialogs_, this, QStringLiteral("号码属性参数"), change) && !change.summary.isEmpty())
+        statusBar()->showMessage(change.summary, kSummaryShownMs);
+    // A change the rows could not follow has been put back.
+    checkSettingsMenus();
+}
+
 void MainWindow::checkSettingsMenus() {
     // The items that match the stored settings are checked.
-    const AppSettings& s = controller_.settings();
+    const AppSettings& s = controllers_.history.settings();
     menus_.zodiacOffsetActions[s.zodiacOffset()]->setChecked(true);
     menus_.segmentOffsetActions[s.segmentOffset()]->setChecked(true);
     menus_.zodiacModeActions[s.sequentialZodiac() ? 0 : 1]->setChecked(true);
@@ -128,8 +178,8 @@ void MainWindow::checkSettingsMenus() {
 void MainWindow::runSearch(SearchButton button) {
     SearchResult result = [&] {
         const WaitCursor busy;
-        return controller_.runSearch(button, positions_->activeSwitches(), options_->rangeStartBox()->text(),
-                                     options_->rangeEndBox()->text());
+        return controllers_.search.runSearch(button, positions_->activeSwitches(), options_->rangeStartBox()->text(),
+                                             options_->rangeEndBox()->text());
     }();
     results_->showHits(std::move(result.detail));
     results_->showTally(std::move(result.tally));
@@ -154,7 +204,7 @@ void MainWindow::runSearch(SearchButton button) {
 }
 
 void MainWindow::setHistoryCommandsEnabled(bool on) {
-    const bool enabled = on && controller_.historyAvailable();
+    const bool enabled = on && controllers_.history.historyAvailable();
     history_->setChangesEnabled(enabled);
     for (QAction* a : {menus_.deleteNewestAction, menus_.clearHistoryAction, menus_.trimToIssueAction,
                        menus_.deleteNewestCountAction, menus_.restoreSafetyCopyAction})
@@ -162,15 +212,15 @@ void MainWindow::setHistoryCommandsEnabled(bool on) {
 }
 
 void MainWindow::showStoreStatus() {
-    if (!controller_.historyAvailable()) {
-        const QString file = QString::fromStdString(controller_.databaseFile().string());
+    if (!controllers_.history.historyAvailable()) {
+        const QString file = QString::fromStdString(controllers_.history.databaseFile().string());
         status_->setText(file.isEmpty() ? QStringLiteral("没有可用的数据文件夹，历史号码的命令已停用。")
                                         : QStringLiteral("历史数据库“%1”不可用，历史号码的命令已停用。").arg(file));
         status_->setStyleSheet(QStringLiteral("color: #b00020;"));
         return;
     }
-    const auto& h = controller_.history();
-    const QString file = QString::fromStdString(controller_.databaseFile().string());
+    const auto& h = controllers_.history.history();
+    const QString file = QString::fromStdString(controllers_.history.databaseFile().string());
     status_->setText(h.empty() ? QStringLiteral("历史数据库：%1（尚无历史号码）").arg(file)
                                : QStringLiteral("历史数据库：%1　共 %2 期，%3 ～ %4")
                                      .arg(file)
@@ -185,17 +235,17 @@ void MainWindow::showEvent(QShowEvent* event) {
         return;
     shownBefore_ = true;
     history_->scrollToNewest();
-    if (!controller_.historyAvailable())
+    if (!controllers_.history.historyAvailable())
         QTimer::singleShot(0, this, &MainWindow::reportStoreProblem);
     else
-        QTimer::singleShot(0, this, [this] { reportDerivation(controller_.startupDerivation()); });
+        QTimer::singleShot(0, this, [this] { reportDerivation(controllers_.history.startupDerivation()); });
 }
 
 void MainWindow::reportStoreProblem() {
     dialogs_.message(
         this, MessageKind::Critical, QStringLiteral("历史数据库不可用"),
-        controller_.storeProblem() + QStringLiteral("\n\n窗口照常打开，但历史号码的输入和删除已停用。"
-                                                    "请检查该文件，或用 --data-dir 指定另一个数据文件夹。"));
+        controllers_.history.storeProblem() + QStringLiteral("\n\n窗口照常打开，但历史号码的输入和删除已停用。"
+                                                             "请检查该文件，或用 --data-dir 指定另一个数据文件夹。"));
 }
 
 }  // namespace drawfollow

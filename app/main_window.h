@@ -1,6 +1,6 @@
 // frmMain: the history panel on the left, the search panel and the result
 // grids on the right, the menus 历史管理 and 设置. It only assembles the widgets and
-// wires the menus; the state lives in MainController.
+// wires the menus; the state lives in the history and search panel controllers.
 #pragma once
 
 #include "app/help_links.h"
@@ -17,19 +17,19 @@ class FileExports;
 class HelpCommands;
 class HistoryCommands;
 class HistoryPanel;
-class MainController;
 class OnlineUpdateCommand;
 class PositionTabs;
 class ResultPanel;
 class SearchOptions;
 class UserDialogs;
-enum class SearchButton;  // main_controller.h
+struct WindowControllers;
+enum class SearchButton;  // search_panel_controller.h
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow(MainController& controller, UserDialogs& dialogs, HelpLinks help = systemHelpLinks(),
+    MainWindow(WindowControllers& controllers, UserDialogs& dialogs, HelpLinks help = systemHelpLinks(),
                QWidget* parent = nullptr);
 
 protected:
@@ -38,17 +38,17 @@ protected:
 private:
     void wireMenus();
     void checkSettingsMenus();
-    // The history menu's commands, the text import and the exports (main_window_commands.cpp).
+    // The history menu's commands, the text import and the exports.
     void wireHistoryCommands();
     void runSearch(SearchButton button);
     void showStoreStatus();
     void reportStoreProblem();
-    // The stored rows were derived again, or could not be (main_window_commands.cpp).
+    // The stored rows were derived again, or could not be.
     void reportDerivation(const HistoryChange& change);
     // Every command that changes the history, on or off at once (off while an update runs).
     void setHistoryCommandsEnabled(bool on);
 
-    MainController& controller_;
+    WindowControllers& controllers_;
     UserDialogs& dialogs_;
     HelpCommands* help_;
     MainMenus menus_;

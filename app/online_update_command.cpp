@@ -1,6 +1,6 @@
 #include "app/online_update_command.h"
 
-#include "app/main_controller.h"
+#include "app/history_controller.h"
 #include "app/user_dialogs.h"
 #include "io/update_plan.h"
 #include "net/online_update.h"
@@ -30,7 +30,7 @@ QString progressText(int year, int ordinal, int yearsInAll, int readInAll) {
 
 }  // namespace
 
-OnlineUpdateCommand::OnlineUpdateCommand(MainController& controller, UserDialogs& dialogs, QWidget* window)
+OnlineUpdateCommand::OnlineUpdateCommand(HistoryController& controller, UserDialogs& dialogs, QWidget* window)
     : QObject(window), controller_(controller), dialogs_(dialogs), window_(window) {}
 
 void OnlineUpdateCommand::run() {

@@ -14,7 +14,7 @@ class QWidget;
 
 namespace drawfollow {
 
-class MainController;
+class HistoryController;
 class OnlineUpdate;
 class UserDialogs;
 
@@ -23,7 +23,7 @@ class OnlineUpdateCommand final : public QObject {
 
 public:
     // `window` is the parent of the dialogs.
-    OnlineUpdateCommand(MainController& controller, UserDialogs& dialogs, QWidget* window);
+    OnlineUpdateCommand(HistoryController& controller, UserDialogs& dialogs, QWidget* window);
 
     bool running() const { return update_ != nullptr; }
 
@@ -44,7 +44,7 @@ private:
     void showYearRead(int year, int read, int readInAll);
     void finish();
 
-    MainController& controller_;
+    HistoryController& controller_;
     UserDialogs& dialogs_;
     QWidget* window_;
     OnlineUpdate* update_ = nullptr;  // a child while it runs

@@ -1,6 +1,6 @@
 #include "app/position_tabs.h"
 
-#include "app/main_controller.h"
+#include "app/search_panel_controller.h"
 #include "app/ui_text.h"
 
 #include <QCheckBox>
@@ -55,7 +55,8 @@ QLabel* noteLabel(QWidget* parent, const char* name) {
 
 }  // namespace
 
-PositionTabs::PositionTabs(MainController& controller, QWidget* parent) : QWidget(parent), controller_(controller) {
+PositionTabs::PositionTabs(SearchPanelController& controller, QWidget* parent)
+    : QWidget(parent), controller_(controller) {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("TabStrip1"));
     tabs_->addTab(historyFrame(), QStringLiteral("自动历史位"));
@@ -67,8 +68,8 @@ PositionTabs::PositionTabs(MainController& controller, QWidget* parent) : QWidge
 
     connect(tabs_, &QTabWidget::currentChanged, this,
             [this](int tab) { controller_.selectTab(static_cast<PanelTab>(tab)); });
-    connect(&controller_, &MainController::positionsChanged, this, &PositionTabs::showValues);
-    connect(&controller_, &MainController::verificationTextChanged, verifyIssueEdit_, &QLineEdit::setText);
+    connect(&controller_, &SearchPanelController::positionsChanged, this, &PositionTabs::showValues);
+    connect(&controller_, &SearchPanelController::verificationTextChanged, verifyIssueEdit_, &QLineEdit::setText);
     showValues();
 }
 

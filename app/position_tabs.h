@@ -16,13 +16,13 @@ class QTabWidget;
 
 namespace drawfollow {
 
-class MainController;
+class SearchPanelController;
 
 class PositionTabs final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit PositionTabs(MainController& controller, QWidget* parent = nullptr);
+    explicit PositionTabs(SearchPanelController& controller, QWidget* parent = nullptr);
 
     // The switches of the panel that supplies the values (Check11 in the manual
     // tab, otherwise Check1(1..8) or Check1(11..18)).
@@ -34,7 +34,7 @@ private:
     QWidget* verifyFrame();
     void showValues();
 
-    MainController& controller_;
+    SearchPanelController& controller_;
     QTabWidget* tabs_;
     std::array<QCheckBox*, kPositions> historySwitches_{};
     std::array<QLineEdit*, kPositions> historyValues_{};

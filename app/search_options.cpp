@@ -1,6 +1,6 @@
 #include "app/search_options.h"
 
-#include "app/main_controller.h"
+#include "app/search_panel_controller.h"
 #include "app/ui_text.h"
 
 #include <QCheckBox>
@@ -44,24 +44,25 @@ QLineEdit* issueBox(QWidget* parent, const char* name, const QString& text) {
 
 }  // namespace
 
-SearchOptions::SearchOptions(MainController& controller, QWidget* parent) : QWidget(parent), controller_(controller) {
+SearchOptions::SearchOptions(SearchPanelController& controller, QWidget* parent)
+    : QWidget(parent), controller_(controller) {
     const AppSettings& s = controller_.settings();
     followSearchButton_ = new QPushButton(QStringLiteral("检索(&S)"), this);
     followSearchButton_->setObjectName(QStringLiteral("Command1"));
     followSearchButton_->setToolTip(QStringLiteral("跟随检索：列出与检索依据相似的各期之后开出的号码，并统计结果"));
-    followSearchButton_->setEnabled(controller_.historyAvailable());
+    followSearchButton_->setEnabled(controller_.canSearch());
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(positionFrame(), 0, 0);
     layout->addWidget(periodFrame(), 1, 0);
     layout->addWidget(groupFrame(), 2, 0);
-    layout->addWidget(
-        kindFrame("Frame3", "Option3", QStringLiteral("搜索类型选择"), s.searchKind(), &MainController::setSearchKind),
-        0, 1);
-    layout->addWidget(
-        kindFrame("Frame4", "Option4", QStringLiteral("结果类型选择"), s.resultKind(), &MainController::setResultKind),
-        1, 1);
+    layout->addWidget(kindFrame("Frame3", "Option3", QStringLiteral("搜索类型选择"), s.searchKind(),
+                                &SearchPanelController::setSearchKind),
+                      0, 1);
+    layout->addWidget(kindFrame("Frame4", "Option4", QStringLiteral("结果类型选择"), s.resultKind(),
+                                &SearchPanelController::setResultKind),
+                      1, 1);
     layout->addWidget(scopeFrame(), 2, 1);
     layout->addWidget(comboFrame(), 0, 2, 2, 1);
     auto* searchRow = new QVBoxLayout;
@@ -70,9 +71,9 @@ SearchOptions::SearchOptions(MainController& controller, QWidget* parent) : QWid
     layout->addLayout(searchRow, 2, 2);
     layout->setRowStretch(3, 1);
 
-    connect(&controller_, &MainController::rangeStartChanged, this,
+    connect(&controller_, &SearchPanelController::rangeStartChanged, this,
             [this](int issue) { rangeStart_->setText(QString::number(issue)); });
-    connect(&controller_, &MainController::rangeEndChanged, this,
+    connect(&controller_, &SearchPanelController::rangeEndChanged, this,
             [this](int issue) { rangeEnd_->setText(QString::number(issue)); });
 }
 
@@ -146,7 +147,7 @@ QGroupBox* SearchOptions::groupFrame() {
 }
 
 QGroupBox* SearchOptions::kindFrame(const char* name, const char* control, const QString& title, Kind selected,
-                                    void (MainController::*set)(Kind)) {
+                                    void (SearchPanelController::*set)(Kind)) {
     auto* f = frame(this, name, title);
     auto* l = new QGridLayout(f);
     for (const Kind kind : kAllKinds) {
@@ -190,7 +191,7 @@ QGroupBox* SearchOptions::comboFrame() {
     combinationSearchButton_ = new QPushButton(QStringLiteral("组合检索(&G)"), f);
     combinationSearchButton_->setObjectName(QStringLiteral("Command2"));
     combinationSearchButton_->setToolTip(QStringLiteral("组合检索：检索依据中任取“组合位数”个位置相同即算相似"));
-    combinationSearchButton_->setEnabled(controller_.historyAvailable());
+    combinationSearchButton_->setEnabled(controller_.canSearch());
     auto* l = new QGridLayout(f);
     l->addWidget(regular, 0, 0);
     l->addWidget(all, 0, 1);

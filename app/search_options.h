@@ -17,13 +17,13 @@ class QRadioButton;
 
 namespace drawfollow {
 
-class MainController;
+class SearchPanelController;
 
 class SearchOptions final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit SearchOptions(MainController& controller, QWidget* parent = nullptr);
+    explicit SearchOptions(SearchPanelController& controller, QWidget* parent = nullptr);
 
     QPushButton* followSearchButton() const { return followSearchButton_; }
     QPushButton* combinationSearchButton() const { return combinationSearchButton_; }
@@ -35,13 +35,13 @@ private:
     QGroupBox* periodFrame();
     QGroupBox* groupFrame();
     QGroupBox* kindFrame(const char* frame, const char* option, const QString& title, Kind selected,
-                         void (MainController::*set)(Kind));
+                         void (SearchPanelController::*set)(Kind));
     QGroupBox* scopeFrame();
     QGroupBox* comboFrame();
     QGroupBox* rangeFrame();
     void applyGap();
 
-    MainController& controller_;
+    SearchPanelController& controller_;
     QRadioButton* fixed_ = nullptr;
     QRadioButton* free_ = nullptr;
     QCheckBox* countSpecialCheck_ = nullptr;  // Check2

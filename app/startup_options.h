@@ -1,7 +1,7 @@
 // The command line of the window program and the data folder it leads to.
 #pragma once
 
-#include "app/main_controller.h"
+#include "app/history_controller.h"
 
 #include <QString>
 #include <QStringList>

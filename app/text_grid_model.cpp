@@ -31,14 +31,8 @@ int TextGridModel::columnCount(const QModelIndex& parent) const {
     return static_cast<int>(grid_.front().size());
 }
 
-QVariant TextGridModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
-        return {};
-    if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    if (role != Qt::DisplayRole)
-        return {};
-    return cellText(grid_, static_cast<size_t>(index.row()) + 1, static_cast<size_t>(index.column()));
+QString TextGridModel::textAt(int row, int column) const {
+    return cellText(grid_, static_cast<size_t>(row) + 1, static_cast<size_t>(column));
 }
 
 QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -2,17 +2,16 @@
 // The result grids MSFlexGrid2 and MSFlexGrid3 show the searches' grids through it.
 #pragma once
 
+#include "app/centred_text_model.h"
 #include "store/text_grid.h"
-
-#include <QAbstractTableModel>
 
 namespace drawfollow {
 
-class TextGridModel final : public QAbstractTableModel {
+class TextGridModel final : public CentredTextModel {
     Q_OBJECT
 
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    using CentredTextModel::CentredTextModel;
 
     // Header row first; rows shorter than the header show empty cells.
     void setGrid(TextGrid grid);
@@ -20,10 +19,11 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    QString textAt(int row, int column) const override;
+
     TextGrid grid_;
 };
 

@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number(draws.back().issue + 1));
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_0"))->text(), QString::number(draws.front().issue + 1));
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_1"))->text(), QString::number(draws.back().issue));
-        QCOMPARE(s.controller().historyBase().values.value()[7], int(draws.back().numbers[7]));
+        QCOMPARE(s.search().historyBase().values.value()[7], int(draws.back().numbers[7]));
         // The replaced history is kept, and the status bar says where.
         const auto copies = safetyCopies(s.dataDir());
         QCOMPARE(copies.size(), size_t(1));

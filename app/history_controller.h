@@ -1,13 +1,8 @@
-// The window's state without any widget: the history database, the ordered snapshot of
-// the history, the search panel's state, the zodiac code table and the hand entry. The
-// widgets call it on user actions and follow its signals.
+// The history side of the window, without any widget: the database, the ordered snapshot
+// of the stored draws, the settings the rows are derived with, the hand entry and every
+// command that changes the stored rows. The widgets and the search panel follow its signals.
 #pragma once
 
-#include "analysis/panel_defaults.h"
-#include "analysis/panel_values.h"
-#include "analysis/search.h"
-#include "analysis/search_panel.h"
-#include "analysis/verification_base.h"
 #include "app/app_settings.h"
 #include "app/history_change.h"
 #include "app/ui_text.h"
@@ -29,23 +24,10 @@ namespace drawfollow {
 class OnlineUpdate;
 struct SafetyCopyListing;
 
-// The two search buttons: Command1 follow search, Command2 combination search.
-enum class SearchButton { Follow, Combination };
-
-// TabStrip1: where the reference values come from.
-enum class PanelTab { History = 0, Manual = 1, Verify = 2 };
-
 // The data folder start-up found, or why there is none.
 struct DataFolderChoice {
     std::filesystem::path folder;
     QString problem;
-};
-
-// What one automatic panel (tab 1 or tab 3) holds: the values of its base draw, or why
-// there is none.
-struct BaseValues {
-    std::optional<std::array<int, kPositions>> values;
-    QString note;  // plain words shown in the panel
 };
 
 struct EntryOutcome {
@@ -54,26 +36,30 @@ struct EntryOutcome {
     QString problem;
 };
 
-class MainController : public QObject {
+// What a reset of the snapshot left as it was: after Command3 only the newest draw went,
+// so whatever the user set up on the older draws stays; anything else may differ throughout.
+enum class HistoryReset { NewestDeleted, Replaced };
+
+class HistoryController : public QObject {
     Q_OBJECT
 
 public:
-    MainController(AppSettings& settings, const Clock& clock, QObject* parent = nullptr);
-    ~MainController() override;
+    HistoryController(AppSettings& settings, const Clock& clock, QObject* parent = nullptr);
+    ~HistoryController() override;
 
-    // Start-up: settings, database, panel state, zodiac year, range, position
-    // values, code table; the widgets then show the history.
+    // Start-up: the database, the next issue and the rows derived under the settings in
+    // force; ends with historyReset(), so that whatever follows the history reads it.
     void start(const DataFolderChoice& folder);
 
-    // The history.
     bool historyAvailable() const { return db_ != nullptr; }
     const QString& storeProblem() const { return storeProblem_; }
     // The database file start-up opened or tried to open; empty without a data folder.
     const std::filesystem::path& databaseFile() const { return databaseFile_; }
+    std::filesystem::path dataFolder() const;  // empty without one
+    // The database, none without one. Only the searches use it, to write their scratch fields.
+    HistoryDb* database() { return db_.get(); }
     const std::vector<StoredDraw>& history() const { return history_; }
     int nextIssue() const { return nextIssue_; }
-    std::optional<int> rangeStart() const;
-    std::optional<int> rangeEnd() const;
 
     // Hand entry: stores the draw under the issue text, or says what is wrong.
     EntryOutcome storeDraw(const QString& issueText, const std::array<QString, kPositions>& boxes);
@@ -87,11 +73,10 @@ public:
     // What that update drops once it has read every page, in words for the confirmation;
     // empty when it drops nothing.
     QString onlineUpdateDropNotice();
+    void setUpdateHost(const QString& host);
 
-    // The history menu and the text files (main_controller_maintenance.cpp). A command
-    // that deletes draws saves the history to a safety copy first; a failed one leaves the
-    // history as it was.
-    std::filesystem::path dataFolder() const;    // empty without one
+    // The history menu and the text files. A command that deletes draws saves the history
+    // to a safety copy first; a failed one leaves the history as it was.
     HistoryChange deleteNewest();                // Command3, mnuErase: the newest draw, then a compaction
     HistoryChange trimHistoryTo(int lastKept);   // mnuDlzd
     HistoryChange deleteNewestCount(int count);  // mnuEszhzd
@@ -107,74 +92,38 @@ public:
     // The settings the stored rows were derived with: new rows are derived with them and
     // stored codes are named by their code table. They follow the settings in force
     // (the menus, and the zodiac year of the next issue) as soon as the rows have been
-    // derived again (main_controller_derivation.cpp).
+    // derived again.
     const DerivationSettings& derivation() const { return derivation_; }
-    const ZodiacCodeTable& codeTable() const { return derivation_.codes; }
     // The zodiac year of the next issue, which the code table in force is built for.
     int zodiacYear() const { return zodiacYear_; }
     // What start-up did to bring the stored rows to the settings in force, or why it could
     // not; empty when nothing needed doing.
     const HistoryChange& startupDerivation() const { return startupDerivation_; }
 
-    // The search panel.
-    PanelTab tab() const { return tab_; }
-    bool manual() const { return tab_ == PanelTab::Manual; }
-    void selectTab(PanelTab tab);
-    void refreshPanel();
-    void setFreePositions(bool on);
-    void setCountSpecial(bool on);
-    void setPreviousIssue(bool on);
-    void setGap(int gap);
-    void setSearchKind(Kind kind);
-    void setResultKind(Kind kind);
-    void setTallyScope(TallyScope scope);
-    void setComboRegularOnly(bool on);
-    void setComboSize(int size);
-    void setManualValue(int position, std::optional<int> value);  // position 1..8
-    void setVerificationText(const QString& text);                // Text4
-    void setLimitBeforeVerification(bool on);                     // Check4
-    QString verificationText() const { return verificationText_; }
-
-    const BaseValues& historyBase() const { return historyBase_; }
-    const BaseValues& verifyBase() const { return verifyBase_; }
-    // The texts of Text2(1..8) or Text2(11..18): names for the zodiac kind.
-    std::array<QString, kPositions> baseTexts(PanelTab tab) const;
-    // The position values of the selected tab, position 1 first; none where there is none.
-    std::array<std::optional<int>, kPositions> positionValues() const;
-    // Why a search must not run on the panel as it stands; empty when it may.
-    QString searchRefusal(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
-                          const QString& lastIssue) const;
-    // The panel state as the searches read it (analysis/search.h); values empty when a
-    // needed position has none.
-    SearchInputs searchInputs(SearchButton button, const std::array<bool, kPositions>& ticked,
-                              const QString& firstIssue, const QString& lastIssue) const;
-    // Command1 / Command2: refuses, with both grids on their headers,
-    // when the panel has no base values.
-    SearchResult runSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
-                           const QString& lastIssue);
-
     // The settings menu. A change that alters the stored values derives every row again
     // (after a safety copy); when that fails the setting goes back to what it was.
     HistoryChange setZodiacOffset(int offset);   // mnuSxcs
     HistoryChange setSegmentOffset(int offset);  // mnuDscs
     HistoryChange setSequentialZodiac(bool on);  // mnuSxsetup
-    void setUpdateHost(const QString& host);
 
 signals:
-    void historyReset();
+    // Both come once the snapshot, the next issue and the derivation are all current.
+    void historyReset(HistoryReset reset);
     void drawAppended();
     void nextIssueChanged(int issue);
-    void verificationTextChanged(const QString& text);
-    void rangeStartChanged(int issue);
-    void rangeEndChanged(int issue);
-    void positionsChanged();
-    // The stored rows were derived again after a change of the history or the settings,
-    // or could not be: what to tell the user.
+    // The stored rows were derived again after a change of the history, or could not be:
+    // what to tell the user.
     void derivationChanged(const HistoryChange& change);
+    // A settings menu's change was followed by the rows, or put back: the stored values and
+    // the names of the codes are to be read again.
+    void derivationSettingsApplied();
 
 private:
     void openDatabase(const DataFolderChoice& folder);
-    void afterHistoryChange(bool firstIssueChanged);
+    // Brings the next issue and the derivation up to date, then tells the followers: of a
+    // reset, or without one of a draw appended.
+    void afterHistoryChange(std::optional<HistoryReset> reset);
+    void updateNextIssue();
     // The settings in force for the history as it stands: the menus' settings, the code
     // table for the zodiac year of the next issue.
     DerivationSettings settingsInForce(int nextIssue) const;
@@ -184,13 +133,6 @@ private:
     HistoryChange followSettingsInForce();
     // A menu's setting changed: follow it, or put it back when the rows cannot.
     HistoryChange applySettingChange(AppSettings::Key key, int previous);
-    void showNextIssue();
-    // The panel as it stands, described for analysis/search_panel.h, and what it gives.
-    PanelSearch panelSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
-                            const QString& lastIssue) const;
-    void fillHistoryBase();
-    void fillVerifyBase();
-    void emitRangeStart();
     HistoryChange refreshAfter(HistoryChange change);
     HistoryChange unavailableChange() const;
 
@@ -204,13 +146,6 @@ private:
     int zodiacYear_ = 0;
     DerivationSettings derivation_;
     HistoryChange startupDerivation_;
-
-    PanelTab tab_ = PanelTab::History;
-    BaseValues historyBase_;
-    BaseValues verifyBase_;
-    std::array<std::optional<int>, kPositions> manualValues_{};
-    QString verificationText_ = QStringLiteral("2013001");
-    bool limitBeforeVerification_ = false;
 };
 
 }  // namespace drawfollow
