@@ -1,10 +1,10 @@
 // The window on a 3,000-draw history, drawn offscreen: start-up to a shown window, and one
 // hand-entered draw typed as sixteen digits and stored with every refresh that follows
 // (history grid, next issue, search panel), painting included.
-#include "app/app_settings.h"
-#include "app/main_window.h"
-#include "app/user_dialogs.h"
-#include "app/window_controllers.h"
+#include "app/shell/app_settings.h"
+#include "app/shell/main_window.h"
+#include "app/shell/user_dialogs.h"
+#include "app/shell/window_controllers.h"
 #include "store/clock.h"
 #include "store/history_db.h"
 

@@ -1,6 +1,6 @@
 // The search panel controller following the history controller, without a window: what
 // each kind of history change does to Text4, the range and the bases.
-#include "app/window_controllers.h"
+#include "app/shell/window_controllers.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 // Hand entry: focus moves, sixteen digits store one draw, a
 // bad draw is refused with a message naming the box, the issue must be new; deleting
 // the newest draw.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 

@@ -1,7 +1,7 @@
 // The history menu driven through the window: deleting the newest draw, clearing,
 // trimming to an issue, deleting the newest N, the years the online update keeps, and
 // what the window shows when one of them fails or the database cannot be opened.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"

@@ -2,7 +2,7 @@
 // "历史号码" folder, the refresh after a good file, and every way the history is left
 // alone: a file with wrong lines, a cancelled question or dialog, a file that is not a
 // text file, and a cancelled progress, in the scripted dialogs and in the window's own.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"

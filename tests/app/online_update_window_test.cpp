@@ -2,7 +2,7 @@
 // serving the fixture pages: the confirmation, asking for a missing address, the progress
 // dialog and its Cancel, the commands switched off while an update runs, the closing
 // refresh and the one message that reports the outcome.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "chart_server.h"
 #include "io/history_text.h"
 #include "io/update_plan.h"

@@ -1,7 +1,7 @@
 // The search panel and the verification base: the panel
 // refresh in 上期 and 前期 mode, zodiac names, the range, Check4, the key filter of
 // Text22, and the searches refusing to run without base values.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 

@@ -3,9 +3,9 @@
 // and starts a new one over the same folder and settings, as a user restarting would.
 #pragma once
 
-#include "app/app_settings.h"
-#include "app/main_window.h"
-#include "app/window_controllers.h"
+#include "app/shell/app_settings.h"
+#include "app/shell/main_window.h"
+#include "app/shell/window_controllers.h"
 #include "scripted_dialogs.h"
 #include "store/clock.h"
 #include "store/draw_row.h"

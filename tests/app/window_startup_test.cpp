@@ -1,6 +1,6 @@
 // Start-up: first-run defaults, settings restored after a restart, an unreadable setting,
 // the code table and the mode menu, a foreign database file, the history view.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 
