@@ -1,10 +1,10 @@
 // The window on a 3,000-draw history, drawn offscreen: start-up to a shown window, and one
 // hand-entered draw typed as sixteen digits and stored with every refresh that follows
 // (history grid, next issue, search panel), painting included.
-#include "app/app_settings.h"
-#include "app/main_controller.h"
-#include "app/main_window.h"
-#include "app/user_dialogs.h"
+#include "app/shell/app_settings.h"
+#include "app/shell/main_window.h"
+#include "app/shell/user_dialogs.h"
+#include "app/shell/window_controllers.h"
 #include "store/clock.h"
 #include "store/history_db.h"
 
@@ -47,21 +47,21 @@ public:
         store_ = std::make_unique<QSettings>(QString::fromStdString((folder_.path() / "settings.ini").string()),
                                              QSettings::IniFormat);
         settings_ = std::make_unique<AppSettings>(*store_);
-        controller_ = std::make_unique<MainController>(*settings_, clock_);
-        controller_->start(DataFolderChoice{folder_.path(), {}});
-        window_ = std::make_unique<MainWindow>(*controller_, dialogs_, HelpLinks{});
+        controllers_ = std::make_unique<WindowControllers>(*settings_, clock_);
+        controllers_->history.start(DataFolderChoice{folder_.path(), {}});
+        window_ = std::make_unique<MainWindow>(*controllers_, dialogs_, HelpLinks{});
         window_->show();
         QApplication::processEvents();
     }
 
     void close() {
         window_.reset();
-        controller_.reset();
+        controllers_.reset();
         settings_.reset();
         store_.reset();
     }
 
-    MainController& controller() { return *controller_; }
+    const HistoryController& history() const { return controllers_->history; }
     MainWindow& window() { return *window_; }
 
 private:
@@ -70,7 +70,7 @@ private:
     WidgetDialogs dialogs_;
     std::unique_ptr<QSettings> store_;
     std::unique_ptr<AppSettings> settings_;
-    std::unique_ptr<MainController> controller_;
+    std::unique_ptr<WindowControllers> controllers_;
     std::unique_ptr<MainWindow> window_;
 };
 
@@ -91,14 +91,14 @@ void BM_HandEntryWithEveryRefresh(benchmark::State& state) {
     Session session(kDraws);
     session.open();
     auto* firstBox = session.window().findChild<QWidget*>(QStringLiteral("MaskEdBox1_1"));
-    const size_t before = session.controller().history().size();
+    const size_t before = session.history().history().size();
     for (auto _ : state) {
         firstBox->setFocus();
         for (const char digit : {'0', '3', '0', '7', '1', '2', '1', '8', '2', '2', '2', '5', '2', '9', '1', '1'})
             QTest::keyClick(QApplication::focusWidget(), digit);
         QApplication::processEvents();  // the repaint of the grid, the boxes and the panel
     }
-    if (session.controller().history().size() != before + state.iterations())
+    if (session.history().history().size() != before + state.iterations())
         state.SkipWithError("a draw was not stored");
     session.close();
 }

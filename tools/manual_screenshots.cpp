@@ -1,11 +1,11 @@
 // Takes the user manual's pictures of the window: opens it over a data folder (with settings
 // of its own, never the user's), plays the steps the manual's walk-through describes and saves
 // each view as a PNG. Run by scripts/screenshots.sh on the offscreen platform.
-#include "app/app_icon.h"
-#include "app/app_settings.h"
-#include "app/main_controller.h"
-#include "app/main_window.h"
-#include "app/user_dialogs.h"
+#include "app/shell/app_icon.h"
+#include "app/shell/app_settings.h"
+#include "app/shell/main_window.h"
+#include "app/shell/user_dialogs.h"
+#include "app/shell/window_controllers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -98,9 +98,9 @@ int main(int argc, char** argv) {
     AppSettings settings(store);
     SystemClock clock;
     WidgetDialogs dialogs;
-    MainController controller(settings, clock);
-    controller.start(DataFolderChoice{args[1].toStdString(), {}});
-    MainWindow window(controller, dialogs, HelpLinks{});
+    WindowControllers controllers(settings, clock);
+    controllers.history.start(DataFolderChoice{args[1].toStdString(), {}});
+    MainWindow window(controllers, dialogs, HelpLinks{});
     window.resize(1340, 740);
     window.show();
     settle();

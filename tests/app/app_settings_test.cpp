@@ -1,5 +1,5 @@
 // The typed settings wrapper over a temporary settings file.
-#include "app/app_settings.h"
+#include "app/shell/app_settings.h"
 #include "analysis/search.h"
 #include "support/temp_dir.h"
 

@@ -1,5 +1,5 @@
 // The check of the issue box and the eight entry boxes before a draw is stored.
-#include "app/entry_check.h"
+#include "app/history/entry_check.h"
 
 #include <QTest>
 

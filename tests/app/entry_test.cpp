@@ -1,7 +1,7 @@
 // Hand entry: focus moves, sixteen digits store one draw, a
 // bad draw is refused with a message naming the box, the issue must be new; deleting
 // the newest draw.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 
@@ -70,9 +70,9 @@ private slots:
         QTRY_VERIFY(box(s, 1)->hasFocus());
         typeIntoFocus(QStringLiteral("0307121822252911"));
         QCOMPARE(s.dialogs().messages().size(), 0);
-        QCOMPARE(s.controller().history().size(), size_t(41));
+        QCOMPARE(s.history().history().size(), size_t(41));
         QCOMPARE(grid->model()->rowCount(), 41);
-        const auto& stored = s.controller().history().back();
+        const auto& stored = s.history().history().back();
         QCOMPARE(stored.issue, 2026041);
         const int expected[] = {3, 7, 12, 18, 22, 25, 29, 11};
         for (int p = 0; p < 8; ++p)
@@ -91,14 +91,14 @@ private slots:
         QVERIFY(grid->viewport()->rect().intersects(grid->visualRect(grid->model()->index(40, 0))));
         // Stored for good: a restart reads it back.
         QVERIFY(s.restart());
-        QCOMPARE(s.controller().history().size(), size_t(41));
+        QCOMPARE(s.history().history().size(), size_t(41));
 
         // A second draw straight after: the next digit starts a new entry.
         box(s, 1)->setFocus();
         QTRY_VERIFY(box(s, 1)->hasFocus());
         typeIntoFocus(QStringLiteral("01020304050607083"));  // seventeen: the last starts the next
-        QCOMPARE(s.controller().history().size(), size_t(42));
-        QCOMPARE(s.controller().history().back().issue, 2026042);
+        QCOMPARE(s.history().history().size(), size_t(42));
+        QCOMPARE(s.history().history().back().issue, 2026042);
         QCOMPARE(box(s, 1)->text(), QStringLiteral("3"));
     }
 
@@ -108,8 +108,8 @@ private slots:
         box(s, 1)->setFocus();
         QTRY_VERIFY(box(s, 1)->hasFocus());
         typeIntoFocus(QStringLiteral("0102030405060708"));
-        QCOMPARE(s.controller().history().size(), size_t(1));
-        QCOMPARE(s.controller().history().back().issue, 2027001);
+        QCOMPARE(s.history().history().size(), size_t(1));
+        QCOMPARE(s.history().history().back().issue, 2027001);
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_0"))->text(), QStringLiteral("2027002"));
     }
 
@@ -131,7 +131,7 @@ private slots:
         box(s, 1)->setFocus();
         QTRY_VERIFY(box(s, 1)->hasFocus());
         typeIntoFocus(digits);
-        QCOMPARE(s.controller().history().size(), size_t(5));
+        QCOMPARE(s.history().history().size(), size_t(5));
         QCOMPARE(s.dialogs().messages().size(), 1);
         const QString text = s.dialogs().lastText();
         QVERIFY2(text.contains(QStringLiteral("第 %1 个号码框").arg(wrongBox)), qPrintable(text));
@@ -143,9 +143,9 @@ private slots:
         typeIntoFocus(QStringLiteral("29"));
         if (wrongBox != 8)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(s.controller().history().size(), size_t(6));
+        QCOMPARE(s.history().history().size(), size_t(6));
         QCOMPARE(s.dialogs().messages().size(), 1);
-        QCOMPARE(int(s.controller().history().back().own[0][wrongBox - 1]), 29);
+        QCOMPARE(int(s.history().history().back().own[0][wrongBox - 1]), 29);
     }
 
     void emptyBoxIsRefused() {
@@ -154,7 +154,7 @@ private slots:
         box(s, 8)->setFocus();
         QTRY_VERIFY(box(s, 8)->hasFocus());
         typeIntoFocus(QStringLiteral("11"));  // box 8 first: seven zeros must not be stored
-        QCOMPARE(s.controller().history().size(), size_t(0));
+        QCOMPARE(s.history().history().size(), size_t(0));
         QVERIFY(s.dialogs().lastText().contains(QStringLiteral("第 1 个号码框（平1码）是空的")));
         QVERIFY(box(s, 1)->hasFocus());
     }
@@ -168,14 +168,14 @@ private slots:
         box(s, 1)->setFocus();
         QTRY_VERIFY(box(s, 1)->hasFocus());
         typeIntoFocus(QStringLiteral("0102030405060708"));
-        QCOMPARE(s.controller().history().size(), size_t(5));
+        QCOMPARE(s.history().history().size(), size_t(5));
         QVERIFY(s.dialogs().lastText().contains(QStringLiteral("不大于已存的最新期号 2026005")));
         QVERIFY(text1->hasFocus());
         text1->setText(QStringLiteral("2027001"));  // a new year typed by hand
         QCOMPARE(s.find<QLabel>(QStringLiteral("Label12_1"))->text(), QStringLiteral("在下面输入 2027001 期历史号码:"));
         box(s, 8)->setFocus();
         QTest::keyClick(box(s, 8), Qt::Key_Return);
-        QCOMPARE(s.controller().history().back().issue, 2027001);
+        QCOMPARE(s.history().history().back().issue, 2027001);
         QCOMPARE(text1->text(), QStringLiteral("2027002"));
     }
 
@@ -185,14 +185,14 @@ private slots:
         QVERIFY(s.start());
         FIND_ENABLED(QPushButton, command3, s, "Command3");
         command3->click();
-        QCOMPARE(s.controller().history().size(), size_t(2));
+        QCOMPARE(s.history().history().size(), size_t(2));
         QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid1"))->model()->rowCount(), 2);
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("2026003"));
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_1"))->text(), QStringLiteral("2026002"));
         QVERIFY(box(s, 1)->hasFocus());
         s.find<QAction>(QStringLiteral("mnuErase"))->trigger();
         s.find<QAction>(QStringLiteral("mnuErase"))->trigger();
-        QCOMPARE(s.controller().history().size(), size_t(0));
+        QCOMPARE(s.history().history().size(), size_t(0));
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("2026001"));
         // On an empty history the panel says so and a search refuses.
         QVERIFY(!s.find<QLabel>(QStringLiteral("Frame2Note_0"))->text().isEmpty());

@@ -1,8 +1,8 @@
 // The exports driven through the window: Command4's text file, and the three grids as
 // workbooks from mnuDcls and a double click, each handed to the system's program; a file
 // that cannot be written or opened is explained, and the window goes on working.
-#include "app/file_exports.h"
-#include "app/flex_grid.h"
+#include "app/history/file_exports.h"
+#include "app/shell/flex_grid.h"
 #include "io/history_text.h"
 #include "support/history_builder.h"
 #include "window_session.h"

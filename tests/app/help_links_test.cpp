@@ -1,6 +1,6 @@
 // Where the window finds its manual and which pages the help items lead to.
-#include "app/help_links.h"
-#include "app/app_icon.h"
+#include "app/shell/help_links.h"
+#include "app/shell/app_icon.h"
 #include "support/temp_dir.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The history menu driven through the window: deleting the newest draw, clearing,
 // trimming to an issue, deleting the newest N, the years the online update keeps, and
 // what the window shows when one of them fails or the database cannot be opened.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
@@ -111,7 +111,7 @@ private slots:
         trigger(s, "mnuClear");
         QVERIFY(gridIssues(s).isEmpty());
         QVERIFY(storedIssues(s).empty());
-        QVERIFY(!s.controller().historyBase().values);  // no base draw left to search from
+        QVERIFY(!s.search().historyBase().values);  // no base draw left to search from
         const auto copies = safetyCopies(s.dataDir());
         QCOMPARE(copies.size(), size_t(1));
         QCOMPARE(readHistoryFile(copies.front()).draws.size(), draws.size());
@@ -187,7 +187,7 @@ private slots:
         QCOMPARE(gridIssues(s).size(), 150);
         QCOMPARE(gridIssues(s).last(), QStringLiteral("2014150"));
         QCOMPARE(boxText(s, "Text1"), QStringLiteral("2014151"));
-        QCOMPARE(s.controller().zodiacYear(), zodiacYearOfIssue(2014150));
+        QCOMPARE(s.history().zodiacYear(), zodiacYearOfIssue(2014150));
     }
 
     void deletingAtLeastTheWholeHistoryEmptiesIt_data() {
@@ -245,7 +245,7 @@ private slots:
             QCOMPARE(m[i].text, kWrongYears);
         }
         QCOMPARE(s.storedText(QStringLiteral("IniSerchDay")), QStringLiteral("16"));
-        QCOMPARE(s.controller().settings().yearsToKeep(), 16);
+        QCOMPARE(s.history().settings().yearsToKeep(), 16);
     }
 
     void yearsToKeepEmptyOrCancelledKeepsTheOldValue() {

@@ -2,7 +2,7 @@
 // "历史号码" folder, the refresh after a good file, and every way the history is left
 // alone: a file with wrong lines, a cancelled question or dialog, a file that is not a
 // text file, and a cancelled progress, in the scripted dialogs and in the window's own.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "io/history_text.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text1"))->text(), QString::number(draws.back().issue + 1));
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_0"))->text(), QString::number(draws.front().issue + 1));
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_1"))->text(), QString::number(draws.back().issue));
-        QCOMPARE(s.controller().historyBase().values.value()[7], int(draws.back().numbers[7]));
+        QCOMPARE(s.search().historyBase().values.value()[7], int(draws.back().numbers[7]));
         // The replaced history is kept, and the status bar says where.
         const auto copies = safetyCopies(s.dataDir());
         QCOMPARE(copies.size(), size_t(1));

@@ -1,8 +1,8 @@
 // The rules behind the window's arrangement and its result line, without a window: how
 // the option frames share out into columns, and what a search's summary says.
-#include "app/column_flow_layout.h"
-#include "app/main_controller.h"
-#include "app/search_summary.h"
+#include "app/search/column_flow_layout.h"
+#include "app/search/search_panel_controller.h"
+#include "app/search/search_summary.h"
 
 #include <QTest>
 #include <QWidget>

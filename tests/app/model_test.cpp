@@ -1,6 +1,6 @@
 // The grid models, checked with QAbstractItemModelTester.
-#include "app/history_model.h"
-#include "app/text_grid_model.h"
+#include "app/history/history_model.h"
+#include "app/search/text_grid_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>

@@ -2,7 +2,7 @@
 // serving the fixture pages: the confirmation, asking for a missing address, the progress
 // dialog and its Cancel, the commands switched off while an update runs, the closing
 // refresh and the one message that reports the outcome.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "chart_server.h"
 #include "io/history_text.h"
 #include "io/update_plan.h"
@@ -178,8 +178,8 @@ private slots:
         QCOMPARE(gridIssue(s, -4), QStringLiteral("2014001"));
         QCOMPARE(boxText(s, "Text1"), QStringLiteral("2014006"));
         QCOMPARE(boxText(s, "Text3_1"), QStringLiteral("2014005"));
-        QCOMPARE(s.controller().historyBase().note, QStringLiteral("检索依据：第 2014005 期开奖号码"));
-        QCOMPARE(s.controller().zodiacYear(), 2013);  // 2014005 falls before 2014's Spring Festival
+        QCOMPARE(s.search().historyBase().note, QStringLiteral("检索依据：第 2014005 期开奖号码"));
+        QCOMPARE(s.history().zodiacYear(), 2013);  // 2014005 falls before 2014's Spring Festival
         QTRY_VERIFY(!progressDialog(s));
         QVERIFY2(notInState(s, true).isEmpty(), qPrintable(notInState(s, true).join(u',')));
 
@@ -306,7 +306,7 @@ private slots:
         item->trigger();
         QCOMPARE(s.dialogs().messages().last().initial, QStringLiteral("https://chart.example.com/"));
         QVERIFY(s.restart());
-        QCOMPARE(s.controller().settings().updateHost(), QStringLiteral("https://chart.example.com/"));
+        QCOMPARE(s.history().settings().updateHost(), QStringLiteral("https://chart.example.com/"));
     }
 
     void noDatabaseNoUpdate() {

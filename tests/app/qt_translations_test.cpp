@@ -1,5 +1,5 @@
 // Qt's own buttons and dialogs speak Chinese when the system names no language.
-#include "app/qt_translations.h"
+#include "app/shell/qt_translations.h"
 
 #include <QDialogButtonBox>
 #include <QMessageBox>

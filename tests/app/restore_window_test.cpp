@@ -1,8 +1,8 @@
 // mnuRestore driven through the window: the list of safety copies newest first, restoring
 // the chosen one (after a copy of the history it replaces), the refresh and the status bar;
 // a cancelled choice and a folder without copies; and the list dialog itself.
-#include "app/flex_grid.h"
-#include "app/row_choice_dialog.h"
+#include "app/shell/flex_grid.h"
+#include "app/shell/row_choice_dialog.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "window_session.h"

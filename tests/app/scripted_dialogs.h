@@ -4,7 +4,7 @@
 // counted, and the test may press Cancel after a given number of them.
 #pragma once
 
-#include "app/user_dialogs.h"
+#include "app/shell/user_dialogs.h"
 
 #include <QList>
 #include <QQueue>

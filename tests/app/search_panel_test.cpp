@@ -1,7 +1,7 @@
 // The search panel and the verification base: the panel
 // refresh in 上期 and 前期 mode, zodiac names, the range, Check4, the key filter of
 // Text22, and the searches refusing to run without base values.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 
@@ -98,7 +98,7 @@ private slots:
         QTest::keyClicks(box, QStringLiteral("0"));
         QTest::keyClick(box, Qt::Key_Tab);
         QCOMPARE(box->text(), QStringLiteral("2"));
-        QCOMPARE(s.controller().settings().gap(), 2);
+        QCOMPARE(s.history().settings().gap(), 2);
     }
 
     void zodiacValuesAreShownAsAnimalNames() {
@@ -106,8 +106,8 @@ private slots:
         s.seed(seededDraws(10, 5, 2013030));
         QVERIFY(s.start());
         s.find<QRadioButton>(QStringLiteral("Option3_1"))->click();
-        const auto& codes = s.controller().codeTable();
-        const auto& newest = s.controller().history().back();
+        const auto& codes = s.history().derivation().codes;
+        const auto& newest = s.history().history().back();
         const QString animals = QStringLiteral("鼠牛虎兔龙蛇马羊猴鸡狗猪");
         for (int p = 0; p < 8; ++p) {
             const int code = newest.own[1][p];
@@ -116,7 +116,7 @@ private slots:
             QCOMPARE(text2(s, p + 1), QString(animals[*animal]));
         }
         // The position values stay codes.
-        QCOMPARE(s.controller().positionValues()[0].value(), int(newest.own[1][0]));
+        QCOMPARE(s.search().positionValues()[0].value(), int(newest.own[1][0]));
     }
 
     void text22TakesDigitsAndMinusOnly() {
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(s.start());
         FIND(QTabWidget, tabs, s, "TabStrip1");
         tabs->setCurrentIndex(1);
-        QVERIFY(s.controller().manual());
+        QVERIFY(s.search().tab() == PanelTab::Manual);
         FIND(QLineEdit, text22, s, "Text22_1");
         QVERIFY(text22->isVisible());
         text22->setFocus();
@@ -132,12 +132,12 @@ private slots:
         QCOMPARE(text22->text(), QStringLiteral("1-2"));
         text22->clear();
         QTest::keyClicks(text22, QStringLiteral("-7"));
-        QCOMPARE(s.controller().positionValues()[0].value(), -7);
-        QVERIFY(!s.controller().positionValues()[1].has_value());
+        QCOMPARE(s.search().positionValues()[0].value(), -7);
+        QVERIFY(!s.search().positionValues()[1].has_value());
         // A ticked switch without a typed value refuses the search.
         s.find<QCheckBox>(QStringLiteral("Check11_2"))->setChecked(true);
-        const auto refusal = s.controller().searchRefusal(SearchButton::Follow, {false, true},
-                                                          QStringLiteral("2013002"), QStringLiteral("2013030"));
+        const auto refusal = s.search().searchRefusal(SearchButton::Follow, {false, true}, QStringLiteral("2013002"),
+                                                      QStringLiteral("2013030"));
         QVERIFY(refusal.contains(QStringLiteral("第 2 位")));
     }
 
@@ -277,7 +277,7 @@ private slots:
         s.find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->setFocus();
         QTRY_VERIFY(s.find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->hasFocus());
         typeIntoFocus(QStringLiteral("0307121822252911"));
-        QCOMPARE(s.controller().history().size(), size_t(1));
+        QCOMPARE(s.history().history().size(), size_t(1));
         QCOMPARE(note->text(), QStringLiteral("检索结果"));
 
         typeIntoFocus(QStringLiteral("0102030405060708"));
@@ -286,7 +286,7 @@ private slots:
         QVERIFY(hits->model()->rowCount() > 0);
         s.dialogs().setNextConfirm(true);
         s.find<QAction>(QStringLiteral("mnuClear"))->trigger();
-        QCOMPARE(s.controller().history().size(), size_t(0));
+        QCOMPARE(s.history().history().size(), size_t(0));
         QCOMPARE(hits->model()->rowCount(), 0);
         QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid3"))->model()->rowCount(), 0);
         QCOMPARE(note->text(), QStringLiteral("检索结果"));

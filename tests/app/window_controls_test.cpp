@@ -1,8 +1,8 @@
 // The window's controls and menus under their names and captions, every command
 // available, the settings menu from Command9, the wheel, the right-click menu and the
 // help links.
-#include "app/flex_grid.h"
-#include "app/help_links.h"
+#include "app/shell/flex_grid.h"
+#include "app/shell/help_links.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 

@@ -1,6 +1,6 @@
 // The window by keyboard: mnemonics, F10, the Tab order, Enter in the issue and range
 // boxes, and the grids passing Tab on.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 

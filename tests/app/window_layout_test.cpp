@@ -1,6 +1,6 @@
 // The window on small and scaled screens: the search controls and every tally column in
 // sight, and the size and splitter kept between runs.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 

@@ -38,13 +38,13 @@ QString WindowSession::storedText(const QString& key) const {
 bool WindowSession::start() {
     store_ = std::make_unique<QSettings>(settingsFile(), QSettings::IniFormat);
     settings_ = std::make_unique<AppSettings>(*store_);
-    controller_ = std::make_unique<MainController>(*settings_, clock_);
-    controller_->start(DataFolderChoice{dir_.path(), {}});
+    controllers_ = std::make_unique<WindowControllers>(*settings_, clock_);
+    controllers_->history.start(DataFolderChoice{dir_.path(), {}});
     const UrlOpener recordUrl = [this](const QUrl& url) {
         opened_.push_back(url);
         return urlsOpen_;
     };
-    window_ = std::make_unique<MainWindow>(*controller_, dialogs_, HelpLinks{manualFolder_, recordUrl});
+    window_ = std::make_unique<MainWindow>(*controllers_, dialogs_, HelpLinks{manualFolder_, recordUrl});
     window_->show();
     window_->activateWindow();
     return QTest::qWaitForWindowActive(window_.get());
@@ -57,7 +57,7 @@ bool WindowSession::restart() {
 
 void WindowSession::stop() {
     window_.reset();
-    controller_.reset();
+    controllers_.reset();
     settings_.reset();
     store_.reset();
 }

@@ -3,9 +3,9 @@
 // and starts a new one over the same folder and settings, as a user restarting would.
 #pragma once
 
-#include "app/app_settings.h"
-#include "app/main_controller.h"
-#include "app/main_window.h"
+#include "app/shell/app_settings.h"
+#include "app/shell/main_window.h"
+#include "app/shell/window_controllers.h"
 #include "scripted_dialogs.h"
 #include "store/clock.h"
 #include "store/draw_row.h"
@@ -35,13 +35,14 @@ public:
     // Writes a settings value as text, as a hand-edited file would hold it.
     void presetSetting(const QString& key, const QString& text);
 
-    // Creates the controller and the window, shows it and waits until it is active.
+    // Creates the controllers and the window, shows it and waits until it is active.
     bool start();
     bool restart();
     void stop();
 
     MainWindow& window() { return *window_; }
-    MainController& controller() { return *controller_; }
+    HistoryController& history() { return controllers_->history; }
+    SearchPanelController& search() { return controllers_->search; }
     ScriptedDialogs& dialogs() { return dialogs_; }
     const std::vector<QUrl>& openedUrls() const { return opened_; }
     // Where the window looks for its manual (not created); empty: no manual installed.
@@ -72,7 +73,7 @@ private:
     bool urlsOpen_ = true;
     std::unique_ptr<QSettings> store_;
     std::unique_ptr<AppSettings> settings_;
-    std::unique_ptr<MainController> controller_;
+    std::unique_ptr<WindowControllers> controllers_;
     std::unique_ptr<MainWindow> window_;
 };
 

@@ -1,6 +1,6 @@
 // Start-up: first-run defaults, settings restored after a restart, an unreadable setting,
 // the code table and the mode menu, a foreign database file, the history view.
-#include "app/flex_grid.h"
+#include "app/shell/flex_grid.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 
@@ -48,7 +48,7 @@ private slots:
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_1"))->text(), QStringLiteral("2013001"));
         QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid1"))->model()->rowCount(), 0);
         QVERIFY(s.dialogs().messages().isEmpty());
-        QCOMPARE(s.controller().zodiacYear(), 2025);  // before 2026's Spring Festival
+        QCOMPARE(s.history().zodiacYear(), 2025);  // before 2026's Spring Festival
         // Nothing is written by merely starting.
         QVERIFY(s.storedText(QStringLiteral("bolZyw")).isEmpty());
     }
@@ -103,8 +103,8 @@ private slots:
         QVERIFY(s.find<QAction>(QStringLiteral("mnuSxcs_0"))->isChecked());
         QVERIFY(s.find<QAction>(QStringLiteral("mnuDscs_0"))->isChecked());
         QVERIFY(s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->isChecked());
-        QVERIFY(s.controller().codeTable().sequential());
-        QCOMPARE(s.controller().codeTable().offset(), 0);
+        QVERIFY(s.history().derivation().codes.sequential());
+        QCOMPARE(s.history().derivation().codes.offset(), 0);
     }
 
     void unreadableSettingKeepsItsDefault() {
@@ -121,11 +121,11 @@ private slots:
     void modeMenuTakesEffectAtOnce() {
         WindowSession s;
         QVERIFY(s.start());
-        QVERIFY(!s.controller().codeTable().sequential());
+        QVERIFY(!s.history().derivation().codes.sequential());
         s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->trigger();
         QVERIFY(s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->isChecked());
         QVERIFY(!s.find<QAction>(QStringLiteral("mnuSxsetup_1"))->isChecked());
-        QVERIFY(s.controller().codeTable().sequential());  // no wait for an offset change or a restart
+        QVERIFY(s.history().derivation().codes.sequential());  // no wait for an offset change or a restart
     }
 
     void foreignDatabaseFileIsReportedAndTheWindowStillOpens() {

@@ -61,7 +61,7 @@ private slots:
         const auto draws = seededDraws(40, 3, 2025131, 150);
         HistoryDb(s.databaseFile()).appendBatch(draws, settingsFor(2025));
         QVERIFY(s.start());
-        QCOMPARE(s.controller().nextIssue(), 2026021);
+        QCOMPARE(s.history().nextIssue(), 2026021);
         QCOMPARE(recorded(s)->codes.tableYear(), 2026);
         QTRY_VERIFY(statusMessage(s).contains(QStringLiteral("重算全部 40 期")));
         QCOMPARE(safetyCopies(s.dataDir()).size(), size_t(1));
@@ -78,11 +78,11 @@ private slots:
         const auto draws = seededDraws(38, 3, 2025131, 150);  // up to 2026018: next 2026019, zodiac year 2025
         s.seed(draws);
         QVERIFY(s.start());
-        QCOMPARE(s.controller().zodiacYear(), 2025);
+        QCOMPARE(s.history().zodiacYear(), 2025);
         s.find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->setFocus();
         typeIntoFocus(QStringLiteral("0514172426282916"));
-        QCOMPARE(s.controller().history().size(), size_t(39));
-        QCOMPARE(s.controller().zodiacYear(), 2026);  // the next issue 2026020
+        QCOMPARE(s.history().history().size(), size_t(39));
+        QCOMPARE(s.history().zodiacYear(), 2026);  // the next issue 2026020
         QCOMPARE(recorded(s)->codes.tableYear(), 2026);
         QVERIFY(statusMessage(s).contains(QStringLiteral("重算全部 39 期")));
         QCOMPARE(namesShown(s), trueNames(draw(2026019, {5, 14, 17, 24, 26, 28, 29, 16})));
@@ -110,7 +110,7 @@ private slots:
         s.find<QAction>(action)->trigger();
 
         const DerivationSettings wanted = settingsFor(2026, zodiacOffset, segmentOffset, sequential);
-        QVERIFY(derivesSameRows(s.controller().derivation(), wanted));
+        QVERIFY(derivesSameRows(s.history().derivation(), wanted));
         QVERIFY(recorded(s) && derivesSameRows(*recorded(s), wanted));
         QVERIFY(statusMessage(s).contains(QStringLiteral("重算全部 60 期")));
         QCOMPARE(safetyCopies(s.dataDir()).size(), size_t(1));
@@ -123,7 +123,7 @@ private slots:
             for (int p = 0; p < kPositions; ++p)
                 horses += animalOfNumber(d.numbers[p], zodiacYearOfIssue(d.issue)) == 6;
         s.find<QRadioButton>(QStringLiteral("Option4_1"))->click();  // result kind 生肖
-        const SearchResult zodiac = s.controller().runSearch(
+        const SearchResult zodiac = s.search().runSearch(
             SearchButton::Follow, none, QString::number(draws.front().issue), QString::number(draws.back().issue));
         QVERIFY(zodiac.ran);
         QCOMPARE(zodiac.tally.size(), size_t(13));
@@ -146,7 +146,7 @@ private slots:
         QVERIFY2(s.dialogs().lastText().contains(QStringLiteral("恢复")), qPrintable(s.dialogs().lastText()));
         QCOMPARE(s.storedText(QStringLiteral("SxIni")), QStringLiteral("1"));
         QVERIFY(s.find<QAction>(QStringLiteral("mnuSxcs_1"))->isChecked());
-        QCOMPARE(s.controller().codeTable().offset(), 1);
+        QCOMPARE(s.history().derivation().codes.offset(), 1);
         QCOMPARE(recorded(s)->codes.offset(), 1);
     }
 
@@ -175,7 +175,7 @@ private slots:
         s.dialogs().setNextConfirm(true);
         s.dialogs().setNextFile(QString::fromStdString((elsewhere / "real.txt").string()));
         s.find<QPushButton>(QStringLiteral("cmdRdLst"))->click();
-        QCOMPARE(s.controller().history().size(), draws.size());
+        QCOMPARE(s.history().history().size(), draws.size());
         QCOMPARE(recorded(s)->codes.tableYear(), 2026);
         QCOMPARE(namesShown(s), QStringLiteral("虎蛇虎羊蛇兔虎兔"));
 

@@ -1,0 +1,80 @@
+#include "app/history/file_exports.h"
+
+#include "app/history/history_commands.h"
+#include "app/history/history_controller.h"
+#include "app/shell/file_paths.h"
+#include "app/shell/user_dialogs.h"
+#include "app/shell/wait_cursor.h"
+
+#include <QAbstractItemModel>
+#include <QWidget>
+
+namespace drawfollow {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString spreadsheetTitle() {
+    return QStringLiteral("导出到EXCEL");
+}
+
+}  // namespace
+
+TextGrid gridTexts(const QAbstractItemModel& grid) {
+    const int columns = grid.columnCount();
+    TextGrid texts;
+    texts.reserve(static_cast<size_t>(grid.rowCount()) + 1);
+    auto& header = texts.emplace_back();
+    for (int c = 0; c < columns; ++c)
+        header.push_back(grid.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        auto& row = texts.emplace_back();
+        for (int c = 0; c < columns; ++c)
+            row.push_back(grid.index(r, c).data(Qt::DisplayRole).toString().toStdString());
+    }
+    return texts;
+}
+
+FileExports::FileExports(HistoryController& controller, UserDialogs& dialogs, QWidget* window)
+    : QObject(window), controller_(controller), dialogs_(dialogs), window_(window) {}
+
+void FileExports::exportText() {
+    const QString title = QStringLiteral("历史号码导出文本文件");
+    HistoryChange change;
+    {
+        WaitCursor wait;
+        change = controller_.exportHistoryText();
+    }
+    if (!reportChange(dialogs_, window_, title, change))
+        return;
+    emit done(change.summary);
+    open(change.file, QStringLiteral("文本"));
+}
+
+void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which) {
+    const fs::path folder = controller_.dataFolder();
+    if (folder.empty()) {
+        dialogs_.message(window_, MessageKind::Warning, spreadsheetTitle(),
+                         QStringLiteral("没有可用的数据文件夹，表格未能导出。"));
+        return;
+    }
+    const fs::path target = folder / std::string(spreadsheetFileName(which));
+    try {
+        WaitCursor wait;
+        writeSpreadsheet(gridTexts(grid), target);
+    } catch (const std::exception& e) {
+        dialogs_.message(window_, MessageKind::Warning, spreadsheetTitle(),
+                         QStringLiteral("表格未能导出。\n%1").arg(QString::fromUtf8(e.what())));
+        return;
+    }
+    emit done(QStringLiteral("已将表格导出到“%1”。").arg(pathText(target)));
+    open(pathText(target), QStringLiteral("电子表格"));
+}
+
+void FileExports::open(const QString& file, const QString& kind) {
+    if (!dialogs_.openFile(file))
+        emit done(QStringLiteral("文件已保存为“%1”，但系统中没有可以打开%2文件的程序。").arg(file, kind));
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,49 @@
+// The exports: the history as a text file (Command4) and any of the three grids as a
+// spreadsheet (mnuDcls and a double click on a grid). The file is written in the data
+// folder and handed to the program the system opens such files with, without waiting for
+// it; a file that cannot be written is explained in a message, one that no program opens
+// in the status bar, with its full path.
+#pragma once
+
+#include "io/xlsx_export.h"
+
+#include <QObject>
+
+#include <filesystem>
+
+class QAbstractItemModel;
+class QWidget;
+
+namespace drawfollow {
+
+class HistoryController;
+class UserDialogs;
+
+// The cells of a grid as it shows them, its header row first.
+TextGrid gridTexts(const QAbstractItemModel& grid);
+
+class FileExports final : public QObject {
+    Q_OBJECT
+
+public:
+    // `window` is the parent of the dialogs.
+    FileExports(HistoryController& controller, UserDialogs& dialogs, QWidget* window);
+
+    // Command4.
+    void exportText();
+    // Writes the grid under the file name of `which`.
+    void exportGrid(const QAbstractItemModel& grid, ExportedGrid which);
+
+signals:
+    // What an export did, one line for the status bar.
+    void done(const QString& summary);
+
+private:
+    void open(const QString& file, const QString& kind);
+
+    HistoryController& controller_;
+    UserDialogs& dialogs_;
+    QWidget* window_;
+};
+
+}  // namespace drawfollow

@@ -1,0 +1,153 @@
+// The history side of the window, without any widget: the database, the ordered snapshot
+// of the stored draws, the settings the rows are derived with, the hand entry and every
+// command that changes the stored rows. The widgets and the search panel follow its signals.
+#pragma once
+
+#include "app/history/history_change.h"
+#include "app/shell/app_settings.h"
+#include "app/shell/ui_text.h"
+#include "io/history_import.h"
+#include "store/clock.h"
+#include "store/history_db.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace drawfollow {
+
+class OnlineUpdate;
+struct SafetyCopyListing;
+
+// The data folder start-up found, or why there is none.
+struct DataFolderChoice {
+    std::filesystem::path folder;
+    QString problem;
+};
+
+struct EntryOutcome {
+    bool stored = false;
+    int box = -1;  // what to correct: 1..8 a number box, 0 the issue box, -1 nothing in particular
+    QString problem;
+};
+
+// What a reset of the snapshot left as it was: after Command3 only the newest draw went,
+// so whatever the user set up on the older draws stays; anything else may differ throughout.
+enum class HistoryReset { NewestDeleted, Replaced };
+
+class HistoryController : public QObject {
+    Q_OBJECT
+
+public:
+    HistoryController(AppSettings& settings, const Clock& clock, QObject* parent = nullptr);
+    ~HistoryController() override;
+
+    // Start-up: the database, the next issue and the rows derived under the settings in
+    // force; ends with historyReset(), so that whatever follows the history reads it.
+    void start(const DataFolderChoice& folder);
+
+    bool historyAvailable() const { return db_ != nullptr; }
+    const QString& storeProblem() const { return storeProblem_; }
+    // The database file start-up opened or tried to open; empty without a data folder.
+    const std::filesystem::path& databaseFile() const { return databaseFile_; }
+    std::filesystem::path dataFolder() const;  // empty without one
+    // The database, none without one. Only the searches use it, to write their scratch fields.
+    HistoryDb* database() { return db_.get(); }
+    const std::vector<StoredDraw>& history() const { return history_; }
+    int nextIssue() const { return nextIssue_; }
+
+    // Hand entry: stores the draw under the issue text, or says what is wrong.
+    EntryOutcome storeDraw(const QString& issueText, const std::array<QString, kPositions>& boxes);
+    // Reads the history afresh after a change made past the controller (an online update)
+    // and refreshes all that shows it; an error text, empty on success.
+    QString reloadHistory();
+    // An online update of this history from the chart service at `host`, keeping the
+    // IniSerchDay years before the clock's year; none without a database. The caller starts
+    // it and calls reloadHistory() once it has finished.
+    std::unique_ptr<OnlineUpdate> onlineUpdate(const QString& host);
+    // What that update drops once it has read every page, in words for the confirmation;
+    // empty when it drops nothing.
+    QString onlineUpdateDropNotice();
+    void setUpdateHost(const QString& host);
+
+    // The history menu and the text files. A command that deletes draws saves the history
+    // to a safety copy first; a failed one leaves the history as it was.
+    HistoryChange deleteNewest();                // Command3, mnuErase: the newest draw, then a compaction
+    HistoryChange trimHistoryTo(int lastKept);   // mnuDlzd
+    HistoryChange deleteNewestCount(int count);  // mnuEszhzd
+    HistoryChange clearAllDraws();               // mnuClear
+    HistoryChange importHistoryText(const std::filesystem::path& file, const BatchProgress& progress);  // cmdRdLst
+    // Replaces the history with a safety copy, saving it first (mnuRestore).
+    HistoryChange restoreSafetyCopy(const SafetyCopyListing& copy, const BatchProgress& progress);
+    HistoryChange exportHistoryText();  // Command4
+    void setYearsToKeep(int years);     // mnuSetDay
+
+    // Settings as read at start-up and kept up to date.
+    const AppSettings& settings() const { return settings_; }
+    // The settings the stored rows were derived with: new rows are derived with them and
+    // stored codes are named by their code table. They follow the settings in force
+    // (the menus, and the zodiac year of the next issue) as soon as the rows have been
+    // derived again.
+    const DerivationSettings& derivation() const { return derivation_; }
+    // The zodiac year of the next issue, which the code table in force is built for.
+    int zodiacYear() const { return zodiacYear_; }
+    // What start-up did to bring the stored rows to the settings in force, or why it could
+    // not; empty when nothing needed doing.
+    const HistoryChange& startupDerivation() const { return startupDerivation_; }
+
+    // The settings menu. A change that alters the stored values derives every row again
+    // (after a safety copy); when that fails the setting goes back to what it was.
+    HistoryChange setZodiacOffset(int offset);   // mnuSxcs
+    HistoryChange setSegmentOffset(int offset);  // mnuDscs
+    HistoryChange setSequentialZodiac(bool on);  // mnuSxsetup
+    // The window's size and splitter, for the next start.
+    void saveWindowLayout(AppSettings::LayoutKey key, const QByteArray& state) { settings_.setLayoutState(key, state); }
+
+signals:
+    // Both come once the snapshot, the next issue and the derivation are all current.
+    void historyReset(HistoryReset reset);
+    void drawAppended();
+    void nextIssueChanged(int issue);
+    // The stored rows were derived again after a change of the history, or could not be:
+    // what to tell the user.
+    void derivationChanged(const HistoryChange& change);
+    // A settings menu's change was followed by the rows, or put back: the stored values and
+    // the names of the codes are to be read again.
+    void derivationSettingsApplied();
+
+private:
+    void openDatabase(const DataFolderChoice& folder);
+    // Brings the next issue and the derivation up to date, then tells the followers: of a
+    // reset, or without one of a draw appended.
+    void afterHistoryChange(std::optional<HistoryReset> reset);
+    void updateNextIssue();
+    // The settings in force for the history as it stands: the menus' settings, the code
+    // table for the zodiac year of the next issue.
+    DerivationSettings settingsInForce(int nextIssue) const;
+    // The settings a history read from a file is derived with, once its newest issue is known.
+    ImportDerivation replacementDerivation() const;
+    // Derives the stored rows again when the settings in force differ from theirs.
+    HistoryChange followSettingsInForce();
+    // A menu's setting changed: follow it, or put it back when the rows cannot.
+    HistoryChange applySettingChange(AppSettings::Key key, int previous);
+    HistoryChange refreshAfter(HistoryChange change);
+    HistoryChange unavailableChange() const;
+
+    AppSettings& settings_;
+    const Clock& clock_;
+    std::unique_ptr<HistoryDb> db_;
+    QString storeProblem_;
+    std::filesystem::path databaseFile_;
+    std::vector<StoredDraw> history_;
+    int nextIssue_ = 0;
+    int zodiacYear_ = 0;
+    DerivationSettings derivation_;
+    HistoryChange startupDerivation_;
+};
+
+}  // namespace drawfollow

@@ -1,0 +1,65 @@
+// The left side of the window: the history grid MSFlexGrid1, the next issue Text1 with
+// its prompt Label12(1), the entry boxes and the history buttons.
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace drawfollow {
+
+class EntryRow;
+class FlexGrid;
+class HistoryModel;
+class HistoryController;
+class UserDialogs;
+
+class HistoryPanel final : public QWidget {
+    Q_OBJECT
+
+public:
+    HistoryPanel(HistoryController& controller, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    FlexGrid* grid() const { return grid_; }
+    QPushButton* settingsButton() const { return settingsButton_; }
+    QPushButton* onlineUpdateButton() const { return onlineUpdateButton_; }
+    QPushButton* exportButton() const { return exportButton_; }
+    QPushButton* importButton() const { return importButton_; }
+
+    // The hand entry and the buttons that change the history (Command3, cmdRdLst,
+    // Command21) together, so that none is forgotten while a long change runs.
+    void setChangesEnabled(bool on);
+
+    // Command3 and mnuErase: delete the newest draw, no confirmation (a safety copy is made).
+    void deleteNewest();
+    // Brings the newest draw into view, as after every refresh.
+    void scrollToNewest();
+    // Where Tab goes, in screen order: the grid, the issue, the eight boxes, the buttons.
+    QList<QWidget*> focusOrder() const;
+
+signals:
+    // What deleting the newest draw did, for the status bar.
+    void done(const QString& summary);
+
+private:
+    void storeEntry();
+    void showNextIssue(int issue);
+
+    HistoryController& controller_;
+    UserDialogs& dialogs_;
+    HistoryModel* model_;
+    FlexGrid* grid_;
+    QLabel* prompt_;
+    QLineEdit* issueBox_;
+    EntryRow* entry_;
+    QPushButton* deleteNewestButton_;  // Command3
+    QPushButton* exportButton_;        // Command4
+    QPushButton* onlineUpdateButton_;  // Command21
+    QPushButton* importButton_;        // cmdRdLst
+    QPushButton* settingsButton_;      // Command9
+};
+
+}  // namespace drawfollow

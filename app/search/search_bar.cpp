@@ -1,0 +1,115 @@
+#include "app/search/search_bar.h"
+
+#include "app/search/search_panel_controller.h"
+#include "app/shell/ui_text.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+
+namespace drawfollow {
+
+namespace {
+
+QLineEdit* issueBox(QWidget* parent, const char* name, const QString& text) {
+    auto* e = new QLineEdit(text, parent);
+    e->setObjectName(QLatin1String(name));
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}")), e));
+    e->setFixedWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 16);
+    return e;
+}
+
+}  // namespace
+
+SearchBar::SearchBar(SearchPanelController& controller, QWidget* parent) : QWidget(parent), controller_(controller) {
+    followSearchButton_ = new QPushButton(QStringLiteral("检索(&S)"), this);
+    followSearchButton_->setObjectName(QStringLiteral("Command1"));
+    followSearchButton_->setToolTip(QStringLiteral("跟随检索：列出与检索依据相似的各期之后开出的号码，并统计结果"));
+    followSearchButton_->setEnabled(controller_.canSearch());
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(comboFrame());
+    layout->addWidget(rangeFrame());
+    layout->addWidget(followSearchButton_, 0, Qt::AlignBottom);
+    layout->addStretch(1);
+    tightenFrames(this);
+
+    connect(&controller_, &SearchPanelController::rangeStartChanged, this,
+            [this](int issue) { rangeStart_->setText(QString::number(issue)); });
+    connect(&controller_, &SearchPanelController::rangeEndChanged, this,
+            [this](int issue) { rangeEnd_->setText(QString::number(issue)); });
+}
+
+QList<QWidget*> SearchBar::focusOrder() const {
+    QList<QWidget*> order = tabStops(this);
+    order.removeOne(followSearchButton_);
+    order.removeOne(combinationSearchButton_);
+    order << followSearchButton_ << combinationSearchButton_;
+    return order;
+}
+
+QGroupBox* SearchBar::comboFrame() {
+    auto* f = titledFrame(this, "Frame5", QStringLiteral("组合组位检索"));
+    auto* regular = optionButton(f, "Option6", 1, QStringLiteral("平码"));
+    auto* all = optionButton(f, "Option6", 0, QStringLiteral("平特"));
+    (controller_.settings().comboRegularOnly() ? regular : all)->setChecked(true);
+    regular->setToolTip(QStringLiteral("平码：组合只从七个平码的位置中选取。"));
+    all->setToolTip(QStringLiteral("平特：组合从全部八个位置（七个平码和特码）中选取。"));
+    combinationSizeCombo_ = new QComboBox(f);
+    combinationSizeCombo_->setObjectName(QStringLiteral("Combo1"));
+    for (int i = 1; i <= 6; ++i)
+        combinationSizeCombo_->addItem(QString::number(i));
+    combinationSizeCombo_->setCurrentIndex(controller_.settings().comboSize() - 1);
+    auto* sizeLabel = new QLabel(QStringLiteral("组合位数"), f);
+    sizeLabel->setObjectName(QStringLiteral("Label1"));
+    sizeLabel->setBuddy(combinationSizeCombo_);
+    combinationSearchButton_ = new QPushButton(QStringLiteral("组合检索(&G)"), f);
+    combinationSearchButton_->setObjectName(QStringLiteral("Command2"));
+    combinationSearchButton_->setToolTip(QStringLiteral("组合检索：检索依据中任取“组合位数”个位置相同即算相似"));
+    combinationSearchButton_->setEnabled(controller_.canSearch());
+    auto* l = new QGridLayout(f);
+    l->addWidget(regular, 0, 0);
+    l->addWidget(all, 0, 1);
+    l->addWidget(sizeLabel, 1, 0);
+    l->addWidget(combinationSizeCombo_, 1, 1);
+    l->addWidget(combinationSearchButton_, 1, 2);
+    connect(regular, &QRadioButton::clicked, this, [this] { controller_.setComboRegularOnly(true); });
+    connect(all, &QRadioButton::clicked, this, [this] { controller_.setComboRegularOnly(false); });
+    connect(combinationSizeCombo_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { controller_.setComboSize(i + 1); });
+    return f;
+}
+
+QGroupBox* SearchBar::rangeFrame() {
+    auto* f = titledFrame(this, "Frame7", QStringLiteral("检索起止期数"));
+    const auto start = controller_.rangeStart();
+    const auto end = controller_.rangeEnd();
+    rangeStart_ = issueBox(f, "Text3_0", start ? QString::number(*start) : QStringLiteral("2013001"));
+    rangeEnd_ = issueBox(f, "Text3_1", end ? QString::number(*end) : QStringLiteral("2013001"));
+    auto* from = new QLabel(QStringLiteral("起"), f);
+    from->setObjectName(QStringLiteral("Label3_0"));
+    auto* to = new QLabel(QStringLiteral("止"), f);
+    to->setObjectName(QStringLiteral("Label3_1"));
+    auto* tilde = new QLabel(QStringLiteral("～"), f);
+    tilde->setObjectName(QStringLiteral("Label4"));
+    // Enter in either box runs the follow search, as 检索 would.
+    for (QLineEdit* box : {rangeStart_, rangeEnd_})
+        connect(box, &QLineEdit::returnPressed, followSearchButton_, &QPushButton::click);
+    auto* l = new QHBoxLayout(f);
+    l->addWidget(from);
+    l->addWidget(rangeStart_);
+    l->addWidget(tilde);
+    l->addWidget(to);
+    l->addWidget(rangeEnd_);
+    l->addStretch(1);
+    return f;
+}
+
+}  // namespace drawfollow

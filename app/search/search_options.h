@@ -1,0 +1,45 @@
+// The option frames of the search panel: positions (Frame1(0)), period (Frame1(1)), number
+// group (Frame1(2)), search kind (Frame3), result kind (Frame4) and tally scope (Frame6), in
+// as many columns as the width allows. Every choice is saved the moment it changes.
+#pragma once
+
+#include "store/draw.h"
+
+#include <QList>
+#include <QWidget>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace drawfollow {
+
+class SearchPanelController;
+
+class SearchOptions final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SearchOptions(SearchPanelController& controller, QWidget* parent = nullptr);
+
+    // Where Tab goes: the frames in reading order.
+    QList<QWidget*> focusOrder() const;
+
+private:
+    QGroupBox* positionFrame();
+    QGroupBox* periodFrame();
+    QGroupBox* groupFrame();
+    QGroupBox* kindFrame(const char* frame, const char* option, const QString& title, const QString& purpose,
+                         Kind selected, void (SearchPanelController::*set)(Kind));
+    QGroupBox* scopeFrame();
+    void applyGap();
+
+    SearchPanelController& controller_;
+    QRadioButton* fixed_ = nullptr;
+    QRadioButton* free_ = nullptr;
+    QCheckBox* countSpecialCheck_ = nullptr;  // Check2
+    QLineEdit* gap_ = nullptr;
+};
+
+}  // namespace drawfollow

@@ -1,0 +1,54 @@
+#include "app/search/text_grid_model.h"
+
+namespace drawfollow {
+
+namespace {
+
+QString cellText(const TextGrid& grid, size_t row, size_t column) {
+    if (row >= grid.size() || column >= grid[row].size())
+        return {};
+    const std::string& s = grid[row][column];
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+void TextGridModel::setGrid(TextGrid grid) {
+    beginResetModel();
+    grid_ = std::move(grid);
+    endResetModel();
+}
+
+void TextGridModel::setHeaderToolTip(int column, const QString& tip) {
+    while (headerTips_.size() <= column)
+        headerTips_.append(QString());
+    headerTips_[column] = tip;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+int TextGridModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || grid_.empty())
+        return 0;
+    return static_cast<int>(grid_.size() - 1);
+}
+
+int TextGridModel::columnCount(const QModelIndex& parent) const {
+    if (parent.isValid() || grid_.empty())
+        return 0;
+    return static_cast<int>(grid_.front().size());
+}
+
+QString TextGridModel::textAt(int row, int column) const {
+    return cellText(grid_, static_cast<size_t>(row) + 1, static_cast<size_t>(column));
+}
+
+QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < columnCount())
+        return cellText(grid_, 0, static_cast<size_t>(section));
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section >= 0 && section < headerTips_.size() &&
+        !headerTips_[section].isEmpty())
+        return headerTips_[section];
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,35 @@
+// A grid of cell texts (store/text_grid.h) as a table model: its first row is the header.
+// The result grids MSFlexGrid2 and MSFlexGrid3 show the searches' grids through it.
+#pragma once
+
+#include "app/shell/centred_text_model.h"
+#include "store/text_grid.h"
+
+#include <QStringList>
+
+namespace drawfollow {
+
+class TextGridModel final : public CentredTextModel {
+    Q_OBJECT
+
+public:
+    using CentredTextModel::CentredTextModel;
+
+    // Header row first; rows shorter than the header show empty cells.
+    void setGrid(TextGrid grid);
+    const TextGrid& grid() const { return grid_; }
+    // A tooltip for a column's header that outlives every grid set afterwards.
+    void setHeaderToolTip(int column, const QString& tip);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QString textAt(int row, int column) const override;
+
+    TextGrid grid_;
+    QStringList headerTips_;
+};
+
+}  // namespace drawfollow

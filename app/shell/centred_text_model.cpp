@@ -1,0 +1,15 @@
+#include "app/shell/centred_text_model.h"
+
+namespace drawfollow {
+
+QVariant CentredTextModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    if (role != Qt::DisplayRole)
+        return {};
+    return textAt(index.row(), index.column());
+}
+
+}  // namespace drawfollow

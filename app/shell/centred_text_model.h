@@ -1,0 +1,23 @@
+// A table of plain texts with every cell centred, as the window's grids show them: a model
+// built on it says only what a cell reads.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+
+namespace drawfollow {
+
+class CentredTextModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const final;
+
+protected:
+    // The text of a cell inside the table.
+    virtual QString textAt(int row, int column) const = 0;
+};
+
+}  // namespace drawfollow

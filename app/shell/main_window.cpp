@@ -1,0 +1,225 @@
+#include "app/shell/main_window.h"
+
+#include "app/history/file_exports.h"
+#include "app/history/history_commands.h"
+#include "app/history/history_panel.h"
+#include "app/search/position_tabs.h"
+#include "app/search/result_panel.h"
+#include "app/search/search_bar.h"
+#include "app/search/search_summary.h"
+#include "app/shell/flex_grid.h"
+#include "app/shell/help_commands.h"
+#include "app/shell/user_dialogs.h"
+#include "app/shell/wait_cursor.h"
+#include "app/shell/window_controllers.h"
+#include "app/update/online_update_command.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace drawfollow {
+
+namespace {
+
+// Long enough to read a file name.
+constexpr int kSummaryShownMs = 20000;
+
+}  // namespace
+
+MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, HelpLinks help, QWidget* parent)
+    : QMainWindow(parent),
+      controllers_(controllers),
+      dialogs_(dialogs),
+      help_(new HelpCommands(controllers.history.settings(), std::move(help), this)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("DrawFollow — 开奖号码跟随统计"));
+
+    buildSplitter();
+
+    onlineUpdate_ = new OnlineUpdateCommand(controllers_.history, dialogs_, this);
+    menus_ = MainMenus::build(menuBar());
+    wireMenus();
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("storeStatus"));
+    statusBar()->addWidget(status_, 1);
+    showStoreStatus();
+    connect(&controllers_.history, &HistoryController::historyReset, this, &MainWindow::showStoreStatus);
+    connect(&controllers_.history, &HistoryController::drawAppended, this, &MainWindow::showStoreStatus);
+    connect(&controllers_.history, &HistoryController::historyReset, this,
+            [this] { results_->clear(controllers_.history.settings().previousIssue()); });
+    connect(&controllers_.history, &HistoryController::drawAppended, results_, &ResultPanel::clearProblem);
+
+    connect(searchBar_->followSearchButton(), &QPushButton::clicked, this, [this] { runSearch(SearchButton::Follow); });
+    connect(searchBar_->combinationSearchButton(), &QPushButton::clicked, this,
+            [this] { runSearch(SearchButton::Combination); });
+    connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);
+    connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this,
+            [this](bool running) { setHistoryCommandsEnabled(!running); });
+    connect(history_->settingsButton(), &QPushButton::clicked, this,
+            [this] { menus_.settingsMenu->popup(QCursor::pos()); });
+    connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
+            [this](const QPoint& at) { menus_.historyMenu->popup(at); });
+    wireHistoryCommands();
+    setUpKeyboard();
+    restoreLayout();
+}
+
+void MainWindow::wireMenus() {
+    const MainMenus& m = menus_;
+    m.deleteNewestAction->setEnabled(controllers_.history.historyAvailable());
+    connect(m.deleteNewestAction, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
+    connect(m.updateHostAction, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);
+
+    checkSettingsMenus();
+    // A change of these derives every stored row again, which may take a moment.
+    const auto applied = [this](auto change) {
+        const HistoryChange done = [&] {
+            const WaitCursor busy;
+            return change();
+        }();
+        reportDerivation(done);
+    };
+    for (int i = 0; i < 2; ++i) {
+        connect(m.zodiacOffsetActions[i], &QAction::triggered, this,
+                [this, i, applied] { applied([this, i] { return controllers_.history.setZodiacOffset(i); }); });
+        connect(m.segmentOffsetActions[i], &QAction::triggered, this,
+                [this, i, applied] { applied([this, i] { return controllers_.history.setSegmentOffset(i); }); });
+        connect(m.zodiacModeActions[i], &QAction::triggered, this, [this, i, applied] {
+            applied([this, i] { return controllers_.history.setSequentialZodiac(i == 0); });
+        });
+    }
+    connect(&controllers_.history, &HistoryController::derivationChanged, this, &MainWindow::reportDerivation);
+
+    connect(m.homePageAction, &QAction::triggered, help_, &HelpCommands::openHomePage);
+    connect(m.descriptionAction, &QAction::triggered, help_, &HelpCommands::openManual);
+    connect(m.demoRecordingAction, &QAction::triggered, help_, &HelpCommands::openWalkThrough);
+    connect(help_, &HelpCommands::failed, this, [this](const QString& reason) { statusBar()->showMessage(reason); });
+}
+
+void MainWindow::wireHistoryCommands() {
+    commands_ = new HistoryCommands(controllers_.history, dialogs_, this);
+    exports_ = new FileExports(controllers_.history, dialogs_, this);
+    const MainMenus& m = menus_;
+    for (QAction* a : {m.exportHistoryAction, m.clearHistoryAction, m.trimToIssueAction, m.deleteNewestCountAction,
+                       m.restoreSafetyCopyAction})
+        a->setEnabled(controllers_.history.historyAvailable());
+
+    connect(m.clearHistoryAction, &QAction::triggered, commands_, &HistoryCommands::clearHistory);
+    connect(m.trimToIssueAction, &QAction::triggered, commands_, &HistoryCommands::trimToIssue);
+    connect(m.deleteNewestCountAction, &QAction::triggered, commands_, &HistoryCommands::deleteNewestCount);
+    connect(m.restoreSafetyCopyAction, &QAction::triggered, commands_, &HistoryCommands::restoreSafetyCopy);
+    connect(m.yearsToKeepAction, &QAction::triggered, commands_, &HistoryCommands::setYearsToKeep);
+    connect(history_->importButton(), &QPushButton::clicked, commands_, &HistoryCommands::importText);
+    connect(history_->exportButton(), &QPushButton::clicked, exports_, &FileExports::exportText);
+
+    const auto exportGrid = [this](FlexGrid* grid, ExportedGrid which) {
+        return [this, grid, which] { exports_->exportGrid(*grid->model(), which); };
+    };
+    connect(m.exportHistoryAction, &QAction::triggered, exports_, exportGrid(history_->grid(), ExportedGrid::History));
+    connect(history_->grid(), &FlexGrid::gridDoubleClicked, exports_,
+            exportGrid(history_->grid(), ExportedGrid::History));
+    connect(results_->hitsGrid(), &FlexGrid::gridDoubleClicked, exports_,
+            exportGrid(results_->hitsGrid(), ExportedGrid::Detail));
+    connect(results_->tallyGrid(), &FlexGrid::gridDoubleClicked, exports_,
+            exportGrid(results_->tallyGrid(), ExportedGrid::Tally));
+
+    const auto showSummary = [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); };
+    connect(commands_, &HistoryCommands::done, this, showSummary);
+    connect(exports_, &FileExports::done, this, showSummary);
+    connect(history_, &HistoryPanel::done, this, showSummary);
+}
+
+void MainWindow::reportDerivation(const HistoryChange& change) {
+    if (reportChange(dialogs_, this, QStringLiteral("号码属性参数"), change) && !change.summary.isEmpty())
+        statusBar()->showMessage(change.summary, kSummaryShownMs);
+    // A change the rows could not follow has been put back.
+    checkSettingsMenus();
+}
+
+void MainWindow::checkSettingsMenus() {
+    // The items that match the stored settings are checked.
+    const AppSettings& s = controllers_.history.settings();
+    menus_.zodiacOffsetActions[s.zodiacOffset()]->setChecked(true);
+    menus_.segmentOffsetActions[s.segmentOffset()]->setChecked(true);
+    menus_.zodiacModeActions[s.sequentialZodiac() ? 0 : 1]->setChecked(true);
+}
+
+void MainWindow::runSearch(SearchButton button) {
+    const auto ticked = positions_->activeSwitches();
+    const QString first = searchBar_->rangeStartBox()->text();
+    const QString last = searchBar_->rangeEndBox()->text();
+    const SearchInputs inputs = controllers_.search.searchInputs(button, ticked, first, last);
+    SearchResult result = [&] {
+        const WaitCursor busy;
+        return controllers_.search.runSearch(button, ticked, first, last);
+    }();
+    results_->showHits(std::move(result.detail));
+    results_->showTally(std::move(result.tally));
+    const QString message = QString::fromStdString(result.message);
+    if (!result.ran) {
+        results_->setNote(message, true);
+        dialogs_.message(this, MessageKind::Warning, QStringLiteral("检索未进行"), message);
+        return;
+    }
+    // The range is written back as the search read it.
+    searchBar_->rangeStartBox()->setText(QString::number(result.firstIssue));
+    searchBar_->rangeEndBox()->setText(QString::number(result.lastIssue));
+    QString note = searchSummary(button, inputs, controllers_.search.baseSource(), result);
+    if (!message.isEmpty())
+        note += QStringLiteral("。") + message;
+    results_->setNote(note, false);
+}
+
+void MainWindow::setHistoryCommandsEnabled(bool on) {
+    const bool enabled = on && controllers_.history.historyAvailable();
+    history_->setChangesEnabled(enabled);
+    for (QAction* a : {menus_.deleteNewestAction, menus_.clearHistoryAction, menus_.trimToIssueAction,
+                       menus_.deleteNewestCountAction, menus_.restoreSafetyCopyAction})
+        a->setEnabled(enabled);
+}
+
+void MainWindow::showStoreStatus() {
+    if (!controllers_.history.historyAvailable()) {
+        const QString file = QString::fromStdString(controllers_.history.databaseFile().string());
+        status_->setText(file.isEmpty() ? QStringLiteral("没有可用的数据文件夹，历史号码的命令已停用。")
+                                        : QStringLiteral("历史数据库“%1”不可用，历史号码的命令已停用。").arg(file));
+        status_->setStyleSheet(QStringLiteral("color: #b00020;"));
+        return;
+    }
+    const auto& h = controllers_.history.history();
+    const QString file = QString::fromStdString(controllers_.history.databaseFile().string());
+    status_->setText(h.empty() ? QStringLiteral("历史数据库：%1（尚无历史号码）").arg(file)
+                               : QStringLiteral("历史数据库：%1　共 %2 期，%3 ～ %4")
+                                     .arg(file)
+                                     .arg(h.size())
+                                     .arg(h.front().issue)
+                                     .arg(h.back().issue));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownBefore_)
+        return;
+    shownBefore_ = true;
+    history_->scrollToNewest();
+    if (!controllers_.history.historyAvailable())
+        QTimer::singleShot(0, this, &MainWindow::reportStoreProblem);
+    else
+        QTimer::singleShot(0, this, [this] { reportDerivation(controllers_.history.startupDerivation()); });
+}
+
+void MainWindow::reportStoreProblem() {
+    dialogs_.message(
+        this, MessageKind::Critical, QStringLiteral("历史数据库不可用"),
+        controllers_.history.storeProblem() + QStringLiteral("\n\n窗口照常打开，但历史号码的输入和删除已停用。"
+                                                             "请检查该文件，或用 --data-dir 指定另一个数据文件夹。"));
+}
+
+}  // namespace drawfollow
