@@ -3,13 +3,13 @@
 #include "cli/argument_checks.h"
 #include "cli/cli_context.h"
 #include "cli/grid_text.h"
+#include "cli/number_output.h"
 #include "cli/panel_options.h"
 
 #include "analysis/backtest.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cstdio>
 #include <iostream>
 
 namespace drawfollow::cli {
@@ -22,16 +22,6 @@ struct BacktestOptions {
     BacktestSettings settings;
     bool json = false;
 };
-
-nlohmann::ordered_json orNull(const std::optional<double>& value) {
-    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
-}
-
-std::string fixed(double value, int decimals) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
 
 nlohmann::ordered_json resultJson(const BacktestResult& result) {
     nlohmann::ordered_json targets = nlohmann::ordered_json::array();

@@ -1,21 +1,10 @@
 #include "cli/chance_output.h"
 #include "cli/grid_text.h"
-
-#include <cstdio>
+#include "cli/number_output.h"
 
 namespace drawfollow::cli {
 
 namespace {
-
-nlohmann::ordered_json orNull(const std::optional<double>& value) {
-    return value ? nlohmann::ordered_json(*value) : nlohmann::ordered_json(nullptr);
-}
-
-std::string fixed(double value, int decimals) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
 
 // A p-value as its text writes it, without the "p": "0.012", "< 0.001"; "-" when there is none.
 std::string pCell(const std::optional<double>& p) {
