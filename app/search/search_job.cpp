@@ -10,13 +10,16 @@
 
 namespace drawfollow {
 
+SearchResult refusedSearch(const PanelSearch& search) {
+    SearchResult refused;
+    clearResultGrids(search.inputs, refused);
+    refused.message = search.refusal;
+    return refused;
+}
+
 SearchResult runPanelSearch(HistoryDb& db, SearchButton button, const PanelSearch& search) {
-    if (!search.ready()) {
-        SearchResult refused;
-        clearResultGrids(search.inputs, refused);
-        refused.message = search.refusal;
-        return refused;
-    }
+    if (!search.ready())
+        return refusedSearch(search);
     QElapsedTimer timer;
     timer.start();
     SearchResult result =

@@ -19,7 +19,9 @@ struct SearchOutcome {
     bool cancelled = false;
 };
 
-// A refused panel gives its refusal and both grids on their headers.
+// The outcome of a panel that refuses to search: its refusal, both grids on their headers.
+SearchResult refusedSearch(const PanelSearch& search);
+// A refused panel gives refusedSearch() without touching the database.
 SearchResult runPanelSearch(HistoryDb& db, SearchButton button, const PanelSearch& search);
 
 // Opens the history file afresh for this thread and runs the search on it; `cancelled`

@@ -169,7 +169,8 @@ QString SearchPanelController::searchRefusal(SearchButton button, const std::arr
 
 SearchResult SearchPanelController::runSearch(SearchButton button, const std::array<bool, kPositions>& ticked,
                                               const QString& firstIssue, const QString& lastIssue) {
-    return runPanelSearch(*history_.database(), button, panelSearch(button, ticked, firstIssue, lastIssue));
+    const PanelSearch search = panelSearch(button, ticked, firstIssue, lastIssue);
+    return search.ready() ? runPanelSearch(*history_.database(), button, search) : refusedSearch(search);
 }
 
 void SearchPanelController::setFreePositions(bool on) {

@@ -8,8 +8,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
-#include <limits>
 
 namespace drawfollow {
 
@@ -98,7 +98,7 @@ void BackgroundJob::showProgress() {
         return;
     // QProgressBar counts in int; a scale of thousandths fits any count.
     bar_->setRange(0, 1000);
-    bar_->setValue(static_cast<int>(control_->done_.load() * 1000 / total));
+    bar_->setValue(static_cast<int>(std::min(control_->done_.load(), total) * 1000 / total));
 }
 
 void BackgroundJob::finish() {

@@ -7,6 +7,7 @@
 #include "app/search/result_panel.h"
 #include "app/search/search_bar.h"
 #include "app/search/search_job.h"
+#include "app/search/search_options.h"
 #include "app/search/search_summary.h"
 #include "app/shell/background_job.h"
 #include "app/shell/flex_grid.h"
@@ -51,7 +52,7 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     wireMenus();
 
     job_ = new BackgroundJob(statusBar(), this);
-    connect(job_, &BackgroundJob::runningChanged, this, &MainWindow::setBusy);
+    connect(job_, &BackgroundJob::runningChanged, this, &MainWindow::followRunningWork);
     connect(job_, &BackgroundJob::failed, this, [this](const QString& reason) {
         dialogs_.message(this, MessageKind::Critical, QStringLiteral("操作失败"), reason);
     });
@@ -70,8 +71,7 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     connect(searchBar_->combinationSearchButton(), &QPushButton::clicked, this,
             [this] { runSearch(SearchButton::Combination); });
     connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);
-    connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this,
-            [this](bool running) { setHistoryCommandsEnabled(!running); });
+    connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this, &MainWindow::followRunningWork);
     connect(history_->settingsButton(), &QPushButton::clicked, this,
             [this] { menus_.settingsMenu->popup(QCursor::pos()); });
     connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
@@ -167,7 +167,7 @@ void MainWindow::runSearch(SearchButton button) {
     const QString last = searchBar_->rangeEndBox()->text();
     const PanelSearch search = controllers_.search.panelSearch(button, ticked, first, last);
     if (!search.ready()) {
-        showSearchOutcome(button, search.inputs, {runPanelSearch(*controllers_.history.database(), button, search)});
+        showSearchOutcome(button, search.inputs, {refusedSearch(search)});
         return;
     }
     const std::filesystem::path file = controllers_.history.databaseFile();
@@ -207,8 +207,10 @@ void MainWindow::showSearchOutcome(SearchButton button, const SearchInputs& inpu
     results_->setNote(note, false);
 }
 
-void MainWindow::setBusy(bool busy) {
-    setHistoryCommandsEnabled(!busy);
+void MainWindow::followRunningWork() {
+    // The update only changes the history at its end; searching stays open meanwhile.
+    setHistoryCommandsEnabled(!job_->running() && !onlineUpdate_->running());
+    const bool busy = job_->running();
     for (QWidget* w :
          {static_cast<QWidget*>(positions_), static_cast<QWidget*>(options_), static_cast<QWidget*>(searchBar_)})
         w->setEnabled(!busy);

@@ -59,13 +59,13 @@ private:
     void runSearch(SearchButton button);
     void showSearchOutcome(SearchButton button, const SearchInputs& inputs, SearchOutcome outcome);
     // While a job runs off the window's thread, every command that changes the history or
-    // the search panel is off.
-    void setBusy(bool busy);
+    // the search panel is off; while the update runs, those that change the history.
+    void followRunningWork();
     void showStoreStatus();
     void reportStoreProblem();
     // The stored rows were derived again, or could not be.
     void reportDerivation(const HistoryChange& change);
-    // Every command that changes the history, on or off at once (off while an update runs).
+    // Every command that changes the history, on or off at once.
     void setHistoryCommandsEnabled(bool on);
 
     WindowControllers& controllers_;
