@@ -3,10 +3,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 #include <exception>
@@ -29,16 +29,21 @@ BackgroundJob::BackgroundJob(QStatusBar* statusBar, QObject* parent) : QObject(p
     bar_->setObjectName(QStringLiteral("busyBar"));
     bar_->setMaximumWidth(160);
     bar_->setTextVisible(false);
-    cancel_ = new QPushButton(QStringLiteral("取消"), indicator_);
+    cancel_ = new QToolButton(indicator_);
+    cancel_->setText(QStringLiteral("取消"));
+    cancel_->setAutoRaise(true);
     cancel_->setObjectName(QStringLiteral("busyCancel"));
     auto* layout = new QHBoxLayout(indicator_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(label_);
     layout->addWidget(bar_);
     layout->addWidget(cancel_);
+    // The status bar takes the height of its tallest item, shown or not: the indicator is
+    // kept to a line of text, so that the window keeps its room for the grids.
+    indicator_->setMaximumHeight(label_->sizeHint().height());
     statusBar->addPermanentWidget(indicator_);
     indicator_->hide();
-    connect(cancel_, &QPushButton::clicked, this, &BackgroundJob::cancel);
+    connect(cancel_, &QToolButton::clicked, this, &BackgroundJob::cancel);
 
     progressTimer_ = new QTimer(this);
     progressTimer_->setInterval(kTickMs);
@@ -48,7 +53,8 @@ BackgroundJob::BackgroundJob(QStatusBar* statusBar, QObject* parent) : QObject(p
 BackgroundJob::~BackgroundJob() {
     if (!thread_)
         return;
-    cancel();
+    // The status bar and its button may be gone already: only the flag is set.
+    control_->cancelled_.store(true);
     thread_->wait();
     delete thread_;
 }

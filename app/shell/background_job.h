@@ -16,10 +16,10 @@
 
 class QLabel;
 class QProgressBar;
-class QPushButton;
 class QStatusBar;
 class QThread;
 class QTimer;
+class QToolButton;
 class QWidget;
 
 namespace drawfollow {
@@ -85,7 +85,7 @@ private:
     QWidget* indicator_;
     QLabel* label_;
     QProgressBar* bar_;
-    QPushButton* cancel_;
+    QToolButton* cancel_;
     QTimer* progressTimer_;
     QThread* thread_ = nullptr;
     std::unique_ptr<JobControl> control_;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace drawfollow;
 using namespace drawfollow::test;
@@ -98,7 +99,7 @@ private slots:
 
         HeldWriteLock lock(s.databaseFile());
         s.find<QPushButton>(QStringLiteral("Command1"))->click();
-        FIND(QPushButton, cancel, s, "busyCancel");
+        FIND(QToolButton, cancel, s, "busyCancel");
         cancel->click();
         QVERIFY(!cancel->isEnabled());
         lock.release();
