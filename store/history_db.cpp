@@ -95,7 +95,9 @@ std::optional<DerivationSettings> HistoryDb::recordedDerivation() {
 void HistoryDb::insertRow(const DrawRow& row) {
     if (!insert_)
         insert_ = std::make_unique<SQLite::Statement>(db_, insertSql());
-    insert_->reset();
+    // reset() would report the last run's failure again, already thrown and rolled back
+    // (a cancelled or a full-disk insert): that would fail every later insert once.
+    insert_->tryReset();
     insert_->clearBindings();
     bindDrawRow(*insert_, row);
     insert_->exec();

@@ -1,13 +1,10 @@
 #include "app/search/search_panel_controller.h"
 
-#include "analysis/hit_tally.h"
 #include "analysis/panel_defaults.h"
 #include "analysis/panel_values.h"
 #include "analysis/verification_base.h"
 #include "app/history/history_controller.h"
-#include "app/shell/timing_log.h"
-
-#include <QElapsedTimer>
+#include "app/search/search_job.h"
 
 namespace drawfollow {
 
@@ -173,20 +170,7 @@ QString SearchPanelController::searchRefusal(SearchButton button, const std::arr
 SearchResult SearchPanelController::runSearch(SearchButton button, const std::array<bool, kPositions>& ticked,
                                               const QString& firstIssue, const QString& lastIssue) {
     const PanelSearch search = panelSearch(button, ticked, firstIssue, lastIssue);
-    if (!search.ready()) {
-        SearchResult refused;
-        clearResultGrids(search.inputs, refused);
-        refused.message = search.refusal;
-        return refused;
-    }
-    HistoryDb& db = *history_.database();
-    QElapsedTimer timer;
-    timer.start();
-    SearchResult result =
-        button == SearchButton::Follow ? runFollowSearch(db, search.inputs) : runCombinationSearch(db, search.inputs);
-    qCInfo(lcTiming, "%s search: %.1f ms, %zu hits", button == SearchButton::Follow ? "follow" : "combination",
-           timer.nsecsElapsed() / 1e6, result.hits.size());
-    return result;
+    return search.ready() ? runPanelSearch(*history_.database(), button, search) : refusedSearch(search);
 }
 
 void SearchPanelController::setFreePositions(bool on) {

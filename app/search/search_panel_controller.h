@@ -74,8 +74,12 @@ public:
                               const QString& firstIssue, const QString& lastIssue) const;
     // The base of the selected tab in words, for the summary of a search.
     QString baseSource() const;
-    // Command1 / Command2: refuses, with both grids on their headers,
-    // when the panel has no base values.
+    // The panel as it stands, described for analysis/search_panel.h, and what it gives: the
+    // search ready to run on any connection to the history (search_job.h), or its refusal.
+    PanelSearch panelSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
+                            const QString& lastIssue) const;
+    // Command1 / Command2 on the window's own connection: refuses, with both grids on their
+    // headers, when the panel has no base values.
     SearchResult runSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
                            const QString& lastIssue);
 
@@ -89,9 +93,6 @@ private:
     // The history changed: Text4 takes the next issue, the range follows, the bases are
     // read again. The start of the range is set afresh only when `rangeStartFollows`.
     void followHistory(bool rangeStartFollows);
-    // The panel as it stands, described for analysis/search_panel.h, and what it gives.
-    PanelSearch panelSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
-                            const QString& lastIssue) const;
     void fillHistoryBase();
     void fillVerifyBase();
     void emitRangeStart();

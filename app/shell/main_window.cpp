@@ -6,9 +6,13 @@
 #include "app/search/position_tabs.h"
 #include "app/search/result_panel.h"
 #include "app/search/search_bar.h"
+#include "app/search/search_job.h"
+#include "app/search/search_options.h"
 #include "app/search/search_summary.h"
+#include "app/shell/background_job.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/help_commands.h"
+#include "app/shell/timing_log.h"
 #include "app/shell/user_dialogs.h"
 #include "app/shell/wait_cursor.h"
 #include "app/shell/window_controllers.h"
@@ -16,6 +20,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -46,6 +51,12 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     menus_ = MainMenus::build(menuBar());
     wireMenus();
 
+    job_ = new BackgroundJob(statusBar(), this);
+    connect(job_, &BackgroundJob::runningChanged, this, &MainWindow::followRunningWork);
+    connect(job_, &BackgroundJob::failed, this, [this](const QString& reason) {
+        dialogs_.message(this, MessageKind::Critical, QStringLiteral("操作失败"), reason);
+    });
+
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("storeStatus"));
     statusBar()->addWidget(status_, 1);
@@ -60,8 +71,7 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     connect(searchBar_->combinationSearchButton(), &QPushButton::clicked, this,
             [this] { runSearch(SearchButton::Combination); });
     connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);
-    connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this,
-            [this](bool running) { setHistoryCommandsEnabled(!running); });
+    connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this, &MainWindow::followRunningWork);
     connect(history_->settingsButton(), &QPushButton::clicked, this,
             [this] { menus_.settingsMenu->popup(QCursor::pos()); });
     connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
@@ -155,14 +165,34 @@ void MainWindow::runSearch(SearchButton button) {
     const auto ticked = positions_->activeSwitches();
     const QString first = searchBar_->rangeStartBox()->text();
     const QString last = searchBar_->rangeEndBox()->text();
-    const SearchInputs inputs = controllers_.search.searchInputs(button, ticked, first, last);
-    SearchResult result = [&] {
-        const WaitCursor busy;
-        return controllers_.search.runSearch(button, ticked, first, last);
-    }();
+    const PanelSearch search = controllers_.search.panelSearch(button, ticked, first, last);
+    if (!search.ready()) {
+        showSearchOutcome(button, search.inputs, {refusedSearch(search)});
+        return;
+    }
+    const std::filesystem::path file = controllers_.history.databaseFile();
+    job_->start<SearchOutcome>(
+        QStringLiteral("正在检索…"),
+        [file, button, search](JobControl& job) {
+            return runPanelSearchInFile(file, button, search, job.cancelFlag());
+        },
+        [this, button, inputs = search.inputs](SearchOutcome outcome) {
+            showSearchOutcome(button, inputs, std::move(outcome));
+        });
+}
+
+void MainWindow::showSearchOutcome(SearchButton button, const SearchInputs& inputs, SearchOutcome outcome) {
+    SearchResult& result = outcome.result;
+    QElapsedTimer timer;
+    timer.start();
     results_->showHits(std::move(result.detail));
     results_->showTally(std::move(result.tally));
+    qCInfo(lcTiming, "result grids filled: %.1f ms", timer.nsecsElapsed() / 1e6);
     const QString message = QString::fromStdString(result.message);
+    if (outcome.cancelled) {
+        results_->setNote(message, false);
+        return;
+    }
     if (!result.ran) {
         results_->setNote(message, true);
         dialogs_.message(this, MessageKind::Warning, QStringLiteral("检索未进行"), message);
@@ -175,6 +205,19 @@ void MainWindow::runSearch(SearchButton button) {
     if (!message.isEmpty())
         note += QStringLiteral("。") + message;
     results_->setNote(note, false);
+}
+
+void MainWindow::followRunningWork() {
+    // The update only changes the history at its end; searching stays open meanwhile.
+    setHistoryCommandsEnabled(!job_->running() && !onlineUpdate_->running());
+    const bool busy = job_->running();
+    for (QWidget* w :
+         {static_cast<QWidget*>(positions_), static_cast<QWidget*>(options_), static_cast<QWidget*>(searchBar_)})
+        w->setEnabled(!busy);
+    for (const auto& actions : {menus_.zodiacOffsetActions, menus_.segmentOffsetActions, menus_.zodiacModeActions})
+        for (QAction* a : actions)
+            a->setEnabled(!busy);
+    menus_.yearsToKeepAction->setEnabled(!busy);
 }
 
 void MainWindow::setHistoryCommandsEnabled(bool on) {

@@ -14,6 +14,7 @@ class QSplitter;
 
 namespace drawfollow {
 
+class BackgroundJob;
 class FileExports;
 class HelpCommands;
 class HistoryCommands;
@@ -26,6 +27,8 @@ class SearchOptions;
 class UserDialogs;
 struct WindowControllers;
 enum class SearchButton;  // search_panel_controller.h
+struct SearchInputs;
+struct SearchOutcome;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -52,12 +55,17 @@ private:
     void checkSettingsMenus();
     // The history menu's commands, the text import and the exports.
     void wireHistoryCommands();
+    // Runs the search on a worker thread; the result is shown when it ends.
     void runSearch(SearchButton button);
+    void showSearchOutcome(SearchButton button, const SearchInputs& inputs, SearchOutcome outcome);
+    // While a job runs off the window's thread, every command that changes the history or
+    // the search panel is off; while the update runs, those that change the history.
+    void followRunningWork();
     void showStoreStatus();
     void reportStoreProblem();
     // The stored rows were derived again, or could not be.
     void reportDerivation(const HistoryChange& change);
-    // Every command that changes the history, on or off at once (off while an update runs).
+    // Every command that changes the history, on or off at once.
     void setHistoryCommandsEnabled(bool on);
 
     WindowControllers& controllers_;
@@ -73,6 +81,7 @@ private:
     OnlineUpdateCommand* onlineUpdate_;
     HistoryCommands* commands_;
     FileExports* exports_;
+    BackgroundJob* job_;
     QLabel* status_;
     bool shownBefore_ = false;
 };

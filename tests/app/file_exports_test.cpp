@@ -139,7 +139,7 @@ private slots:
         s.seed(seededDraws(60, 8, 2013001));
         QVERIFY(s.start());
         s.find<QCheckBox>(QStringLiteral("Check1_1"))->setChecked(true);
-        s.find<QPushButton>(QStringLiteral("Command1"))->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command1")));
         QVERIFY(grid(s, 2)->model()->rowCount() > 0);
         QVERIFY(grid(s, 3)->model()->rowCount() > 0);
         const std::pair<int, const char*> grids[] = {{1, "lishi.xlsx"}, {2, "Jiansuo.xlsx"}, {3, "Jieguo.xlsx"}};

@@ -229,7 +229,7 @@ private slots:
         for (int p = 1; p <= 2; ++p)
             s.find<QCheckBox>(QStringLiteral("Check1_%1").arg(p))->setChecked(true);
         FIND_ENABLED(QPushButton, command1, s, "Command1");
-        command1->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command1")));
         QVERIFY(s.dialogs().messages().isEmpty());
         auto* hits = s.find<FlexGrid>(QStringLiteral("MSFlexGrid2"));
         auto* tally = s.find<FlexGrid>(QStringLiteral("MSFlexGrid3"));
@@ -239,7 +239,7 @@ private slots:
         QCOMPARE(tally->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("出现次数"));
         QVERIFY(s.find<QLabel>(QStringLiteral("resultNote"))->text().contains(QStringLiteral("跟随检索")));
         FIND_ENABLED(QPushButton, command2, s, "Command2");
-        command2->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command2")));
         QVERIFY(s.dialogs().messages().isEmpty());
         QVERIFY(s.find<QLabel>(QStringLiteral("resultNote"))->text().contains(QStringLiteral("组合检索")));
     }
@@ -251,14 +251,14 @@ private slots:
         QVERIFY(s.start());
         FIND(QLabel, note, s, "resultNote");
         FIND_ENABLED(QPushButton, command1, s, "Command1");
-        command1->click();  // nothing ticked
+        QVERIFY(s.clickAndWait(QStringLiteral("Command1")));  // nothing ticked
         QVERIFY(note->text().contains(QStringLiteral("没有勾选任何位置")));
         QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid2"))->model()->rowCount(), 59);
 
         s.find<QCheckBox>(QStringLiteral("Check1_1"))->setChecked(true);
         s.find<QLineEdit>(QStringLiteral("Text3_0"))->setText(QStringLiteral("2013050"));
         s.find<QLineEdit>(QStringLiteral("Text3_1"))->setText(QStringLiteral("2013010"));
-        command1->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command1")));
         QVERIFY(note->text().contains(QStringLiteral("起始期号 2013050 大于截止期号 2013010")));
         QVERIFY(!note->text().contains(QStringLiteral("没有勾选任何位置")));
     }
@@ -282,7 +282,7 @@ private slots:
 
         typeIntoFocus(QStringLiteral("0102030405060708"));
         s.find<QCheckBox>(QStringLiteral("Check1_1"))->setChecked(false);  // every draw matches
-        s.find<QPushButton>(QStringLiteral("Command1"))->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command1")));
         QVERIFY(hits->model()->rowCount() > 0);
         s.dialogs().setNextConfirm(true);
         s.find<QAction>(QStringLiteral("mnuClear"))->trigger();

@@ -108,7 +108,7 @@ private slots:
         FIND(QLineEdit, end, s, "Text3_1");
         end->setFocus();
         QTest::keyClick(end, Qt::Key_Return);
-        QVERIFY(s.find<QLabel>(QStringLiteral("resultNote"))->text().startsWith(QStringLiteral("跟随检索")));
+        QTRY_VERIFY(s.find<QLabel>(QStringLiteral("resultNote"))->text().startsWith(QStringLiteral("跟随检索")));
         QVERIFY(s.find<FlexGrid>(QStringLiteral("MSFlexGrid2"))->model()->rowCount() > 0);
     }
 };

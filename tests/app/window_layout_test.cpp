@@ -48,7 +48,7 @@ private slots:
         QVERIFY(s.start());
         s.window().resize(screen / scale);
         QCOMPARE(s.window().size(), screen / scale);
-        s.find<QPushButton>(QStringLiteral("Command1"))->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command1")));
         QCoreApplication::processEvents();
         for (const char* name : {"Command1", "Command2", "Text3_0", "Text3_1", "MSFlexGrid3"}) {
             const QWidget* w = s.find<QWidget>(QLatin1String(name));

@@ -3,6 +3,7 @@
 #include "support/history_builder.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 
 namespace drawfollow::test {
@@ -33,6 +34,12 @@ void WindowSession::presetSetting(const QString& key, const QString& text) {
 QString WindowSession::storedText(const QString& key) const {
     QSettings s(settingsFile(), QSettings::IniFormat);
     return s.value(QLatin1String(AppSettings::kGroup) + QLatin1Char('/') + key).toString();
+}
+
+bool WindowSession::clickAndWait(const QString& button) {
+    find<QPushButton>(button)->click();
+    const auto* busy = find<QWidget>(QStringLiteral("busyIndicator"));
+    return QTest::qWaitFor([busy] { return busy->isHidden(); }, 60000);
 }
 
 bool WindowSession::start() {
