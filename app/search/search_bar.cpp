@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
 
 namespace drawfollow {
 
@@ -38,6 +39,7 @@ SearchBar::SearchBar(SearchPanelController& controller, QWidget* parent) : QWidg
     layout->addWidget(comboFrame());
     layout->addWidget(rangeFrame());
     layout->addWidget(followSearchButton_, 0, Qt::AlignBottom);
+    layout->addWidget(backtestFrame());
     layout->addStretch(1);
     tightenFrames(this);
 
@@ -52,7 +54,46 @@ QList<QWidget*> SearchBar::focusOrder() const {
     order.removeOne(followSearchButton_);
     order.removeOne(combinationSearchButton_);
     order << followSearchButton_ << combinationSearchButton_;
+    for (QWidget* w : {static_cast<QWidget*>(backtestTargets_), static_cast<QWidget*>(backtestTop_),
+                       static_cast<QWidget*>(backtestButton_)}) {
+        order.removeOne(w);
+        order << w;
+    }
     return order;
+}
+
+BacktestSettings SearchBar::backtestSettings() const {
+    return {backtestTargets_->value(), backtestTop_->value()};
+}
+
+QGroupBox* SearchBar::backtestFrame() {
+    auto* f = titledFrame(this, "Frame8", QStringLiteral("回测"));
+    const BacktestSettings defaults;
+    backtestTargets_ = new QSpinBox(f);
+    backtestTargets_->setObjectName(QStringLiteral("backtestTargets"));
+    backtestTargets_->setRange(1, 1000);
+    backtestTargets_->setValue(defaults.targets);
+    backtestTargets_->setPrefix(QStringLiteral("近 "));
+    backtestTargets_->setSuffix(QStringLiteral(" 期"));
+    backtestTargets_->setToolTip(QStringLiteral("回测最新的多少期：每一期都只用它之前的历史检索"));
+    backtestTop_ = new QSpinBox(f);
+    backtestTop_->setObjectName(QStringLiteral("backtestTop"));
+    backtestTop_->setRange(1, 30);
+    backtestTop_->setValue(defaults.top);
+    backtestTop_->setPrefix(QStringLiteral("前 "));
+    backtestTop_->setSuffix(QStringLiteral(" 个"));
+    backtestTop_->setToolTip(QStringLiteral("每期取统计结果排在最前的多少个值，看它们开出了几次"));
+    backtestButton_ = new QPushButton(QStringLiteral("回测(&B)"), f);
+    backtestButton_->setObjectName(QStringLiteral("cmdBacktest"));
+    backtestButton_->setToolTip(
+        QStringLiteral("回测：假如在最新的各期开奖之前都用最近一次的检索方式（跟随或组合）检索，"
+                       "结果排在最前的值开出了多少次，与随机相比如何。不改动历史数据库。"));
+    backtestButton_->setEnabled(controller_.canSearch());
+    auto* l = new QGridLayout(f);
+    l->addWidget(backtestTargets_, 0, 0);
+    l->addWidget(backtestTop_, 0, 1);
+    l->addWidget(backtestButton_, 1, 0, 1, 2);
+    return f;
 }
 
 QGroupBox* SearchBar::comboFrame() {

@@ -3,6 +3,7 @@
 #include "app/history/file_exports.h"
 #include "app/history/history_commands.h"
 #include "app/history/history_panel.h"
+#include "app/search/backtest_command.h"
 #include "app/search/position_tabs.h"
 #include "app/search/result_panel.h"
 #include "app/search/search_bar.h"
@@ -36,7 +37,8 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     : QMainWindow(parent),
       controllers_(controllers),
       dialogs_(dialogs),
-      help_(new HelpCommands(controllers.history.settings(), std::move(help), this)) {
+      help_(new HelpCommands(controllers.history.settings(), std::move(help), this)),
+      lastSearch_(SearchButton::Follow) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("DrawFollow — 开奖号码跟随统计"));
 
@@ -59,6 +61,12 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     connect(searchBar_->followSearchButton(), &QPushButton::clicked, this, [this] { runSearch(SearchButton::Follow); });
     connect(searchBar_->combinationSearchButton(), &QPushButton::clicked, this,
             [this] { runSearch(SearchButton::Combination); });
+    backtest_ = new BacktestCommand(controllers_.search, dialogs_, this);
+    connect(searchBar_->backtestButton(), &QPushButton::clicked, this, &MainWindow::runBacktest);
+    connect(backtest_, &BacktestCommand::runningChanged, searchBar_->backtestButton(),
+            [this](bool running) { searchBar_->backtestButton()->setEnabled(!running); });
+    connect(backtest_, &BacktestCommand::done, this,
+            [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); });
     connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);
     connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this,
             [this](bool running) { setHistoryCommandsEnabled(!running); });
@@ -152,6 +160,7 @@ void MainWindow::checkSettingsMenus() {
 }
 
 void MainWindow::runSearch(SearchButton button) {
+    lastSearch_ = button;
     const auto ticked = positions_->activeSwitches();
     const QString first = searchBar_->rangeStartBox()->text();
     const QString last = searchBar_->rangeEndBox()->text();
@@ -161,8 +170,11 @@ void MainWindow::runSearch(SearchButton button) {
         return controllers_.search.runSearch(button, ticked, first, last);
     }();
     results_->showHits(std::move(result.detail));
-    results_->showTally(std::move(result.tally));
     const QString message = QString::fromStdString(result.message);
+    if (!result.ran)
+        results_->showTally(std::move(result.tally));
+    else
+        showTallyWithChance(inputs, result);
     if (!result.ran) {
         results_->setNote(message, true);
         dialogs_.message(this, MessageKind::Warning, QStringLiteral("检索未进行"), message);
@@ -175,6 +187,22 @@ void MainWindow::runSearch(SearchButton button) {
     if (!message.isEmpty())
         note += QStringLiteral("。") + message;
     results_->setNote(note, false);
+}
+
+void MainWindow::showTallyWithChance(const SearchInputs& inputs, SearchResult& result) {
+    try {
+        const ChanceBaseline chance = controllers_.search.chanceOf(inputs, result);
+        results_->showTally(std::move(result.tally), chance);
+    } catch (const std::exception& e) {
+        results_->showTally(std::move(result.tally), QString::fromUtf8(e.what()));
+    }
+}
+
+void MainWindow::runBacktest() {
+    const QString first = searchBar_->rangeStartBox()->text();
+    const QString last = searchBar_->rangeEndBox()->text();
+    backtest_->run(controllers_.search.panelState(lastSearch_, positions_->activeSwitches(), first, last), lastSearch_,
+                   searchBar_->backtestSettings());
 }
 
 void MainWindow::setHistoryCommandsEnabled(bool on) {

@@ -14,6 +14,7 @@ class QSplitter;
 
 namespace drawfollow {
 
+class BacktestCommand;
 class FileExports;
 class HelpCommands;
 class HistoryCommands;
@@ -26,6 +27,8 @@ class SearchOptions;
 class UserDialogs;
 struct WindowControllers;
 enum class SearchButton;  // search_panel_controller.h
+struct SearchInputs;
+struct SearchResult;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -53,6 +56,10 @@ private:
     // The history menu's commands, the text import and the exports.
     void wireHistoryCommands();
     void runSearch(SearchButton button);
+    // 回测 on the panel as it stands, with the kind of the last search.
+    void runBacktest();
+    // The tally of a search that ran, with chance beside it or why it is not.
+    void showTallyWithChance(const SearchInputs& inputs, SearchResult& result);
     void showStoreStatus();
     void reportStoreProblem();
     // The stored rows were derived again, or could not be.
@@ -71,6 +78,8 @@ private:
     SearchBar* searchBar_;
     ResultPanel* results_;
     OnlineUpdateCommand* onlineUpdate_;
+    BacktestCommand* backtest_;
+    SearchButton lastSearch_;
     HistoryCommands* commands_;
     FileExports* exports_;
     QLabel* status_;
