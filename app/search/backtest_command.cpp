@@ -6,6 +6,8 @@
 #include "app/shell/user_dialogs.h"
 #include "app/shell/wait_cursor.h"
 
+#include <QWidget>
+
 namespace drawfollow {
 
 BacktestCommand::BacktestCommand(SearchPanelController& search, UserDialogs& dialogs, QWidget* window)

@@ -3,6 +3,7 @@
 #include "app/shell/user_dialogs.h"
 #include "store/history_db.h"
 
+#include <QWidget>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace drawfollow {

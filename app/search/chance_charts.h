@@ -6,6 +6,8 @@
 #include "analysis/backtest.h"
 #include "analysis/chance_baseline.h"
 
+#include <QString>
+
 class QChart;
 class QDialog;
 class QWidget;
