@@ -1,7 +1,6 @@
 // The row below the option frames that runs a search: the combination frame (Frame5) with
-// 组合检索, the issue range (Frame7), 检索, and the backtest of the panel's search with
-// how many newest draws it tries and how many top values it holds. It stays in sight when
-// the frames above it scroll.
+// 组合检索, the issue range (Frame7) with the backtest's size under it, 回测 and 检索. It
+// stays in sight when the frames above it scroll.
 #pragma once
 
 #include "analysis/backtest.h"
@@ -11,6 +10,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -39,7 +39,9 @@ public:
 private:
     QGroupBox* comboFrame();
     QGroupBox* rangeFrame();
-    QGroupBox* backtestFrame();
+    // Under the range: how many newest draws the backtest tries and how many top values it
+    // holds; the backtest starts from the same 起.
+    QLayout* backtestRow(QGroupBox* frame);
 
     SearchPanelController& controller_;
     QComboBox* combinationSizeCombo_ = nullptr;       // Combo1

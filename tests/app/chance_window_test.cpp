@@ -4,6 +4,7 @@
 #include "analysis/backtest.h"
 #include "analysis/chance_baseline.h"
 #include "app/search/backtest_dialog.h"
+#include "app/search/chance_charts.h"
 #include "app/search/chance_columns.h"
 #include "app/search/search_panel_controller.h"
 #include "app/shell/flex_grid.h"
@@ -11,15 +12,22 @@
 #include "support/temp_dir.h"
 #include "window_session.h"
 
+#include <QAreaSeries>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 
+#include <cmath>
 #include <filesystem>
+#include <memory>
 
 using namespace drawfollow;
 using namespace drawfollow::test;
@@ -54,6 +62,14 @@ void putFirst(DrawInput& draw, int value) {
         if (draw.numbers[p] == value)
             std::swap(draw.numbers[p], draw.numbers[0]);
     draw.numbers[0] = value;
+}
+
+template <class Series>
+Series* seriesNamed(const QChart& chart, const QString& name) {
+    for (QAbstractSeries* s : chart.series())
+        if (s->name() == name)
+            return qobject_cast<Series*>(s);
+    return nullptr;
 }
 
 void tickFirstPositions(WindowSession& s, int count) {
@@ -95,6 +111,39 @@ private slots:
         const TextGrid plain = withoutChance(tally);
         QCOMPARE(plain[1].size(), size_t(kChanceZColumn + 1));
         QVERIFY(plain[1][kChanceExpectedColumn].empty());
+    }
+
+    void chartsDrawTheCountsAndABandOfTwoSigma() {
+        ChanceBaseline chance;
+        chance.values = {valueChance(16, 65, 53.0, 1.5, 0.3), valueChance(3, 2, 1.0, 1.0, 0.9)};
+        chance.values[0].variance = 64.0;
+        chance.values[1].variance = 4.0;  // the band would reach below 0: held at 0
+        const std::unique_ptr<QChart> tally(tallyChanceChart(chance));
+        auto* bars = qobject_cast<QBarSeries*>(tally->series().front());
+        QVERIFY(bars);
+        QCOMPARE(bars->barSets().front()->at(0), 65.0);
+        auto* band = seriesNamed<QAreaSeries>(*tally, QStringLiteral("±2σ 随机范围"));
+        QVERIFY(band);
+        QCOMPARE(band->upperSeries()->at(0).y(), 53.0 + 16.0);
+        QCOMPARE(band->lowerSeries()->at(0).y(), 53.0 - 16.0);
+        QCOMPARE(band->lowerSeries()->at(1).y(), 0.0);
+
+        BacktestResult result;
+        result.targets.resize(2);
+        result.targets[0].hit = 2;
+        result.targets[0].expected = 1.5;
+        result.targets[0].variance = 1.0;
+        result.targets[1].hit = 0;
+        result.targets[1].expected = 1.0;
+        result.targets[1].variance = 3.0;
+        const std::unique_ptr<QChart> backtest(backtestChart(result));
+        auto* observed = seriesNamed<QLineSeries>(*backtest, QStringLiteral("实际命中（累计）"));
+        auto* expected = seriesNamed<QLineSeries>(*backtest, QStringLiteral("随机期望（累计）"));
+        QVERIFY(observed && expected);
+        QCOMPARE(observed->points(), (QList<QPointF>{{1, 2}, {2, 2}}));
+        QCOMPARE(expected->at(1).y(), 2.5);
+        band = seriesNamed<QAreaSeries>(*backtest, QStringLiteral("±2σ 随机范围"));
+        QCOMPARE(band->upperSeries()->at(1).y(), 2.5 + 2 * std::sqrt(4.0));
     }
 
     void searchFillsTheColumnsAndTheVerdictWithTheCoresNumbers_data() {
