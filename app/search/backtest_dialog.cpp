@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -15,6 +16,9 @@
 namespace drawfollow {
 
 namespace {
+
+// Fits a 1024-pixel screen.
+constexpr int kWidth = 960;
 
 std::string oneDecimal(double value) {
     char text[32];
@@ -77,10 +81,15 @@ BacktestDialog::BacktestDialog(const BacktestResult& result, const QString& sear
     split->addWidget(table);
     split->addWidget(chart);
     split->setStretchFactor(1, 1);
+    // The whole table in sight, the chart taking the rest.
+    int tableWidth = table->frameWidth() * 2 + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < model->columnCount(); ++c)
+        tableWidth += table->columnWidth(c);
+    split->setSizes({tableWidth, kWidth - tableWidth});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(verdict);
     layout->addWidget(split, 1);
-    resize(960, 520);
+    resize(kWidth, 520);
 }
 
 }  // namespace drawfollow

@@ -74,6 +74,9 @@ QChart* tallyChanceChart(const ChanceBaseline& chance) {
 
     auto* x = new QBarCategoryAxis(chart);
     x->append(categories);
+    // Thirty names side by side do not fit across a small window.
+    if (categories.size() > 12)
+        x->setLabelsAngle(-90);
     auto* y = new QValueAxis(chart);
     y->setRange(0, top * 1.05);
     y->setLabelFormat(QStringLiteral("%.0f"));
