@@ -171,15 +171,13 @@ void MainWindow::runSearch(SearchButton button) {
     }();
     results_->showHits(std::move(result.detail));
     const QString message = QString::fromStdString(result.message);
-    if (!result.ran)
-        results_->showTally(std::move(result.tally));
-    else
-        showTallyWithChance(inputs, result);
     if (!result.ran) {
+        results_->showTally(std::move(result.tally));
         results_->setNote(message, true);
         dialogs_.message(this, MessageKind::Warning, QStringLiteral("检索未进行"), message);
         return;
     }
+    showTallyWithChance(inputs, result);
     // The range is written back as the search read it.
     searchBar_->rangeStartBox()->setText(QString::number(result.firstIssue));
     searchBar_->rangeEndBox()->setText(QString::number(result.lastIssue));
