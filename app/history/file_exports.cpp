@@ -1,5 +1,6 @@
 #include "app/history/file_exports.h"
 
+#include "analysis/search.h"
 #include "app/history/history_commands.h"
 #include "app/history/history_controller.h"
 #include "app/shell/file_paths.h"
@@ -8,6 +9,8 @@
 
 #include <QAbstractItemModel>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace drawfollow {
 
@@ -62,7 +65,12 @@ void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which)
     const fs::path target = folder / std::string(spreadsheetFileName(which));
     try {
         WaitCursor wait;
-        writeSpreadsheet(gridTexts(grid), target);
+        TextGrid texts = gridTexts(grid);
+        // The tally's workbook keeps its four columns; chance is the window's view of it.
+        if (which == ExportedGrid::Tally)
+            for (std::vector<std::string>& row : texts)
+                row.resize(std::min<size_t>(row.size(), kTallyColumns));
+        writeSpreadsheet(texts, target);
     } catch (const std::exception& e) {
         dialogs_.message(window_, MessageKind::Warning, spreadsheetTitle(),
                          QStringLiteral("表格未能导出。\n%1").arg(QString::fromUtf8(e.what())));

@@ -1,13 +1,18 @@
 #include "app/search/result_panel.h"
 
 #include "analysis/search.h"
+#include "app/search/chance_charts.h"
+#include "app/search/chance_columns.h"
 #include "app/search/text_grid_model.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/ui_text.h"
 
+#include <QDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 
 #include <array>
@@ -16,9 +21,10 @@ namespace drawfollow {
 
 namespace {
 
-// 序号, 结果, 出现次数, 百分比.
+// 序号, 结果, 出现次数, 百分比, 期望次数, 偏离.
 constexpr int kTallyCountColumn = 2;
 constexpr int kTallyPercentColumn = 3;
+constexpr int kTallyAllColumns = kChanceZColumn + 1;
 
 }  // namespace
 
@@ -35,6 +41,20 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
         kTallyPercentColumn,
         QStringLiteral("百分比 = 出现次数 ÷ 统计的全部取值个数。\n"
                        "全部取值个数 = 找到的期数 × 每期统计的个数（平特 8 个，平码 7 个，特码 1 个）。"));
+    tallyModel_->setHeaderToolTip(
+        kChanceExpectedColumn, QStringLiteral("期望次数：从检索范围内随机抽取同样多的期数，这一结果平均出现的次数。"));
+    tallyModel_->setHeaderToolTip(kChanceZColumn,
+                                  QStringLiteral("偏离 = (出现次数 − 期望次数) ÷ 随机波动的标准差。\n"
+                                                 "底色标出的值经多重比较校正后 p < 0.05，即超出随机波动；"
+                                                 "“—”表示这一结果在范围内从不变化，无从比较。"));
+    chanceLine_ = new QLabel(this);
+    chanceLine_->setObjectName(QStringLiteral("chanceVerdict"));
+    chanceLine_->setWordWrap(true);
+    chanceLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    chartButton_ = new QPushButton(QStringLiteral("图表"), this);
+    chartButton_->setObjectName(QStringLiteral("chanceChartButton"));
+    chartButton_->setToolTip(QStringLiteral("以图表对照出现次数、随机期望和 ±2σ 随机范围"));
+    connect(chartButton_, &QPushButton::clicked, this, &ResultPanel::openChart);
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("resultNote"));
     // A search's summary may be longer than a narrow window is wide: two lines are kept for
@@ -45,16 +65,21 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     clear(true);
 
     int tallyWidth = tally_->frameWidth() * 2 + tally_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
-    for (int c = 0; c < 4; ++c)
+    for (int c = 0; c < kTallyAllColumns; ++c)
         tallyWidth += tally_->columnWidth(c);
     tally_->setFixedWidth(tallyWidth);
 
+    auto* chanceRow = new QHBoxLayout;
+    chanceRow->addWidget(chanceLine_, 1);
+    chanceRow->addWidget(chartButton_, 0, Qt::AlignTop);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(note_, 0, 0, 1, 2);
-    layout->addWidget(hits_, 1, 0);
-    layout->addWidget(tally_, 1, 1);
+    layout->addWidget(hits_, 1, 0, 2, 1);
+    layout->addLayout(chanceRow, 1, 1);
+    layout->addWidget(tally_, 2, 1);
     layout->setColumnStretch(0, 1);
+    layout->setRowStretch(2, 1);
 }
 
 void ResultPanel::setNote(const QString& text, bool problem) {
@@ -85,11 +110,47 @@ void ResultPanel::showHits(TextGrid grid) {
 }
 
 void ResultPanel::showTally(TextGrid grid) {
-    tallyModel_->setGrid(std::move(grid));
-    // 序号, 结果, 出现次数, 百分比.
-    static constexpr std::array<int, kTallyColumns> kWidths = {480, 680, 800, 880};
+    chance_.reset();
+    fillTally(withoutChance(std::move(grid)), {});
+    setChanceLine(QString(), false);
+}
+
+void ResultPanel::showTally(TextGrid grid, const ChanceBaseline& chance) {
+    ChanceTally shown = withChance(std::move(grid), chance);
+    chance_ = chance;
+    fillTally(std::move(shown.grid), std::move(shown.shaded));
+    setChanceLine(chanceLine(chance), false);
+}
+
+void ResultPanel::showTally(TextGrid grid, const QString& chanceProblem) {
+    chance_.reset();
+    fillTally(withoutChance(std::move(grid)), {});
+    setChanceLine(QStringLiteral("无法与随机比较：") + chanceProblem, true);
+}
+
+void ResultPanel::fillTally(TextGrid grid, std::vector<QPoint> shaded) {
+    tallyModel_->setGrid(std::move(grid), std::move(shaded));
+    // 序号, 结果, 出现次数, 百分比, 期望次数, 偏离.
+    static constexpr std::array<int, kTallyAllColumns> kWidths = {480, 680, 800, 880, 760, 640};
     tally_->setColumnWidthsTwips(kWidths);
     tally_->fitColumnTo(kTallyPercentColumn, QStringLiteral("100.000%"));
+    tally_->fitColumnTo(kChanceExpectedColumn, QStringLiteral("1000.0"));
+    tally_->fitColumnTo(kChanceZColumn, QStringLiteral("-10.00"));
+}
+
+void ResultPanel::setChanceLine(const QString& text, bool problem) {
+    chanceLine_->setText(text);
+    chanceLine_->setToolTip(text);
+    chanceLine_->setStyleSheet(problem ? QStringLiteral("color: #b00020;") : QString());
+    chartButton_->setEnabled(chance_.has_value());
+}
+
+void ResultPanel::openChart() {
+    if (!chance_)
+        return;
+    QDialog* dialog = chartDialog(window(), tallyChanceChart(*chance_), QStringLiteral("出现次数与随机期望"));
+    dialog->setObjectName(QStringLiteral("chanceChartDialog"));
+    dialog->show();
 }
 
 }  // namespace drawfollow

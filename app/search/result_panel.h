@@ -1,12 +1,19 @@
 // The result grids: the following draws in MSFlexGrid2 and their tally in
-// MSFlexGrid3, each a TextGrid shown through a model, header row first.
+// MSFlexGrid3, each a TextGrid shown through a model, header row first. Above the tally,
+// a line that says whether it is more than chance, with its chart a click away.
 #pragma once
 
+#include "analysis/chance_baseline.h"
 #include "store/text_grid.h"
 
+#include <QPoint>
 #include <QWidget>
 
+#include <optional>
+#include <vector>
+
 class QLabel;
+class QPushButton;
 
 namespace drawfollow {
 
@@ -23,7 +30,13 @@ public:
     FlexGrid* tallyGrid() const { return tally_; }  // MSFlexGrid3
 
     void showHits(TextGrid grid);
+    // A tally without a comparison with chance (a search that did not run).
     void showTally(TextGrid grid);
+    // A tally with what chance gives each value beside it.
+    void showTally(TextGrid grid, const ChanceBaseline& chance);
+    // A tally whose comparison with chance could not be made, and why.
+    void showTally(TextGrid grid, const QString& chanceProblem);
+    QPushButton* chanceChartButton() const { return chartButton_; }
     // One line above the grids: what the last search found, or why it did not run.
     void setNote(const QString& text, bool problem);
     // The history was replaced or cut: the last results describe draws that may be gone.
@@ -32,11 +45,18 @@ public:
     void clearProblem();
 
 private:
+    void fillTally(TextGrid grid, std::vector<QPoint> shaded);
+    void setChanceLine(const QString& text, bool problem);
+    void openChart();
+
     TextGridModel* hitsModel_;
     TextGridModel* tallyModel_;
     FlexGrid* hits_;
     FlexGrid* tally_;
     QLabel* note_;
+    QLabel* chanceLine_;
+    QPushButton* chartButton_;
+    std::optional<ChanceBaseline> chance_;
     bool problem_ = false;
 };
 

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QVBoxLayout>
 
 namespace drawfollow {
 
@@ -37,7 +39,12 @@ SearchBar::SearchBar(SearchPanelController& controller, QWidget* parent) : QWidg
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(comboFrame());
     layout->addWidget(rangeFrame());
-    layout->addWidget(followSearchButton_, 0, Qt::AlignBottom);
+    // 回测 above 检索: the row has no width to spare on a small screen.
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(backtestButton_);
+    buttons->addWidget(followSearchButton_);
+    layout->addLayout(buttons);
     layout->addStretch(1);
     tightenFrames(this);
 
@@ -52,7 +59,48 @@ QList<QWidget*> SearchBar::focusOrder() const {
     order.removeOne(followSearchButton_);
     order.removeOne(combinationSearchButton_);
     order << followSearchButton_ << combinationSearchButton_;
+    for (QWidget* w : {static_cast<QWidget*>(backtestTargets_), static_cast<QWidget*>(backtestTop_),
+                       static_cast<QWidget*>(backtestButton_)}) {
+        order.removeOne(w);
+        order << w;
+    }
     return order;
+}
+
+BacktestSettings SearchBar::backtestSettings() const {
+    return {backtestTargets_->value(), backtestTop_->value()};
+}
+
+QLayout* SearchBar::backtestRow(QGroupBox* f) {
+    const BacktestSettings defaults;
+    backtestTargets_ = new QSpinBox(f);
+    backtestTargets_->setObjectName(QStringLiteral("backtestTargets"));
+    backtestTargets_->setRange(1, 1000);
+    backtestTargets_->setValue(defaults.targets);
+    backtestTargets_->setSuffix(QStringLiteral(" 期"));
+    backtestTargets_->setToolTip(QStringLiteral("回测最新的多少期：每一期都只用它之前的历史检索"));
+    backtestTop_ = new QSpinBox(f);
+    backtestTop_->setObjectName(QStringLiteral("backtestTop"));
+    backtestTop_->setRange(1, 30);
+    backtestTop_->setValue(defaults.top);
+    backtestTop_->setPrefix(QStringLiteral("前 "));
+    backtestTop_->setSuffix(QStringLiteral(" 个"));
+    backtestTop_->setToolTip(QStringLiteral("每期取统计结果排在最前的多少个值，看它们开出了几次"));
+    auto* label = new QLabel(QStringLiteral("回测最新"), f);
+    label->setObjectName(QStringLiteral("backtestLabel"));
+    label->setBuddy(backtestTargets_);
+    backtestButton_ = new QPushButton(QStringLiteral("回测(&B)"), this);
+    backtestButton_->setObjectName(QStringLiteral("cmdBacktest"));
+    backtestButton_->setToolTip(
+        QStringLiteral("回测：假如在最新的各期开奖之前都用最近一次的检索方式（跟随或组合）检索，"
+                       "结果排在最前的值开出了多少次，与随机相比如何。不改动历史数据库。"));
+    backtestButton_->setEnabled(controller_.canSearch());
+    auto* l = new QHBoxLayout;
+    l->addWidget(label);
+    l->addWidget(backtestTargets_);
+    l->addWidget(backtestTop_);
+    l->addStretch(1);
+    return l;
 }
 
 QGroupBox* SearchBar::comboFrame() {
@@ -102,13 +150,16 @@ QGroupBox* SearchBar::rangeFrame() {
     // Enter in either box runs the follow search, as 检索 would.
     for (QLineEdit* box : {rangeStart_, rangeEnd_})
         connect(box, &QLineEdit::returnPressed, followSearchButton_, &QPushButton::click);
-    auto* l = new QHBoxLayout(f);
-    l->addWidget(from);
-    l->addWidget(rangeStart_);
-    l->addWidget(tilde);
-    l->addWidget(to);
-    l->addWidget(rangeEnd_);
-    l->addStretch(1);
+    auto* range = new QHBoxLayout;
+    range->addWidget(from);
+    range->addWidget(rangeStart_);
+    range->addWidget(tilde);
+    range->addWidget(to);
+    range->addWidget(rangeEnd_);
+    range->addStretch(1);
+    auto* l = new QVBoxLayout(f);
+    l->addLayout(range);
+    l->addLayout(backtestRow(f));
     return f;
 }
 

@@ -1,15 +1,19 @@
 // The row below the option frames that runs a search: the combination frame (Frame5) with
-// 组合检索, the issue range (Frame7) and 检索. It stays in sight when the frames above it
-// scroll.
+// 组合检索, the issue range (Frame7) with the backtest's size under it, 回测 and 检索. It
+// stays in sight when the frames above it scroll.
 #pragma once
+
+#include "analysis/backtest.h"
 
 #include <QList>
 #include <QWidget>
 
 class QComboBox;
 class QGroupBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace drawfollow {
 
@@ -25,12 +29,19 @@ public:
     QPushButton* combinationSearchButton() const { return combinationSearchButton_; }
     QLineEdit* rangeStartBox() const { return rangeStart_; }
     QLineEdit* rangeEndBox() const { return rangeEnd_; }
-    // Where Tab goes: the combination options, the range, 检索, then 组合检索.
+    QPushButton* backtestButton() const { return backtestButton_; }
+    QSpinBox* backtestTargetsBox() const { return backtestTargets_; }
+    QSpinBox* backtestTopBox() const { return backtestTop_; }
+    BacktestSettings backtestSettings() const;
+    // Where Tab goes: the combination options, the range, 检索, 组合检索, then the backtest.
     QList<QWidget*> focusOrder() const;
 
 private:
     QGroupBox* comboFrame();
     QGroupBox* rangeFrame();
+    // Under the range: how many newest draws the backtest tries and how many top values it
+    // holds; the backtest starts from the same 起.
+    QLayout* backtestRow(QGroupBox* frame);
 
     SearchPanelController& controller_;
     QComboBox* combinationSizeCombo_ = nullptr;       // Combo1
@@ -38,6 +49,9 @@ private:
     QPushButton* combinationSearchButton_ = nullptr;  // Command2
     QLineEdit* rangeStart_ = nullptr;
     QLineEdit* rangeEnd_ = nullptr;
+    QSpinBox* backtestTargets_ = nullptr;  // T
+    QSpinBox* backtestTop_ = nullptr;      // K
+    QPushButton* backtestButton_ = nullptr;
 };
 
 }  // namespace drawfollow

@@ -125,8 +125,8 @@ QString SearchPanelController::baseSource() const {
     return historyBase_.source;
 }
 
-PanelSearch SearchPanelController::panelSearch(SearchButton button, const std::array<bool, kPositions>& ticked,
-                                               const QString& firstIssue, const QString& lastIssue) const {
+SearchPanel SearchPanelController::describePanel(SearchButton button, const std::array<bool, kPositions>& ticked,
+                                                 const QString& firstIssue, const QString& lastIssue) const {
     SearchPanel panel;
     SearchSettings& in = panel.options;
     in.searchKind = settings_.searchKind();
@@ -154,6 +154,12 @@ PanelSearch SearchPanelController::panelSearch(SearchButton button, const std::a
     panel.onlyBeforeVerified = limitBeforeVerification_;
     panel.firstIssue = firstIssue.toStdString();
     panel.lastIssue = lastIssue.toStdString();
+    return panel;
+}
+
+PanelSearch SearchPanelController::panelSearch(SearchButton button, const std::array<bool, kPositions>& ticked,
+                                               const QString& firstIssue, const QString& lastIssue) const {
+    const SearchPanel panel = describePanel(button, ticked, firstIssue, lastIssue);
     const std::vector<StoredDraw>& history = history_.history();
     const std::vector<int> issues = issuesOf(history);
     PanelSearch search = buildSearchInputs(panel, {issues, [&history](size_t i) { return history[i]; }});
@@ -165,6 +171,27 @@ PanelSearch SearchPanelController::panelSearch(SearchButton button, const std::a
 QString SearchPanelController::searchRefusal(SearchButton button, const std::array<bool, kPositions>& ticked,
                                              const QString& firstIssue, const QString& lastIssue) const {
     return QString::fromStdString(panelSearch(button, ticked, firstIssue, lastIssue).refusal);
+}
+
+std::optional<SearchPanel> SearchPanelController::panelState(SearchButton button,
+                                                             const std::array<bool, kPositions>& ticked,
+                                                             const QString& firstIssue,
+                                                             const QString& lastIssue) const {
+    if (!canSearch())
+        return std::nullopt;
+    return describePanel(button, ticked, firstIssue, lastIssue);
+}
+
+ChanceBaseline SearchPanelController::chanceOf(const SearchInputs& inputs, const SearchResult& result) {
+    if (!canSearch())
+        throw StoreError("历史数据库不可用。");
+    return drawfollow::chanceOf(*history_.database(), inputs, result);
+}
+
+Backtest SearchPanelController::prepareBacktest(const SearchPanel& panel) {
+    if (!canSearch())
+        throw StoreError("历史数据库不可用，不能回测。");
+    return Backtest(*history_.database(), panel);
 }
 
 SearchResult SearchPanelController::runSearch(SearchButton button, const std::array<bool, kPositions>& ticked,

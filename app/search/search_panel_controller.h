@@ -3,6 +3,8 @@
 // search, and the searches themselves. It reads the history side and follows its signals.
 #pragma once
 
+#include "analysis/backtest.h"
+#include "analysis/chance_baseline.h"
 #include "analysis/search.h"
 #include "analysis/search_panel.h"
 #include "app/shell/app_settings.h"
@@ -72,6 +74,15 @@ public:
     // The panel state as the searches read it; values empty when a needed position has none.
     SearchInputs searchInputs(SearchButton button, const std::array<bool, kPositions>& ticked,
                               const QString& firstIssue, const QString& lastIssue) const;
+    // The panel as the backtest reads it; none when there is no database.
+    std::optional<SearchPanel> panelState(SearchButton button, const std::array<bool, kPositions>& ticked,
+                                          const QString& firstIssue, const QString& lastIssue) const;
+    // The search's tally against chance; throws StoreError, in words for the user, when the
+    // baseline cannot be read.
+    ChanceBaseline chanceOf(const SearchInputs& inputs, const SearchResult& result);
+    // Reads the history for a backtest of the panel; throws StoreError when the panel's
+    // search would be refused. Running it touches no database.
+    Backtest prepareBacktest(const SearchPanel& panel);
     // The base of the selected tab in words, for the summary of a search.
     QString baseSource() const;
     // The panel as it stands, described for analysis/search_panel.h, and what it gives: the
@@ -93,6 +104,9 @@ private:
     // The history changed: Text4 takes the next issue, the range follows, the bases are
     // read again. The start of the range is set afresh only when `rangeStartFollows`.
     void followHistory(bool rangeStartFollows);
+    // The panel as it stands, described for analysis/search_panel.h.
+    SearchPanel describePanel(SearchButton button, const std::array<bool, kPositions>& ticked,
+                              const QString& firstIssue, const QString& lastIssue) const;
     void fillHistoryBase();
     void fillVerifyBase();
     void emitRangeStart();

@@ -1,5 +1,10 @@
 #include "app/search/text_grid_model.h"
 
+#include <QBrush>
+#include <QColor>
+
+#include <algorithm>
+
 namespace drawfollow {
 
 namespace {
@@ -13,9 +18,10 @@ QString cellText(const TextGrid& grid, size_t row, size_t column) {
 
 }  // namespace
 
-void TextGridModel::setGrid(TextGrid grid) {
+void TextGridModel::setGrid(TextGrid grid, std::vector<QPoint> shaded) {
     beginResetModel();
     grid_ = std::move(grid);
+    shaded_ = std::move(shaded);
     endResetModel();
 }
 
@@ -40,6 +46,13 @@ int TextGridModel::columnCount(const QModelIndex& parent) const {
 
 QString TextGridModel::textAt(int row, int column) const {
     return cellText(grid_, static_cast<size_t>(row) + 1, static_cast<size_t>(column));
+}
+
+QVariant TextGridModel::backgroundAt(int row, int column) const {
+    if (std::find(shaded_.begin(), shaded_.end(), QPoint(column, row)) == shaded_.end())
+        return {};
+    // A pale amber that black text stays readable on.
+    return QBrush(QColor(0xff, 0xd8, 0x8a));
 }
 
 QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

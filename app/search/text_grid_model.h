@@ -5,7 +5,10 @@
 #include "app/shell/centred_text_model.h"
 #include "store/text_grid.h"
 
+#include <QPoint>
 #include <QStringList>
+
+#include <vector>
 
 namespace drawfollow {
 
@@ -15,8 +18,9 @@ class TextGridModel final : public CentredTextModel {
 public:
     using CentredTextModel::CentredTextModel;
 
-    // Header row first; rows shorter than the header show empty cells.
-    void setGrid(TextGrid grid);
+    // Header row first; rows shorter than the header show empty cells. `shaded` lists the
+    // cells (x column, y row below the header) to set apart.
+    void setGrid(TextGrid grid, std::vector<QPoint> shaded = {});
     const TextGrid& grid() const { return grid_; }
     // A tooltip for a column's header that outlives every grid set afterwards.
     void setHeaderToolTip(int column, const QString& tip);
@@ -27,8 +31,10 @@ public:
 
 private:
     QString textAt(int row, int column) const override;
+    QVariant backgroundAt(int row, int column) const override;
 
     TextGrid grid_;
+    std::vector<QPoint> shaded_;
     QStringList headerTips_;
 };
 

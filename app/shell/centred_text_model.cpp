@@ -7,6 +7,8 @@ QVariant CentredTextModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    if (role == Qt::BackgroundRole)
+        return backgroundAt(index.row(), index.column());
     if (role != Qt::DisplayRole)
         return {};
     return textAt(index.row(), index.column());

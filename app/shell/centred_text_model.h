@@ -18,6 +18,8 @@ public:
 protected:
     // The text of a cell inside the table.
     virtual QString textAt(int row, int column) const = 0;
+    // The background of a cell that stands out; none for the view's own.
+    virtual QVariant backgroundAt(int /*row*/, int /*column*/) const { return {}; }
 };
 
 }  // namespace drawfollow

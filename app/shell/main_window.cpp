@@ -3,6 +3,7 @@
 #include "app/history/file_exports.h"
 #include "app/history/history_commands.h"
 #include "app/history/history_panel.h"
+#include "app/search/backtest_command.h"
 #include "app/search/position_tabs.h"
 #include "app/search/result_panel.h"
 #include "app/search/search_bar.h"
@@ -41,7 +42,8 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     : QMainWindow(parent),
       controllers_(controllers),
       dialogs_(dialogs),
-      help_(new HelpCommands(controllers.history.settings(), std::move(help), this)) {
+      help_(new HelpCommands(controllers.history.settings(), std::move(help), this)),
+      lastSearch_(SearchButton::Follow) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("DrawFollow — 开奖号码跟随统计"));
 
@@ -70,6 +72,12 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     connect(searchBar_->followSearchButton(), &QPushButton::clicked, this, [this] { runSearch(SearchButton::Follow); });
     connect(searchBar_->combinationSearchButton(), &QPushButton::clicked, this,
             [this] { runSearch(SearchButton::Combination); });
+    backtest_ = new BacktestCommand(controllers_.search, dialogs_, this);
+    connect(searchBar_->backtestButton(), &QPushButton::clicked, this, &MainWindow::runBacktest);
+    connect(backtest_, &BacktestCommand::runningChanged, searchBar_->backtestButton(),
+            [this](bool running) { searchBar_->backtestButton()->setEnabled(!running); });
+    connect(backtest_, &BacktestCommand::done, this,
+            [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); });
     connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);
     connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this, &MainWindow::followRunningWork);
     connect(history_->settingsButton(), &QPushButton::clicked, this,
@@ -162,6 +170,7 @@ void MainWindow::checkSettingsMenus() {
 }
 
 void MainWindow::runSearch(SearchButton button) {
+    lastSearch_ = button;
     const auto ticked = positions_->activeSwitches();
     const QString first = searchBar_->rangeStartBox()->text();
     const QString last = searchBar_->rangeEndBox()->text();
@@ -186,18 +195,20 @@ void MainWindow::showSearchOutcome(SearchButton button, const SearchInputs& inpu
     QElapsedTimer timer;
     timer.start();
     results_->showHits(std::move(result.detail));
-    results_->showTally(std::move(result.tally));
-    qCInfo(lcTiming, "result grids filled: %.1f ms", timer.nsecsElapsed() / 1e6);
+    qCInfo(lcTiming, "hits grid filled: %.1f ms", timer.nsecsElapsed() / 1e6);
     const QString message = QString::fromStdString(result.message);
     if (outcome.cancelled) {
+        results_->showTally(std::move(result.tally));
         results_->setNote(message, false);
         return;
     }
     if (!result.ran) {
+        results_->showTally(std::move(result.tally));
         results_->setNote(message, true);
         dialogs_.message(this, MessageKind::Warning, QStringLiteral("检索未进行"), message);
         return;
     }
+    showTallyWithChance(inputs, result);
     // The range is written back as the search read it.
     searchBar_->rangeStartBox()->setText(QString::number(result.firstIssue));
     searchBar_->rangeEndBox()->setText(QString::number(result.lastIssue));
@@ -218,6 +229,22 @@ void MainWindow::followRunningWork() {
         for (QAction* a : actions)
             a->setEnabled(!busy);
     menus_.yearsToKeepAction->setEnabled(!busy);
+}
+
+void MainWindow::showTallyWithChance(const SearchInputs& inputs, SearchResult& result) {
+    try {
+        const ChanceBaseline chance = controllers_.search.chanceOf(inputs, result);
+        results_->showTally(std::move(result.tally), chance);
+    } catch (const std::exception& e) {
+        results_->showTally(std::move(result.tally), QString::fromUtf8(e.what()));
+    }
+}
+
+void MainWindow::runBacktest() {
+    const QString first = searchBar_->rangeStartBox()->text();
+    const QString last = searchBar_->rangeEndBox()->text();
+    backtest_->run(controllers_.search.panelState(lastSearch_, positions_->activeSwitches(), first, last), lastSearch_,
+                   searchBar_->backtestSettings());
 }
 
 void MainWindow::setHistoryCommandsEnabled(bool on) {

@@ -15,6 +15,7 @@ class QSplitter;
 namespace drawfollow {
 
 class BackgroundJob;
+class BacktestCommand;
 class FileExports;
 class HelpCommands;
 class HistoryCommands;
@@ -29,6 +30,7 @@ struct WindowControllers;
 enum class SearchButton;  // search_panel_controller.h
 struct SearchInputs;
 struct SearchOutcome;
+struct SearchResult;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -61,6 +63,10 @@ private:
     // While a job runs off the window's thread, every command that changes the history or
     // the search panel is off; while the update runs, those that change the history.
     void followRunningWork();
+    // 回测 on the panel as it stands, with the kind of the last search.
+    void runBacktest();
+    // The tally of a search that ran, with chance beside it or why it is not.
+    void showTallyWithChance(const SearchInputs& inputs, SearchResult& result);
     void showStoreStatus();
     void reportStoreProblem();
     // The stored rows were derived again, or could not be.
@@ -79,6 +85,8 @@ private:
     SearchBar* searchBar_;
     ResultPanel* results_;
     OnlineUpdateCommand* onlineUpdate_;
+    BacktestCommand* backtest_;
+    SearchButton lastSearch_;
     HistoryCommands* commands_;
     FileExports* exports_;
     BackgroundJob* job_;

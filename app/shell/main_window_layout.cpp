@@ -136,10 +136,10 @@ void MainWindow::setUpKeyboard() {
         grid->setTabKeyNavigation(false);
 
     // Tab follows the screen: the history, its entry row and buttons, the position tabs,
-    // the option frames top to bottom, the range, 检索, 组合检索 and the result grids.
+    // the option frames top to bottom, the range, 检索, 组合检索, 回测 and the result grids.
     QList<QWidget*> chain = history_->focusOrder();
     chain << positions_->focusOrder() << options_->focusOrder() << searchBar_->focusOrder() << results_->hitsGrid()
-          << results_->tallyGrid();
+          << results_->tallyGrid() << results_->chanceChartButton();
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }

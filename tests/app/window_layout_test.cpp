@@ -50,7 +50,8 @@ private slots:
         QCOMPARE(s.window().size(), screen / scale);
         QVERIFY(s.clickAndWait(QStringLiteral("Command1")));
         QCoreApplication::processEvents();
-        for (const char* name : {"Command1", "Command2", "Text3_0", "Text3_1", "MSFlexGrid3"}) {
+        for (const char* name :
+             {"Command1", "Command2", "Text3_0", "Text3_1", "cmdBacktest", "MSFlexGrid3", "chanceVerdict"}) {
             const QWidget* w = s.find<QWidget>(QLatin1String(name));
             QVERIFY2(w->isVisible(), name);
             QVERIFY2(unclippedRect(w).size() == w->size(), name);

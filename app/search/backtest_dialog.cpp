@@ -1,0 +1,95 @@
+#include "app/search/backtest_dialog.h"
+
+#include "app/search/chance_charts.h"
+#include "app/search/text_grid_model.h"
+
+#include <QChartView>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSplitter>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+namespace drawfollow {
+
+namespace {
+
+// Fits a 1024-pixel screen.
+constexpr int kWidth = 960;
+
+std::string oneDecimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string line;
+    for (const std::string& text : texts)
+        line += (line.empty() ? "" : " ") + text;
+    return line;
+}
+
+QString summary(const BacktestResult& result) {
+    QString text = QString::fromStdString(result.verdict);
+    if (result.skipped > 0)
+        text += QStringLiteral("\n另有 %1 个目标期的检索没有命中，未计入。").arg(result.skipped);
+    if (result.withoutBase > 0)
+        text += QStringLiteral("\n%1 个目标期太早，没有检索依据，未计入。").arg(result.withoutBase);
+    return text;
+}
+
+}  // namespace
+
+TextGrid backtestTable(const BacktestResult& result) {
+    TextGrid grid = {
+        {"目标期", "基准期", "命中期数", "前 " + std::to_string(result.top) + " 个结果值", "开出", "期望"}};
+    for (const BacktestTarget& t : result.targets)
+        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), joined(t.topTexts),
+                        std::to_string(t.hit), oneDecimal(t.expected)});
+    return grid;
+}
+
+BacktestDialog::BacktestDialog(const BacktestResult& result, const QString& searchName, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("backtestDialog"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("回测：%1").arg(searchName));
+
+    auto* verdict = new QLabel(summary(result), this);
+    verdict->setObjectName(QStringLiteral("backtestVerdict"));
+    verdict->setWordWrap(true);
+    verdict->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* model = new TextGridModel(this);
+    model->setGrid(backtestTable(result));
+    auto* table = new QTableView(this);
+    table->setObjectName(QStringLiteral("backtestTable"));
+    table->setModel(model);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->resizeColumnsToContents();
+
+    auto* chart = new QChartView(backtestChart(result), this);
+    chart->setObjectName(QStringLiteral("backtestChart"));
+    chart->setRenderHint(QPainter::Antialiasing);
+
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(table);
+    split->addWidget(chart);
+    split->setStretchFactor(1, 1);
+    // The whole table in sight, the chart taking the rest.
+    int tableWidth = table->frameWidth() * 2 + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < model->columnCount(); ++c)
+        tableWidth += table->columnWidth(c);
+    split->setSizes({tableWidth, kWidth - tableWidth});
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(verdict);
+    layout->addWidget(split, 1);
+    resize(kWidth, 520);
+}
+
+}  // namespace drawfollow
