@@ -12,6 +12,7 @@
 #include "app/shell/user_dialogs.h"
 #include "app/shell/wait_cursor.h"
 #include "app/shell/window_controllers.h"
+#include "app/trend/trend_window.h"
 #include "app/update/online_update_command.h"
 
 #include <QAction>
@@ -76,6 +77,8 @@ void MainWindow::wireMenus() {
     m.deleteNewestAction->setEnabled(controllers_.history.historyAvailable());
     connect(m.deleteNewestAction, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
     connect(m.updateHostAction, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);
+    connect(m.trendAction, &QAction::triggered, this, &MainWindow::showTrend);
+    connect(history_->trendButton(), &QPushButton::clicked, this, &MainWindow::showTrend);
 
     checkSettingsMenus();
     // A change of these derives every stored row again, which may take a moment.
@@ -183,6 +186,14 @@ void MainWindow::setHistoryCommandsEnabled(bool on) {
     for (QAction* a : {menus_.deleteNewestAction, menus_.clearHistoryAction, menus_.trimToIssueAction,
                        menus_.deleteNewestCountAction, menus_.restoreSafetyCopyAction})
         a->setEnabled(enabled);
+}
+
+void MainWindow::showTrend() {
+    if (!trend_)
+        trend_ = new TrendWindow(controllers_.history, this);
+    trend_->show();
+    trend_->raise();
+    trend_->activateWindow();
 }
 
 void MainWindow::showStoreStatus() {

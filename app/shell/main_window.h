@@ -23,6 +23,7 @@ class PositionTabs;
 class ResultPanel;
 class SearchBar;
 class SearchOptions;
+class TrendWindow;
 class UserDialogs;
 struct WindowControllers;
 enum class SearchButton;  // search_panel_controller.h
@@ -59,6 +60,8 @@ private:
     void reportDerivation(const HistoryChange& change);
     // Every command that changes the history, on or off at once (off while an update runs).
     void setHistoryCommandsEnabled(bool on);
+    // The 走势图 window, made the first time it is asked for.
+    void showTrend();
 
     WindowControllers& controllers_;
     UserDialogs& dialogs_;
@@ -74,6 +77,7 @@ private:
     HistoryCommands* commands_;
     FileExports* exports_;
     QLabel* status_;
+    TrendWindow* trend_ = nullptr;
     bool shownBefore_ = false;
 };
 
