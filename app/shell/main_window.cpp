@@ -190,7 +190,7 @@ void MainWindow::setHistoryCommandsEnabled(bool on) {
 
 void MainWindow::showTrend() {
     if (!trend_)
-        trend_ = new TrendWindow(controllers_.history, this);
+        trend_ = new TrendWindow(controllers_.history, dialogs_, this);
     trend_->show();
     trend_->raise();
     trend_->activateWindow();

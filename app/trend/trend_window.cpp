@@ -6,12 +6,15 @@
 #include "app/trend/omission_bar_delegate.h"
 #include "app/trend/omission_table_model.h"
 #include "app/trend/trend_ball_delegate.h"
+#include "app/trend/trend_exports.h"
 #include "app/trend/trend_grid_model.h"
 #include "app/trend/trend_range_bar.h"
 #include "app/trend/window_count_chart.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QTabWidget>
@@ -24,6 +27,9 @@
 namespace drawfollow {
 
 namespace {
+
+// The tabs in their order.
+enum Tab { GridTab, OmissionTab, FrequencyTab, WindowTab };
 
 // Thirty number columns and the issues fit a 1024-pixel screen.
 constexpr int kCellSize = 26;
@@ -63,7 +69,8 @@ QTableView* omissionTable(QWidget* parent, OmissionTableModel* model) {
 
 }  // namespace
 
-TrendWindow::TrendWindow(HistoryController& history, QWidget* parent) : QDialog(parent, Qt::Window), history_(history) {
+TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent, Qt::Window), history_(history), exports_(new TrendExports(history, dialogs, this)) {
     setObjectName(QStringLiteral("frmTrend"));
     setWindowTitle(QStringLiteral("走势图与遗漏统计"));
 
@@ -79,22 +86,36 @@ TrendWindow::TrendWindow(HistoryController& history, QWidget* parent) : QDialog(
     grid_ = trendGrid(tabs_, gridModel_);
     tabs_->addTab(grid_, QStringLiteral("走势图"));
     omissionModel_ = new OmissionTableModel(this);
-    tabs_->addTab(omissionTable(tabs_, omissionModel_), QStringLiteral("遗漏统计"));
+    omissionTable_ = omissionTable(tabs_, omissionModel_);
+    tabs_->addTab(omissionTable_, QStringLiteral("遗漏统计"));
     frequencyChart_ = new FrequencyChart(tabs_);
     tabs_->addTab(frequencyChart_, QStringLiteral("出现次数图"));
     windowChart_ = new WindowCountChart(gridModel_->table(), tabs_);
     tabs_->addTab(windowChart_, QStringLiteral("分段走势图"));
+
+    auto* exportButton = new QPushButton(QStringLiteral("导出"), this);
+    exportButton->setObjectName(QStringLiteral("trendExport"));
+    exportButton->setToolTip(
+        QStringLiteral("把眼前这一页导出到数据文件夹：走势图和遗漏统计为电子表格，图为 PNG 图片。"));
+    exportNote_ = new QLabel(this);
+    exportNote_->setObjectName(QStringLiteral("trendExportNote"));
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(exportNote_, 1);
+    bottom->addWidget(exportButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(rangeBar_);
     layout->addWidget(note_);
     layout->addWidget(tabs_, 1);
+    layout->addLayout(bottom);
 
     const QRect screen = this->screen()->availableGeometry();
     resize(std::min(1000, screen.width()), std::min(700, screen.height()));
 
     connect(rangeBar_, &TrendRangeBar::changed, this, &TrendWindow::refresh);
+    connect(exportButton, &QPushButton::clicked, this, &TrendWindow::exportShownTab);
+    connect(exports_, &TrendExports::done, exportNote_, &QLabel::setText);
     connect(&history_, &HistoryController::historyReset, this, &TrendWindow::followHistory);
     connect(&history_, &HistoryController::drawAppended, this, &TrendWindow::followHistory);
     connect(&history_, &HistoryController::derivationSettingsApplied, this, &TrendWindow::followHistory);
@@ -141,6 +162,25 @@ void TrendWindow::refresh() {
 void TrendWindow::showProblem(const QString& problem) {
     note_->setText(problem);
     note_->setVisible(!problem.isEmpty());
+}
+
+void TrendWindow::exportShownTab() {
+    switch (tabs_->currentIndex()) {
+        case GridTab:
+            exports_->exportTable(shownTexts(*gridModel_, true, QStringLiteral("期号")), QStringLiteral("zoushi.xlsx"));
+            break;
+        case OmissionTab:
+            exports_->exportTable(shownTexts(*omissionTable_->model(), false), QStringLiteral("yilou.xlsx"));
+            break;
+        case FrequencyTab:
+            exports_->exportPicture(frequencyChart_, QStringLiteral("cishu.png"));
+            break;
+        case WindowTab:
+            exports_->exportPicture(windowChart_->view(), QStringLiteral("fenduan.png"));
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace drawfollow

@@ -15,14 +15,16 @@ class HistoryController;
 class FrequencyChart;
 class OmissionTableModel;
 class TrendGridModel;
+class TrendExports;
 class TrendRangeBar;
+class UserDialogs;
 class WindowCountChart;
 
 class TrendWindow final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TrendWindow(HistoryController& history, QWidget* parent = nullptr);
+    TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Reads the chart for the choice at the top; a problem is shown above the chart.
     void refresh();
@@ -30,6 +32,8 @@ public:
 private:
     void followHistory();
     void showProblem(const QString& problem);
+    // The tab in sight: a grid or table as a workbook, a chart as a picture.
+    void exportShownTab();
 
     HistoryController& history_;
     TrendRangeBar* rangeBar_;
@@ -37,6 +41,9 @@ private:
     QTabWidget* tabs_;
     TrendGridModel* gridModel_;
     QTableView* grid_;
+    QTableView* omissionTable_;
+    TrendExports* exports_;
+    QLabel* exportNote_;
     OmissionTableModel* omissionModel_;
     FrequencyChart* frequencyChart_;
     WindowCountChart* windowChart_;

@@ -5,16 +5,19 @@
 #include "app/trend/trend_grid_model.h"
 #include "support/history_builder.h"
 #include "window_session.h"
+#include "xlsx_sheet_reader.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -189,6 +192,25 @@ private slots:
         button->click();
         QTRY_VERIFY(trend->isVisible());
         QCOMPARE(s.window().findChildren<QDialog*>(QStringLiteral("frmTrend")).size(), 1);
+    }
+
+    void exportsTheGridWithItsIssuesAndTheChartsAsPictures() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTabWidget, tabs, s, "trendTabs");
+        FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
+        exportButton->click();
+        const Sheet grid = readFirstSheet(s.dataDir() / "zoushi.xlsx");
+        QCOMPARE(grid.cells.at("A1").value, std::string("期号"));
+        QCOMPARE(grid.cells.at("A2").value, std::string("2026001"));
+        QCOMPARE(grid.cells.at("A5").value, std::string("出现次数"));
+        QCOMPARE(grid.cells.at("B7").value, std::string("1"));  // 1: 最大遗漏
+        tabs->setCurrentIndex(2);
+        exportButton->click();
+        QVERIFY(!QImage(QString::fromStdString((s.dataDir() / "cishu.png").string())).isNull());
+        QVERIFY(s.dialogs().messages().isEmpty());
     }
 };
 
