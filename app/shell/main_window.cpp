@@ -191,6 +191,11 @@ void MainWindow::setHistoryCommandsEnabled(bool on) {
 void MainWindow::showTrend() {
     if (!trend_)
         trend_ = new TrendWindow(controllers_.history, dialogs_, this);
+    connect(trend_, &TrendWindow::numberChosen, this, [this](int number) {
+        if (!positions_->addManualValue(number))
+            statusBar()->showMessage(QStringLiteral("手动输入的八个位置都已填好，%1 未填入。").arg(number),
+                                     kSummaryShownMs);
+    });
     trend_->show();
     trend_->raise();
     trend_->activateWindow();

@@ -45,6 +45,8 @@ QTableView* trendGrid(QWidget* parent, TrendGridModel* model) {
     grid->horizontalHeader()->setDefaultSectionSize(kCellSize);
     grid->horizontalHeader()->setMinimumSectionSize(kCellSize);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionsClickable(true);
+    grid->horizontalHeader()->setToolTip(QStringLiteral("点击号码可把它填入检索面板“手动输入”页的下一个空位。"));
     grid->verticalHeader()->setDefaultSectionSize(kCellSize - 4);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     return grid;
@@ -115,6 +117,11 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
 
     connect(rangeBar_, &TrendRangeBar::changed, this, &TrendWindow::refresh);
     connect(exportButton, &QPushButton::clicked, this, &TrendWindow::exportShownTab);
+    // Only a number is a base value whatever the search kind; an attribute's code is not.
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (rangeBar_->kind() == Kind::Number && column < gridModel_->table().columnCount())
+            emit numberChosen(gridModel_->table().column(column).value);
+    });
     connect(exports_, &TrendExports::done, exportNote_, &QLabel::setText);
     connect(&history_, &HistoryController::historyReset, this, &TrendWindow::followHistory);
     connect(&history_, &HistoryController::drawAppended, this, &TrendWindow::followHistory);

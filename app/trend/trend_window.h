@@ -29,6 +29,10 @@ public:
     // Reads the chart for the choice at the top; a problem is shown above the chart.
     void refresh();
 
+signals:
+    // A number's column header was clicked: the number, as a base value for a search.
+    void numberChosen(int number);
+
 private:
     void followHistory();
     void showProblem(const QString& problem);

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -211,6 +212,32 @@ private slots:
         exportButton->click();
         QVERIFY(!QImage(QString::fromStdString((s.dataDir() / "cishu.png").string())).isNull());
         QVERIFY(s.dialogs().messages().isEmpty());
+    }
+
+    void aClickedNumberFillsTheNextManualBox() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTableView, grid, s, "trendGrid");
+        const auto clickHeader = [grid](int column) {
+            QHeaderView* header = grid->horizontalHeader();
+            const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                            header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        };
+        FIND(QLineEdit, first, s, "Text22_1");
+        FIND(QLineEdit, second, s, "Text22_2");
+        clickHeader(6);
+        clickHeader(11);
+        QCOMPARE(first->text(), QStringLiteral("7"));
+        QCOMPARE(second->text(), QStringLiteral("12"));
+        QCOMPARE(s.search().tab(), PanelTab::Manual);
+        QCOMPARE(s.search().positionValues()[1], std::optional<int>(12));
+        // A tail is no number to search from.
+        s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);
+        clickHeader(1);
+        QVERIFY(s.find<QLineEdit>(QStringLiteral("Text22_3"))->text().isEmpty());
     }
 };
 
