@@ -22,6 +22,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include <filesystem>
+
 using namespace drawfollow;
 using namespace drawfollow::test;
 
@@ -238,6 +240,64 @@ private slots:
         s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);
         clickHeader(1);
         QVERIFY(s.find<QLineEdit>(QStringLiteral("Text22_3"))->text().isEmpty());
+    }
+
+    void followsTheHistoryAndCountsBackFromTheNewestDraw() {
+        WindowSession s;
+        const std::vector<DrawInput> draws = seededDraws(40);
+        s.seed(draws);
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTableView, grid, s, "trendGrid");
+        FIND(QLineEdit, first, s, "trendFirst");
+        s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
+        QCOMPARE(first->text(), QString::number(draws[10].issue));
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        // More draws asked for than stored: all of them.
+        s.find<QPushButton>(QStringLiteral("trendLast50"))->click();
+        QVERIFY(first->text().isEmpty());
+        QCOMPARE(grid->model()->rowCount(), 40 + 5);
+
+        const EntryOutcome stored = s.history().storeDraw(
+            QString::number(s.history().nextIssue()),
+            {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+             QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("30")});
+        QVERIFY2(stored.stored, qPrintable(stored.problem));
+        QCOMPARE(grid->model()->rowCount(), 41 + 5);
+        QCOMPARE(grid->model()->headerData(40, Qt::Vertical).toString(),
+                 QString::number(s.history().history().back().issue));
+        QCOMPARE(grid->model()->data(grid->model()->index(40, 29), TrendGridModel::DrawnCountRole).toInt(), 1);
+    }
+
+    void drawnCellsArePaintedAsBalls() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTableView, grid, s, "trendGrid");
+        grid->scrollToTop();
+        const QImage shown = grid->viewport()->grab().toImage();
+        const auto centre = [&](int row, int column) {
+            return shown.pixelColor(grid->visualRect(grid->model()->index(row, column)).center() + QPoint(0, 8));
+        };
+        // Below the centre, past the digits: the ball's red on a drawn cell, the plain base elsewhere.
+        const QColor drawn = centre(0, 0);
+        const QColor missed = centre(2, 0);
+        QVERIFY2(drawn.red() > 150 && drawn.green() < 100, qPrintable(drawn.name()));
+        QVERIFY2(missed.green() > 150, qPrintable(missed.name()));
+    }
+
+    void aFailedExportIsSaidAndNotReportedDone() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        // A folder where the workbook should go cannot be replaced by it.
+        std::filesystem::create_directory(s.dataDir() / "zoushi.xlsx");
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        s.find<QPushButton>(QStringLiteral("trendExport"))->click();
+        QCOMPARE(s.dialogs().messages().size(), 1);
+        QVERIFY(s.dialogs().lastText().contains(QStringLiteral("未能导出")));
+        QVERIFY(s.find<QLabel>(QStringLiteral("trendExportNote"))->text().isEmpty());
     }
 };
 
