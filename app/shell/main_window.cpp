@@ -189,13 +189,19 @@ void MainWindow::setHistoryCommandsEnabled(bool on) {
 }
 
 void MainWindow::showTrend() {
-    if (!trend_)
+    if (!trend_) {
         trend_ = new TrendWindow(controllers_.history, dialogs_, this);
-    connect(trend_, &TrendWindow::numberChosen, this, [this](int number) {
-        if (!positions_->addManualValue(number))
-            statusBar()->showMessage(QStringLiteral("手动输入的八个位置都已填好，%1 未填入。").arg(number),
-                                     kSummaryShownMs);
-    });
+        connect(trend_, &TrendWindow::numberChosen, this, [this](int number) {
+            // The manual boxes hold values of the search kind: a number typed into a zodiac
+            // search would be read as a zodiac code.
+            if (controllers_.history.settings().searchKind() != Kind::Number)
+                statusBar()->showMessage(QStringLiteral("检索类型不是号码，%1 未填入手动输入。").arg(number),
+                                         kSummaryShownMs);
+            else if (!positions_->addManualValue(number))
+                statusBar()->showMessage(QStringLiteral("手动输入的八个位置都已填好，%1 未填入。").arg(number),
+                                         kSummaryShownMs);
+        });
+    }
     trend_->show();
     trend_->raise();
     trend_->activateWindow();

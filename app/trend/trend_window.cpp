@@ -117,7 +117,7 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
 
     connect(rangeBar_, &TrendRangeBar::changed, this, &TrendWindow::refresh);
     connect(exportButton, &QPushButton::clicked, this, &TrendWindow::exportShownTab);
-    // Only a number is a base value whatever the search kind; an attribute's code is not.
+    // An attribute's code says nothing without its code table; a number is a number.
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         if (rangeBar_->kind() == Kind::Number && column < gridModel_->table().columnCount())
             emit numberChosen(gridModel_->table().column(column).value);

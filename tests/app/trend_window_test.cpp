@@ -221,6 +221,7 @@ private slots:
         s.seed(handDraws());
         QVERIFY(s.start());
         s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();  // opened again: one fill per click all the same
         FIND(QTableView, grid, s, "trendGrid");
         const auto clickHeader = [grid](int column) {
             QHeaderView* header = grid->horizontalHeader();
@@ -236,6 +237,11 @@ private slots:
         QCOMPARE(second->text(), QStringLiteral("12"));
         QCOMPARE(s.search().tab(), PanelTab::Manual);
         QCOMPARE(s.search().positionValues()[1], std::optional<int>(12));
+        // Not into a search of another kind, where it would be read as that kind's code.
+        s.search().setSearchKind(Kind::Zodiac);
+        clickHeader(2);
+        QVERIFY(s.find<QLineEdit>(QStringLiteral("Text22_3"))->text().isEmpty());
+        s.search().setSearchKind(Kind::Number);
         // A tail is no number to search from.
         s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);
         clickHeader(1);
