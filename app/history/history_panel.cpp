@@ -67,6 +67,7 @@ HistoryPanel::HistoryPanel(HistoryController& controller, UserDialogs& dialogs, 
     importButton_ = button(this, "cmdRdLst", QStringLiteral("读取历史号文本(&W)"),
                            QStringLiteral("从历史号码文本文件中读取历史号中最后一期之后的新的历史号码"));
     settingsButton_ = button(this, "Command9", QStringLiteral("软件设置(&T)"));
+    trendButton_ = button(this, "cmdTrend", QStringLiteral("走势图(&Z)"), QStringLiteral("各期的走势图和遗漏统计"));
     setChangesEnabled(controller_.historyAvailable());
     exportButton_->setEnabled(controller_.historyAvailable());
 
@@ -79,7 +80,8 @@ HistoryPanel::HistoryPanel(HistoryController& controller, UserDialogs& dialogs, 
     buttons->addWidget(exportButton_, 0, 1);
     buttons->addWidget(importButton_, 1, 0);
     buttons->addWidget(onlineUpdateButton_, 1, 1);
-    buttons->addWidget(settingsButton_, 2, 0, 1, 2);
+    buttons->addWidget(settingsButton_, 2, 0);
+    buttons->addWidget(trendButton_, 2, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grid_, 1);
@@ -118,7 +120,8 @@ HistoryPanel::HistoryPanel(HistoryController& controller, UserDialogs& dialogs, 
 QList<QWidget*> HistoryPanel::focusOrder() const {
     QList<QWidget*> order{grid_, issueBox_};
     order << tabStops(entry_);
-    order << deleteNewestButton_ << exportButton_ << importButton_ << onlineUpdateButton_ << settingsButton_;
+    order << deleteNewestButton_ << exportButton_ << importButton_ << onlineUpdateButton_ << settingsButton_
+          << trendButton_;
     return order;
 }
 

@@ -28,6 +28,7 @@ public:
     QPushButton* onlineUpdateButton() const { return onlineUpdateButton_; }
     QPushButton* exportButton() const { return exportButton_; }
     QPushButton* importButton() const { return importButton_; }
+    QPushButton* trendButton() const { return trendButton_; }
 
     // The hand entry and the buttons that change the history (Command3, cmdRdLst,
     // Command21) together, so that none is forgotten while a long change runs.
@@ -60,6 +61,7 @@ private:
     QPushButton* onlineUpdateButton_;  // Command21
     QPushButton* importButton_;        // cmdRdLst
     QPushButton* settingsButton_;      // Command9
+    QPushButton* trendButton_;         // cmdTrend: the 走势图 window
 };
 
 }  // namespace drawfollow

@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace drawfollow {
 
 namespace {
@@ -110,6 +112,16 @@ QWidget* PositionTabs::manualFrame() {
     grid->addWidget(hint, 4, 0, 1, 6);
     grid->setRowStretch(5, 1);
     return frame;
+}
+
+bool PositionTabs::addManualValue(int value) {
+    const auto empty = std::find_if(manualValues_.begin(), manualValues_.end(),
+                                    [](const QLineEdit* box) { return box->text().isEmpty(); });
+    if (empty == manualValues_.end())
+        return false;
+    (*empty)->setText(QString::number(value));  // the box tells the controller, as typing does
+    tabs_->setCurrentIndex(static_cast<int>(PanelTab::Manual));
+    return true;
 }
 
 QWidget* PositionTabs::verifyFrame() {

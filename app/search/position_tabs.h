@@ -28,6 +28,9 @@ public:
     // The switches of the panel that supplies the values (Check11 in the manual
     // tab, otherwise Check1(1..8) or Check1(11..18)).
     std::array<bool, kPositions> activeSwitches() const;
+    // Puts `value` into the first empty box of the manual tab and shows that tab; false,
+    // changing nothing, when all eight boxes are filled.
+    bool addManualValue(int value);
     // Where Tab goes: the tabs, then the panels' switches and boxes.
     QList<QWidget*> focusOrder() const;
 

@@ -101,6 +101,10 @@ MainMenus MainMenus::build(QMenuBar* bar) {
     m.descriptionAction = item(m.settingsMenu, QStringLiteral("mnuDescrb"), QStringLiteral("软件介绍说明页面(&R)"));
     m.demoRecordingAction =
         item(m.settingsMenu, QStringLiteral("numYanshiDown"), QStringLiteral("软件演示说明录像下载(&D)"));
+
+    m.analysisMenu = bar->addMenu(QStringLiteral("分析(&A)"));
+    m.analysisMenu->setObjectName(QStringLiteral("mnuAnalysis"));
+    m.trendAction = item(m.analysisMenu, QStringLiteral("mnuTrend"), QStringLiteral("走势图(&T)…"));
     return m;
 }
 

@@ -1,5 +1,5 @@
-// The two menus: mnuLsgl "历史管理" and mnuSetup "设置", every item under its
-// name and in its order. The radio pairs of the settings menu are exclusive
+// The menus: mnuLsgl "历史管理", mnuSetup "设置" and mnuAnalysis "分析", every item
+// under its name and in its order. The radio pairs of the settings menu are exclusive
 // action groups.
 #pragma once
 
@@ -30,8 +30,10 @@ struct MainMenus {
     QAction* homePageAction = nullptr;               // mnuFrontPage
     QAction* descriptionAction = nullptr;            // mnuDescrb
     QAction* demoRecordingAction = nullptr;          // numYanshiDown
+    QMenu* analysisMenu = nullptr;                   // mnuAnalysis
+    QAction* trendAction = nullptr;                  // mnuTrend: the 走势图 window
 
-    // Adds both menus to the bar; the actions belong to the menus.
+    // Adds the menus to the bar; the actions belong to the menus.
     static MainMenus build(QMenuBar* bar);
 };
 

@@ -17,6 +17,7 @@
 #include "app/shell/user_dialogs.h"
 #include "app/shell/wait_cursor.h"
 #include "app/shell/window_controllers.h"
+#include "app/trend/trend_window.h"
 #include "app/update/online_update_command.h"
 
 #include <QAction>
@@ -94,6 +95,8 @@ void MainWindow::wireMenus() {
     m.deleteNewestAction->setEnabled(controllers_.history.historyAvailable());
     connect(m.deleteNewestAction, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
     connect(m.updateHostAction, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);
+    connect(m.trendAction, &QAction::triggered, this, &MainWindow::showTrend);
+    connect(history_->trendButton(), &QPushButton::clicked, this, &MainWindow::showTrend);
 
     checkSettingsMenus();
     // A change of these derives every stored row again, which may take a moment.
@@ -253,6 +256,25 @@ void MainWindow::setHistoryCommandsEnabled(bool on) {
     for (QAction* a : {menus_.deleteNewestAction, menus_.clearHistoryAction, menus_.trimToIssueAction,
                        menus_.deleteNewestCountAction, menus_.restoreSafetyCopyAction})
         a->setEnabled(enabled);
+}
+
+void MainWindow::showTrend() {
+    if (!trend_) {
+        trend_ = new TrendWindow(controllers_.history, dialogs_, this);
+        connect(trend_, &TrendWindow::numberChosen, this, [this](int number) {
+            // The manual boxes hold values of the search kind: a number typed into a zodiac
+            // search would be read as a zodiac code.
+            if (controllers_.history.settings().searchKind() != Kind::Number)
+                statusBar()->showMessage(QStringLiteral("检索类型不是号码，%1 未填入手动输入。").arg(number),
+                                         kSummaryShownMs);
+            else if (!positions_->addManualValue(number))
+                statusBar()->showMessage(QStringLiteral("手动输入的八个位置都已填好，%1 未填入。").arg(number),
+                                         kSummaryShownMs);
+        });
+    }
+    trend_->show();
+    trend_->raise();
+    trend_->activateWindow();
 }
 
 void MainWindow::showStoreStatus() {

@@ -25,6 +25,7 @@ class PositionTabs;
 class ResultPanel;
 class SearchBar;
 class SearchOptions;
+class TrendWindow;
 class UserDialogs;
 struct WindowControllers;
 enum class SearchButton;  // search_panel_controller.h
@@ -73,6 +74,8 @@ private:
     void reportDerivation(const HistoryChange& change);
     // Every command that changes the history, on or off at once.
     void setHistoryCommandsEnabled(bool on);
+    // The 走势图 window, made the first time it is asked for.
+    void showTrend();
 
     WindowControllers& controllers_;
     UserDialogs& dialogs_;
@@ -91,6 +94,7 @@ private:
     FileExports* exports_;
     BackgroundJob* job_;
     QLabel* status_;
+    TrendWindow* trend_ = nullptr;
     bool shownBefore_ = false;
 };
 

@@ -160,9 +160,12 @@ private slots:
         WindowSession s;
         QVERIFY(s.start());
         const QList<QAction*> top = s.window().menuBar()->actions();
-        QCOMPARE(top.size(), 2);
+        QCOMPARE(top.size(), 3);
         QCOMPARE(top[0]->text(), QStringLiteral("历史管理(&H)"));
         QCOMPARE(top[1]->text(), QStringLiteral("设置(&E)"));
+        QCOMPARE(top[2]->text(), QStringLiteral("分析(&A)"));
+        QCOMPARE(names(s.find<QMenu>(QStringLiteral("mnuAnalysis"))->actions()),
+                 QStringList{QStringLiteral("mnuTrend")});
         FIND(QMenu, history, s, "mnuLsgl");
         QCOMPARE(names(history->actions()),
                  (QStringList{QStringLiteral("mnuDcls"), QStringLiteral("mnuErase"), QStringLiteral("mnuClear"),

@@ -1,0 +1,60 @@
+#include "app/trend/frequency_chart.h"
+
+#include "app/trend/trend_chart_data.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace drawfollow {
+
+FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(new QChart, parent) {
+    setObjectName(QStringLiteral("frequencyChart"));
+    setRenderHint(QPainter::Antialiasing);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+}
+
+void FrequencyChart::plot(const TrendTable& range, const TrendTable& whole) {
+    QChart* c = chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* axis : c->axes())
+        c->removeAxis(axis);
+    c->setTitle(QStringLiteral("%1 期内各值的出现次数").arg(range.rowCount()));
+
+    auto* bars = new QBarSet(QStringLiteral("出现次数"));
+    auto* expectedLine = new QLineSeries;
+    expectedLine->setName(QStringLiteral("期望次数（按全部历史的比例）"));
+    QStringList categories;
+    const std::vector<double> expected = expectedCounts(range, whole);
+    double top = 1;
+    for (int col = 0; col < range.columnCount(); ++col) {
+        const ValueFigures& v = range.column(col);
+        categories << QString::fromStdString(v.text);
+        *bars << v.count;
+        expectedLine->append(col, expected[static_cast<size_t>(col)]);
+        top = std::max({top, double(v.count), expected[static_cast<size_t>(col)]});
+    }
+    auto* barSeries = new QBarSeries;
+    barSeries->append(bars);
+    c->addSeries(barSeries);
+    c->addSeries(expectedLine);
+
+    auto* x = new QBarCategoryAxis;
+    x->append(categories);
+    auto* y = new QValueAxis;
+    y->setRange(0, top * 1.1);
+    y->setLabelFormat(QStringLiteral("%d"));
+    c->addAxis(x, Qt::AlignBottom);
+    c->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* s : c->series()) {
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,18 @@
+// Draws a cell's fraction (OmissionTableModel::BarFractionRole) as a bar behind its text,
+// so that the longest current omissions stand out in a column of numbers.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+namespace drawfollow {
+
+class OmissionBarDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
+}  // namespace drawfollow

@@ -1,0 +1,86 @@
+#include "app/trend/trend_exports.h"
+
+#include "app/history/history_controller.h"
+#include "app/shell/user_dialogs.h"
+#include "app/shell/wait_cursor.h"
+#include "io/xlsx_export.h"
+
+#include <QAbstractItemModel>
+#include <QDir>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QWidget>
+
+#include <exception>
+
+namespace drawfollow {
+
+TextGrid shownTexts(const QAbstractItemModel& model, bool rowHeaders, const QString& corner) {
+    const int columns = model.columnCount();
+    TextGrid texts;
+    texts.reserve(static_cast<size_t>(model.rowCount()) + 1);
+    auto& header = texts.emplace_back();
+    if (rowHeaders)
+        header.push_back(corner.toStdString());
+    for (int c = 0; c < columns; ++c)
+        header.push_back(model.headerData(c, Qt::Horizontal).toString().toStdString());
+    for (int r = 0; r < model.rowCount(); ++r) {
+        auto& row = texts.emplace_back();
+        if (rowHeaders)
+            row.push_back(model.headerData(r, Qt::Vertical).toString().toStdString());
+        for (int c = 0; c < columns; ++c)
+            row.push_back(model.index(r, c).data().toString().toStdString());
+    }
+    return texts;
+}
+
+TrendExports::TrendExports(HistoryController& history, UserDialogs& dialogs, QWidget* window)
+    : QObject(window), history_(history), dialogs_(dialogs), window_(window) {}
+
+QString TrendExports::target(const QString& fileName, const QString& title) {
+    const std::filesystem::path folder = history_.dataFolder();
+    if (folder.empty()) {
+        dialogs_.message(window_, MessageKind::Warning, title, QStringLiteral("没有可用的数据文件夹，未能导出。"));
+        return {};
+    }
+    return QDir(QString::fromStdString(folder.string())).filePath(fileName);
+}
+
+void TrendExports::exportTable(const TextGrid& texts, const QString& fileName) {
+    const QString title = QStringLiteral("导出电子表格");
+    const QString file = target(fileName, title);
+    if (file.isEmpty())
+        return;
+    try {
+        const WaitCursor busy;
+        writeSpreadsheet(texts, file.toStdString());
+    } catch (const std::exception& e) {
+        dialogs_.message(window_, MessageKind::Warning, title,
+                         QStringLiteral("表格未能导出。\n%1").arg(QString::fromUtf8(e.what())));
+        return;
+    }
+    finish(file, QStringLiteral("电子表格"));
+}
+
+void TrendExports::exportPicture(QWidget* chart, const QString& fileName) {
+    const QString title = QStringLiteral("导出图片");
+    const QString file = target(fileName, title);
+    if (file.isEmpty())
+        return;
+    // Written beside the target and renamed on success, so a failure leaves an older picture whole.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || !chart->grab().save(&out, "PNG") || !out.commit()) {
+        dialogs_.message(window_, MessageKind::Warning, title,
+                         QStringLiteral("图片未能保存到“%1”。\n%2").arg(file, out.errorString()));
+        return;
+    }
+    finish(file, QStringLiteral("图片"));
+}
+
+void TrendExports::finish(const QString& file, const QString& kind) {
+    emit done(QStringLiteral("已导出到“%1”。").arg(file));
+    if (!dialogs_.openFile(file))
+        emit done(QStringLiteral("文件已保存为“%1”，但系统中没有可以打开%2文件的程序。").arg(file, kind));
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,45 @@
+// The 走势图 window's tab written to the data folder, where the other exports go: a grid or
+// table as a workbook, a chart as a PNG picture; then opened, as the other exports are.
+#pragma once
+
+#include "store/text_grid.h"
+
+#include <QObject>
+#include <QString>
+
+class QAbstractItemModel;
+class QWidget;
+
+namespace drawfollow {
+
+class HistoryController;
+class UserDialogs;
+
+// The cells as shown, the horizontal header first; with `rowHeaders` each row starts with
+// its vertical header (the issue, or the summary line's name) under `corner`.
+TextGrid shownTexts(const QAbstractItemModel& model, bool rowHeaders, const QString& corner = {});
+
+class TrendExports final : public QObject {
+    Q_OBJECT
+
+public:
+    TrendExports(HistoryController& history, UserDialogs& dialogs, QWidget* window);
+
+    // `fileName` in the data folder; a failure is said in a message and no file is left half written.
+    void exportTable(const TextGrid& texts, const QString& fileName);
+    void exportPicture(QWidget* chart, const QString& fileName);
+
+signals:
+    void done(const QString& summary);
+
+private:
+    // The target in the data folder, or empty after telling the user there is none.
+    QString target(const QString& fileName, const QString& title);
+    void finish(const QString& file, const QString& kind);
+
+    HistoryController& history_;
+    UserDialogs& dialogs_;
+    QWidget* window_;
+};
+
+}  // namespace drawfollow

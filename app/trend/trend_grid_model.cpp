@@ -1,0 +1,81 @@
+#include "app/trend/trend_grid_model.h"
+
+#include "analysis/trend_summary.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace drawfollow {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The omissions step back, so that the balls stand out; the figures read as text.
+const QColor kOmissionGrey(0x9a, 0x9a, 0x9a);
+const QColor kSummaryBackground(0xf2, 0xf2, 0xe6);
+
+}  // namespace
+
+void TrendGridModel::setTable(TrendTable table) {
+    beginResetModel();
+    table_ = std::move(table);
+    endResetModel();
+}
+
+int TrendGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : table_.rowCount() + static_cast<int>(kTrendSummaryLines.size());
+}
+
+int TrendGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : table_.columnCount();
+}
+
+QString TrendGridModel::cellText(int row, int column) const {
+    if (row >= summaryRow())
+        return QString::fromStdString(figureText(table_.column(column), kTrendSummaryLines[row - summaryRow()]));
+    const int drawn = table_.count(row, column);
+    if (drawn == 0)
+        return QString::number(table_.omission(row, column));
+    // Twice or more in one draw (an attribute kind) the ball says how often.
+    return drawn > 1 ? QString::number(drawn) : QString::fromStdString(table_.column(column).text);
+}
+
+QVariant TrendGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    const int row = index.row();
+    const bool summary = row >= summaryRow();
+    switch (role) {
+        case Qt::DisplayRole:
+            return cellText(row, index.column());
+        case DrawnCountRole:
+            return summary ? 0 : table_.count(row, index.column());
+        case Qt::TextAlignmentRole:
+            return int(Qt::AlignCenter);
+        case Qt::ForegroundRole:
+            if (!summary && table_.count(row, index.column()) == 0)
+                return QBrush(kOmissionGrey);
+            return {};
+        case Qt::BackgroundRole:
+            return summary ? QVariant(QBrush(kSummaryBackground)) : QVariant();
+        default:
+            return {};
+    }
+}
+
+QVariant TrendGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section < columnCount() ? QString::fromStdString(table_.column(section).text) : QVariant();
+    if (section < summaryRow())
+        return QString::number(table_.issue(section));
+    if (section < rowCount())
+        return fromUtf8(figureName(kTrendSummaryLines[section - summaryRow()]));
+    return {};
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,193 @@
+#include "app/trend/trend_window.h"
+
+#include "app/history/history_controller.h"
+#include "app/shell/wait_cursor.h"
+#include "app/trend/frequency_chart.h"
+#include "app/trend/omission_bar_delegate.h"
+#include "app/trend/omission_table_model.h"
+#include "app/trend/trend_ball_delegate.h"
+#include "app/trend/trend_exports.h"
+#include "app/trend/trend_grid_model.h"
+#include "app/trend/trend_range_bar.h"
+#include "app/trend/window_count_chart.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSortFilterProxyModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+
+namespace drawfollow {
+
+namespace {
+
+// The tabs in their order.
+enum Tab { GridTab, OmissionTab, FrequencyTab, WindowTab };
+
+// Thirty number columns and the issues fit a 1024-pixel screen.
+constexpr int kCellSize = 26;
+
+QTableView* trendGrid(QWidget* parent, TrendGridModel* model) {
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(QStringLiteral("trendGrid"));
+    grid->setModel(model);
+    grid->setItemDelegate(new TrendBallDelegate(grid));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setWordWrap(false);
+    grid->horizontalHeader()->setDefaultSectionSize(kCellSize);
+    grid->horizontalHeader()->setMinimumSectionSize(kCellSize);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionsClickable(true);
+    grid->horizontalHeader()->setToolTip(QStringLiteral("点击号码可把它填入检索面板“手动输入”页的下一个空位。"));
+    grid->verticalHeader()->setDefaultSectionSize(kCellSize - 4);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    return grid;
+}
+
+QTableView* omissionTable(QWidget* parent, OmissionTableModel* model) {
+    auto* sorted = new QSortFilterProxyModel(parent);
+    sorted->setSourceModel(model);
+    sorted->setSortRole(OmissionTableModel::SortRole);
+    auto* table = new QTableView(parent);
+    table->setObjectName(QStringLiteral("omissionTable"));
+    table->setModel(sorted);
+    table->setItemDelegate(new OmissionBarDelegate(table));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSortingEnabled(true);
+    table->sortByColumn(0, Qt::AscendingOrder);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    return table;
+}
+
+}  // namespace
+
+TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent, Qt::Window), history_(history), exports_(new TrendExports(history, dialogs, this)) {
+    setObjectName(QStringLiteral("frmTrend"));
+    setWindowTitle(QStringLiteral("走势图与遗漏统计"));
+
+    rangeBar_ = new TrendRangeBar(this);
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("trendNote"));
+    note_->setStyleSheet(QStringLiteral("color: #b00020;"));
+    note_->setWordWrap(true);
+    note_->hide();
+    gridModel_ = new TrendGridModel(this);
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("trendTabs"));
+    grid_ = trendGrid(tabs_, gridModel_);
+    tabs_->addTab(grid_, QStringLiteral("走势图"));
+    omissionModel_ = new OmissionTableModel(this);
+    omissionTable_ = omissionTable(tabs_, omissionModel_);
+    tabs_->addTab(omissionTable_, QStringLiteral("遗漏统计"));
+    frequencyChart_ = new FrequencyChart(tabs_);
+    tabs_->addTab(frequencyChart_, QStringLiteral("出现次数图"));
+    windowChart_ = new WindowCountChart(gridModel_->table(), tabs_);
+    tabs_->addTab(windowChart_, QStringLiteral("分段走势图"));
+
+    auto* exportButton = new QPushButton(QStringLiteral("导出"), this);
+    exportButton->setObjectName(QStringLiteral("trendExport"));
+    exportButton->setToolTip(
+        QStringLiteral("把眼前这一页导出到数据文件夹：走势图和遗漏统计为电子表格，图为 PNG 图片。"));
+    exportNote_ = new QLabel(this);
+    exportNote_->setObjectName(QStringLiteral("trendExportNote"));
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(exportNote_, 1);
+    bottom->addWidget(exportButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(rangeBar_);
+    layout->addWidget(note_);
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(bottom);
+
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(1000, screen.width()), std::min(700, screen.height()));
+
+    connect(rangeBar_, &TrendRangeBar::changed, this, &TrendWindow::refresh);
+    connect(exportButton, &QPushButton::clicked, this, &TrendWindow::exportShownTab);
+    // An attribute's code says nothing without its code table; a number is a number.
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (rangeBar_->kind() == Kind::Number && column < gridModel_->table().columnCount())
+            emit numberChosen(gridModel_->table().column(column).value);
+    });
+    connect(exports_, &TrendExports::done, exportNote_, &QLabel::setText);
+    connect(&history_, &HistoryController::historyReset, this, &TrendWindow::followHistory);
+    connect(&history_, &HistoryController::drawAppended, this, &TrendWindow::followHistory);
+    connect(&history_, &HistoryController::derivationSettingsApplied, this, &TrendWindow::followHistory);
+    followHistory();
+}
+
+void TrendWindow::followHistory() {
+    std::vector<int> issues;
+    issues.reserve(history_.history().size());
+    for (const StoredDraw& draw : history_.history())
+        issues.push_back(draw.issue);
+    rangeBar_->setIssues(std::move(issues));
+    refresh();
+}
+
+void TrendWindow::refresh() {
+    HistoryDb* db = history_.database();
+    if (!db) {
+        showProblem(QStringLiteral("历史数据库不可用，没有可以统计的历史号码。"));
+        return;
+    }
+    QString problem;
+    const std::optional<IssueRange> range = rangeBar_->range(&problem);
+    if (!range) {
+        showProblem(problem);
+        return;
+    }
+    try {
+        const WaitCursor busy;
+        const TrendChoice choice{rangeBar_->kind(), rangeBar_->scope(), history_.derivation()};
+        gridModel_->setTable(readTrend(*db, choice, *range));
+        frequencyChart_->plot(gridModel_->table(), readTrend(*db, choice));
+    } catch (const std::exception& e) {
+        showProblem(QStringLiteral("走势图未能读出：%1").arg(QString::fromUtf8(e.what())));
+        return;
+    }
+    omissionModel_->setTable(gridModel_->table());
+    windowChart_->refresh();
+    showProblem(gridModel_->table().rowCount() == 0 ? QStringLiteral("所选期数范围内没有历史号码。") : QString());
+    // The newest draw is what a player looks at first; the figures stay just below it.
+    grid_->scrollToBottom();
+}
+
+void TrendWindow::showProblem(const QString& problem) {
+    note_->setText(problem);
+    note_->setVisible(!problem.isEmpty());
+}
+
+void TrendWindow::exportShownTab() {
+    switch (tabs_->currentIndex()) {
+        case GridTab:
+            exports_->exportTable(shownTexts(*gridModel_, true, QStringLiteral("期号")), QStringLiteral("zoushi.xlsx"));
+            break;
+        case OmissionTab:
+            exports_->exportTable(shownTexts(*omissionTable_->model(), false), QStringLiteral("yilou.xlsx"));
+            break;
+        case FrequencyTab:
+            exports_->exportPicture(frequencyChart_, QStringLiteral("cishu.png"));
+            break;
+        case WindowTab:
+            exports_->exportPicture(windowChart_->view(), QStringLiteral("fenduan.png"));
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,56 @@
+// frmTrend: the trend chart 走势图 and the omission table 遗漏统计 of the stored draws,
+// for the kind, scope and range chosen at its top. It reads them again whenever the
+// history or its derivation changes.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QTableView;
+class QTabWidget;
+
+namespace drawfollow {
+
+class HistoryController;
+class FrequencyChart;
+class OmissionTableModel;
+class TrendGridModel;
+class TrendExports;
+class TrendRangeBar;
+class UserDialogs;
+class WindowCountChart;
+
+class TrendWindow final : public QDialog {
+    Q_OBJECT
+
+public:
+    TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // Reads the chart for the choice at the top; a problem is shown above the chart.
+    void refresh();
+
+signals:
+    // A number's column header was clicked: the number, as a base value for a search.
+    void numberChosen(int number);
+
+private:
+    void followHistory();
+    void showProblem(const QString& problem);
+    // The tab in sight: a grid or table as a workbook, a chart as a picture.
+    void exportShownTab();
+
+    HistoryController& history_;
+    TrendRangeBar* rangeBar_;
+    QLabel* note_;
+    QTabWidget* tabs_;
+    TrendGridModel* gridModel_;
+    QTableView* grid_;
+    QTableView* omissionTable_;
+    TrendExports* exports_;
+    QLabel* exportNote_;
+    OmissionTableModel* omissionModel_;
+    FrequencyChart* frequencyChart_;
+    WindowCountChart* windowChart_;
+};
+
+}  // namespace drawfollow

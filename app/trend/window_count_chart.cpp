@@ -1,0 +1,99 @@
+#include "app/trend/window_count_chart.h"
+
+#include "analysis/trend_table.h"
+#include "app/trend/trend_chart_data.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace drawfollow {
+
+WindowCountChart::WindowCountChart(const TrendTable& table, QWidget* parent) : QWidget(parent), table_(table) {
+    valueBox_ = new QComboBox(this);
+    valueBox_->setObjectName(QStringLiteral("windowValue"));
+    windowBox_ = new QSpinBox(this);
+    windowBox_->setObjectName(QStringLiteral("windowSize"));
+    windowBox_->setRange(2, 1000);
+    windowBox_->setValue(10);
+    windowBox_->setSuffix(QStringLiteral(" 期"));
+    windowBox_->setToolTip(QStringLiteral("每一点是截至该期的连续这么多期里这个值的出现次数。"));
+    view_ = new QChartView(new QChart, this);
+    view_->setObjectName(QStringLiteral("windowChart"));
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->chart()->legend()->hide();
+
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(new QLabel(QStringLiteral("值"), this));
+    choice->addWidget(valueBox_);
+    choice->addWidget(new QLabel(QStringLiteral("每"), this));
+    choice->addWidget(windowBox_);
+    choice->addStretch(1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(choice);
+    layout->addWidget(view_, 1);
+
+    connect(valueBox_, &QComboBox::currentIndexChanged, this, &WindowCountChart::plot);
+    connect(windowBox_, &QSpinBox::valueChanged, this, &WindowCountChart::plot);
+}
+
+void WindowCountChart::refresh() {
+    // The same value stays chosen when the kind keeps it.
+    const int chosen = valueBox_->currentData().toInt();
+    {
+        const QSignalBlocker quiet(valueBox_);
+        valueBox_->clear();
+        for (const ValueFigures& v : table_.columns())
+            valueBox_->addItem(QString::fromStdString(v.text), v.value);
+        valueBox_->setCurrentIndex(std::max(0, valueBox_->findData(chosen)));
+    }
+    plot();
+}
+
+void WindowCountChart::plot() {
+    QChart* c = view_->chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* axis : c->axes())
+        c->removeAxis(axis);
+    const int column = valueBox_->currentIndex();
+    const int window = windowBox_->value();
+    if (column < 0 || table_.rowCount() < window) {
+        c->setTitle(QStringLiteral("所选范围不足 %1 期").arg(window));
+        return;
+    }
+    c->setTitle(QStringLiteral("“%1”每 %2 期的出现次数（%3 ～ %4 期）")
+                    .arg(valueBox_->currentText())
+                    .arg(window)
+                    .arg(table_.issue(window - 1))
+                    .arg(table_.issue(table_.rowCount() - 1)));
+    auto* line = new QLineSeries;
+    int top = 1;
+    const std::vector<int> counts = windowCounts(table_, column, window);
+    for (size_t i = 0; i < counts.size(); ++i) {
+        line->append(double(i + static_cast<size_t>(window)), counts[i]);
+        top = std::max(top, counts[i]);
+    }
+    c->addSeries(line);
+    auto* x = new QValueAxis;
+    x->setRange(window, table_.rowCount());
+    x->setLabelFormat(QStringLiteral("%d"));
+    x->setTitleText(QStringLiteral("范围内第几期"));
+    auto* y = new QValueAxis;
+    y->setRange(0, top + 1);
+    y->setLabelFormat(QStringLiteral("%d"));
+    c->addAxis(x, Qt::AlignBottom);
+    c->addAxis(y, Qt::AlignLeft);
+    line->attachAxis(x);
+    line->attachAxis(y);
+}
+
+}  // namespace drawfollow

@@ -1,0 +1,311 @@
+// The 走势图 window: its grid model over a history small enough to check by hand, and the
+// window as the menu and the history button open it.
+#include "app/trend/omission_table_model.h"
+#include "app/trend/trend_chart_data.h"
+#include "app/trend/trend_grid_model.h"
+#include "support/history_builder.h"
+#include "window_session.h"
+#include "xlsx_sheet_reader.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+
+#include <filesystem>
+
+using namespace drawfollow;
+using namespace drawfollow::test;
+
+namespace {
+
+// Number 1 in the first two draws, 2 in the first and the last, 29 never; tail 1 twice in
+// the second draw (1 and 11).
+std::vector<DrawInput> handDraws() {
+    return {draw(2026001, {1, 2, 3, 4, 5, 6, 7, 8}), draw(2026002, {1, 11, 12, 13, 14, 15, 16, 17}),
+            draw(2026003, {21, 22, 23, 24, 25, 26, 27, 2})};
+}
+
+TrendTable handTrend(WindowSession& s, Kind kind, IssueRange range = {}) {
+    return readTrend(*s.history().database(), {kind, TallyScope::All, s.history().derivation()}, range);
+}
+
+QString cell(const QAbstractItemModel& m, int row, int column, int role = Qt::DisplayRole) {
+    return m.data(m.index(row, column), role).toString();
+}
+
+}  // namespace
+
+class TrendWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gridShowsBallsOmissionsAndFigures() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        TrendGridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setTable(handTrend(s, Kind::Number));
+        QCOMPARE(model.columnCount(), 30);
+        QCOMPARE(model.rowCount(), 3 + 5);  // the draws, then five summary lines
+        QCOMPARE(model.headerData(2, Qt::Vertical).toString(), QStringLiteral("2026003"));
+        QCOMPARE(model.headerData(3, Qt::Vertical).toString(), QStringLiteral("出现次数"));
+        QCOMPARE(model.headerData(7, Qt::Vertical).toString(), QStringLiteral("当前遗漏"));
+
+        const int one = 0;
+        const int two = 1;
+        const int never = 28;  // 29
+        QCOMPARE(model.headerData(never, Qt::Horizontal).toString(), QStringLiteral("29"));
+        // Drawn: a ball with the value; not drawn: the omission, grey and without a ball.
+        QCOMPARE(cell(model, 0, one, TrendGridModel::DrawnCountRole), QStringLiteral("1"));
+        QCOMPARE(cell(model, 2, one), QStringLiteral("1"));
+        QCOMPARE(cell(model, 2, one, TrendGridModel::DrawnCountRole), QStringLiteral("0"));
+        QVERIFY(model.data(model.index(2, one), Qt::ForegroundRole).isValid());
+        QVERIFY(!model.data(model.index(0, one), Qt::ForegroundRole).isValid());
+        QCOMPARE(cell(model, 1, two), QStringLiteral("1"));  // one draw since 2 came
+        const QStringList neverColumn{cell(model, 0, never), cell(model, 1, never), cell(model, 2, never)};
+        QCOMPARE(neverColumn, QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        // The summary lines: 出现次数, 平均遗漏, 最大遗漏, 最大连出, 当前遗漏; never a ball.
+        QStringList oneFigures, neverFigures;
+        for (int row = 3; row < 8; ++row) {
+            oneFigures << cell(model, row, one);
+            neverFigures << cell(model, row, never);
+            QCOMPARE(cell(model, row, one, TrendGridModel::DrawnCountRole), QStringLiteral("0"));
+        }
+        QCOMPARE(oneFigures.join(u' '), QStringLiteral("2 0.33 1 2 1"));
+        QCOMPARE(neverFigures.join(u' '), QStringLiteral("0 3.00 3 0 3"));
+
+        // Twice in one draw, the ball shows the count instead of the value.
+        model.setTable(handTrend(s, Kind::Tail));
+        const int tailOne = 1 - model.table().column(0).value;
+        QCOMPARE(cell(model, 1, tailOne, TrendGridModel::DrawnCountRole), QStringLiteral("2"));
+        QCOMPARE(cell(model, 1, tailOne), QStringLiteral("2"));
+        QCOMPARE(cell(model, 2, tailOne), QStringLiteral("1"));  // 21
+    }
+
+    void heatComparesTheCurrentOmissionWithTheAverage() {
+        struct Case {
+            int current;
+            double average;
+            Heat heat;
+        };
+        for (const Case& c : {Case{0, 1.0, Heat::Hot}, Case{1, 2.0, Heat::Neither}, Case{1, 2.5, Heat::Hot},
+                              Case{4, 2.0, Heat::Neither}, Case{5, 2.0, Heat::Cold}, Case{0, 0.0, Heat::Neither}}) {
+            ValueFigures v;
+            v.current = c.current;
+            v.average = c.average;
+            QCOMPARE(heatOf(v), c.heat);
+        }
+    }
+
+    void omissionTableSortsByNumbersAndBarsTheCurrentOmission() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        OmissionTableModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setTable(handTrend(s, Kind::Number));
+        QCOMPARE(model.rowCount(), 30);
+        QCOMPARE(model.headerData(model.currentColumn(), Qt::Horizontal).toString(), QStringLiteral("当前遗漏"));
+        // 1: current 1 of the longest 3 (never drawn); 2 just drawn.
+        QCOMPARE(model.data(model.index(0, model.currentColumn()), OmissionTableModel::BarFractionRole).toDouble(),
+                 1.0 / 3);
+        QCOMPARE(model.data(model.index(1, model.currentColumn()), OmissionTableModel::BarFractionRole).toDouble(),
+                 0.0);
+        QVERIFY(!model.data(model.index(0, 0), OmissionTableModel::BarFractionRole).isValid());
+        const int heat = model.columnCount() - 1;
+        QCOMPARE(cell(model, 1, heat), QStringLiteral("热"));  // 2: current 0, average 0.33
+        QCOMPARE(cell(model, 0, heat), QStringLiteral("冷"));  // 1: current 1, over twice its average 0.33
+        QCOMPARE(cell(model, 28, heat), QString());            // 29: never drawn, current 3 and average 3.00
+        QSortFilterProxyModel sorted;
+        sorted.setSourceModel(&model);
+        sorted.setSortRole(OmissionTableModel::SortRole);
+        sorted.sort(0, Qt::DescendingOrder);
+        // By the value, not its text, and the same for every figure.
+        QCOMPARE(cell(sorted, 0, 0), cell(model, 29, 0));
+        QCOMPARE(cell(sorted, 29, 0), cell(model, 0, 0));
+        const int average = 5;  // 值, 出现次数, 出现期数, 当前遗漏, 最大遗漏, 平均遗漏
+        QCOMPARE(model.headerData(average, Qt::Horizontal).toString(), QStringLiteral("平均遗漏"));
+        sorted.sort(average, Qt::AscendingOrder);
+        QCOMPARE(cell(sorted, 0, average), QStringLiteral("0.33"));
+        QCOMPARE(cell(sorted, 29, average), QStringLiteral("3.00"));
+    }
+
+    void chartsCountPerWindowAndExpectTheWholeHistorysRate() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        const TrendTable whole = handTrend(s, Kind::Number);
+        QCOMPARE(windowCounts(whole, 0, 1), std::vector<int>({1, 1, 0}));
+        QCOMPARE(windowCounts(whole, 0, 2), std::vector<int>({2, 1}));
+        QCOMPARE(windowCounts(whole, 1, 3), std::vector<int>({2}));
+        QVERIFY(windowCounts(whole, 0, 4).empty());
+        // 1 came twice in three draws: in the last two, 2 × 2/3 expected.
+        const std::vector<double> expected = expectedCounts(handTrend(s, Kind::Number, {2026002, {}}), whole);
+        QCOMPARE(expected.size(), size_t(30));
+        QCOMPARE(expected[0], 4.0 / 3);
+        QCOMPARE(expected[28], 0.0);
+        const std::vector<double> none = expectedCounts(whole, handTrend(s, Kind::Number, {2027001, {}}));
+        QCOMPARE(none, std::vector<double>(30, 0.0));
+    }
+
+    void opensFromTheMenuAndTheHistoryButtonAtTheNewestDraw() {
+        WindowSession s;
+        s.seed(seededDraws(300));
+        QVERIFY(s.start());
+        FIND_ENABLED(QAction, menuItem, s, "mnuTrend");
+        menuItem->trigger();
+        FIND(QDialog, trend, s, "frmTrend");
+        QTRY_VERIFY(trend->isVisible());
+        FIND(QTableView, grid, s, "trendGrid");
+        QCOMPARE(grid->model()->rowCount(), 300 + 5);
+        QCOMPARE(grid->verticalScrollBar()->value(), grid->verticalScrollBar()->maximum());
+        QVERIFY(grid->verticalScrollBar()->maximum() > 0);
+
+        s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);  // 尾数
+        QCOMPARE(grid->model()->columnCount(), 10);
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+
+        // A range the history cannot give is said, not shown as an empty chart.
+        FIND(QLabel, note, s, "trendNote");
+        s.find<QLineEdit>(QStringLiteral("trendFirst"))->setText(QStringLiteral("2099001"));
+        s.find<QLineEdit>(QStringLiteral("trendLast"))->setText(QStringLiteral("2013001"));
+        s.find<QPushButton>(QStringLiteral("trendShow"))->click();
+        QVERIFY(note->isVisible());
+        QVERIFY(!note->text().isEmpty());
+        s.find<QPushButton>(QStringLiteral("trendLast0"))->click();
+        QVERIFY(note->isHidden());
+        QCOMPARE(grid->model()->rowCount(), 300 + 5);
+
+        trend->hide();
+        FIND_ENABLED(QPushButton, button, s, "cmdTrend");
+        button->click();
+        QTRY_VERIFY(trend->isVisible());
+        QCOMPARE(s.window().findChildren<QDialog*>(QStringLiteral("frmTrend")).size(), 1);
+    }
+
+    void exportsTheGridWithItsIssuesAndTheChartsAsPictures() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTabWidget, tabs, s, "trendTabs");
+        FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
+        exportButton->click();
+        const Sheet grid = readFirstSheet(s.dataDir() / "zoushi.xlsx");
+        QCOMPARE(grid.cells.at("A1").value, std::string("期号"));
+        QCOMPARE(grid.cells.at("A2").value, std::string("2026001"));
+        QCOMPARE(grid.cells.at("A5").value, std::string("出现次数"));
+        QCOMPARE(grid.cells.at("B7").value, std::string("1"));  // 1: 最大遗漏
+        tabs->setCurrentIndex(2);
+        exportButton->click();
+        QVERIFY(!QImage(QString::fromStdString((s.dataDir() / "cishu.png").string())).isNull());
+        QVERIFY(s.dialogs().messages().isEmpty());
+    }
+
+    void aClickedNumberFillsTheNextManualBox() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();  // opened again: one fill per click all the same
+        FIND(QTableView, grid, s, "trendGrid");
+        const auto clickHeader = [grid](int column) {
+            QHeaderView* header = grid->horizontalHeader();
+            const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                            header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        };
+        FIND(QLineEdit, first, s, "Text22_1");
+        FIND(QLineEdit, second, s, "Text22_2");
+        clickHeader(6);
+        clickHeader(11);
+        QCOMPARE(first->text(), QStringLiteral("7"));
+        QCOMPARE(second->text(), QStringLiteral("12"));
+        QCOMPARE(s.search().tab(), PanelTab::Manual);
+        QCOMPARE(s.search().positionValues()[1], std::optional<int>(12));
+        // Not into a search of another kind, where it would be read as that kind's code.
+        s.search().setSearchKind(Kind::Zodiac);
+        clickHeader(2);
+        QVERIFY(s.find<QLineEdit>(QStringLiteral("Text22_3"))->text().isEmpty());
+        s.search().setSearchKind(Kind::Number);
+        // A tail is no number to search from.
+        s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);
+        clickHeader(1);
+        QVERIFY(s.find<QLineEdit>(QStringLiteral("Text22_3"))->text().isEmpty());
+    }
+
+    void followsTheHistoryAndCountsBackFromTheNewestDraw() {
+        WindowSession s;
+        const std::vector<DrawInput> draws = seededDraws(40);
+        s.seed(draws);
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTableView, grid, s, "trendGrid");
+        FIND(QLineEdit, first, s, "trendFirst");
+        s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
+        QCOMPARE(first->text(), QString::number(draws[10].issue));
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        // More draws asked for than stored: all of them.
+        s.find<QPushButton>(QStringLiteral("trendLast50"))->click();
+        QVERIFY(first->text().isEmpty());
+        QCOMPARE(grid->model()->rowCount(), 40 + 5);
+
+        const EntryOutcome stored = s.history().storeDraw(
+            QString::number(s.history().nextIssue()),
+            {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+             QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("30")});
+        QVERIFY2(stored.stored, qPrintable(stored.problem));
+        QCOMPARE(grid->model()->rowCount(), 41 + 5);
+        QCOMPARE(grid->model()->headerData(40, Qt::Vertical).toString(),
+                 QString::number(s.history().history().back().issue));
+        QCOMPARE(grid->model()->data(grid->model()->index(40, 29), TrendGridModel::DrawnCountRole).toInt(), 1);
+    }
+
+    void drawnCellsArePaintedAsBalls() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTableView, grid, s, "trendGrid");
+        grid->scrollToTop();
+        const QImage shown = grid->viewport()->grab().toImage();
+        const auto centre = [&](int row, int column) {
+            return shown.pixelColor(grid->visualRect(grid->model()->index(row, column)).center() + QPoint(0, 8));
+        };
+        // Below the centre, past the digits: the ball's red on a drawn cell, the plain base elsewhere.
+        const QColor drawn = centre(0, 0);
+        const QColor missed = centre(2, 0);
+        QVERIFY2(drawn.red() > 150 && drawn.green() < 100, qPrintable(drawn.name()));
+        QVERIFY2(missed.green() > 150, qPrintable(missed.name()));
+    }
+
+    void aFailedExportIsSaidAndNotReportedDone() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        // A folder where the workbook should go cannot be replaced by it.
+        std::filesystem::create_directory(s.dataDir() / "zoushi.xlsx");
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        s.find<QPushButton>(QStringLiteral("trendExport"))->click();
+        QCOMPARE(s.dialogs().messages().size(), 1);
+        QVERIFY(s.dialogs().lastText().contains(QStringLiteral("未能导出")));
+        QVERIFY(s.find<QLabel>(QStringLiteral("trendExportNote"))->text().isEmpty());
+    }
+};
+
+QTEST_MAIN(TrendWindowTest)
+#include "trend_window_test.moc"
