@@ -44,6 +44,17 @@ void attach(QChart* chart, QAbstractAxis* x, QAbstractAxis* y) {
     }
 }
 
+// Puts `x` at the bottom and a count axis from 0 to a little above `top` on the left.
+QChart* withCountAxis(QChart* chart, QAbstractAxis* x, double top) {
+    auto* y = new QValueAxis(chart);
+    y->setRange(0, top * 1.05);
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    attach(chart, x, y);
+    return chart;
+}
+
 }  // namespace
 
 QChart* tallyChanceChart(const ChanceBaseline& chance) {
@@ -77,13 +88,7 @@ QChart* tallyChanceChart(const ChanceBaseline& chance) {
     // Thirty names side by side do not fit across a small window.
     if (categories.size() > 12)
         x->setLabelsAngle(-90);
-    auto* y = new QValueAxis(chart);
-    y->setRange(0, top * 1.05);
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    attach(chart, x, y);
-    return chart;
+    return withCountAxis(chart, x, top);
 }
 
 QChart* backtestChart(const BacktestResult& result) {
@@ -115,13 +120,7 @@ QChart* backtestChart(const BacktestResult& result) {
     x->setTitleText(QStringLiteral("目标期（按期号顺序）"));
     x->setRange(1, std::max<double>(2, static_cast<double>(result.targets.size())));
     x->setLabelFormat(QStringLiteral("%.0f"));
-    auto* y = new QValueAxis(chart);
-    y->setRange(0, top * 1.05);
-    y->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    attach(chart, x, y);
-    return chart;
+    return withCountAxis(chart, x, top);
 }
 
 QDialog* chartDialog(QWidget* parent, QChart* chart, const QString& title) {
