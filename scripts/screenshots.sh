@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Takes the user manual's pictures of the window (docs/manual/images/*.png) on the offscreen
-# platform, over a sample history made up here (three years of draws from a fixed seed), so
+# Takes the user manual's pictures of the window (docs/manual/images/*.png) and the README's
+# pictures of it on three screens (docs/screenshot-*.png) on the offscreen platform, over a sample history made up here (three years of draws from a fixed seed), so
 # that the pictures come out the same on every run. Builds first when needed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -31,3 +31,10 @@ awk 'BEGIN {
 mkdir -p "$work/data" "$out"
 "$build/cli/drawfollow-cli" --data-dir "$work/data" import "$work/sample.txt" >/dev/null
 QT_QPA_PLATFORM=offscreen "$build/tools/manual_screenshots" "$work/data" "$out"
+# Each screen picture starts the window afresh: the scale factor is read once, at start-up.
+shoot() {
+  QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$3 "$build/tools/manual_screenshots" "$work/data" --screen "$1" "$root/docs/$2"
+}
+shoot 1024x600 screenshot-1024x600.png 1
+shoot 1366x768 screenshot-1366x768.png 1
+shoot 1920x1080 screenshot-1920x1080-scale1.5.png 1.5

@@ -1,6 +1,8 @@
-// Takes the user manual's pictures of the window: opens it over a data folder (with settings
-// of its own, never the user's), plays the steps the manual's walk-through describes and saves
-// each view as a PNG. Run by scripts/screenshots.sh on the offscreen platform.
+// Takes the pictures of the window the manual and the README show: opens it over a data folder
+// (with settings of its own, never the user's), plays the steps the manual's walk-through
+// describes and saves each view as a PNG; or, given a screen size, fits the window to that
+// screen, runs a search and saves the one picture. Run by scripts/screenshots.sh on the
+// offscreen platform.
 #include "app/shell/app_icon.h"
 #include "app/shell/app_settings.h"
 #include "app/shell/main_window.h"
@@ -11,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -40,6 +43,20 @@ void settle() {
         QApplication::processEvents();
 }
 
+// Searches run off the window's thread: the picture waits for the busy bar to go.
+void clickAndWait(QWidget& window, const char* button) {
+    control<QAbstractButton>(window, button)->click();
+    const auto* busy = control<QWidget>(window, "busyIndicator");
+    QElapsedTimer waited;
+    waited.start();
+    while (!busy->isHidden()) {
+        if (waited.hasExpired(120000))
+            throw std::runtime_error(std::string(button) + " did not finish within two minutes");
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    settle();
+}
+
 void save(const QPixmap& picture, const QDir& folder, const char* name) {
     const QString file = folder.filePath(QLatin1String(name));
     if (!picture.save(file))
@@ -55,8 +72,7 @@ void takePictures(MainWindow& window, const QDir& out) {
     control<QCheckBox>(window, "Check1_8")->setChecked(true);
     control<QAbstractButton>(window, "Option3_1")->click();
     control<QAbstractButton>(window, "Option4_3")->click();
-    control<QAbstractButton>(window, "Command1")->click();
-    settle();
+    clickAndWait(window, "Command1");
     save(window.grab(), out, "search.png");
 
     // Step 3: verify the draw before the newest one, searching only before it.
@@ -68,8 +84,7 @@ void takePictures(MainWindow& window, const QDir& out) {
     control<QCheckBox>(window, "Check4")->click();
     control<QCheckBox>(window, "Check1_11")->setChecked(true);
     control<QCheckBox>(window, "Check1_18")->setChecked(true);
-    control<QAbstractButton>(window, "Command1")->click();
-    settle();
+    clickAndWait(window, "Command1");
     save(window.grab(), out, "verify.png");
 
     // The history menu over the window, where a right click on the history opens it.
@@ -83,14 +98,32 @@ void takePictures(MainWindow& window, const QDir& out) {
     save(withMenu.copy(0, 0, withMenu.width() / 2, withMenu.height() / 2), out, "history-menu.png");
 }
 
+// The window filling a screen of `screen` device pixels after a follow search on the first
+// two numbers of the newest draw.
+void takeScreenPicture(MainWindow& window, QSize screen, const QString& file) {
+    window.resize(screen / window.devicePixelRatio());
+    control<QCheckBox>(window, "Check1_1")->setChecked(true);
+    control<QCheckBox>(window, "Check1_2")->setChecked(true);
+    settle();
+    clickAndWait(window, "Command1");
+    if (!window.grab().save(file))
+        throw std::runtime_error("cannot write " + file.toStdString());
+    std::printf("%s\n", qPrintable(file));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     presentToDesktop();
     const QStringList args = QApplication::arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "usage: manual_screenshots DATA_DIR OUTPUT_DIR\n");
+    const bool onePicture = args.size() == 5 && args[2] == QLatin1String("--screen");
+    const QSize screen =
+        onePicture ? QSize(args[3].section(u'x', 0, 0).toInt(), args[3].section(u'x', 1, 1).toInt()) : QSize();
+    if (!(args.size() == 3 || (onePicture && !screen.isEmpty()))) {
+        std::fprintf(stderr,
+                     "usage: manual_screenshots DATA_DIR OUTPUT_DIR\n"
+                     "       manual_screenshots DATA_DIR --screen WIDTHxHEIGHT FILE\n");
         return 2;
     }
     QTemporaryDir settingsFolder;
@@ -105,7 +138,10 @@ int main(int argc, char** argv) {
     window.show();
     settle();
     try {
-        takePictures(window, QDir(args[2]));
+        if (onePicture)
+            takeScreenPicture(window, screen, args[4]);
+        else
+            takePictures(window, QDir(args[2]));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "manual_screenshots: %s\n", e.what());
         return 1;
