@@ -43,18 +43,24 @@ void settle() {
         QApplication::processEvents();
 }
 
+// Waits, with the event loop running, until `ready` holds.
+template <class Ready>
+void waitUntil(Ready ready, const char* what) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!ready()) {
+        if (waited.hasExpired(120000))
+            throw std::runtime_error(std::string(what) + " did not finish within two minutes");
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    settle();
+}
+
 // Searches run off the window's thread: the picture waits for the busy bar to go.
 void clickAndWait(QWidget& window, const char* button) {
     control<QAbstractButton>(window, button)->click();
     const auto* busy = control<QWidget>(window, "busyIndicator");
-    QElapsedTimer waited;
-    waited.start();
-    while (!busy->isHidden()) {
-        if (waited.hasExpired(120000))
-            throw std::runtime_error(std::string(button) + " did not finish within two minutes");
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    settle();
+    waitUntil([busy] { return busy->isHidden(); }, button);
 }
 
 void save(const QPixmap& picture, const QDir& folder, const char* name) {
@@ -62,6 +68,14 @@ void save(const QPixmap& picture, const QDir& folder, const char* name) {
     if (!picture.save(file))
         throw std::runtime_error("cannot write " + file.toStdString());
     std::printf("%s\n", qPrintable(file));
+}
+
+// A window the main window opened, by its object name; closed once it is saved.
+void saveWindow(QWidget& window, const char* name, const QDir& out, const char* file) {
+    settle();
+    QWidget* opened = control<QWidget>(window, name);
+    save(opened->grab(), out, file);
+    opened->close();
 }
 
 void takePictures(MainWindow& window, const QDir& out) {
@@ -74,6 +88,12 @@ void takePictures(MainWindow& window, const QDir& out) {
     control<QAbstractButton>(window, "Option4_3")->click();
     clickAndWait(window, "Command1");
     save(window.grab(), out, "search.png");
+    control<QAbstractButton>(window, "chanceChartButton")->click();
+    saveWindow(window, "chanceChartDialog", out, "chance-chart.png");
+    control<QAbstractButton>(window, "cmdBacktest")->click();
+    waitUntil([&window] { return window.findChild<QWidget*>(QStringLiteral("backtestDialog")) != nullptr; },
+              "cmdBacktest");
+    saveWindow(window, "backtestDialog", out, "backtest.png");
 
     // Step 3: verify the draw before the newest one, searching only before it.
     control<QTabWidget>(window, "TabStrip1")->setCurrentIndex(2);
@@ -86,6 +106,11 @@ void takePictures(MainWindow& window, const QDir& out) {
     control<QCheckBox>(window, "Check1_18")->setChecked(true);
     clickAndWait(window, "Command1");
     save(window.grab(), out, "verify.png");
+
+    control<QAbstractButton>(window, "cmdTrend")->click();
+    saveWindow(window, "frmTrend", out, "trend.png");
+    control<QTabWidget>(window, "trendTabs")->setCurrentIndex(1);
+    saveWindow(window, "frmTrend", out, "omission.png");
 
     // The history menu over the window, where a right click on the history opens it.
     auto* menu = control<QMenu>(window, "mnuLsgl");

@@ -22,9 +22,9 @@ for file in \
   share/man/man1/drawfollow-cli.1.gz; do
   [ -s "$usr/$file" ] || fail "missing $file"
 done
-# Every picture the manual shows is installed with it.
-for picture in $(grep -ho 'src="[^"]*"' "$usr"/share/doc/drawfollow/manual/*.html | sed 's/src="\(.*\)"/\1/' | sort -u); do
-  [ -s "$usr/share/doc/drawfollow/manual/$picture" ] || fail "the manual shows $picture, which is not installed"
+# Every picture the manual shows and every page it links to is installed with it.
+for target in $(grep -ho '\(src\|href\)="[^"#:]*' "$usr"/share/doc/drawfollow/manual/*.html | sed 's/.*="//' | sort -u); do
+  [ -s "$usr/share/doc/drawfollow/manual/$target" ] || fail "the manual refers to $target, which is not installed"
 done
 # The window looks for the manual at this place relative to its own folder.
 [ -s "$usr/bin/../share/doc/drawfollow/manual/index.html" ] || fail "no manual beside the window"
