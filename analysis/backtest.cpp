@@ -72,6 +72,13 @@ private:
 
 }  // namespace
 
+std::string BacktestTarget::topLine() const {
+    std::string line;
+    for (const std::string& text : topTexts)
+        line += (line.empty() ? "" : " ") + text;
+    return line;
+}
+
 Backtest::Backtest(HistoryDb& db, const SearchPanel& panel)
     : panel_(checkedPanel(db, panel)), search_(db, panel_.options, panel_.combination) {}
 

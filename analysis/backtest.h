@@ -38,6 +38,9 @@ struct BacktestTarget {
     int hit = 0;                        // h(t)
     double expected = 0;                // μ(t)
     double variance = 0;                // σ²(t)
+
+    // The top values as the tables show them: their texts in order, one space apart.
+    std::string topLine() const;
 };
 
 struct BacktestResult {

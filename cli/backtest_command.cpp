@@ -38,18 +38,11 @@ nlohmann::ordered_json resultJson(const BacktestResult& result) {
             {"skipped", result.skipped},     {"without_base", result.withoutBase}};
 }
 
-std::string joined(const std::vector<std::string>& texts) {
-    std::string line;
-    for (const std::string& text : texts)
-        line += (line.empty() ? "" : " ") + text;
-    return line;
-}
-
 std::string resultText(const BacktestResult& result) {
     TextGrid grid = {
         {"目标期", "基准期", "命中期数", "前 " + std::to_string(result.top) + " 个结果值", "开出", "期望", "方差"}};
     for (const BacktestTarget& t : result.targets)
-        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), joined(t.topTexts),
+        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), t.topLine(),
                         std::to_string(t.hit), fixed(t.expected, 3), fixed(t.variance, 3)});
     std::string text = alignedText(grid) + '\n';
     text += "计入 " + std::to_string(result.targets.size()) + " 期";

@@ -26,13 +26,6 @@ std::string oneDecimal(double value) {
     return text;
 }
 
-std::string joined(const std::vector<std::string>& texts) {
-    std::string line;
-    for (const std::string& text : texts)
-        line += (line.empty() ? "" : " ") + text;
-    return line;
-}
-
 QString summary(const BacktestResult& result) {
     QString text = QString::fromStdString(result.verdict);
     if (result.skipped > 0)
@@ -48,7 +41,7 @@ TextGrid backtestTable(const BacktestResult& result) {
     TextGrid grid = {
         {"目标期", "基准期", "命中期数", "前 " + std::to_string(result.top) + " 个结果值", "开出", "期望"}};
     for (const BacktestTarget& t : result.targets)
-        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), joined(t.topTexts),
+        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), t.topLine(),
                         std::to_string(t.hit), oneDecimal(t.expected)});
     return grid;
 }

@@ -102,6 +102,13 @@ TEST_F(HandComputedBacktest, RefusesWhatTheSearchWouldRefuse) {
     EXPECT_THROW(Backtest(h.db(), specialNumberPanel(h)).run({0, 5}), StoreError);
 }
 
+TEST(BacktestTarget, TopLineJoinsTheTextsWithSingleSpaces) {
+    BacktestTarget t;
+    EXPECT_EQ(t.topLine(), "");
+    t.topTexts = {"蛇", "10", "0"};
+    EXPECT_EQ(t.topLine(), "蛇 10 0");
+}
+
 // Random draws where a draw holding a at position 1 is always followed by one holding a + 1.
 std::vector<DrawInput> plantedDraws(int count, uint32_t seed) {
     std::vector<DrawInput> draws = test::seededDraws(count, seed);
