@@ -72,17 +72,17 @@ BacktestSettings SearchBar::backtestSettings() const {
 }
 
 QLayout* SearchBar::backtestRow(QGroupBox* f) {
-    const BacktestSettings defaults;
+    const BacktestSettings kept = controller_.settings().backtest();
     backtestTargets_ = new QSpinBox(f);
     backtestTargets_->setObjectName(QStringLiteral("backtestTargets"));
-    backtestTargets_->setRange(1, 1000);
-    backtestTargets_->setValue(defaults.targets);
+    backtestTargets_->setRange(1, AppSettings::kMostBacktestTargets);
+    backtestTargets_->setValue(kept.targets);
     backtestTargets_->setSuffix(QStringLiteral(" 期"));
     backtestTargets_->setToolTip(QStringLiteral("回测最新的多少期：每一期都只用它之前的历史检索"));
     backtestTop_ = new QSpinBox(f);
     backtestTop_->setObjectName(QStringLiteral("backtestTop"));
-    backtestTop_->setRange(1, 30);
-    backtestTop_->setValue(defaults.top);
+    backtestTop_->setRange(1, AppSettings::kMostBacktestTop);
+    backtestTop_->setValue(kept.top);
     backtestTop_->setPrefix(QStringLiteral("前 "));
     backtestTop_->setSuffix(QStringLiteral(" 个"));
     backtestTop_->setToolTip(QStringLiteral("每期取统计结果排在最前的多少个值，看它们开出了几次"));
@@ -95,6 +95,8 @@ QLayout* SearchBar::backtestRow(QGroupBox* f) {
         QStringLiteral("回测：假如在最新的各期开奖之前都用最近一次的检索方式（跟随或组合）检索，"
                        "结果排在最前的值开出了多少次，与随机相比如何。不改动历史数据库。"));
     backtestButton_->setEnabled(controller_.canSearch());
+    for (QSpinBox* box : {backtestTargets_, backtestTop_})
+        connect(box, &QSpinBox::valueChanged, this, [this] { controller_.setBacktest(backtestSettings()); });
     auto* l = new QHBoxLayout;
     l->addWidget(label);
     l->addWidget(backtestTargets_);

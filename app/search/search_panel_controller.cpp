@@ -246,6 +246,10 @@ void SearchPanelController::setComboSize(int size) {
         settings_.setComboSize(size);
 }
 
+void SearchPanelController::setBacktest(const BacktestSettings& backtest) {
+    settings_.setBacktest(backtest);
+}
+
 void SearchPanelController::setManualValue(int position, std::optional<int> value) {
     if (position >= 1 && position <= kPositions)
         manualValues_[position - 1] = value;

@@ -57,6 +57,7 @@ public:
     void setTallyScope(TallyScope scope);
     void setComboRegularOnly(bool on);
     void setComboSize(int size);
+    void setBacktest(const BacktestSettings& backtest);
     void setManualValue(int position, std::optional<int> value);  // position 1..8
     void setVerificationText(const QString& text);                // Text4
     void setLimitBeforeVerification(bool on);                     // Check4

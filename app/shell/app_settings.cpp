@@ -31,6 +31,8 @@ constexpr std::array<KeyInfo, static_cast<size_t>(AppSettings::Key::Count)> kKey
     {"DsIni", false, 1, 0, 1},
     {"SxSetup", true, 0, 0, 1},
     {"IniSerchDay", false, 6, 2, 16},
+    {"BacktestTargets", false, BacktestSettings{}.targets, 1, AppSettings::kMostBacktestTargets},
+    {"BacktestTop", false, BacktestSettings{}.top, 1, AppSettings::kMostBacktestTop},
 }};
 
 struct TextKeyInfo {

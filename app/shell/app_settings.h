@@ -5,6 +5,7 @@
 // cannot be read (not a flag word or number, or out of range) reads as its default.
 #pragma once
 
+#include "analysis/backtest.h"
 #include "store/draw.h"
 
 #include <QByteArray>
@@ -34,6 +35,8 @@ public:
         SegmentOffset,     // segment offset 0/1
         SequentialZodiac,  // zodiac codes in sequence rather than by age
         YearsToKeep,       // years of history the online update keeps
+        BacktestTargets,   // 回测最新: how many of the newest draws a backtest tries
+        BacktestTop,       // 前 K 个: how many of a tally's first values it counts
         Count
     };
     // Keys whose value is free text, kept as typed (without surrounding blanks).
@@ -92,6 +95,14 @@ public:
     void setSequentialZodiac(bool on) { setValue(Key::SequentialZodiac, on); }
     int yearsToKeep() const { return value(Key::YearsToKeep); }
     void setYearsToKeep(int years) { setValue(Key::YearsToKeep, years); }
+    BacktestSettings backtest() const { return {value(Key::BacktestTargets), value(Key::BacktestTop)}; }
+    void setBacktest(const BacktestSettings& backtest) {
+        setValue(Key::BacktestTargets, backtest.targets);
+        setValue(Key::BacktestTop, backtest.top);
+    }
+    // The largest backtest the boxes offer.
+    static constexpr int kMostBacktestTargets = 1000;
+    static constexpr int kMostBacktestTop = 30;
     QString updateHost() const { return text(TextKey::UpdateHost); }
     void setUpdateHost(const QString& host) { setText(TextKey::UpdateHost, host); }
     QString homePage() const { return text(TextKey::HomePage); }

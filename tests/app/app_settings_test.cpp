@@ -45,6 +45,8 @@ private slots:
         QCOMPARE(s.segmentOffset(), 1);
         QVERIFY(!s.sequentialZodiac());
         QCOMPARE(s.yearsToKeep(), 6);
+        QCOMPARE(s.backtest().targets, 100);
+        QCOMPARE(s.backtest().top, 5);
         QVERIFY(store.allKeys().isEmpty());  // reading writes nothing
     }
 
@@ -59,7 +61,8 @@ private slots:
             {Key::ComboRegularOnly, "bolZhpm"}, {Key::Gap, "intPreQi"},
             {Key::ComboSize, "intZhWSetup"},    {Key::ZodiacOffset, "SxIni"},
             {Key::SegmentOffset, "DsIni"},      {Key::SequentialZodiac, "SxSetup"},
-            {Key::YearsToKeep, "IniSerchDay"}};
+            {Key::YearsToKeep, "IniSerchDay"},  {Key::BacktestTargets, "BacktestTargets"},
+            {Key::BacktestTop, "BacktestTop"}};
         static_assert(std::size(names) == static_cast<size_t>(Key::Count));
         for (const auto& [key, name] : names)
             QTest::newRow(name) << int(key) << QString::fromLatin1(name);

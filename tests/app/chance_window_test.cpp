@@ -242,6 +242,12 @@ private slots:
                     ->text()
                     .startsWith(QString::fromStdString(backtestVerdict(expected))));
         QCOMPARE(storedBytes(s), before);
+
+        // The two boxes are kept for the next start.
+        s.window().close();
+        QVERIFY(s.restart());
+        QCOMPARE(s.find<QSpinBox>(QStringLiteral("backtestTargets"))->value(), 12);
+        QCOMPARE(s.find<QSpinBox>(QStringLiteral("backtestTop"))->value(), 4);
     }
 
     void cancelledBacktestLeavesTheHistoryAlone() {
