@@ -108,6 +108,7 @@ private slots:
         s.seed(draws);
         QVERIFY(s.start());
         s.find<QAction>(action)->trigger();
+        QVERIFY(s.finishWork());
 
         const DerivationSettings wanted = settingsFor(2026, zodiacOffset, segmentOffset, sequential);
         QVERIFY(derivesSameRows(s.history().derivation(), wanted));
@@ -140,6 +141,7 @@ private slots:
         QVERIFY(s.start());
         writeFile(s.dataDir() / kSafetyCopyFolder, "a file where the safety copies' folder belongs");
         s.find<QAction>(QStringLiteral("mnuSxcs_0"))->trigger();
+        QVERIFY(s.finishWork());
 
         QCOMPARE(s.dialogs().messages().size(), 1);
         QCOMPARE(s.dialogs().messages().first().kind, MessageKind::Warning);
@@ -174,7 +176,7 @@ private slots:
         writeHistoryFile(elsewhere / "real.txt", draws);
         s.dialogs().setNextConfirm(true);
         s.dialogs().setNextFile(QString::fromStdString((elsewhere / "real.txt").string()));
-        s.find<QPushButton>(QStringLiteral("cmdRdLst"))->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("cmdRdLst")));
         QCOMPARE(s.history().history().size(), draws.size());
         QCOMPARE(recorded(s)->codes.tableYear(), 2026);
         QCOMPARE(namesShown(s), QStringLiteral("虎蛇虎羊蛇兔虎兔"));
