@@ -106,8 +106,8 @@ void HistoryController::updateNextIssue() {
     nextIssue_ = db_ ? drawfollow::nextIssue(*db_, clock_) : clock_.currentYear() * 1000 + 1;
 }
 
-// The update is built over this controller's own database, so that what it stores is what
-// the window shows after reloadHistory().
+// The update plans over this controller's own database and derives its draws as the rows
+// are derived; it is the command that writes them, once the pages are read.
 std::unique_ptr<OnlineUpdate> HistoryController::onlineUpdate(const QString& host) {
     if (!db_)
         return nullptr;
