@@ -51,6 +51,7 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     buildSplitter();
 
     job_ = new BackgroundJob(statusBar(), this);
+    connect(job_, &BackgroundJob::runningChanged, this, &MainWindow::followRunningWork);
     connect(job_, &BackgroundJob::failed, this, [this](const QString& reason) {
         dialogs_.message(this, MessageKind::Critical, QStringLiteral("操作失败"), reason);
     });
@@ -59,7 +60,6 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     onlineUpdate_ = new OnlineUpdateCommand(controllers_.history, *job_, dialogs_, this);
     menus_ = MainMenus::build(menuBar());
     wireMenus();
-    connect(job_, &BackgroundJob::runningChanged, this, &MainWindow::followRunningWork);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("storeStatus"));
