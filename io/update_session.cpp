@@ -6,6 +6,8 @@
 #include "io/utf8_text.h"
 #include "store/draw.h"
 
+#include <utility>
+
 namespace drawfollow {
 
 UpdateSession::UpdateSession(HistoryDb& db, DerivationSettings settings, UpdateRequest request)
@@ -131,33 +133,52 @@ void UpdateSession::storePartial() {
 }
 
 void UpdateSession::store(bool dropOldYears) {
-    std::optional<std::filesystem::path> copy;
-    size_t dropped = 0;
-    try {
-        // The copy is written under the write lock, so that it holds the history the drop
-        // changes; without it nothing is dropped.
-        WriteTransaction tx(db_);
-        if (dropOldYears) {
-            try {
-                copy = writeSafetyCopy(db_, CopyCause::Update);
-            } catch (const StoreError& e) {
-                summary_.notStoredReason = e.what();
-                return;
-            }
-            dropped = db_.dropBeforeAndAppend(*plan_.dropBeforeYear * 1000, read_, settings_);
-        } else if (!read_.empty()) {
-            db_.appendBatch(read_, settings_);
-        }
-        tx.commit();
-    } catch (const std::exception& e) {
-        summary_.notStoredReason = "保存时出错，历史号码未作任何改动：" + failureText(e);
+    UpdateWrite write{read_, dropOldYears ? plan_.dropBeforeYear : std::nullopt, settings_};
+    if (deferWrite_)
+        pendingWrite_ = std::move(write);
+    else
+        recordWrite(writeUpdate(db_, write));
+}
+
+std::optional<UpdateWrite> UpdateSession::takePendingWrite() {
+    return std::exchange(pendingWrite_, std::nullopt);
+}
+
+void UpdateSession::recordWrite(const UpdateWritten& written) {
+    if (!written.stored) {
+        summary_.notStoredReason = written.notStoredReason;
         return;
     }
-    summary_.safetyCopy = copy;
-    summary_.dropped = dropped;
+    summary_.safetyCopy = written.safetyCopy;
+    summary_.dropped = written.dropped;
     summary_.added = read_.size();
     if (!read_.empty())
         summary_.newestIssue = read_.back().issue;
+}
+
+UpdateWritten writeUpdate(HistoryDb& db, const UpdateWrite& write) {
+    UpdateWritten written;
+    try {
+        // The copy is written under the write lock, so that it holds the history the drop
+        // changes; without it nothing is dropped.
+        WriteTransaction tx(db);
+        if (write.dropBeforeYear) {
+            try {
+                written.safetyCopy = writeSafetyCopy(db, CopyCause::Update);
+            } catch (const StoreError& e) {
+                written.notStoredReason = e.what();
+                return written;
+            }
+            written.dropped = db.dropBeforeAndAppend(*write.dropBeforeYear * 1000, write.draws, write.settings);
+        } else if (!write.draws.empty()) {
+            db.appendBatch(write.draws, write.settings);
+        }
+        tx.commit();
+    } catch (const std::exception& e) {
+        return {false, 0, std::nullopt, "保存时出错，历史号码未作任何改动：" + failureText(e)};
+    }
+    written.stored = true;
+    return written;
 }
 
 }  // namespace drawfollow

@@ -13,12 +13,32 @@
 #include "io/update_summary.h"
 #include "store/history_db.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace drawfollow {
+
+// The one change of the history an update ends with: the draws read, appended after the
+// history, and for a complete update the years it drops first.
+struct UpdateWrite {
+    std::vector<DrawInput> draws;
+    std::optional<int> dropBeforeYear;  // none: nothing is dropped
+    DerivationSettings settings;
+};
+
+// What the write did.
+struct UpdateWritten {
+    bool stored = false;
+    size_t dropped = 0;
+    std::optional<std::filesystem::path> safetyCopy;  // written before a drop
+    std::string notStoredReason;                      // why nothing was changed, when nothing was
+};
+
+// Drops (after a safety copy) and appends in one transaction; a failure changes nothing.
+UpdateWritten writeUpdate(HistoryDb& db, const UpdateWrite& write);
 
 struct UpdateRequest {
     std::string host;   // the UpdateHost setting
@@ -52,6 +72,13 @@ public:
     // The user stopped the update: it ends early.
     void cancel();
 
+    // A window that writes on a worker thread asks for this before prepare(): the update
+    // then ends with its write pending instead of done, and the caller writes it over a
+    // connection of its own (writeUpdate) and hands back what that did.
+    void deferWrite() { deferWrite_ = true; }
+    std::optional<UpdateWrite> takePendingWrite();
+    void recordWrite(const UpdateWritten& written);
+
     const UpdateSummary& summary() const { return summary_; }
 
 private:
@@ -70,6 +97,8 @@ private:
     std::string greatestIssueText_;
     std::vector<DrawInput> read_;
     UpdateSummary summary_;
+    bool deferWrite_ = false;
+    std::optional<UpdateWrite> pendingWrite_;
 };
 
 }  // namespace drawfollow

@@ -28,6 +28,13 @@ public:
     void cancel();
     bool running() const { return running_; }
 
+    // UpdateSession's deferred write, for a window that writes on a worker thread: asked
+    // for before start(); after finished() the write is taken, done elsewhere and recorded,
+    // and only then is summary() complete.
+    void deferWrite() { session_.deferWrite(); }
+    std::optional<UpdateWrite> takePendingWrite() { return session_.takePendingWrite(); }
+    void recordWrite(const UpdateWritten& written) { session_.recordWrite(written); }
+
     const UpdateSummary& summary() const { return session_.summary(); }
     // summary().message() for a message box.
     QString summaryText() const;

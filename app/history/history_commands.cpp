@@ -1,16 +1,14 @@
 #include "app/history/history_commands.h"
 
 #include "app/history/history_controller.h"
+#include "app/history/history_jobs.h"
 #include "app/shell/file_paths.h"
 #include "app/shell/user_dialogs.h"
-#include "app/shell/wait_cursor.h"
 #include "io/safety_copy.h"
 #include "store/maintenance_input.h"
 
 #include <QDir>
 #include <QWidget>
-
-#include <memory>
 
 namespace drawfollow {
 
@@ -36,19 +34,27 @@ bool reportChange(UserDialogs& dialogs, QWidget* window, const QString& title, c
     return true;
 }
 
-HistoryCommands::HistoryCommands(HistoryController& controller, UserDialogs& dialogs, QWidget* window)
-    : QObject(window), controller_(controller), dialogs_(dialogs), window_(window) {}
+HistoryCommands::HistoryCommands(HistoryController& controller, HistoryJobs& jobs, UserDialogs& dialogs,
+                                 QWidget* window)
+    : QObject(window), controller_(controller), jobs_(jobs), dialogs_(dialogs), window_(window) {}
 
-void HistoryCommands::finish(const QString& title, const HistoryChange& change) {
-    if (reportChange(dialogs_, window_, title, change))
-        emit done(change.summary);
+std::function<void(const HistoryChange&)> HistoryCommands::finisher(const QString& title) {
+    return [this, title](const HistoryChange& change) {
+        if (reportChange(dialogs_, window_, title, change))
+            emit done(change.summary);
+    };
+}
+
+void HistoryCommands::deleteNewest() {
+    const QString title = QStringLiteral("删除最后历史");
+    jobs_.deleteNewest(title, finisher(title));
 }
 
 void HistoryCommands::clearHistory() {
     if (!dialogs_.confirm(window_, QStringLiteral("确认清空"), QStringLiteral("确定要清空所有的历史号码吗？")))
         return;
-    WaitCursor wait;
-    finish(QStringLiteral("清空历史号码"), controller_.clearAllDraws());
+    const QString title = QStringLiteral("清空历史号码");
+    jobs_.clear(title, finisher(title));
 }
 
 int HistoryCommands::askTrimNumber(const QString& prompt, const QString& initial) {
@@ -60,20 +66,16 @@ void HistoryCommands::trimToIssue() {
     // The default keeps everything: the newest stored issue, as a rule.
     const int lastKept = askTrimNumber(QStringLiteral("请输入需要删除到的期数，例如‘2014016’"),
                                        QString::number(controller_.nextIssue() - 1));
-    if (lastKept <= 0)
-        return;
-    WaitCursor wait;
-    finish(trimTitle(), controller_.trimHistoryTo(lastKept));
+    if (lastKept > 0)
+        jobs_.trimTo(lastKept, trimTitle(), finisher(trimTitle()));
 }
 
 void HistoryCommands::deleteNewestCount() {
     const int count =
         askTrimNumber(QStringLiteral("请输入需要删除最后多少期历史号码（例如输入3，那么就将删除最后的3期历史号码）"),
                       QStringLiteral("1"));
-    if (count <= 0)
-        return;
-    WaitCursor wait;
-    finish(trimTitle(), controller_.deleteNewestCount(count));
+    if (count > 0)
+        jobs_.deleteNewestCount(count, trimTitle(), finisher(trimTitle()));
 }
 
 void HistoryCommands::setYearsToKeep() {
@@ -115,9 +117,7 @@ void HistoryCommands::importText() {
             QStringLiteral("只能读入历史号码的文本文件（*.txt）。\n“%1”未读入，历史号码未作改动。").arg(file));
         return;
     }
-    replaceWithProgress(
-        importTitle(), QStringLiteral("正在读入历史号码，请稍候……"),
-        [&](const BatchProgress& progress) { return controller_.importHistoryText(localPath(file), progress); });
+    jobs_.importText(localPath(file), importTitle(), finisher(importTitle()));
 }
 
 void HistoryCommands::restoreSafetyCopy() {
@@ -139,28 +139,7 @@ void HistoryCommands::restoreSafetyCopy() {
         {QStringLiteral("备份时间"), QStringLiteral("命令"), QStringLiteral("期数"), QStringLiteral("最新期号")}, rows);
     if (!chosen)
         return;
-    const SafetyCopyListing& copy = copies.at(static_cast<size_t>(*chosen));
-    replaceWithProgress(title, QStringLiteral("正在恢复备份，请稍候……"),
-                        [&](const BatchProgress& progress) { return controller_.restoreSafetyCopy(copy, progress); });
-}
-
-void HistoryCommands::replaceWithProgress(const QString& title, const QString& label,
-                                          const std::function<HistoryChange(const BatchProgress&)>& replace) {
-    HistoryChange change;
-    bool cancelled = false;
-    {
-        WaitCursor wait;
-        const std::unique_ptr<WorkProgress> progress = dialogs_.progress(window_, title, label);
-        change = replace([&](size_t done, size_t total) {
-            cancelled = !progress->advance(done, total);
-            return !cancelled;
-        });
-    }
-    if (cancelled) {
-        emit done(QStringLiteral("%1已取消，历史号码未作改动。").arg(title));
-        return;
-    }
-    finish(title, change);
+    jobs_.restore(copies.at(static_cast<size_t>(*chosen)), title, finisher(title));
 }
 
 }  // namespace drawfollow

@@ -1,12 +1,11 @@
-// The commands that replace or cut the history: mnuClear, mnuDlzd, mnuEszhzd, the text
-// import cmdRdLst and the restore of a safety copy mnuRestore, and the years the online
-// update keeps (mnuSetDay). Each asks what the
-// user wants, lets the controller do it and says what went wrong; what went right goes
+// The commands that replace or cut the history: Command3 and mnuErase, mnuClear, mnuDlzd,
+// mnuEszhzd, the text import cmdRdLst and the restore of a safety copy mnuRestore, and the
+// years the online update keeps (mnuSetDay). Each asks what the user wants, has the change
+// run off the window's thread (HistoryJobs) and says what went wrong; what went right goes
 // to the status bar.
 #pragma once
 
 #include "app/history/history_change.h"
-#include "store/history_db.h"
 
 #include <QObject>
 
@@ -17,6 +16,7 @@ class QWidget;
 namespace drawfollow {
 
 class HistoryController;
+class HistoryJobs;
 class UserDialogs;
 
 // Shows a command that failed, or did its work with a warning, in a message box; true
@@ -28,8 +28,9 @@ class HistoryCommands final : public QObject {
 
 public:
     // `window` is the parent of the dialogs.
-    HistoryCommands(HistoryController& controller, UserDialogs& dialogs, QWidget* window);
+    HistoryCommands(HistoryController& controller, HistoryJobs& jobs, UserDialogs& dialogs, QWidget* window);
 
+    void deleteNewest();       // Command3, mnuErase: no confirmation (a safety copy is made)
     void clearHistory();       // mnuClear
     void trimToIssue();        // mnuDlzd
     void deleteNewestCount();  // mnuEszhzd
@@ -44,12 +45,11 @@ signals:
 private:
     // The answer of a "删除期数" box as an issue or a count; 0 (do nothing) when cancelled.
     int askTrimNumber(const QString& prompt, const QString& initial);
-    void finish(const QString& title, const HistoryChange& change);
-    // Replaces the history through `replace` under a progress dialog and reports the outcome.
-    void replaceWithProgress(const QString& title, const QString& label,
-                             const std::function<HistoryChange(const BatchProgress&)>& replace);
+    // Reports the outcome of the change named `title` once it has ended.
+    std::function<void(const HistoryChange&)> finisher(const QString& title);
 
     HistoryController& controller_;
+    HistoryJobs& jobs_;
     UserDialogs& dialogs_;
     QWidget* window_;
 };

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "app/history/history_change.h"
+#include "app/history/history_work.h"
 #include "app/shell/app_settings.h"
 #include "app/shell/ui_text.h"
-#include "io/history_import.h"
 #include "store/clock.h"
 #include "store/history_db.h"
 
@@ -22,7 +22,6 @@
 namespace drawfollow {
 
 class OnlineUpdate;
-struct SafetyCopyListing;
 
 // The data folder start-up found, or why there is none.
 struct DataFolderChoice {
@@ -63,9 +62,9 @@ public:
 
     // Hand entry: stores the draw under the issue text, or says what is wrong.
     EntryOutcome storeDraw(const QString& issueText, const std::array<QString, kPositions>& boxes);
-    // Reads the history afresh after a change made past the controller (an online update)
-    // and refreshes all that shows it; an error text, empty on success.
-    QString reloadHistory();
+    // Reads the history afresh after a change made past the controller (a worker, an online
+    // update) and refreshes all that shows it; an error text, empty on success.
+    QString reloadHistory(HistoryReset reset = HistoryReset::Replaced);
     // An online update of this history from the chart service at `host`, keeping the
     // IniSerchDay years before the clock's year; none without a database. The caller starts
     // it and calls reloadHistory() once it has finished.
@@ -75,15 +74,13 @@ public:
     QString onlineUpdateDropNotice();
     void setUpdateHost(const QString& host);
 
-    // The history menu and the text files. A command that deletes draws saves the history
-    // to a safety copy first; a failed one leaves the history as it was.
-    HistoryChange deleteNewest();                // Command3, mnuErase: the newest draw, then a compaction
-    HistoryChange trimHistoryTo(int lastKept);   // mnuDlzd
-    HistoryChange deleteNewestCount(int count);  // mnuEszhzd
-    HistoryChange clearAllDraws();               // mnuClear
-    HistoryChange importHistoryText(const std::filesystem::path& file, const BatchProgress& progress);  // cmdRdLst
-    // Replaces the history with a safety copy, saving it first (mnuRestore).
-    HistoryChange restoreSafetyCopy(const SafetyCopyListing& copy, const BatchProgress& progress);
+    // The menus' choices and the clock's year the rows are derived with. The history menu,
+    // the text import and the settings menus change the history on a worker
+    // (history_jobs.h) over values read here first; reloadHistory() and settingFollowed()
+    // bring the controller up to date once the work has ended.
+    DerivationChoice derivationChoice() const;
+    // What a command says when there is no database: the history was not changed.
+    HistoryChange unavailableChange() const;
     HistoryChange exportHistoryText();  // Command4
     void setYearsToKeep(int years);     // mnuSetDay
 
@@ -100,11 +97,9 @@ public:
     // not; empty when nothing needed doing.
     const HistoryChange& startupDerivation() const { return startupDerivation_; }
 
-    // The settings menu. A change that alters the stored values derives every row again
-    // (after a safety copy); when that fails the setting goes back to what it was.
-    HistoryChange setZodiacOffset(int offset);   // mnuSxcs
-    HistoryChange setSegmentOffset(int offset);  // mnuDscs
-    HistoryChange setSequentialZodiac(bool on);  // mnuSxsetup
+    // A settings menu's choice, once a worker has derived every stored row under it: the
+    // setting takes `value`, the stored values are read afresh. An error text, empty on success.
+    QString settingFollowed(AppSettings::Key key, int value);
     // The window's size and splitter, for the next start.
     void saveWindowLayout(AppSettings::LayoutKey key, const QByteArray& state) { settings_.setLayoutState(key, state); }
 
@@ -116,8 +111,8 @@ signals:
     // The stored rows were derived again after a change of the history, or could not be:
     // what to tell the user.
     void derivationChanged(const HistoryChange& change);
-    // A settings menu's change was followed by the rows, or put back: the stored values and
-    // the names of the codes are to be read again.
+    // The rows follow a settings menu's change: the stored values and the names of the
+    // codes are to be read again.
     void derivationSettingsApplied();
 
 private:
@@ -129,14 +124,8 @@ private:
     // The settings in force for the history as it stands: the menus' settings, the code
     // table for the zodiac year of the next issue.
     DerivationSettings settingsInForce(int nextIssue) const;
-    // The settings a history read from a file is derived with, once its newest issue is known.
-    ImportDerivation replacementDerivation() const;
     // Derives the stored rows again when the settings in force differ from theirs.
     HistoryChange followSettingsInForce();
-    // A menu's setting changed: follow it, or put it back when the rows cannot.
-    HistoryChange applySettingChange(AppSettings::Key key, int previous);
-    HistoryChange refreshAfter(HistoryChange change);
-    HistoryChange unavailableChange() const;
 
     AppSettings& settings_;
     const Clock& clock_;

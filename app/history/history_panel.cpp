@@ -1,7 +1,6 @@
 #include "app/history/history_panel.h"
 
 #include "app/history/entry_row.h"
-#include "app/history/history_commands.h"
 #include "app/history/history_controller.h"
 #include "app/history/history_model.h"
 #include "app/shell/flex_grid.h"
@@ -98,13 +97,15 @@ HistoryPanel::HistoryPanel(HistoryController& controller, UserDialogs& dialogs, 
     grid_->setMinimumWidth(gridWidth);
 
     connect(entry_, &EntryRow::drawComplete, this, &HistoryPanel::storeEntry);
-    connect(deleteNewestButton_, &QPushButton::clicked, this, &HistoryPanel::deleteNewest);
     connect(issueBox_, &QLineEdit::textChanged, this, [this](const QString& t) { prompt_->setText(promptText(t)); });
     // Enter after the issue moves on to the numbers, the next thing to type.
     connect(issueBox_, &QLineEdit::returnPressed, this, [this] { entry_->focusBox(1); });
-    connect(&controller_, &HistoryController::historyReset, this, [this] {
+    connect(&controller_, &HistoryController::historyReset, this, [this](HistoryReset reset) {
         model_->reset(controller_.history());
         scrollToNewest();
+        // After Command3 the next thing to do is typing the draw again, as a rule.
+        if (reset == HistoryReset::NewestDeleted)
+            entry_->focusBox(1);
     });
     connect(&controller_, &HistoryController::drawAppended, this, [this] {
         model_->append(controller_.history().back());
@@ -157,13 +158,6 @@ void HistoryPanel::storeEntry() {
     } else if (outcome.box >= 1) {
         entry_->focusBox(outcome.box);
     }
-}
-
-void HistoryPanel::deleteNewest() {
-    const HistoryChange change = controller_.deleteNewest();
-    if (reportChange(dialogs_, window(), QStringLiteral("删除最后历史"), change))
-        emit done(change.summary);
-    entry_->focusBox(1);
 }
 
 }  // namespace drawfollow

@@ -24,6 +24,7 @@ public:
     HistoryPanel(HistoryController& controller, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     FlexGrid* grid() const { return grid_; }
+    QPushButton* deleteNewestButton() const { return deleteNewestButton_; }  // Command3
     QPushButton* settingsButton() const { return settingsButton_; }
     QPushButton* onlineUpdateButton() const { return onlineUpdateButton_; }
     QPushButton* exportButton() const { return exportButton_; }
@@ -34,16 +35,10 @@ public:
     // Command21) together, so that none is forgotten while a long change runs.
     void setChangesEnabled(bool on);
 
-    // Command3 and mnuErase: delete the newest draw, no confirmation (a safety copy is made).
-    void deleteNewest();
     // Brings the newest draw into view, as after every refresh.
     void scrollToNewest();
     // Where Tab goes, in screen order: the grid, the issue, the eight boxes, the buttons.
     QList<QWidget*> focusOrder() const;
-
-signals:
-    // What deleting the newest draw did, for the status bar.
-    void done(const QString& summary);
 
 private:
     void storeEntry();

@@ -25,6 +25,7 @@ BackgroundJob::BackgroundJob(QStatusBar* statusBar, QObject* parent) : QObject(p
     indicator_ = new QWidget(statusBar);
     indicator_->setObjectName(QStringLiteral("busyIndicator"));
     label_ = new QLabel(indicator_);
+    label_->setObjectName(QStringLiteral("busyLabel"));
     bar_ = new QProgressBar(indicator_);
     bar_->setObjectName(QStringLiteral("busyBar"));
     bar_->setMaximumWidth(160);

@@ -2,6 +2,7 @@
 
 #include "app/history/file_exports.h"
 #include "app/history/history_commands.h"
+#include "app/history/history_jobs.h"
 #include "app/history/history_panel.h"
 #include "app/search/backtest_command.h"
 #include "app/search/position_tabs.h"
@@ -15,7 +16,6 @@
 #include "app/shell/help_commands.h"
 #include "app/shell/timing_log.h"
 #include "app/shell/user_dialogs.h"
-#include "app/shell/wait_cursor.h"
 #include "app/shell/window_controllers.h"
 #include "app/trend/trend_window.h"
 #include "app/update/online_update_command.h"
@@ -50,15 +50,16 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
 
     buildSplitter();
 
-    onlineUpdate_ = new OnlineUpdateCommand(controllers_.history, dialogs_, this);
-    menus_ = MainMenus::build(menuBar());
-    wireMenus();
-
     job_ = new BackgroundJob(statusBar(), this);
     connect(job_, &BackgroundJob::runningChanged, this, &MainWindow::followRunningWork);
     connect(job_, &BackgroundJob::failed, this, [this](const QString& reason) {
         dialogs_.message(this, MessageKind::Critical, QStringLiteral("操作失败"), reason);
     });
+    historyJobs_ = new HistoryJobs(controllers_.history, *job_, this);
+
+    onlineUpdate_ = new OnlineUpdateCommand(controllers_.history, *job_, dialogs_, this);
+    menus_ = MainMenus::build(menuBar());
+    wireMenus();
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("storeStatus"));
@@ -93,28 +94,23 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
 void MainWindow::wireMenus() {
     const MainMenus& m = menus_;
     m.deleteNewestAction->setEnabled(controllers_.history.historyAvailable());
-    connect(m.deleteNewestAction, &QAction::triggered, history_, &HistoryPanel::deleteNewest);
     connect(m.updateHostAction, &QAction::triggered, onlineUpdate_, &OnlineUpdateCommand::editHost);
     connect(m.trendAction, &QAction::triggered, this, &MainWindow::showTrend);
     connect(history_->trendButton(), &QPushButton::clicked, this, &MainWindow::showTrend);
 
     checkSettingsMenus();
-    // A change of these derives every stored row again, which may take a moment.
-    const auto applied = [this](auto change) {
-        const HistoryChange done = [&] {
-            const WaitCursor busy;
-            return change();
-        }();
-        reportDerivation(done);
+    // A change of these derives every stored row again, off the window's thread.
+    const auto changeSetting = [this](AppSettings::Key key, int value) {
+        return [this, key, value] {
+            historyJobs_->changeSetting(key, value, [this](const HistoryChange& change) { reportDerivation(change); });
+        };
     };
     for (int i = 0; i < 2; ++i) {
-        connect(m.zodiacOffsetActions[i], &QAction::triggered, this,
-                [this, i, applied] { applied([this, i] { return controllers_.history.setZodiacOffset(i); }); });
+        connect(m.zodiacOffsetActions[i], &QAction::triggered, this, changeSetting(AppSettings::Key::ZodiacOffset, i));
         connect(m.segmentOffsetActions[i], &QAction::triggered, this,
-                [this, i, applied] { applied([this, i] { return controllers_.history.setSegmentOffset(i); }); });
-        connect(m.zodiacModeActions[i], &QAction::triggered, this, [this, i, applied] {
-            applied([this, i] { return controllers_.history.setSequentialZodiac(i == 0); });
-        });
+                changeSetting(AppSettings::Key::SegmentOffset, i));
+        connect(m.zodiacModeActions[i], &QAction::triggered, this,
+                changeSetting(AppSettings::Key::SequentialZodiac, i == 0 ? 1 : 0));
     }
     connect(&controllers_.history, &HistoryController::derivationChanged, this, &MainWindow::reportDerivation);
 
@@ -125,13 +121,15 @@ void MainWindow::wireMenus() {
 }
 
 void MainWindow::wireHistoryCommands() {
-    commands_ = new HistoryCommands(controllers_.history, dialogs_, this);
+    commands_ = new HistoryCommands(controllers_.history, *historyJobs_, dialogs_, this);
     exports_ = new FileExports(controllers_.history, dialogs_, this);
     const MainMenus& m = menus_;
     for (QAction* a : {m.exportHistoryAction, m.clearHistoryAction, m.trimToIssueAction, m.deleteNewestCountAction,
                        m.restoreSafetyCopyAction})
         a->setEnabled(controllers_.history.historyAvailable());
 
+    connect(m.deleteNewestAction, &QAction::triggered, commands_, &HistoryCommands::deleteNewest);
+    connect(history_->deleteNewestButton(), &QPushButton::clicked, commands_, &HistoryCommands::deleteNewest);
     connect(m.clearHistoryAction, &QAction::triggered, commands_, &HistoryCommands::clearHistory);
     connect(m.trimToIssueAction, &QAction::triggered, commands_, &HistoryCommands::trimToIssue);
     connect(m.deleteNewestCountAction, &QAction::triggered, commands_, &HistoryCommands::deleteNewestCount);
@@ -154,7 +152,6 @@ void MainWindow::wireHistoryCommands() {
     const auto showSummary = [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); };
     connect(commands_, &HistoryCommands::done, this, showSummary);
     connect(exports_, &FileExports::done, this, showSummary);
-    connect(history_, &HistoryPanel::done, this, showSummary);
 }
 
 void MainWindow::reportDerivation(const HistoryChange& change) {

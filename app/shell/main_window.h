@@ -19,6 +19,7 @@ class BacktestCommand;
 class FileExports;
 class HelpCommands;
 class HistoryCommands;
+class HistoryJobs;
 class HistoryPanel;
 class OnlineUpdateCommand;
 class PositionTabs;
@@ -93,6 +94,7 @@ private:
     HistoryCommands* commands_;
     FileExports* exports_;
     BackgroundJob* job_;
+    HistoryJobs* historyJobs_;
     QLabel* status_;
     TrendWindow* trend_ = nullptr;
     bool shownBefore_ = false;

@@ -1,11 +1,15 @@
 #include "app/update/online_update_command.h"
 
 #include "app/history/history_controller.h"
+#include "app/shell/background_job.h"
 #include "app/shell/user_dialogs.h"
 #include "io/update_plan.h"
 #include "net/online_update.h"
+#include "store/cancel_guard.h"
 
 #include <QProgressDialog>
+
+#include <memory>
 
 namespace drawfollow {
 
@@ -30,8 +34,9 @@ QString progressText(int year, int ordinal, int yearsInAll, int readInAll) {
 
 }  // namespace
 
-OnlineUpdateCommand::OnlineUpdateCommand(HistoryController& controller, UserDialogs& dialogs, QWidget* window)
-    : QObject(window), controller_(controller), dialogs_(dialogs), window_(window) {}
+OnlineUpdateCommand::OnlineUpdateCommand(HistoryController& controller, BackgroundJob& job, UserDialogs& dialogs,
+                                         QWidget* window)
+    : QObject(window), controller_(controller), job_(job), dialogs_(dialogs), window_(window) {}
 
 void OnlineUpdateCommand::run() {
     if (running())
@@ -59,6 +64,7 @@ void OnlineUpdateCommand::run() {
     }
     update_ = update.release();
     update_->setParent(this);
+    update_->deferWrite();
     connect(update_, &OnlineUpdate::yearStarted, this, &OnlineUpdateCommand::showYearStarted);
     connect(update_, &OnlineUpdate::yearRead, this, &OnlineUpdateCommand::showYearRead);
     connect(update_, &OnlineUpdate::finished, this, &OnlineUpdateCommand::finish);
@@ -123,15 +129,58 @@ void OnlineUpdateCommand::showYearRead(int year, int, int readInAll) {
 }
 
 void OnlineUpdateCommand::finish() {
+    progress_->hide();
+    progress_->deleteLater();
+    progress_ = nullptr;
+    if (const std::optional<UpdateWrite> pending = update_->takePendingWrite())
+        write(*pending);
+    else
+        report();
+}
+
+void OnlineUpdateCommand::write(const UpdateWrite& write) {
+    const std::filesystem::path file = controller_.databaseFile();
+    const bool started = job_.start<UpdateWritten>(
+        QStringLiteral("正在保存在线更新读到的历史号码…"),
+        [file, write](JobControl& control) {
+            UpdateWritten written;
+            try {
+                HistoryDb db(file);
+                const CancelGuard guard(db, control.cancelFlag());
+                written = writeUpdate(db, write);
+            } catch (const std::exception& e) {
+                written.notStoredReason = "保存时出错，历史号码未作任何改动：" + failureText(e);
+            }
+            if (!written.stored && control.cancelled())
+                written.notStoredReason = "保存已取消，历史号码未作任何改动。";
+            return written;
+        },
+        [this](UpdateWritten written) {
+            update_->recordWrite(written);
+            report();
+        });
+    if (started)
+        return;
+    // A search still runs: the write follows it.
+    auto waiting = std::make_shared<QMetaObject::Connection>();
+    *waiting = connect(
+        &job_, &BackgroundJob::runningChanged, this,
+        [this, write, waiting](bool running) {
+            if (running)
+                return;
+            disconnect(*waiting);
+            this->write(write);
+        },
+        Qt::QueuedConnection);
+}
+
+void OnlineUpdateCommand::report() {
     const UpdateSummary& summary = update_->summary();
     const bool changed = summary.added > 0 || summary.dropped > 0;
     bool succeeded = summary.succeeded();
     QString text = update_->summaryText();
-    update_->deleteLater();  // finish() runs inside its signal
+    update_->deleteLater();  // report() may run inside its signal
     update_ = nullptr;
-    progress_->hide();
-    progress_->deleteLater();
-    progress_ = nullptr;
     emit runningChanged(false);
     if (changed) {
         const QString problem = controller_.reloadHistory();

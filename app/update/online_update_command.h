@@ -1,7 +1,8 @@
-// Command21 and the chart service's address. The update runs on the window's thread
+// Command21 and the chart service's address. The pages are fetched on the window's thread
 // without blocking it: a progress dialog names the year being fetched and the draws read
-// so far, and its Cancel button stops the update, which then drops nothing. Every history
-// change must stay switched off while it runs; runningChanged() tells the window when.
+// so far, and its Cancel button stops the update, which then drops nothing. The history
+// changes at the end, on a worker (BackgroundJob) over a connection of its own. Every
+// history change must stay switched off while it runs; runningChanged() tells the window when.
 #pragma once
 
 #include <QObject>
@@ -14,16 +15,18 @@ class QWidget;
 
 namespace drawfollow {
 
+class BackgroundJob;
 class HistoryController;
 class OnlineUpdate;
 class UserDialogs;
+struct UpdateWrite;
 
 class OnlineUpdateCommand final : public QObject {
     Q_OBJECT
 
 public:
     // `window` is the parent of the dialogs.
-    OnlineUpdateCommand(HistoryController& controller, UserDialogs& dialogs, QWidget* window);
+    OnlineUpdateCommand(HistoryController& controller, BackgroundJob& job, UserDialogs& dialogs, QWidget* window);
 
     bool running() const { return update_ != nullptr; }
 
@@ -42,9 +45,14 @@ private:
     void showProgress();
     void showYearStarted(int year, int ordinal, int yearsInAll);
     void showYearRead(int year, int read, int readInAll);
+    // The pages have been read: the write, when there is one, then the report.
     void finish();
+    // Writes on the worker, after the job that runs now (a search) when there is one.
+    void write(const UpdateWrite& write);
+    void report();
 
     HistoryController& controller_;
+    BackgroundJob& job_;
     UserDialogs& dialogs_;
     QWidget* window_;
     OnlineUpdate* update_ = nullptr;  // a child while it runs

@@ -1,12 +1,10 @@
 // A search runs off the window's thread: the window keeps handling events, the commands
 // that change the history or the panel are off until the search ends, and a cancelled
-// search leaves the history file as it was. Another program holding the write lock keeps
-// the search waiting for as long as a test needs, without any timing.
+// search leaves the history file as it was.
 #include "app/shell/flex_grid.h"
+#include "database_probes.h"
 #include "support/history_builder.h"
 #include "window_session.h"
-
-#include <SQLiteCpp/SQLiteCpp.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,35 +18,6 @@ using namespace drawfollow;
 using namespace drawfollow::test;
 
 namespace {
-
-// Every field of every row of both tables, as text.
-QStringList tablesAsText(const std::filesystem::path& file) {
-    SQLite::Database db(file.string(), SQLite::OPEN_READONLY);
-    QStringList rows;
-    for (const char* table : {"Lishi", "Carcu"}) {
-        SQLite::Statement query(db, std::string("SELECT * FROM [") + table + "] ORDER BY rowid");
-        while (query.executeStep()) {
-            QStringList fields;
-            for (int c = 0; c < query.getColumnCount(); ++c)
-                fields << (query.isColumnNull(c) ? QStringLiteral("NULL")
-                                                 : QString::fromStdString(query.getColumn(c).getString()));
-            rows << fields.join(QLatin1Char('|'));
-        }
-    }
-    return rows;
-}
-
-// Another program in the middle of a change: searches wait for it.
-class HeldWriteLock {
-public:
-    explicit HeldWriteLock(const std::filesystem::path& file) : db_(file.string(), SQLite::OPEN_READWRITE) {
-        db_.exec("BEGIN IMMEDIATE");
-    }
-    void release() { db_.exec("ROLLBACK"); }
-
-private:
-    SQLite::Database db_;
-};
 
 const char* const kCommandsOffWhileBusy[] = {"Command1", "Command2", "Command3", "cmdRdLst", "Check1_1", "Text1"};
 

@@ -1,11 +1,14 @@
 // The search panel controller following the history controller, without a window: what
 // each kind of history change does to Text4, the range and the bases.
+#include "app/history/history_jobs.h"
+#include "app/shell/background_job.h"
 #include "app/shell/window_controllers.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
 
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 #include <memory>
@@ -27,12 +30,25 @@ public:
     HistoryController& history() { return both_.history; }
     SearchPanelController& search() { return both_.search; }
 
+    // Runs a change of the history off this thread, as the window does, and waits for it.
+    HistoryChange change(const std::function<void(HistoryJobs&, HistoryJobs::Done)>& start) {
+        std::optional<HistoryChange> outcome;
+        start(jobs_, [&outcome](const HistoryChange& c) { outcome = c; });
+        QSignalSpy ended(&job_, &BackgroundJob::runningChanged);
+        if (!outcome && !ended.wait(60000))  // an upper bound for a hung test
+            throw std::runtime_error("the change never ended");
+        return outcome.value();
+    }
+
 private:
     TempDir dir_;
     FixedClock clock_{2026};
     QSettings store_{QString::fromStdString((dir_ / "settings.ini").string()), QSettings::IniFormat};
     AppSettings settings_{store_};
     WindowControllers both_{settings_, clock_};
+    QStatusBar statusBar_;
+    BackgroundJob job_{&statusBar_};
+    HistoryJobs jobs_{both_.history, job_};
 };
 
 std::array<QString, kPositions> boxesOf(const DrawInput& d) {
@@ -84,7 +100,9 @@ private slots:
         const auto draws = seededDraws(12, 5, 2026001);
         Controllers c(draws);
         QSignalSpy starts(&c.search(), &SearchPanelController::rangeStartChanged);
-        QVERIFY(!c.history().deleteNewest().failed());
+        QVERIFY(!c.change([](HistoryJobs& jobs, HistoryJobs::Done done) {
+                      jobs.deleteNewest(QStringLiteral("删除最后历史"), std::move(done));
+                  }).failed());
         QVERIFY(starts.isEmpty());
         QCOMPARE(c.search().verificationText(), QStringLiteral("2026012"));
         QCOMPARE(c.search().historyBase().values.value()[0], int(draws[10].numbers[0]));
@@ -101,7 +119,10 @@ private slots:
         const auto names = c.search().baseTexts(PanelTab::History);
         const auto codes = c.search().historyBase().values.value();
         QSignalSpy refreshed(&c.search(), &SearchPanelController::positionsChanged);
-        QVERIFY(!c.history().setZodiacOffset(c.history().settings().zodiacOffset() == 1 ? 0 : 1).failed());
+        const int offset = c.history().settings().zodiacOffset() == 1 ? 0 : 1;
+        QVERIFY(!c.change([offset](HistoryJobs& jobs, HistoryJobs::Done done) {
+                      jobs.changeSetting(AppSettings::Key::ZodiacOffset, offset, std::move(done));
+                  }).failed());
         QCOMPARE(refreshed.size(), 1);
         QVERIFY(c.search().historyBase().values.value() != codes);
         QCOMPARE(c.search().baseTexts(PanelTab::History), names);

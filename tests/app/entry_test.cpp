@@ -184,19 +184,22 @@ private slots:
         s.seed(seededDraws(3, 7, 2026001));
         QVERIFY(s.start());
         FIND_ENABLED(QPushButton, command3, s, "Command3");
-        command3->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command3")));
         QCOMPARE(s.history().history().size(), size_t(2));
         QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid1"))->model()->rowCount(), 2);
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("2026003"));
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text3_1"))->text(), QStringLiteral("2026002"));
         QVERIFY(box(s, 1)->hasFocus());
-        s.find<QAction>(QStringLiteral("mnuErase"))->trigger();
-        s.find<QAction>(QStringLiteral("mnuErase"))->trigger();
+        for (int i = 0; i < 2; ++i) {
+            s.find<QAction>(QStringLiteral("mnuErase"))->trigger();
+            QVERIFY(s.finishWork());
+        }
         QCOMPARE(s.history().history().size(), size_t(0));
         QCOMPARE(s.find<QLineEdit>(QStringLiteral("Text1"))->text(), QStringLiteral("2026001"));
         // On an empty history the panel says so and a search refuses.
         QVERIFY(!s.find<QLabel>(QStringLiteral("Frame2Note_0"))->text().isEmpty());
-        command3->click();  // nothing left: no error
+        QVERIFY(command3->isEnabled());
+        QVERIFY(s.clickAndWait(QStringLiteral("Command3")));  // nothing left: no error
         QVERIFY(s.dialogs().messages().isEmpty());
     }
 };

@@ -46,10 +46,12 @@ QString boxText(WindowSession& s, const char* name) {
     return s.find<QLineEdit>(QLatin1String(name))->text();
 }
 
+// Triggers the menu item and waits for the change it runs off the window's thread.
 void trigger(WindowSession& s, const char* action) {
     auto* a = s.find<QAction>(QLatin1String(action));
     QVERIFY2(a->isEnabled(), action);
     a->trigger();
+    QVERIFY(s.finishWork());
 }
 
 // The messages other than the prompts of input boxes and confirmations.
@@ -70,8 +72,7 @@ private slots:
         WindowSession s;
         s.seed({draw(2013001, {1, 2, 3, 4, 5, 6, 7, 8}), draw(2013002, {9, 10, 11, 12, 13, 14, 15, 16})});
         QVERIFY(s.start());
-        FIND_ENABLED(QPushButton, command3, s, "Command3");
-        command3->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command3")));
         QCOMPARE(gridIssues(s), QStringList{QStringLiteral("2013001")});
         QCOMPARE(boxText(s, "Text1"), QStringLiteral("2013002"));
         trigger(s, "mnuErase");

@@ -4,6 +4,7 @@
 // refresh and the one message that reports the outcome.
 #include "app/shell/flex_grid.h"
 #include "chart_server.h"
+#include "database_probes.h"
 #include "io/history_text.h"
 #include "io/update_plan.h"
 #include "test_paths.h"
@@ -265,6 +266,35 @@ private slots:
         QCOMPARE(boxText(s, "Text1"), QStringLiteral("2013154"));
         QVERIFY2(notInState(s, true).isEmpty(), qPrintable(notInState(s, true).join(u',')));
         QTRY_VERIFY(!progressDialog(s));
+    }
+
+    // The update ends while a search still runs: its write waits for the search, then its
+    // outcome is shown.
+    void theWriteFollowsASearchThatStillRuns() {
+        WindowSession s(2014);
+        ChartServer server;
+        serveRecentYears(server);
+        server.serveNothing(2014);  // the update waits on this page until cancelled
+        s.seed(draws2013Through150());
+        s.presetSetting(QStringLiteral("UpdateHost"), server.host());
+        QVERIFY(s.start());
+        s.dialogs().setNextConfirm(true);
+        s.find<QPushButton>(QStringLiteral("Command21"))->click();
+        QTRY_COMPARE_WITH_TIMEOUT(server.requests().size(), 2, kWaitMs);
+
+        HeldWriteLock lock(s.databaseFile());  // the search waits for it
+        s.find<QPushButton>(QStringLiteral("Command1"))->click();
+        QTest::mouseClick(progressDialog(s)->findChild<QPushButton*>(), Qt::LeftButton);
+        QTRY_VERIFY(!progressDialog(s));
+        QCOMPARE(s.dialogs().messages().size(), 1);  // the write has not started
+        QCOMPARE(gridRows(s), 150);
+        QVERIFY2(notInState(s, false).isEmpty(), qPrintable(notInState(s, false).join(u',')));
+
+        lock.release();
+        QTRY_COMPARE_WITH_TIMEOUT(s.dialogs().messages().size(), 2, kWaitMs);
+        QVERIFY2(s.dialogs().lastText().contains(QStringLiteral("新增 3 期")), qPrintable(s.dialogs().lastText()));
+        QCOMPARE(gridRows(s), 153);
+        QVERIFY2(notInState(s, true).isEmpty(), qPrintable(notInState(s, true).join(u',')));
     }
 
     void failingYearIsReportedInOneMessage() {

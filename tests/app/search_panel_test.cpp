@@ -286,6 +286,7 @@ private slots:
         QVERIFY(hits->model()->rowCount() > 0);
         s.dialogs().setNextConfirm(true);
         s.find<QAction>(QStringLiteral("mnuClear"))->trigger();
+        QVERIFY(s.finishWork());
         QCOMPARE(s.history().history().size(), size_t(0));
         QCOMPARE(hits->model()->rowCount(), 0);
         QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid3"))->model()->rowCount(), 0);

@@ -1,9 +1,11 @@
 #include "window_session.h"
 
+#include "app/shell/background_job.h"
 #include "support/history_builder.h"
 
 #include <QApplication>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace drawfollow::test {
@@ -36,10 +38,20 @@ QString WindowSession::storedText(const QString& key) const {
     return s.value(QLatin1String(AppSettings::kGroup) + QLatin1Char('/') + key).toString();
 }
 
+bool WindowSession::finishWork() {
+    auto* job = window_->findChild<BackgroundJob*>();
+    if (!job || !job->running())
+        return true;
+    // running() and its end are both on this thread: the spy cannot miss the end. The
+    // outcome is shown in the same call, before wait() returns.
+    QSignalSpy ended(job, &BackgroundJob::runningChanged);
+    constexpr int kHungMs = 60000;  // an upper bound for a hung test, not a timing expectation
+    return ended.wait(kHungMs);
+}
+
 bool WindowSession::clickAndWait(const QString& button) {
     find<QPushButton>(button)->click();
-    const auto* busy = find<QWidget>(QStringLiteral("busyIndicator"));
-    return QTest::qWaitFor([busy] { return busy->isHidden(); }, 60000);
+    return finishWork();
 }
 
 bool WindowSession::start() {

@@ -50,8 +50,11 @@ public:
     void setManualFolder(const QString& folder) { manualFolder_ = folder; }
     // Whether the system has a program that opens addresses (it has by default).
     void setUrlsOpen(bool open) { urlsOpen_ = open; }
-    // Clicks the button of that objectName and waits until the work it started off the
-    // window's thread has ended and its outcome is shown; false when it never ends.
+    // Waits until the work running off the window's thread (a search, a change of the
+    // history) has ended and its outcome is shown; true at once when none runs, false when
+    // it never ends.
+    bool finishWork();
+    // Clicks the button of that objectName, then finishWork().
     bool clickAndWait(const QString& button);
     // A fresh reading of the settings file, as the next start would see it.
     QString storedText(const QString& key) const;

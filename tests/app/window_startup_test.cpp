@@ -70,10 +70,11 @@ private slots:
         gap->selectAll();
         QTest::keyClicks(gap, QStringLiteral("5"));
         QTest::keyClick(gap, Qt::Key_Return);
-        s.find<QAction>(QStringLiteral("mnuSxcs_0"))->trigger();
-        s.find<QAction>(QStringLiteral("mnuSxcs_0"))->trigger();  // twice: one item checked, offset 0
-        s.find<QAction>(QStringLiteral("mnuDscs_0"))->trigger();
-        s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->trigger();
+        // Twice: one item checked, offset 0. Each change runs off the window's thread.
+        for (const char* item : {"mnuSxcs_0", "mnuSxcs_0", "mnuDscs_0", "mnuSxsetup_0"}) {
+            s.find<QAction>(QLatin1String(item))->trigger();
+            QVERIFY(s.finishWork());
+        }
         QVERIFY(s.find<QAction>(QStringLiteral("mnuSxcs_0"))->isChecked());
         QVERIFY(!s.find<QAction>(QStringLiteral("mnuSxcs_1"))->isChecked());
 
@@ -123,6 +124,7 @@ private slots:
         QVERIFY(s.start());
         QVERIFY(!s.history().derivation().codes.sequential());
         s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->trigger();
+        QVERIFY(s.finishWork());
         QVERIFY(s.find<QAction>(QStringLiteral("mnuSxsetup_0"))->isChecked());
         QVERIFY(!s.find<QAction>(QStringLiteral("mnuSxsetup_1"))->isChecked());
         QVERIFY(s.history().derivation().codes.sequential());  // no wait for an offset change or a restart

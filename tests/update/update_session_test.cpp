@@ -82,6 +82,55 @@ TEST_F(UpdateSessionTest, CompleteUpdateDropsAndAppendsAtTheEnd) {
     EXPECT_EQ(db.history(), oldOrder.history());
 }
 
+// The window writes on a worker: the update ends with its write pending, the history is
+// untouched until the caller writes it over another connection, and the summary then says
+// what an update that wrote at once says.
+TEST_F(UpdateSessionTest, DeferredWriteChangesNothingUntilWrittenElsewhere) {
+    UpdateSession update = session();
+    update.deferWrite();
+    ASSERT_TRUE(update.prepare());
+    update.acceptPage(page(2013), "");
+    update.acceptPage(page(2014), "");
+    EXPECT_FALSE(update.currentYear());
+    EXPECT_EQ(db.draws(), before);
+    EXPECT_FALSE(safetyCopyWritten());
+
+    std::optional<UpdateWrite> write = update.takePendingWrite();
+    ASSERT_TRUE(write);
+    EXPECT_FALSE(update.takePendingWrite());  // taken once
+    EXPECT_EQ(write->dropBeforeYear, 2008);
+    HistoryDb worker(dir / HistoryDb::kFileName);
+    update.recordWrite(writeUpdate(worker, *write));
+
+    const UpdateSummary& summary = update.summary();
+    EXPECT_TRUE(summary.succeeded()) << summary.message();
+    EXPECT_EQ(summary.dropped, 450u);
+    EXPECT_EQ(summary.added, 57u);
+    EXPECT_EQ(summary.newestIssue, write->draws.back().issue);
+    ASSERT_TRUE(summary.safetyCopy);
+    EXPECT_EQ(readHistoryFile(*summary.safetyCopy).draws, before);
+    EXPECT_EQ(db.drawCount(), 1300 - 450 + 57);
+}
+
+TEST_F(UpdateSessionTest, AWriteThatFailsIsReportedAndChangesNothing) {
+    UpdateSession update = session();
+    update.deferWrite();
+    ASSERT_TRUE(update.prepare());
+    update.acceptPage(page(2013), "");
+    update.cancel();  // ends early: appends what 2013 gave, drops nothing
+    std::optional<UpdateWrite> write = update.takePendingWrite();
+    ASSERT_TRUE(write);
+    EXPECT_FALSE(write->dropBeforeYear);
+    // Another program stored a draw meanwhile: the draws read no longer follow the history.
+    db.append(test::draw(2013150, {1, 2, 3, 4, 5, 6, 7, 8}), test::settingsFor(2005));
+    const std::vector<DrawInput> stored = db.draws();
+
+    update.recordWrite(writeUpdate(db, *write));
+    EXPECT_FALSE(update.summary().notStoredReason.empty());
+    EXPECT_EQ(update.summary().added, 0u);
+    EXPECT_EQ(db.draws(), stored);
+}
+
 TEST_F(UpdateSessionTest, CurrentYearPageWithoutTheDrawsStoredIsNoChart) {
     db.append(test::draw(2014001, {1, 2, 3, 4, 5, 6, 7, 8}), test::settingsFor(2005));
     UpdateSession update = session();

@@ -1,0 +1,182 @@
+#include "app/history/history_jobs.h"
+
+#include "app/history/history_controller.h"
+#include "app/history/history_work.h"
+#include "app/shell/background_job.h"
+#include "io/safety_copy.h"
+#include "store/cancel_guard.h"
+
+namespace drawfollow {
+
+namespace fs = std::filesystem;
+
+struct HistoryJobs::Outcome {
+    HistoryChange change;
+    // The rows derived again for the next issue the change left.
+    HistoryChange followed;
+    // Stopped by 取消: nothing was changed.
+    bool cancelled = false;
+};
+
+namespace {
+
+HistoryChange cancelledChange(const QString& title) {
+    return {{}, {}, QStringLiteral("%1已取消，历史号码未作改动。").arg(title), {}};
+}
+
+void setChoice(DerivationChoice& choice, AppSettings::Key key, int value) {
+    switch (key) {
+        case AppSettings::Key::ZodiacOffset:
+            choice.zodiacOffset = value;
+            break;
+        case AppSettings::Key::SegmentOffset:
+            choice.segmentOffset = value;
+            break;
+        case AppSettings::Key::SequentialZodiac:
+            choice.sequentialZodiac = value != 0;
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+HistoryJobs::Outcome HistoryJobs::workInFile(const fs::path& file, const Work& work,
+                                             const std::optional<DerivationChoice>& follow, JobControl& control) {
+    Outcome outcome;
+    const BatchProgress progress = [&control](size_t done, size_t total) { return control.advance(done, total); };
+    try {
+        HistoryDb db(file);
+        const CancelGuard guard(db, control.cancelFlag());
+        outcome.change = work(db, progress);
+        if (follow && !outcome.change.failed()) {
+            try {
+                outcome.followed = followDerivation(db, follow->forHistory(db), progress).change;
+            } catch (const std::exception&) {
+                // The window follows again after its reload, and says why it cannot.
+            }
+        }
+    } catch (const std::exception& e) {
+        outcome.change.problem = problemOf(e);
+    }
+    // A change that was done before the cancel reached it stands, and is reported.
+    outcome.cancelled = outcome.change.failed() && control.cancelled();
+    return outcome;
+}
+
+HistoryJobs::HistoryJobs(HistoryController& controller, BackgroundJob& job, QObject* parent)
+    : QObject(parent), controller_(controller), job_(job) {}
+
+void HistoryJobs::deleteNewest(const QString& title, Done done) {
+    changeHistory(
+        title, [](HistoryDb& db, const BatchProgress&) { return deleteNewestChange(db); }, HistoryReset::NewestDeleted,
+        std::move(done));
+}
+
+void HistoryJobs::trimTo(int lastKept, const QString& title, Done done) {
+    const DerivationSettings settings = controller_.derivation();
+    changeHistory(
+        title, [lastKept, settings](HistoryDb& db, const BatchProgress&) { return trimChange(db, lastKept, settings); },
+        HistoryReset::Replaced, std::move(done));
+}
+
+void HistoryJobs::deleteNewestCount(int count, const QString& title, Done done) {
+    const DerivationSettings settings = controller_.derivation();
+    changeHistory(
+        title,
+        [count, settings](HistoryDb& db, const BatchProgress&) { return deleteNewestCountChange(db, count, settings); },
+        HistoryReset::Replaced, std::move(done));
+}
+
+void HistoryJobs::clear(const QString& title, Done done) {
+    changeHistory(
+        title, [](HistoryDb& db, const BatchProgress&) { return clearChange(db); }, HistoryReset::Replaced,
+        std::move(done));
+}
+
+void HistoryJobs::importText(const fs::path& file, const QString& title, Done done) {
+    const DerivationChoice choice = controller_.derivationChoice();
+    changeHistory(
+        title,
+        [file, choice](HistoryDb& db, const BatchProgress& progress) {
+            return importChange(db, file, choice, progress);
+        },
+        HistoryReset::Replaced, std::move(done));
+}
+
+void HistoryJobs::restore(const SafetyCopyListing& copy, const QString& title, Done done) {
+    const DerivationChoice choice = controller_.derivationChoice();
+    changeHistory(
+        title,
+        [copy, choice](HistoryDb& db, const BatchProgress& progress) {
+            return restoreChange(db, copy, choice, progress);
+        },
+        HistoryReset::Replaced, std::move(done));
+}
+
+void HistoryJobs::changeHistory(const QString& title, Work work, HistoryReset reset, Done done) {
+    run(
+        title, std::move(work), controller_.derivationChoice(),
+        [this, reset](Outcome outcome) {
+            HistoryChange change = std::move(outcome.change);
+            const QString problem = controller_.reloadHistory(reset);
+            if (!problem.isEmpty())
+                change.warning += (change.warning.isEmpty() ? QString() : QStringLiteral("\n")) + problem;
+            change.summary += outcome.followed.summary;
+            return change;
+        },
+        done);
+}
+
+void HistoryJobs::changeSetting(AppSettings::Key key, int value, Done done) {
+    DerivationChoice choice = controller_.derivationChoice();
+    setChoice(choice, key, value);
+    const DerivationSettings wanted = choice.forNextIssue(controller_.nextIssue());
+    run(
+        QStringLiteral("重算生肖和段数"),
+        [wanted](HistoryDb& db, const BatchProgress& progress) {
+            return followDerivation(db, wanted, progress).change;
+        },
+        std::nullopt,
+        [this, key, value](Outcome outcome) {
+            const QString problem = controller_.settingFollowed(key, value);
+            HistoryChange change = std::move(outcome.change);
+            if (!problem.isEmpty())
+                change.warning = problem;
+            return change;
+        },
+        [done = std::move(done)](const HistoryChange& change) {
+            if (!change.failed()) {
+                done(change);
+                return;
+            }
+            HistoryChange keptBack = change;
+            keptBack.problem += QStringLiteral("\n设置已恢复为原来的选择。");
+            done(keptBack);
+        });
+}
+
+void HistoryJobs::run(const QString& title, Work work, std::optional<DerivationChoice> follow,
+                      std::function<HistoryChange(Outcome)> finish, const Done& done) {
+    if (!controller_.historyAvailable()) {
+        done(controller_.unavailableChange());
+        return;
+    }
+    const fs::path file = controller_.databaseFile();
+    const bool started = job_.start<Outcome>(
+        title + QStringLiteral("…"),
+        [file, work = std::move(work), follow](JobControl& control) { return workInFile(file, work, follow, control); },
+        [title, finish = std::move(finish), done](Outcome outcome) {
+            if (outcome.cancelled)
+                done(cancelledChange(title));
+            else if (outcome.change.failed())
+                done(outcome.change);
+            else
+                done(finish(std::move(outcome)));
+        });
+    if (!started)
+        done({QStringLiteral("另一项操作正在进行，历史号码未作改动。请等它结束后再试。"), {}, {}, {}});
+}
+
+}  // namespace drawfollow

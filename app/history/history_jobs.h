@@ -1,0 +1,65 @@
+// The changes of the history run off the window's thread: what each needs from the window
+// (the settings, the clock's year, the derivation) is read before it starts, the worker
+// opens a connection of its own on the same file, and 取消 stops its statements, so that a
+// cancelled change rolls back whole. Once the work has ended, the controller reads the
+// history afresh on the window's thread and `done` gets what to tell the user.
+#pragma once
+
+#include "app/history/history_change.h"
+#include "app/shell/app_settings.h"
+#include "store/history_db.h"
+
+#include <QObject>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+namespace drawfollow {
+
+class BackgroundJob;
+class JobControl;
+class HistoryController;
+struct DerivationChoice;
+struct SafetyCopyListing;
+enum class HistoryReset;
+
+class HistoryJobs final : public QObject {
+    Q_OBJECT
+
+public:
+    using Done = std::function<void(const HistoryChange&)>;
+
+    HistoryJobs(HistoryController& controller, BackgroundJob& job, QObject* parent = nullptr);
+
+    // Each is named by `title` in the busy bar and in the note of a cancelled change.
+    void deleteNewest(const QString& title, Done done);                                   // Command3, mnuErase
+    void trimTo(int lastKept, const QString& title, Done done);                           // mnuDlzd
+    void deleteNewestCount(int count, const QString& title, Done done);                   // mnuEszhzd
+    void clear(const QString& title, Done done);                                          // mnuClear
+    void importText(const std::filesystem::path& file, const QString& title, Done done);  // cmdRdLst
+    void restore(const SafetyCopyListing& copy, const QString& title, Done done);         // mnuRestore
+    // mnuSxcs, mnuDscs, mnuSxsetup: the setting takes `value` once every row has been
+    // derived again under it, and keeps its old value when that fails or is cancelled.
+    void changeSetting(AppSettings::Key key, int value, Done done);
+
+private:
+    using Work = std::function<HistoryChange(HistoryDb& db, const BatchProgress& progress)>;
+    struct Outcome;
+
+    // On the worker, over a connection of its own: nothing here may touch the window's objects.
+    static Outcome workInFile(const std::filesystem::path& file, const Work& work,
+                              const std::optional<DerivationChoice>& follow, JobControl& control);
+
+    // A change of the history, after which the rows follow the settings in force for the
+    // next issue it leaves, and the window reads the history afresh.
+    void changeHistory(const QString& title, Work work, HistoryReset reset, Done done);
+    // The one path of every job: `work` on the worker, `finish` on the window's thread.
+    void run(const QString& title, Work work, std::optional<DerivationChoice> follow,
+             std::function<HistoryChange(Outcome)> finish, const Done& done);
+
+    HistoryController& controller_;
+    BackgroundJob& job_;
+};
+
+}  // namespace drawfollow

@@ -1,0 +1,31 @@
+#include "database_probes.h"
+
+#include <string>
+
+namespace drawfollow::test {
+
+QStringList tablesAsText(const std::filesystem::path& file) {
+    SQLite::Database db(file.string(), SQLite::OPEN_READONLY);
+    QStringList rows;
+    for (const char* table : {"Lishi", "Carcu"}) {
+        SQLite::Statement query(db, std::string("SELECT * FROM [") + table + "] ORDER BY rowid");
+        while (query.executeStep()) {
+            QStringList fields;
+            for (int c = 0; c < query.getColumnCount(); ++c)
+                fields << (query.isColumnNull(c) ? QStringLiteral("NULL")
+                                                 : QString::fromStdString(query.getColumn(c).getString()));
+            rows << fields.join(QLatin1Char('|'));
+        }
+    }
+    return rows;
+}
+
+HeldWriteLock::HeldWriteLock(const std::filesystem::path& file) : db_(file.string(), SQLite::OPEN_READWRITE) {
+    db_.exec("BEGIN IMMEDIATE");
+}
+
+void HeldWriteLock::release() {
+    db_.exec("ROLLBACK");
+}
+
+}  // namespace drawfollow::test
