@@ -19,7 +19,7 @@ FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(new QChart, parent)
     chart()->legend()->setAlignment(Qt::AlignBottom);
 }
 
-void FrequencyChart::plot(const TrendTable& range, const TrendTable& whole) {
+void FrequencyChart::plot(const TrendTable& range, const std::vector<double>& perDraw) {
     QChart* c = chart();
     c->removeAllSeries();
     for (QAbstractAxis* axis : c->axes())
@@ -30,7 +30,7 @@ void FrequencyChart::plot(const TrendTable& range, const TrendTable& whole) {
     auto* expectedLine = new QLineSeries;
     expectedLine->setName(QStringLiteral("期望次数（按全部历史的比例）"));
     QStringList categories;
-    const std::vector<double> expected = expectedCounts(range, whole);
+    const std::vector<double> expected = expectedCounts(range, perDraw);
     double top = 1;
     for (int col = 0; col < range.columnCount(); ++col) {
         const ValueFigures& v = range.column(col);
