@@ -1,5 +1,6 @@
 // The 走势图 window: its grid model over a history small enough to check by hand, and the
 // window as the menu and the history button open it.
+#include "app/trend/count_axis.h"
 #include "app/trend/omission_table_model.h"
 #include "app/trend/trend_ball_delegate.h"
 #include "app/trend/trend_chart_data.h"
@@ -172,6 +173,20 @@ private slots:
         QCOMPARE(none, std::vector<double>(30, 0.0));
     }
 
+    void countAxesPutTheirLinesOnWholeCounts() {
+        struct Case {
+            double highest;
+            int step;
+            int top;
+        };
+        for (const Case& c : {Case{0, 1, 1}, Case{5, 1, 6}, Case{6, 1, 7}, Case{7, 2, 8}, Case{8, 2, 10},
+                              Case{103, 20, 120}, Case{100, 20, 120}, Case{1234.5, 500, 1500}}) {
+            const CountScale scale = countScale(c.highest);
+            QCOMPARE(scale.step, c.step);
+            QCOMPARE(scale.top, c.top);
+        }
+    }
+
     void opensFromTheMenuAndTheHistoryButtonAtTheNewestDraw() {
         WindowSession s;
         s.seed(seededDraws(300));
@@ -340,6 +355,28 @@ private slots:
         const QColor missed = centre(2, 0);
         QVERIFY2(drawn.red() > 150 && drawn.green() < 100, qPrintable(drawn.name()));
         QVERIFY2(missed.green() > 150, qPrintable(missed.name()));
+    }
+
+    void fitsA1024x600Screen() {
+        WindowSession s;
+        s.seed(seededDraws(300));
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QDialog, trend, s, "frmTrend");
+        trend->resize(1024, 600 - 30);  // a title bar off the screen's height
+        QVERIFY2(trend->minimumSizeHint().width() <= trend->width(),
+                 qPrintable(QString::number(trend->minimumSizeHint().width())));
+        QCOMPARE(trend->size(), QSize(1024, 570));
+        QCoreApplication::processEvents();
+        FIND(QTableView, grid, s, "trendGrid");
+        // Every number's column in sight, with the issues, and rows enough to read a trend.
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(grid->viewport()->height() > 10 * grid->verticalHeader()->defaultSectionSize());
+        for (const char* name : {"trendLast0", "trendShow", "trendExport", "trendKind"}) {
+            const QWidget* w = s.find<QWidget>(QLatin1String(name));
+            QVERIFY2(w->isVisible() && w->width() >= w->sizeHint().width(), name);
+            QVERIFY2(trend->rect().contains(QRect(w->mapTo(trend, QPoint(0, 0)), w->size())), name);
+        }
     }
 
     void aFailedExportIsSaidAndNotReportedDone() {
