@@ -2,7 +2,8 @@
 // hand-entered draw typed as sixteen digits and stored with every refresh that follows
 // (history grid, next issue, search panel), painting included; a search on a
 // 100,000-draw history through the whole window path; the 走势图 window opened to its first
-// painted frame and its grid scrolled page by page, on 3,000 and 100,000 draws.
+// painted frame, its range changed and its grid scrolled page by page, on 3,000 and 100,000
+// draws.
 #include "app/shell/app_settings.h"
 #include "app/shell/main_window.h"
 #include "app/shell/user_dialogs.h"
@@ -187,6 +188,27 @@ void BM_TrendWindowToFirstFrame(benchmark::State& state) {
     session.close();
 }
 BENCHMARK(BM_TrendWindowToFirstFrame)->Arg(kDraws)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// 近100期 and 全部 clicked in turn on a history of `state.range(0)` draws: the chart read for
+// the new range and drawn again, the kind and scope unchanged.
+void BM_TrendRangeChange(benchmark::State& state) {
+    application();
+    Session session(static_cast<int>(state.range(0)));
+    session.open();
+    auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
+    trend->show();
+    QApplication::processEvents();
+    const std::array<QAbstractButton*, 2> ranges = {trend->findChild<QAbstractButton*>(QStringLiteral("trendLast100")),
+                                                    trend->findChild<QAbstractButton*>(QStringLiteral("trendLast0"))};
+    int clicks = 0;
+    for (auto _ : state) {
+        ranges[clicks++ % 2]->click();
+        QApplication::processEvents();
+    }
+    trend.reset();
+    session.close();
+}
+BENCHMARK(BM_TrendRangeChange)->Arg(kDraws)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // One page down the trend grid and the rows that come into sight drawn (balls included); at
 // the bottom it starts again from the top.
