@@ -1,11 +1,14 @@
 // The window on a 3,000-draw history, drawn offscreen: start-up to a shown window, and one
 // hand-entered draw typed as sixteen digits and stored with every refresh that follows
-// (history grid, next issue, search panel), painting included; and a search on a
-// 100,000-draw history through the whole window path.
+// (history grid, next issue, search panel), painting included; a search on a
+// 100,000-draw history through the whole window path; the 走势图 window opened to its first
+// painted frame, its range changed and its grid scrolled page by page, on 3,000 and 100,000
+// draws.
 #include "app/shell/app_settings.h"
 #include "app/shell/main_window.h"
 #include "app/shell/user_dialogs.h"
 #include "app/shell/window_controllers.h"
+#include "app/trend/trend_window.h"
 #include "store/clock.h"
 #include "store/history_db.h"
 
@@ -13,7 +16,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEvent>
+#include <QScrollBar>
 #include <QSettings>
+#include <QTableView>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -65,6 +71,8 @@ public:
     }
 
     const HistoryController& history() const { return controllers_->history; }
+    HistoryController& history() { return controllers_->history; }
+    UserDialogs& dialogs() { return dialogs_; }
     MainWindow& window() { return *window_; }
 
 private:
@@ -137,6 +145,91 @@ void BM_WindowSearchOnALongHistory(benchmark::State& state) {
     session.close();
 }
 BENCHMARK(BM_WindowSearchOnALongHistory)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget* watched) { watched->installEventFilter(this); }
+    int count() const { return count_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        count_ += event->type() == QEvent::Paint;
+        return false;
+    }
+
+private:
+    int count_ = 0;
+};
+
+QTableView* trendGridOf(TrendWindow& trend) {
+    return trend.findChild<QTableView*>(QStringLiteral("trendGrid"));
+}
+
+// 分析 → 走势图 on a history of `state.range(0)` draws: the window built, read (the whole
+// history, the default range) and shown with its grid at the newest draw, painted.
+void BM_TrendWindowToFirstFrame(benchmark::State& state) {
+    application();
+    Session session(static_cast<int>(state.range(0)));
+    session.open();
+    for (auto _ : state) {
+        auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
+        const PaintCounter grid(trendGridOf(*trend)->viewport());
+        trend->show();
+        QApplication::processEvents();
+        if (grid.count() == 0) {
+            state.SkipWithError("the trend grid was not painted");
+            break;
+        }
+        state.PauseTiming();
+        trend.reset();
+        state.ResumeTiming();
+    }
+    session.close();
+}
+BENCHMARK(BM_TrendWindowToFirstFrame)->Arg(kDraws)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// 近100期 and 全部 clicked in turn on a history of `state.range(0)` draws: the chart read for
+// the new range and drawn again, the kind and scope unchanged.
+void BM_TrendRangeChange(benchmark::State& state) {
+    application();
+    Session session(static_cast<int>(state.range(0)));
+    session.open();
+    auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
+    trend->show();
+    QApplication::processEvents();
+    const std::array<QAbstractButton*, 2> ranges = {trend->findChild<QAbstractButton*>(QStringLiteral("trendLast100")),
+                                                    trend->findChild<QAbstractButton*>(QStringLiteral("trendLast0"))};
+    int clicks = 0;
+    for (auto _ : state) {
+        ranges[clicks++ % 2]->click();
+        QApplication::processEvents();
+    }
+    trend.reset();
+    session.close();
+}
+BENCHMARK(BM_TrendRangeChange)->Arg(kDraws)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// One page down the trend grid and the rows that come into sight drawn (balls included); at
+// the bottom it starts again from the top.
+void BM_TrendGridPageScroll(benchmark::State& state) {
+    application();
+    Session session(static_cast<int>(state.range(0)));
+    session.open();
+    auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
+    trend->show();
+    QApplication::processEvents();
+    QTableView* grid = trendGridOf(*trend);
+    QScrollBar* bar = grid->verticalScrollBar();
+    bar->setValue(0);
+    for (auto _ : state) {
+        bar->setValue(bar->value() >= bar->maximum() ? 0 : bar->value() + bar->pageStep());
+        benchmark::DoNotOptimize(grid->viewport()->grab());
+    }
+    trend.reset();
+    session.close();
+}
+BENCHMARK(BM_TrendGridPageScroll)->Arg(kDraws)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace drawfollow

@@ -5,12 +5,13 @@
 
 #include <xlsxwriter.h>
 
-#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <system_error>
+#include <utility>
 
 namespace drawfollow {
 
@@ -38,50 +39,82 @@ std::string reasonOf(lxw_error error) {
 
 constexpr int kMostPercentDecimals = 10;
 
-// One percent format per number of decimals, made when first needed.
-class PercentFormats {
-public:
-    explicit PercentFormats(lxw_workbook* workbook) : workbook_(workbook) {}
+constexpr int kNotAPercent = -1;
 
-    lxw_format* withDecimals(int decimals) {
-        lxw_format*& format = formats_.at(static_cast<size_t>(decimals));
-        // Without memory for a format the number is still written, in the general format.
-        if (!format && (format = workbook_add_format(workbook_))) {
+// The library reads 0 as "no colour": black has a code of its own.
+lxw_color_t libraryColour(uint32_t rgb) {
+    rgb &= LXW_COLOR_MASK;
+    return rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
+}
+
+// One format per pair of colours and number of percent decimals, made when first needed: a
+// sheet of thousands of coloured cells needs only a handful.
+class CellFormats {
+public:
+    explicit CellFormats(lxw_workbook* workbook) : workbook_(workbook) {}
+
+    // Null, the general format, for a cell without colours or percent.
+    lxw_format* of(const CellColours& colours, int percentDecimals) {
+        if (colours == CellColours{} && percentDecimals == kNotAPercent)
+            return nullptr;
+        const Key key{colours, percentDecimals};
+        if (const auto known = formats_.find(key); known != formats_.end())
+            return known->second;
+        lxw_format* format = workbook_add_format(workbook_);
+        // Without memory for a format the cell is still written, in the general format.
+        if (!format)
+            return nullptr;
+        if (percentDecimals != kNotAPercent) {
             const std::string code =
-                decimals == 0 ? "0%" : "0." + std::string(static_cast<size_t>(decimals), '0') + "%";
+                percentDecimals == 0 ? "0%" : "0." + std::string(static_cast<size_t>(percentDecimals), '0') + "%";
             format_set_num_format(format, code.c_str());
         }
+        if (colours.fill)
+            format_set_bg_color(format, libraryColour(*colours.fill));
+        if (colours.font)
+            format_set_font_color(format, libraryColour(*colours.font));
+        formats_.emplace(key, format);
         return format;
     }
 
 private:
+    using Key = std::pair<CellColours, int>;
+
     lxw_workbook* workbook_;
-    std::array<lxw_format*, kMostPercentDecimals + 1> formats_{};
+    std::map<Key, lxw_format*> formats_;
 };
 
 lxw_error writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, const std::string& text,
-                    PercentFormats& percentFormats) {
+                    const CellColours& colours, CellFormats& formats) {
     if (const auto number = spreadsheetNumber(text))
-        return worksheet_write_number(sheet, row, col, *number, nullptr);
+        return worksheet_write_number(sheet, row, col, *number, formats.of(colours, kNotAPercent));
     if (const auto percent = spreadsheetPercent(text))
-        return worksheet_write_number(sheet, row, col, percent->fraction,
-                                      percentFormats.withDecimals(percent->decimals));
-    return worksheet_write_string(sheet, row, col, text.c_str(), nullptr);
+        return worksheet_write_number(sheet, row, col, percent->fraction, formats.of(colours, percent->decimals));
+    return worksheet_write_string(sheet, row, col, text.c_str(), formats.of(colours, kNotAPercent));
+}
+
+const CellColours& coloursAt(const ColourGrid& colours, size_t r, size_t c) {
+    static const CellColours none;
+    return r < colours.size() && c < colours[r].size() ? colours[r][c] : none;
 }
 
 // Fills the sheet; the first failure ends the copy.
-lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const TextGrid& grid) {
-    PercentFormats percentFormats(workbook);
+lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const TextGrid& grid, const ColourGrid& colours) {
+    CellFormats formats(workbook);
     for (size_t r = 0; r < grid.size(); ++r) {
         for (size_t c = 0; c < grid[r].size(); ++c) {
             const std::string& text = grid[r][c];
-            if (text.empty())
+            const CellColours& cellColours = coloursAt(colours, r, c);
+            // A coloured cell is kept though empty: the colour is what it shows.
+            if (text.empty() && cellColours == CellColours{})
                 continue;
             if (r >= LXW_ROW_MAX || c >= LXW_COL_MAX)
                 return LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
             const auto row = static_cast<lxw_row_t>(r);
             const auto col = static_cast<lxw_col_t>(c);
-            const lxw_error error = writeCell(sheet, row, col, text, percentFormats);
+            const lxw_error error = text.empty()
+                                        ? worksheet_write_blank(sheet, row, col, formats.of(cellColours, kNotAPercent))
+                                        : writeCell(sheet, row, col, text, cellColours, formats);
             if (error != LXW_NO_ERROR)
                 return error;
         }
@@ -135,13 +168,13 @@ std::optional<SpreadsheetPercent> spreadsheetPercent(std::string_view text) {
     return SpreadsheetPercent{value / 100, decimals};
 }
 
-void writeSpreadsheet(const TextGrid& grid, const fs::path& target) {
+void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const ColourGrid& colours) {
     const auto writeWorkbook = [&](const fs::path& temporary) {
         lxw_workbook* workbook = workbook_new(temporary.string().c_str());
         if (!workbook)
             throw StoreError("无法写入电子表格文件 " + quoted(target) + "：内存不足。");
         lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Sheet1");
-        const lxw_error copyError = sheet ? copyCells(workbook, sheet, grid) : LXW_ERROR_MEMORY_MALLOC_FAILED;
+        const lxw_error copyError = sheet ? copyCells(workbook, sheet, grid, colours) : LXW_ERROR_MEMORY_MALLOC_FAILED;
         // Closing writes the file and frees the workbook, so it runs after a failed copy too.
         const lxw_error closeError = workbook_close(workbook);
         if (copyError != LXW_NO_ERROR || closeError != LXW_NO_ERROR)

@@ -3,6 +3,7 @@
 
 #include "store/text_grid.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,14 +18,27 @@ enum class ExportedGrid { History, Detail, Tally };
 
 std::string_view spreadsheetFileName(ExportedGrid grid);  // "lishi.xlsx", "Jiansuo.xlsx", "Jieguo.xlsx"
 
-// Grid cell (r, c) goes to cell (r + 1, c + 1) of the sheet "Sheet1". A cell whose text is a
+// A cell's colours as 0xRRGGBB; an absent colour is the spreadsheet program's own.
+struct CellColours {
+    std::optional<uint32_t> fill;
+    std::optional<uint32_t> font;
+    friend bool operator==(const CellColours&, const CellColours&) = default;
+    friend auto operator<=>(const CellColours&, const CellColours&) = default;
+};
+
+// The colours of a TextGrid's cells, cell for cell; a row or cell beyond its end has none.
+using ColourGrid = std::vector<std::vector<CellColours>>;
+
+// Grid cell (r, c) goes to cell (r + 1, c + 1) of the sheet "Sheet1", coloured as `colours`
+// says; cells that share their colours share one format, so a long coloured sheet stays
+// within the spreadsheet's few thousand formats. A cell whose text is a
 // number written the way the number is shown (no leading zero, no trailing zero after the
 // point) is stored as a number; a percentage as the tally shows it ("34.286%") as its
 // fraction with a percent format of as many decimals; every other text as a string; an empty text leaves the
 // cell blank. The workbook replaces the target through replaceFile (a link's target when it
 // is a symbolic link), so a failure leaves an existing file untouched. Throws StoreError
 // with the reason.
-void writeSpreadsheet(const TextGrid& grid, const std::filesystem::path& target);
+void writeSpreadsheet(const TextGrid& grid, const std::filesystem::path& target, const ColourGrid& colours = {});
 
 // The value of a cell text that is stored as a number.
 std::optional<double> spreadsheetNumber(std::string_view text);

@@ -1,5 +1,6 @@
 #include "app/trend/frequency_chart.h"
 
+#include "app/trend/count_axis.h"
 #include "app/trend/trend_chart_data.h"
 
 #include <QBarCategoryAxis>
@@ -19,7 +20,7 @@ FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(new QChart, parent)
     chart()->legend()->setAlignment(Qt::AlignBottom);
 }
 
-void FrequencyChart::plot(const TrendTable& range, const TrendTable& whole) {
+void FrequencyChart::plot(const TrendTable& range, const std::vector<double>& perDraw) {
     QChart* c = chart();
     c->removeAllSeries();
     for (QAbstractAxis* axis : c->axes())
@@ -30,8 +31,8 @@ void FrequencyChart::plot(const TrendTable& range, const TrendTable& whole) {
     auto* expectedLine = new QLineSeries;
     expectedLine->setName(QStringLiteral("期望次数（按全部历史的比例）"));
     QStringList categories;
-    const std::vector<double> expected = expectedCounts(range, whole);
-    double top = 1;
+    const std::vector<double> expected = expectedCounts(range, perDraw);
+    double top = 0;
     for (int col = 0; col < range.columnCount(); ++col) {
         const ValueFigures& v = range.column(col);
         categories << QString::fromStdString(v.text);
@@ -46,9 +47,7 @@ void FrequencyChart::plot(const TrendTable& range, const TrendTable& whole) {
 
     auto* x = new QBarCategoryAxis;
     x->append(categories);
-    auto* y = new QValueAxis;
-    y->setRange(0, top * 1.1);
-    y->setLabelFormat(QStringLiteral("%d"));
+    QValueAxis* y = countAxis(top);
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* s : c->series()) {

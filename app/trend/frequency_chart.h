@@ -14,7 +14,8 @@ class FrequencyChart final : public QChartView {
 public:
     explicit FrequencyChart(QWidget* parent = nullptr);
 
-    void plot(const TrendTable& range, const TrendTable& whole);
+    // `perDraw`: each value's count per draw over the whole history (countsPerDraw).
+    void plot(const TrendTable& range, const std::vector<double>& perDraw);
 };
 
 }  // namespace drawfollow

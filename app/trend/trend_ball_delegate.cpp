@@ -19,6 +19,10 @@ const QColor kRepeatedBall(0x8e, 0x12, 0x12);
 
 }  // namespace
 
+BallColours ballColours(int drawnCount) {
+    return {drawnCount > 1 ? kRepeatedBall : kBall, Qt::white};
+}
+
 void TrendBallDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const int drawn = index.data(TrendGridModel::DrawnCountRole).toInt();
     if (drawn <= 0) {
@@ -37,10 +41,11 @@ void TrendBallDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const int diameter = std::max(4, std::min(option.rect.width(), option.rect.height()) - 2);
     QRect ball(0, 0, diameter, diameter);
     ball.moveCenter(option.rect.center());
+    const BallColours colours = ballColours(drawn);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(drawn > 1 ? kRepeatedBall : kBall);
+    painter->setBrush(colours.ball);
     painter->drawEllipse(ball);
-    painter->setPen(Qt::white);
+    painter->setPen(colours.text);
     painter->setFont(option.font);
     painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
     painter->restore();

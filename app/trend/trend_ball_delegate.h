@@ -2,9 +2,18 @@
 // printed charts players know do; every other cell is painted as usual.
 #pragma once
 
+#include <QColor>
 #include <QStyledItemDelegate>
 
 namespace drawfollow {
+
+// The ball of a value drawn `drawnCount` times in one draw and the colour of its text; the
+// workbook export colours the cell the same.
+struct BallColours {
+    QColor ball;
+    QColor text;
+};
+BallColours ballColours(int drawnCount);
 
 class TrendBallDelegate final : public QStyledItemDelegate {
     Q_OBJECT

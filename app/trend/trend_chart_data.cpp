@@ -2,12 +2,19 @@
 
 namespace drawfollow {
 
-std::vector<double> expectedCounts(const TrendTable& range, const TrendTable& whole) {
-    std::vector<double> expected(static_cast<size_t>(range.columnCount()), 0.0);
+std::vector<double> countsPerDraw(const TrendTable& whole) {
+    std::vector<double> rates(static_cast<size_t>(whole.columnCount()), 0.0);
     if (whole.rowCount() == 0)
-        return expected;
-    for (int c = 0; c < range.columnCount() && c < whole.columnCount(); ++c)
-        expected[static_cast<size_t>(c)] = double(range.rowCount()) * whole.column(c).count / whole.rowCount();
+        return rates;
+    for (int c = 0; c < whole.columnCount(); ++c)
+        rates[static_cast<size_t>(c)] = double(whole.column(c).count) / whole.rowCount();
+    return rates;
+}
+
+std::vector<double> expectedCounts(const TrendTable& range, const std::vector<double>& perDraw) {
+    std::vector<double> expected(static_cast<size_t>(range.columnCount()), 0.0);
+    for (size_t c = 0; c < expected.size() && c < perDraw.size(); ++c)
+        expected[c] = range.rowCount() * perDraw[c];
     return expected;
 }
 

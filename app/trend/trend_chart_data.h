@@ -7,10 +7,13 @@
 
 namespace drawfollow {
 
+// Per column, how often the value came per draw over `whole` (its count / the draws);
+// zero throughout when `whole` holds no draw.
+std::vector<double> countsPerDraw(const TrendTable& whole);
+
 // Per column of `range`, the count a value would have had over the range's draws had it
-// come as often as it did over the whole history: N × (its count in `whole` / the draws of
-// `whole`). Zero throughout when `whole` holds no draw. Both tables list the same values.
-std::vector<double> expectedCounts(const TrendTable& range, const TrendTable& whole);
+// come at its rate `perDraw` (of a table listing the same values): N × rate.
+std::vector<double> expectedCounts(const TrendTable& range, const std::vector<double>& perDraw);
 
 // The count of `column` in each window of `window` consecutive draws, one per draw from
 // the window's last draw on (a range of N draws gives N − window + 1 windows; none when it

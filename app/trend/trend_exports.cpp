@@ -3,35 +3,75 @@
 #include "app/history/history_controller.h"
 #include "app/shell/user_dialogs.h"
 #include "app/shell/wait_cursor.h"
-#include "io/xlsx_export.h"
+#include "app/trend/trend_ball_delegate.h"
+#include "app/trend/trend_grid_model.h"
 
 #include <QAbstractItemModel>
+#include <QBrush>
 #include <QDir>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QWidget>
 
 #include <exception>
+#include <optional>
 
 namespace drawfollow {
 
-TextGrid shownTexts(const QAbstractItemModel& model, bool rowHeaders, const QString& corner) {
+namespace {
+
+uint32_t rgbOf(const QColor& colour) {
+    return static_cast<uint32_t>(colour.rgb() & 0xffffffu);
+}
+
+// A role's brush, when the model gives one.
+std::optional<uint32_t> brushRgb(const QVariant& brush) {
+    if (!brush.isValid())
+        return std::nullopt;
+    return rgbOf(brush.value<QBrush>().color());
+}
+
+}  // namespace
+
+CellColours paintedColours(const QModelIndex& index) {
+    return {brushRgb(index.data(Qt::BackgroundRole)), brushRgb(index.data(Qt::ForegroundRole))};
+}
+
+CellColours trendGridColours(const QModelIndex& index) {
+    const int drawn = index.data(TrendGridModel::DrawnCountRole).toInt();
+    if (drawn <= 0)
+        return paintedColours(index);
+    const BallColours ball = ballColours(drawn);
+    return {rgbOf(ball.ball), rgbOf(ball.text)};
+}
+
+ShownCells shownCells(const QAbstractItemModel& model, CellColouring colouring, bool rowHeaders,
+                      const QString& corner) {
     const int columns = model.columnCount();
-    TextGrid texts;
-    texts.reserve(static_cast<size_t>(model.rowCount()) + 1);
-    auto& header = texts.emplace_back();
+    const size_t rows = static_cast<size_t>(model.rowCount()) + 1;
+    ShownCells cells;
+    cells.texts.reserve(rows);
+    cells.colours.reserve(rows);
+    auto& header = cells.texts.emplace_back();
+    cells.colours.emplace_back();
     if (rowHeaders)
         header.push_back(corner.toStdString());
     for (int c = 0; c < columns; ++c)
         header.push_back(model.headerData(c, Qt::Horizontal).toString().toStdString());
     for (int r = 0; r < model.rowCount(); ++r) {
-        auto& row = texts.emplace_back();
-        if (rowHeaders)
-            row.push_back(model.headerData(r, Qt::Vertical).toString().toStdString());
-        for (int c = 0; c < columns; ++c)
-            row.push_back(model.index(r, c).data().toString().toStdString());
+        auto& texts = cells.texts.emplace_back();
+        auto& colours = cells.colours.emplace_back();
+        if (rowHeaders) {
+            texts.push_back(model.headerData(r, Qt::Vertical).toString().toStdString());
+            colours.emplace_back();
+        }
+        for (int c = 0; c < columns; ++c) {
+            const QModelIndex index = model.index(r, c);
+            texts.push_back(index.data().toString().toStdString());
+            colours.push_back(colouring(index));
+        }
     }
-    return texts;
+    return cells;
 }
 
 TrendExports::TrendExports(HistoryController& history, UserDialogs& dialogs, QWidget* window)
@@ -46,14 +86,14 @@ QString TrendExports::target(const QString& fileName, const QString& title) {
     return QDir(QString::fromStdString(folder.string())).filePath(fileName);
 }
 
-void TrendExports::exportTable(const TextGrid& texts, const QString& fileName) {
+void TrendExports::exportTable(const ShownCells& cells, const QString& fileName) {
     const QString title = QStringLiteral("导出电子表格");
     const QString file = target(fileName, title);
     if (file.isEmpty())
         return;
     try {
         const WaitCursor busy;
-        writeSpreadsheet(texts, file.toStdString());
+        writeSpreadsheet(cells.texts, file.toStdString(), cells.colours);
     } catch (const std::exception& e) {
         dialogs_.message(window_, MessageKind::Warning, title,
                          QStringLiteral("表格未能导出。\n%1").arg(QString::fromUtf8(e.what())));

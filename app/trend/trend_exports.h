@@ -2,12 +2,14 @@
 // table as a workbook, a chart as a PNG picture; then opened, as the other exports are.
 #pragma once
 
+#include "io/xlsx_export.h"
 #include "store/text_grid.h"
 
 #include <QObject>
 #include <QString>
 
 class QAbstractItemModel;
+class QModelIndex;
 class QWidget;
 
 namespace drawfollow {
@@ -15,9 +17,24 @@ namespace drawfollow {
 class HistoryController;
 class UserDialogs;
 
-// The cells as shown, the horizontal header first; with `rowHeaders` each row starts with
-// its vertical header (the issue, or the summary line's name) under `corner`.
-TextGrid shownTexts(const QAbstractItemModel& model, bool rowHeaders, const QString& corner = {});
+// The cells as shown: their texts, and the colours the window paints them in (a drawn
+// value's ball, a grey omission, a summary line's background, a hot or cold mark).
+struct ShownCells {
+    TextGrid texts;
+    ColourGrid colours;
+};
+
+// How a cell of a model is coloured on screen.
+using CellColouring = CellColours (*)(const QModelIndex& index);
+// Its background and text colours, as a table view paints them.
+CellColours paintedColours(const QModelIndex& index);
+// A drawn value's ball as TrendBallDelegate paints it (a TrendGridModel's cells), else as painted.
+CellColours trendGridColours(const QModelIndex& index);
+
+// The horizontal header first; with `rowHeaders` each row starts with its vertical header
+// (the issue, or the summary line's name) under `corner`.
+ShownCells shownCells(const QAbstractItemModel& model, CellColouring colouring, bool rowHeaders,
+                      const QString& corner = {});
 
 class TrendExports final : public QObject {
     Q_OBJECT
@@ -26,7 +43,7 @@ public:
     TrendExports(HistoryController& history, UserDialogs& dialogs, QWidget* window);
 
     // `fileName` in the data folder; a failure is said in a message and no file is left half written.
-    void exportTable(const TextGrid& texts, const QString& fileName);
+    void exportTable(const ShownCells& cells, const QString& fileName);
     void exportPicture(QWidget* chart, const QString& fileName);
 
 signals:

@@ -6,6 +6,7 @@
 #include "app/trend/omission_bar_delegate.h"
 #include "app/trend/omission_table_model.h"
 #include "app/trend/trend_ball_delegate.h"
+#include "app/trend/trend_chart_data.h"
 #include "app/trend/trend_exports.h"
 #include "app/trend/trend_grid_model.h"
 #include "app/trend/trend_range_bar.h"
@@ -130,6 +131,7 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
 }
 
 void TrendWindow::followHistory() {
+    wholeHistoryRates_.reset();
     std::vector<int> issues;
     issues.reserve(history_.history().size());
     for (const StoredDraw& draw : history_.history())
@@ -154,7 +156,7 @@ void TrendWindow::refresh() {
         const WaitCursor busy;
         const TrendChoice choice{rangeBar_->kind(), rangeBar_->scope(), history_.derivation()};
         gridModel_->setTable(readTrend(*db, choice, *range));
-        frequencyChart_->plot(gridModel_->table(), readTrend(*db, choice));
+        frequencyChart_->plot(gridModel_->table(), wholeHistoryRates(*db, choice, *range));
     } catch (const std::exception& e) {
         showProblem(QStringLiteral("走势图未能读出：%1").arg(QString::fromUtf8(e.what())));
         return;
@@ -166,6 +168,17 @@ void TrendWindow::refresh() {
     grid_->scrollToBottom();
 }
 
+const std::vector<double>& TrendWindow::wholeHistoryRates(HistoryDb& db, const TrendChoice& choice,
+                                                          const IssueRange& range) {
+    if (!wholeHistoryRates_ || wholeHistoryRates_->kind != choice.kind || wholeHistoryRates_->scope != choice.scope) {
+        // A range open at both ends is the whole history: no second read.
+        const bool whole = !range.first && !range.last;
+        wholeHistoryRates_ =
+            Rates{choice.kind, choice.scope, countsPerDraw(whole ? gridModel_->table() : readTrend(db, choice))};
+    }
+    return wholeHistoryRates_->perDraw;
+}
+
 void TrendWindow::showProblem(const QString& problem) {
     note_->setText(problem);
     note_->setVisible(!problem.isEmpty());
@@ -174,10 +187,12 @@ void TrendWindow::showProblem(const QString& problem) {
 void TrendWindow::exportShownTab() {
     switch (tabs_->currentIndex()) {
         case GridTab:
-            exports_->exportTable(shownTexts(*gridModel_, true, QStringLiteral("期号")), QStringLiteral("zoushi.xlsx"));
+            exports_->exportTable(shownCells(*gridModel_, trendGridColours, true, QStringLiteral("期号")),
+                                  QStringLiteral("zoushi.xlsx"));
             break;
         case OmissionTab:
-            exports_->exportTable(shownTexts(*omissionTable_->model(), false), QStringLiteral("yilou.xlsx"));
+            exports_->exportTable(shownCells(*omissionTable_->model(), paintedColours, false),
+                                  QStringLiteral("yilou.xlsx"));
             break;
         case FrequencyTab:
             exports_->exportPicture(frequencyChart_, QStringLiteral("cishu.png"));

@@ -3,7 +3,12 @@
 // history or its derivation changes.
 #pragma once
 
+#include "analysis/trend_table.h"
+
 #include <QDialog>
+
+#include <optional>
+#include <vector>
 
 class QLabel;
 class QTableView;
@@ -35,6 +40,9 @@ signals:
 
 private:
     void followHistory();
+    // Each value's count per draw over the whole history, for the expected line: read once
+    // per kind and scope, and again only after the history changes.
+    const std::vector<double>& wholeHistoryRates(HistoryDb& db, const TrendChoice& choice, const IssueRange& range);
     void showProblem(const QString& problem);
     // The tab in sight: a grid or table as a workbook, a chart as a picture.
     void exportShownTab();
@@ -51,6 +59,13 @@ private:
     OmissionTableModel* omissionModel_;
     FrequencyChart* frequencyChart_;
     WindowCountChart* windowChart_;
+
+    struct Rates {
+        Kind kind;
+        TallyScope scope;
+        std::vector<double> perDraw;
+    };
+    std::optional<Rates> wholeHistoryRates_;
 };
 
 }  // namespace drawfollow

@@ -1,6 +1,7 @@
 #include "app/trend/window_count_chart.h"
 
 #include "analysis/trend_table.h"
+#include "app/trend/count_axis.h"
 #include "app/trend/trend_chart_data.h"
 
 #include <QChart>
@@ -76,7 +77,7 @@ void WindowCountChart::plot() {
                     .arg(table_.issue(window - 1))
                     .arg(table_.issue(table_.rowCount() - 1)));
     auto* line = new QLineSeries;
-    int top = 1;
+    int top = 0;
     const std::vector<int> counts = windowCounts(table_, column, window);
     for (size_t i = 0; i < counts.size(); ++i) {
         line->append(double(i + static_cast<size_t>(window)), counts[i]);
@@ -87,9 +88,7 @@ void WindowCountChart::plot() {
     x->setRange(window, table_.rowCount());
     x->setLabelFormat(QStringLiteral("%d"));
     x->setTitleText(QStringLiteral("范围内第几期"));
-    auto* y = new QValueAxis;
-    y->setRange(0, top + 1);
-    y->setLabelFormat(QStringLiteral("%d"));
+    QValueAxis* y = countAxis(top);
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
     line->attachAxis(x);

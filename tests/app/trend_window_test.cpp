@@ -1,6 +1,8 @@
 // The 走势图 window: its grid model over a history small enough to check by hand, and the
 // window as the menu and the history button open it.
+#include "app/trend/count_axis.h"
 #include "app/trend/omission_table_model.h"
+#include "app/trend/trend_ball_delegate.h"
 #include "app/trend/trend_chart_data.h"
 #include "app/trend/trend_grid_model.h"
 #include "support/history_builder.h"
@@ -42,6 +44,15 @@ TrendTable handTrend(WindowSession& s, Kind kind, IssueRange range = {}) {
 
 QString cell(const QAbstractItemModel& m, int row, int column, int role = Qt::DisplayRole) {
     return m.data(m.index(row, column), role).toString();
+}
+
+// A colour as the workbook writes it, "FFRRGGBB".
+std::string argb(const QColor& colour) {
+    return colour.name(QColor::HexArgb).toUpper().remove(u'#').toStdString();
+}
+
+std::string argbOf(const QAbstractItemModel& m, int row, int column, int role) {
+    return argb(m.data(m.index(row, column), role).value<QBrush>().color());
 }
 
 }  // namespace
@@ -152,12 +163,28 @@ private slots:
         QCOMPARE(windowCounts(whole, 1, 3), std::vector<int>({2}));
         QVERIFY(windowCounts(whole, 0, 4).empty());
         // 1 came twice in three draws: in the last two, 2 × 2/3 expected.
-        const std::vector<double> expected = expectedCounts(handTrend(s, Kind::Number, {2026002, {}}), whole);
+        const std::vector<double> expected =
+            expectedCounts(handTrend(s, Kind::Number, {2026002, {}}), countsPerDraw(whole));
         QCOMPARE(expected.size(), size_t(30));
         QCOMPARE(expected[0], 4.0 / 3);
         QCOMPARE(expected[28], 0.0);
-        const std::vector<double> none = expectedCounts(whole, handTrend(s, Kind::Number, {2027001, {}}));
+        const std::vector<double> none =
+            expectedCounts(whole, countsPerDraw(handTrend(s, Kind::Number, {2027001, {}})));
         QCOMPARE(none, std::vector<double>(30, 0.0));
+    }
+
+    void countAxesPutTheirLinesOnWholeCounts() {
+        struct Case {
+            double highest;
+            int step;
+            int top;
+        };
+        for (const Case& c : {Case{0, 1, 1}, Case{5, 1, 6}, Case{6, 1, 7}, Case{7, 2, 8}, Case{8, 2, 10},
+                              Case{103, 20, 120}, Case{100, 20, 120}, Case{1234.5, 500, 1500}}) {
+            const CountScale scale = countScale(c.highest);
+            QCOMPARE(scale.step, c.step);
+            QCOMPARE(scale.top, c.top);
+        }
     }
 
     void opensFromTheMenuAndTheHistoryButtonAtTheNewestDraw() {
@@ -214,6 +241,43 @@ private slots:
         exportButton->click();
         QVERIFY(!QImage(QString::fromStdString((s.dataDir() / "cishu.png").string())).isNull());
         QVERIFY(s.dialogs().messages().isEmpty());
+    }
+
+    void theWorkbooksAreColouredAsTheScreen() {
+        WindowSession s;
+        s.seed(handDraws());
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTabWidget, tabs, s, "trendTabs");
+        FIND(QTableView, grid, s, "trendGrid");
+        FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
+        exportButton->click();
+        const Sheet chart = readFirstSheet(s.dataDir() / "zoushi.xlsx");
+        // 1 drawn in 2026001: its ball; missed in 2026003: the grey omission; 出现次数 on the summary's ground.
+        const SheetCell& drawn = chart.cells.at("B2");
+        QCOMPARE(drawn.fill, argb(ballColours(1).ball));
+        QCOMPARE(drawn.fontColour, argb(ballColours(1).text));
+        const SheetCell& missed = chart.cells.at("B4");
+        QCOMPARE(missed.value, std::string("1"));
+        QCOMPARE(missed.fill, std::string());
+        QCOMPARE(missed.fontColour, argbOf(*grid->model(), 2, 0, Qt::ForegroundRole));
+        QCOMPARE(chart.cells.at("B5").fill, argbOf(*grid->model(), 3, 0, Qt::BackgroundRole));
+        QCOMPARE(chart.cells.at("A2").fill, std::string());  // the issues stay plain
+        // A few formats for hundreds of coloured cells.
+        QVERIFY2(chart.cellFormats <= 6, qPrintable(QString::number(chart.cellFormats)));
+
+        tabs->setCurrentIndex(1);
+        exportButton->click();
+        FIND(QTableView, omission, s, "omissionTable");
+        const Sheet table = readFirstSheet(s.dataDir() / "yilou.xlsx");
+        const int heat = omission->model()->columnCount() - 1;
+        const std::string heatColumn(1, char('A' + heat));
+        // Sorted by value: 1 cold in row 2, 2 hot in row 3, 29 unmarked.
+        QCOMPARE(table.cells.at(heatColumn + "2").value, std::string("冷"));
+        QCOMPARE(table.cells.at(heatColumn + "2").fontColour, argbOf(*omission->model(), 0, heat, Qt::ForegroundRole));
+        QCOMPARE(table.cells.at(heatColumn + "3").fontColour, argbOf(*omission->model(), 1, heat, Qt::ForegroundRole));
+        QVERIFY(table.cells.at(heatColumn + "2").fontColour != table.cells.at(heatColumn + "3").fontColour);
+        QCOMPARE(table.cells.at("B2").fontColour, std::string());
     }
 
     void aClickedNumberFillsTheNextManualBox() {
@@ -291,6 +355,28 @@ private slots:
         const QColor missed = centre(2, 0);
         QVERIFY2(drawn.red() > 150 && drawn.green() < 100, qPrintable(drawn.name()));
         QVERIFY2(missed.green() > 150, qPrintable(missed.name()));
+    }
+
+    void fitsA1024x600Screen() {
+        WindowSession s;
+        s.seed(seededDraws(300));
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QDialog, trend, s, "frmTrend");
+        trend->resize(1024, 600 - 30);  // a title bar off the screen's height
+        QVERIFY2(trend->minimumSizeHint().width() <= trend->width(),
+                 qPrintable(QString::number(trend->minimumSizeHint().width())));
+        QCOMPARE(trend->size(), QSize(1024, 570));
+        QCoreApplication::processEvents();
+        FIND(QTableView, grid, s, "trendGrid");
+        // Every number's column in sight, with the issues, and rows enough to read a trend.
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(grid->viewport()->height() > 10 * grid->verticalHeader()->defaultSectionSize());
+        for (const char* name : {"trendLast0", "trendShow", "trendExport", "trendKind"}) {
+            const QWidget* w = s.find<QWidget>(QLatin1String(name));
+            QVERIFY2(w->isVisible() && w->width() >= w->sizeHint().width(), name);
+            QVERIFY2(trend->rect().contains(QRect(w->mapTo(trend, QPoint(0, 0)), w->size())), name);
+        }
     }
 
     void aFailedExportIsSaidAndNotReportedDone() {

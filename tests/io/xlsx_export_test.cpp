@@ -141,6 +141,50 @@ TEST_F(SpreadsheetExport, MixedCellsKeepTheirTypesAndEmptyCellsStayBlank) {
     EXPECT_EQ(sheet.cells.at("C2").numberFormat, "General");
 }
 
+TEST_F(SpreadsheetExport, ColouredCellsShareOneFormatPerColourPairAndKeepTheirTypes) {
+    const CellColours ball{0xd22b2b, 0xffffff};
+    const CellColours grey{std::nullopt, 0x9a9a9a};
+    const CellColours summary{0xf2f2e6, std::nullopt};
+    TextGrid grid{{"期号", "01", "02"}};
+    ColourGrid colours{{}};
+    for (int r = 1; r <= 3000; ++r) {
+        grid.push_back({std::to_string(2013000 + r), "01", std::to_string(r % 7)});
+        colours.push_back({{}, r % 2 ? ball : grey, grey});
+    }
+    grid.push_back({"出现率", "50.0%", ""});
+    colours.push_back({{}, summary, summary});
+    writeSpreadsheet(grid, target, colours);
+
+    const auto sheet = test::readFirstSheet(target);
+    const auto& drawn = sheet.cells.at("B2");
+    EXPECT_EQ(drawn.value, "01");
+    EXPECT_EQ(drawn.fill, "FFD22B2B");
+    EXPECT_EQ(drawn.fontColour, "FFFFFFFF");
+    const auto& omission = sheet.cells.at("C2");
+    EXPECT_TRUE(omission.isNumber);
+    EXPECT_EQ(omission.fill, "");
+    EXPECT_EQ(omission.fontColour, "FF9A9A9A");
+    EXPECT_EQ(sheet.cells.at("B3").fill, "");
+    // A coloured percentage keeps its percent format; an empty coloured cell keeps its colour.
+    EXPECT_EQ(sheet.cells.at("B3002").numberFormat, "0.0%");
+    EXPECT_EQ(sheet.cells.at("B3002").fill, "FFF2F2E6");
+    EXPECT_EQ(sheet.cells.at("C3002").fill, "FFF2F2E6");
+    // Cells without colours stay in the general format, as an uncoloured export writes them.
+    EXPECT_EQ(sheet.cells.at("A2").fill, "");
+    EXPECT_EQ(sheet.cells.at("A2").fontColour, "");
+    // The default, ball, grey, the summary and the coloured percentage.
+    EXPECT_EQ(sheet.cellFormats, 5u);
+}
+
+TEST_F(SpreadsheetExport, AColourGridShorterThanTheTextsLeavesTheRestUncoloured) {
+    writeSpreadsheet(TextGrid{{"a", "b"}, {"c", "d"}}, target, ColourGrid{{CellColours{0x00ff00, 0x000000}}});
+    const auto sheet = test::readFirstSheet(target);
+    EXPECT_EQ(sheet.cells.at("A1").fill, "FF00FF00");
+    EXPECT_EQ(sheet.cells.at("A1").fontColour, "FF000000");  // black is a colour, not "none"
+    for (const char* ref : {"B1", "A2", "B2"})
+        EXPECT_EQ(sheet.cells.at(ref).fill, "") << ref;
+}
+
 TEST_F(SpreadsheetExport, AHeaderOnlyGridGivesAOneRowSheet) {
     writeSpreadsheet(TextGrid{{"序号", "结果", "出现次数", "百分比"}}, target);
     const auto sheet = test::readFirstSheet(target);

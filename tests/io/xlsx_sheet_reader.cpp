@@ -61,20 +61,43 @@ void forEachElement(const std::string& xml, const std::function<void(const xmlNo
     xmlFreeDoc(doc);
 }
 
-// The number format of every cell style, by the style's index ("s" of a cell).
-std::vector<std::string> styleFormats(const std::filesystem::path& workbook) {
+struct CellStyle {
+    std::string numberFormat;
+    std::string fill;
+    std::string fontColour;
+};
+
+// Every cell style, by the style's index ("s" of a cell).
+std::vector<CellStyle> cellStyles(const std::filesystem::path& workbook) {
     std::map<std::string, std::string> codes{{"0", "General"}, {"9", "0%"}, {"10", "0.00%"}};
-    std::vector<std::string> formats;
-    bool inCellStyles = false;
+    std::vector<std::string> fonts;
+    std::vector<std::string> fills;
+    std::vector<CellStyle> styles;
+    std::string section;  // the list the elements read belong to
     forEachElement(unzipMember(workbook, "xl/styles.xml"), [&](const xmlNode* node) {
+        for (const char* list :
+             {"numFmts", "fonts", "fills", "borders", "cellStyleXfs", "cellXfs", "cellStyles", "dxfs"})
+            if (named(node, list))
+                section = list;
         if (named(node, "numFmt"))
             codes[attribute(node, "numFmtId")] = attribute(node, "formatCode");
-        if (named(node, "cellXfs") || named(node, "cellStyleXfs"))
-            inCellStyles = named(node, "cellXfs");
-        else if (named(node, "xf") && inCellStyles)
-            formats.push_back(codes[attribute(node, "numFmtId")]);
+        else if (section == "fonts" && named(node, "font"))
+            fonts.emplace_back();
+        else if (section == "fonts" && named(node, "color") && !fonts.empty())
+            fonts.back() = attribute(node, "rgb");
+        else if (section == "fills" && named(node, "fill"))
+            fills.emplace_back();
+        else if (section == "fills" && named(node, "fgColor") && !fills.empty())
+            fills.back() = attribute(node, "rgb");
+        else if (section == "cellXfs" && named(node, "xf")) {
+            const auto listed = [&](const std::vector<std::string>& list, const char* id) {
+                const std::string index = attribute(node, id);
+                return index.empty() || std::stoul(index) >= list.size() ? std::string() : list[std::stoul(index)];
+            };
+            styles.push_back({codes[attribute(node, "numFmtId")], listed(fills, "fillId"), listed(fonts, "fontId")});
+        }
     });
-    return formats;
+    return styles;
 }
 
 }  // namespace
@@ -101,7 +124,8 @@ Sheet readFirstSheet(const std::filesystem::path& workbook) {
         if (named(node, "si"))
             shared.push_back(content(node));
     });
-    const std::vector<std::string> formats = styleFormats(workbook);
+    const std::vector<CellStyle> styles = cellStyles(workbook);
+    sheet.cellFormats = styles.size();
     forEachElement(unzipMember(workbook, "xl/worksheets/sheet1.xml"), [&](const xmlNode* node) {
         if (named(node, "dimension"))
             sheet.dimension = attribute(node, "ref");
@@ -116,9 +140,12 @@ Sheet readFirstSheet(const std::filesystem::path& workbook) {
                 cell.value = content(child);
         }
         cell.isNumber = type.empty() || type == "n";
-        const std::string style = attribute(node, "s");
-        const size_t styleIndex = style.empty() ? 0 : std::stoul(style);
-        cell.numberFormat = styleIndex < formats.size() ? formats[styleIndex] : "General";
+        const std::string styleIndexText = attribute(node, "s");
+        const size_t styleIndex = styleIndexText.empty() ? 0 : std::stoul(styleIndexText);
+        const CellStyle style = styleIndex < styles.size() ? styles[styleIndex] : CellStyle{"General", {}, {}};
+        cell.numberFormat = style.numberFormat;
+        cell.fill = style.fill;
+        cell.fontColour = style.fontColour;
         if (type == "s")
             cell.value = shared.at(std::stoul(cell.value));
         sheet.cells[attribute(node, "r")] = cell;

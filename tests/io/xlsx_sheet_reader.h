@@ -11,6 +11,8 @@ struct SheetCell {
     bool isNumber = false;
     std::string value;         // the number as stored, or the string itself
     std::string numberFormat;  // "General", "0.000%", ...
+    std::string fill;          // a solid fill's colour as "FFRRGGBB", else empty
+    std::string fontColour;    // "FFRRGGBB", empty for the default
 };
 
 // The text a spreadsheet program shows for the cell: a percentage with its decimals, any
@@ -21,6 +23,7 @@ struct Sheet {
     std::string name;                        // of the first sheet in the workbook
     std::string dimension;                   // "A1:I101"
     std::map<std::string, SheetCell> cells;  // by reference, "B2"
+    size_t cellFormats = 0;                  // the workbook's cell formats, the default one included
 };
 
 // Unpacks the workbook with unzip; an unreadable file gives an empty sheet.
