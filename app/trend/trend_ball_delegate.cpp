@@ -17,16 +17,45 @@ const QColor kBall(0xd2, 0x2b, 0x2b);
 // single draws is seen at a glance.
 const QColor kRepeatedBall(0x8e, 0x12, 0x12);
 
+// The narrowest font a cell's text is shrunk to before it is cut short.
+constexpr qreal kSmallestScale = 0.55;
+
 }  // namespace
 
 BallColours ballColours(int drawnCount) {
     return {drawnCount > 1 ? kRepeatedBall : kBall, Qt::white};
 }
 
+QFont fontToFit(const QFont& font, const QString& text, int room) {
+    const int needed = QFontMetrics(font).horizontalAdvance(text);
+    if (needed <= room || room <= 0)
+        return font;
+    const qreal scale = std::max(kSmallestScale, qreal(room) / needed);
+    QFont smaller = font;
+    if (font.pointSizeF() > 0)
+        smaller.setPointSizeF(font.pointSizeF() * scale);
+    else
+        smaller.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+    return smaller;
+}
+
+QStyleOptionViewItem TrendBallDelegate::textFitted(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    // The style keeps a margin of its own on either side of the text, and elides at a
+    // pixel's rounding: a little room is left over.
+    const QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &cell, cell.widget) + 2;
+    cell.font = fontToFit(cell.font, cell.text, option.rect.width() - 2 * margin);
+    cell.fontMetrics = QFontMetrics(cell.font);
+    return cell;
+}
+
 void TrendBallDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const int drawn = index.data(TrendGridModel::DrawnCountRole).toInt();
     if (drawn <= 0) {
-        QStyledItemDelegate::paint(painter, option, index);
+        const QStyleOptionViewItem cell = textFitted(option, index);
+        QStyledItemDelegate::paint(painter, cell, index);
         return;
     }
     // The cell's background and selection as usual, the ball on top.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QStyledItemDelegate>
 
 namespace drawfollow {
@@ -15,6 +16,10 @@ struct BallColours {
 };
 BallColours ballColours(int drawnCount);
 
+// `font`, made smaller when `text` is wider than `room` pixels so that it fits, though never
+// below about half its size.
+QFont fontToFit(const QFont& font, const QString& text, int room);
+
 class TrendBallDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -22,6 +27,11 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    // The cell's options with its text in a font small enough to fit the cell: the summary
+    // rows' counts and averages grow wider than a ball on a long history.
+    QStyleOptionViewItem textFitted(const QStyleOptionViewItem& option, const QModelIndex& index) const;
 };
 
 }  // namespace drawfollow

@@ -61,6 +61,14 @@ QVariant TrendGridModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::BackgroundRole:
             return summary ? QVariant(QBrush(kSummaryBackground)) : QVariant();
+        case Qt::ToolTipRole:
+            // The summary's figures outgrow the narrow cells on a long history: the delegate
+            // prints them smaller, the tooltip says them in full.
+            if (!summary)
+                return {};
+            return QStringLiteral("%1 的%2：%3")
+                .arg(QString::fromStdString(table_.column(index.column()).text),
+                     fromUtf8(figureName(kTrendSummaryLines[row - summaryRow()])), cellText(row, index.column()));
         default:
             return {};
     }

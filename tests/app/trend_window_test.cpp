@@ -96,6 +96,9 @@ private slots:
         }
         QCOMPARE(oneFigures.join(u' '), QStringLiteral("2 0.33 1 2 1"));
         QCOMPARE(neverFigures.join(u' '), QStringLiteral("0 3.00 3 0 3"));
+        // A figure too wide for its cell is printed smaller; the tooltip says it in full.
+        QCOMPARE(cell(model, 4, one, Qt::ToolTipRole), QStringLiteral("1 的平均遗漏：0.33"));
+        QVERIFY(!model.data(model.index(0, one), Qt::ToolTipRole).isValid());
 
         // Twice in one draw, the ball shows the count instead of the value.
         model.setTable(handTrend(s, Kind::Tail));
@@ -355,6 +358,20 @@ private slots:
         const QColor missed = centre(2, 0);
         QVERIFY2(drawn.red() > 150 && drawn.green() < 100, qPrintable(drawn.name()));
         QVERIFY2(missed.green() > 150, qPrintable(missed.name()));
+    }
+
+    void wideFiguresShrinkToTheirCellButNotBeyondHalf() {
+        QFont font;
+        font.setPointSizeF(10);
+        const auto width = [](const QFont& f, const QString& text) { return QFontMetrics(f).horizontalAdvance(text); };
+        QCOMPARE(fontToFit(font, QStringLiteral("7"), 20), font);
+        const QFont fitted = fontToFit(font, QStringLiteral("2.76"), 20);
+        QVERIFY(fitted.pointSizeF() < 10);
+        QVERIFY2(width(fitted, QStringLiteral("2.76")) <= 21, qPrintable(QString::number(fitted.pointSizeF())));
+        QVERIFY(fontToFit(font, QStringLiteral("26667.00"), 20).pointSizeF() >= 5.5);
+        QFont pixels;
+        pixels.setPixelSize(14);
+        QVERIFY(fontToFit(pixels, QStringLiteral("26667"), 20).pixelSize() < 14);
     }
 
     void fitsA1024x600Screen() {
