@@ -2,6 +2,7 @@
 
 #include "io/history_text.h"
 #include "io/safety_copy.h"
+#include "store/cancel_guard.h"
 
 #include <algorithm>
 #include <functional>
@@ -119,6 +120,8 @@ std::string compactHistory(HistoryDb& db) {
         db.compact();
         return {};
     } catch (const SQLite::Exception& e) {
+        if (isCancelled(e))
+            return "压缩历史数据库文件已取消，文件保持原样，历史号码完整无损。";
         return "压缩历史数据库文件失败，文件保持原样，历史号码完整无损。（" + failureText(e) + "）";
     }
 }
