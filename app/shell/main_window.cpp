@@ -229,6 +229,8 @@ void MainWindow::followRunningWork() {
         for (QAction* a : actions)
             a->setEnabled(!busy);
     menus_.yearsToKeepAction->setEnabled(!busy);
+    if (trend_)
+        trend_->setHistoryBusy(busy);
 }
 
 void MainWindow::showTallyWithChance(const SearchInputs& inputs, SearchResult& result) {
@@ -258,6 +260,7 @@ void MainWindow::setHistoryCommandsEnabled(bool on) {
 void MainWindow::showTrend() {
     if (!trend_) {
         trend_ = new TrendWindow(controllers_.history, dialogs_, this);
+        trend_->setHistoryBusy(job_->running());
         connect(trend_, &TrendWindow::numberChosen, this, [this](int number) {
             // The manual boxes hold values of the search kind: a number typed into a zodiac
             // search would be read as a zodiac code.

@@ -130,8 +130,21 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
     followHistory();
 }
 
+void TrendWindow::setHistoryBusy(bool busy) {
+    rangeBar_->setEnabled(!busy);
+}
+
+void TrendWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (stale_)
+        followHistory();
+}
+
 void TrendWindow::followHistory() {
     wholeHistoryRates_.reset();
+    stale_ = !isVisible();
+    if (stale_)
+        return;
     std::vector<int> issues;
     issues.reserve(history_.history().size());
     for (const StoredDraw& draw : history_.history())

@@ -33,12 +33,19 @@ public:
 
     // Reads the chart for the choice at the top; a problem is shown above the chart.
     void refresh();
+    // While another thread changes the history, a read here would wait for it with the
+    // window frozen: the choices that read are held until the change is over.
+    void setHistoryBusy(bool busy);
 
 signals:
     // A number's column header was clicked: the number, as a base value for a search.
     void numberChosen(int number);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Reads the history afresh, or, while the window is hidden, when it is shown again.
     void followHistory();
     // Each value's count per draw over the whole history, for the expected line: read once
     // per kind and scope, and again only after the history changes.
@@ -66,6 +73,7 @@ private:
         std::vector<double> perDraw;
     };
     std::optional<Rates> wholeHistoryRates_;
+    bool stale_ = false;  // the history changed while the window was hidden
 };
 
 }  // namespace drawfollow

@@ -5,6 +5,7 @@
 #include "app/trend/trend_ball_delegate.h"
 #include "app/trend/trend_chart_data.h"
 #include "app/trend/trend_grid_model.h"
+#include "database_probes.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 #include "xlsx_sheet_reader.h"
@@ -340,6 +341,38 @@ private slots:
         QCOMPARE(grid->model()->headerData(40, Qt::Vertical).toString(),
                  QString::number(s.history().history().back().issue));
         QCOMPARE(grid->model()->data(grid->model()->index(40, 29), TrendGridModel::DrawnCountRole).toInt(), 1);
+    }
+
+    // A hidden window reads nothing until it is shown again; a shown one holds its reads
+    // while another thread changes the history.
+    void readsOnlyWhenShownAndNotWhileTheHistoryChanges() {
+        WindowSession s;
+        s.seed(seededDraws(30, 4, 2014001));
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QDialog, trend, s, "frmTrend");
+        FIND(QTableView, grid, s, "trendGrid");
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+
+        trend->hide();
+        const EntryOutcome stored = s.history().storeDraw(
+            QString::number(s.history().nextIssue()),
+            {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+             QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("30")});
+        QVERIFY2(stored.stored, qPrintable(stored.problem));
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QCOMPARE(grid->model()->rowCount(), 31 + 5);
+
+        FIND(QPushButton, show, s, "trendShow");
+        HeldWriteLock lock(s.databaseFile());
+        s.dialogs().setNextInput(QStringLiteral("2014016"));
+        s.find<QAction>(QStringLiteral("mnuDlzd"))->trigger();
+        QVERIFY(!show->isEnabled());
+        lock.release();
+        QVERIFY(s.finishWork());
+        QVERIFY(show->isEnabled());
+        QCOMPARE(grid->model()->rowCount(), 16 + 5);
     }
 
     void drawnCellsArePaintedAsBalls() {
