@@ -39,30 +39,34 @@ QFont fontToFit(const QFont& font, const QString& text, int room) {
     return smaller;
 }
 
-QStyleOptionViewItem TrendBallDelegate::textFitted(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    QStyleOptionViewItem cell = option;
-    initStyleOption(&cell, index);
-    // The style keeps a margin of its own on either side of the text, and elides at a
-    // pixel's rounding: a little room is left over.
-    const QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
+namespace {
+
+// Shrinks the cell's font when its text is wider than the cell: the summary rows' counts and
+// averages grow wider than a ball on a long history. The style keeps a margin of its own on
+// either side of the text, and elides at a pixel's rounding: a little room is left over.
+void fitText(QStyleOptionViewItem& cell, const QStyle* style) {
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &cell, cell.widget) + 2;
-    cell.font = fontToFit(cell.font, cell.text, option.rect.width() - 2 * margin);
+    const int room = cell.rect.width() - 2 * margin;
+    if (cell.fontMetrics.horizontalAdvance(cell.text) <= room)
+        return;
+    cell.font = fontToFit(cell.font, cell.text, room);
     cell.fontMetrics = QFontMetrics(cell.font);
-    return cell;
 }
 
+}  // namespace
+
 void TrendBallDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
     const int drawn = index.data(TrendGridModel::DrawnCountRole).toInt();
     if (drawn <= 0) {
-        const QStyleOptionViewItem cell = textFitted(option, index);
-        QStyledItemDelegate::paint(painter, cell, index);
+        fitText(cell, style);
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
         return;
     }
     // The cell's background and selection as usual, the ball on top.
-    QStyleOptionViewItem cell = option;
-    initStyleOption(&cell, index);
     cell.text.clear();
-    const QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
 
     painter->save();

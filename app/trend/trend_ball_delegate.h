@@ -27,11 +27,6 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-
-private:
-    // The cell's options with its text in a font small enough to fit the cell: the summary
-    // rows' counts and averages grow wider than a ball on a long history.
-    QStyleOptionViewItem textFitted(const QStyleOptionViewItem& option, const QModelIndex& index) const;
 };
 
 }  // namespace drawfollow
