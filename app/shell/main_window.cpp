@@ -261,20 +261,24 @@ void MainWindow::showTrend() {
     if (!trend_) {
         trend_ = new TrendWindow(controllers_.history, dialogs_, this);
         trend_->setHistoryBusy(job_->running());
-        connect(trend_, &TrendWindow::numberChosen, this, [this](int number) {
-            // The manual boxes hold values of the search kind: a number typed into a zodiac
-            // search would be read as a zodiac code.
-            if (controllers_.history.settings().searchKind() != Kind::Number)
-                statusBar()->showMessage(QStringLiteral("检索类型不是号码，%1 未填入手动输入。").arg(number),
-                                         kSummaryShownMs);
-            else if (!positions_->addManualValue(number))
-                statusBar()->showMessage(QStringLiteral("手动输入的八个位置都已填好，%1 未填入。").arg(number),
-                                         kSummaryShownMs);
-        });
+        connect(trend_, &TrendWindow::valueChosen, this, &MainWindow::addManualBaseValue);
     }
     trend_->show();
     trend_->raise();
     trend_->activateWindow();
+}
+
+void MainWindow::addManualBaseValue(Kind kind, int value) {
+    // The manual boxes hold values of the search kind: a number typed into a zodiac search
+    // would be read as a zodiac code.
+    const Kind searchKind = controllers_.history.settings().searchKind();
+    if (kind != searchKind)
+        statusBar()->showMessage(QStringLiteral("检索类型是%1，走势图显示的是%2，%3 未填入手动输入。")
+                                     .arg(kindCaption(searchKind), kindCaption(kind))
+                                     .arg(value),
+                                 kSummaryShownMs);
+    else if (!positions_->addManualValue(value))
+        statusBar()->showMessage(QStringLiteral("手动输入的八个位置都已填好，%1 未填入。").arg(value), kSummaryShownMs);
 }
 
 void MainWindow::showStoreStatus() {

@@ -6,6 +6,7 @@
 #include "app/history/history_change.h"
 #include "app/shell/help_links.h"
 #include "app/shell/main_menus.h"
+#include "store/draw.h"
 
 #include <QMainWindow>
 
@@ -77,6 +78,8 @@ private:
     void setHistoryCommandsEnabled(bool on);
     // The 走势图 window, made the first time it is asked for.
     void showTrend();
+    // A value clicked in the trend chart, into the next empty box of the manual tab.
+    void addManualBaseValue(Kind kind, int value);
 
     WindowControllers& controllers_;
     UserDialogs& dialogs_;

@@ -47,7 +47,8 @@ QTableView* trendGrid(QWidget* parent, TrendGridModel* model) {
     grid->horizontalHeader()->setMinimumSectionSize(kCellSize);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->horizontalHeader()->setSectionsClickable(true);
-    grid->horizontalHeader()->setToolTip(QStringLiteral("点击号码可把它填入检索面板“手动输入”页的下一个空位。"));
+    grid->horizontalHeader()->setToolTip(
+        QStringLiteral("点击列头可把这个值填入检索面板“手动输入”页的下一个空位（检索类型须与这里的种类相同）。"));
     grid->verticalHeader()->setDefaultSectionSize(kCellSize - 4);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     return grid;
@@ -118,10 +119,9 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
 
     connect(rangeBar_, &TrendRangeBar::changed, this, &TrendWindow::refresh);
     connect(exportButton, &QPushButton::clicked, this, &TrendWindow::exportShownTab);
-    // An attribute's code says nothing without its code table; a number is a number.
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-        if (rangeBar_->kind() == Kind::Number && column < gridModel_->table().columnCount())
-            emit numberChosen(gridModel_->table().column(column).value);
+        if (column < gridModel_->table().columnCount())
+            emit valueChosen(rangeBar_->kind(), gridModel_->table().column(column).value);
     });
     connect(exports_, &TrendExports::done, exportNote_, &QLabel::setText);
     connect(&history_, &HistoryController::historyReset, this, &TrendWindow::followHistory);

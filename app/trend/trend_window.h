@@ -38,8 +38,9 @@ public:
     void setHistoryBusy(bool busy);
 
 signals:
-    // A number's column header was clicked: the number, as a base value for a search.
-    void numberChosen(int number);
+    // A value's column header was clicked: the value of the kind shown, as a base value
+    // for a search of that kind.
+    void valueChosen(Kind kind, int value);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -284,7 +285,7 @@ private slots:
         QCOMPARE(table.cells.at("B2").fontColour, std::string());
     }
 
-    void aClickedNumberFillsTheNextManualBox() {
+    void aClickedValueFillsTheNextManualBoxOfASearchOfItsKind() {
         WindowSession s;
         s.seed(handDraws());
         QVERIFY(s.start());
@@ -309,11 +310,14 @@ private slots:
         s.search().setSearchKind(Kind::Zodiac);
         clickHeader(2);
         QVERIFY(s.find<QLineEdit>(QStringLiteral("Text22_3"))->text().isEmpty());
-        s.search().setSearchKind(Kind::Number);
-        // A tail is no number to search from.
+        const QString said = s.window().statusBar()->currentMessage();
+        QVERIFY2(said.contains(QStringLiteral("检索类型是生肖，走势图显示的是号码")), qPrintable(said));
+        // A tail into a tail search, by its code.
+        s.search().setSearchKind(Kind::Tail);
         s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);
         clickHeader(1);
-        QVERIFY(s.find<QLineEdit>(QStringLiteral("Text22_3"))->text().isEmpty());
+        QCOMPARE(s.search().positionValues()[2],
+                 std::optional<int>(grid->model()->headerData(1, Qt::Horizontal).toInt()));
     }
 
     void followsTheHistoryAndCountsBackFromTheNewestDraw() {
