@@ -166,6 +166,14 @@ QTableView* trendGridOf(TrendWindow& trend) {
     return trend.findChild<QTableView*>(QStringLiteral("trendGrid"));
 }
 
+// The 走势图 window over the session's history, shown and read.
+std::unique_ptr<TrendWindow> shownTrend(Session& session) {
+    auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
+    trend->show();
+    QApplication::processEvents();
+    return trend;
+}
+
 // 分析 → 走势图 on a history of `state.range(0)` draws: the window built, read (the whole
 // history, the default range) and shown with its grid at the newest draw, painted.
 void BM_TrendWindowToFirstFrame(benchmark::State& state) {
@@ -195,9 +203,7 @@ void BM_TrendRangeChange(benchmark::State& state) {
     application();
     Session session(static_cast<int>(state.range(0)));
     session.open();
-    auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
-    trend->show();
-    QApplication::processEvents();
+    std::unique_ptr<TrendWindow> trend = shownTrend(session);
     const std::array<QAbstractButton*, 2> ranges = {trend->findChild<QAbstractButton*>(QStringLiteral("trendLast100")),
                                                     trend->findChild<QAbstractButton*>(QStringLiteral("trendLast0"))};
     int clicks = 0;
@@ -216,9 +222,7 @@ void BM_TrendGridPageScroll(benchmark::State& state) {
     application();
     Session session(static_cast<int>(state.range(0)));
     session.open();
-    auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
-    trend->show();
-    QApplication::processEvents();
+    std::unique_ptr<TrendWindow> trend = shownTrend(session);
     QTableView* grid = trendGridOf(*trend);
     QScrollBar* bar = grid->verticalScrollBar();
     bar->setValue(0);
