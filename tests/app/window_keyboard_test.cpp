@@ -73,6 +73,20 @@ private slots:
         history->hide();
     }
 
+    // Alt pressed and let go alone puts the keyboard on the menu bar; a letter then opens a menu.
+    void altReachesTheMenuBar() {
+        WindowSession s;
+        QVERIFY(s.start());
+        s.window().activateWindow();
+        s.find<QWidget>(QStringLiteral("Text1"))->setFocus();
+        QTest::keyClick(&s.window(), Qt::Key_Alt);
+        QTRY_VERIFY(s.window().menuBar()->activeAction() != nullptr);
+        FIND(QMenu, history, s, "mnuLsgl");
+        QTest::keyClick(s.window().menuBar(), Qt::Key_H);
+        QTRY_VERIFY(history->isVisible());
+        history->hide();
+    }
+
     void tabFollowsTheScreen() {
         WindowSession s;
         QVERIFY(s.start());
