@@ -8,12 +8,13 @@
 #include "app/shell/ui_text.h"
 
 #include <QDialog>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStyle>
+#include <QVBoxLayout>
 
 #include <array>
 
@@ -64,22 +65,50 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     clear(true);
 
-    int tallyWidth = tally_->frameWidth() * 2 + tally_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    tallyWidth_ = tally_->frameWidth() * 2 + tally_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     for (int c = 0; c < kTallyAllColumns; ++c)
-        tallyWidth += tally_->columnWidth(c);
-    tally_->setFixedWidth(tallyWidth);
+        tallyWidth_ += tally_->columnWidth(c);
 
+    auto* tallySide = new QWidget(this);
     auto* chanceRow = new QHBoxLayout;
     chanceRow->addWidget(chanceLine_, 1);
     chanceRow->addWidget(chartButton_, 0, Qt::AlignTop);
-    auto* layout = new QGridLayout(this);
+    auto* tallyLayout = new QVBoxLayout(tallySide);
+    tallyLayout->setContentsMargins(0, 0, 0, 0);
+    tallyLayout->addLayout(chanceRow);
+    tallyLayout->addWidget(tally_, 1);
+    // On a small screen the hits grid may want the room more than the chance columns do.
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("resultSplitter"));
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(hits_);
+    splitter_->addWidget(tallySide);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(note_, 0, 0, 1, 2);
-    layout->addWidget(hits_, 1, 0, 2, 1);
-    layout->addLayout(chanceRow, 1, 1);
-    layout->addWidget(tally_, 2, 1);
-    layout->setColumnStretch(0, 1);
-    layout->setRowStretch(2, 1);
+    layout->addWidget(note_);
+    layout->addWidget(splitter_, 1);
+}
+
+QByteArray ResultPanel::splitState() const {
+    return splitter_->saveState();
+}
+
+void ResultPanel::restoreSplit(const QByteArray& state) {
+    splitPlaced_ = splitter_->restoreState(state);
+}
+
+void ResultPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Until the user moves it, the tally starts with every column in sight and the hits
+    // grid takes the rest; the splitter's width is known only once the window is shown.
+    if (splitPlaced_ || !isVisible())
+        return;
+    const int hitsWidth = splitter_->width() - splitter_->handleWidth() - tallyWidth_;
+    if (hitsWidth > 0)
+        splitter_->setSizes({hitsWidth, tallyWidth_});
+    splitPlaced_ = true;
 }
 
 void ResultPanel::setNote(const QString& text, bool problem) {

@@ -6,6 +6,7 @@
 #include "analysis/chance_baseline.h"
 #include "store/text_grid.h"
 
+#include <QByteArray>
 #include <QPoint>
 #include <QWidget>
 
@@ -14,6 +15,7 @@
 
 class QLabel;
 class QPushButton;
+class QSplitter;
 
 namespace drawfollow {
 
@@ -43,6 +45,13 @@ public:
     void clear(bool previousIssue);
     // A draw was added: a search refused for want of draws may run now.
     void clearProblem();
+    // The split between the two grids, kept between runs; an unreadable state leaves the
+    // tally its full width.
+    QByteArray splitState() const;
+    void restoreSplit(const QByteArray& state);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void fillTally(TextGrid grid, std::vector<QPoint> shaded);
@@ -53,6 +62,9 @@ private:
     TextGridModel* tallyModel_;
     FlexGrid* hits_;
     FlexGrid* tally_;
+    QSplitter* splitter_;
+    int tallyWidth_ = 0;  // every tally column in sight
+    bool splitPlaced_ = false;
     QLabel* note_;
     QLabel* chanceLine_;
     QPushButton* chartButton_;

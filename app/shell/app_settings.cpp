@@ -52,6 +52,7 @@ struct LayoutKeyInfo {
 constexpr std::array<LayoutKeyInfo, static_cast<size_t>(AppSettings::LayoutKey::Count)> kLayoutKeys = {{
     {"WindowGeometry"},
     {"SplitterState"},
+    {"ResultSplitterState"},
 }};
 
 const LayoutKeyInfo& info(AppSettings::LayoutKey key) {

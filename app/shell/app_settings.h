@@ -47,7 +47,7 @@ public:
     };
 
     // The window's size, place and splitter, as Qt's own state bytes, kept between runs.
-    enum class LayoutKey { WindowGeometry, SplitterState, Count };
+    enum class LayoutKey { WindowGeometry, SplitterState, ResultSplitterState, Count };
 
     static constexpr const char* kOrganisation = "FlwZMBRQLC";
     static constexpr const char* kApplication = "FlwZMBRQLC";

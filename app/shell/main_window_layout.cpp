@@ -114,11 +114,13 @@ void MainWindow::restoreLayout() {
         const int historyWidth = history_->sizeHint().width();
         splitter_->setSizes({historyWidth, std::max(1, width() - historyWidth)});
     }
+    results_->restoreSplit(s.layoutState(AppSettings::LayoutKey::ResultSplitterState));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     controllers_.history.saveWindowLayout(AppSettings::LayoutKey::WindowGeometry, saveGeometry());
     controllers_.history.saveWindowLayout(AppSettings::LayoutKey::SplitterState, splitter_->saveState());
+    controllers_.history.saveWindowLayout(AppSettings::LayoutKey::ResultSplitterState, results_->splitState());
     QMainWindow::closeEvent(event);
 }
 

@@ -79,6 +79,30 @@ private slots:
         QCOMPARE(s.find<QSplitter>(QStringLiteral("mainSplitter"))->sizes().at(0), historyWidth);
     }
 
+    // The tally starts wide enough for all its columns; a narrower one, chosen to give the
+    // hits grid room, is kept for the next start.
+    void resultSplitStartsWithTheWholeTallyAndIsKept() {
+        WindowSession s;
+        s.seed(seededDraws(50));
+        QVERIFY(s.start());
+        s.window().resize(1024, 600);
+        QCoreApplication::processEvents();
+        FIND(QSplitter, split, s, "resultSplitter");
+        auto* tally = s.find<FlexGrid>(QStringLiteral("MSFlexGrid3"));
+        const int wholeTally = split->sizes().at(1);
+        QVERIFY(tally->horizontalHeader()->length() <= tally->viewport()->width());
+        // A wider window gives the room to the hits grid, not to the tally.
+        s.window().resize(1200, 600);
+        QCoreApplication::processEvents();
+        QCOMPARE(split->sizes().at(1), wholeTally);
+
+        split->setSizes({split->sizes().at(0) + 100, wholeTally - 100});
+        const QList<int> chosen = split->sizes();
+        s.window().close();
+        QVERIFY(s.restart());
+        QCOMPARE(s.find<QSplitter>(QStringLiteral("resultSplitter"))->sizes(), chosen);
+    }
+
     void unreadableSavedLayoutFallsBackToTheScreen() {
         WindowSession s;
         s.presetSetting(QStringLiteral("WindowGeometry"), QStringLiteral("not a geometry"));
