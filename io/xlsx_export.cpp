@@ -122,6 +122,30 @@ lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const TextGrid
     return LXW_NO_ERROR;
 }
 
+lxw_error addDataBars(lxw_worksheet* sheet, const TextGrid& grid, const std::vector<DataBarColumn>& bars) {
+    if (grid.size() < 2)
+        return LXW_NO_ERROR;
+    if (grid.size() - 1 >= LXW_ROW_MAX)
+        return LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
+    for (const DataBarColumn& bar : bars) {
+        if (bar.column >= LXW_COL_MAX)
+            return LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
+        lxw_conditional_format format{};
+        format.type = LXW_CONDITIONAL_DATA_BAR;
+        format.bar_color = libraryColour(bar.colour);
+        format.bar_solid = LXW_TRUE;
+        // From 0, not from the column's smallest value: a 0 shows no bar, as on screen.
+        format.min_rule_type = LXW_CONDITIONAL_RULE_TYPE_NUMBER;
+        format.min_value = 0;
+        const auto col = static_cast<lxw_col_t>(bar.column);
+        if (const lxw_error error = worksheet_conditional_format_range(
+                sheet, 1, col, static_cast<lxw_row_t>(grid.size() - 1), col, &format);
+            error != LXW_NO_ERROR)
+            return error;
+    }
+    return LXW_NO_ERROR;
+}
+
 }  // namespace
 
 std::string_view spreadsheetFileName(ExportedGrid grid) {
@@ -168,13 +192,16 @@ std::optional<SpreadsheetPercent> spreadsheetPercent(std::string_view text) {
     return SpreadsheetPercent{value / 100, decimals};
 }
 
-void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const ColourGrid& colours) {
+void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const ColourGrid& colours,
+                      const std::vector<DataBarColumn>& bars) {
     const auto writeWorkbook = [&](const fs::path& temporary) {
         lxw_workbook* workbook = workbook_new(temporary.string().c_str());
         if (!workbook)
             throw StoreError("无法写入电子表格文件 " + quoted(target) + "：内存不足。");
         lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Sheet1");
-        const lxw_error copyError = sheet ? copyCells(workbook, sheet, grid, colours) : LXW_ERROR_MEMORY_MALLOC_FAILED;
+        lxw_error copyError = sheet ? copyCells(workbook, sheet, grid, colours) : LXW_ERROR_MEMORY_MALLOC_FAILED;
+        if (copyError == LXW_NO_ERROR)
+            copyError = addDataBars(sheet, grid, bars);
         // Closing writes the file and frees the workbook, so it runs after a failed copy too.
         const lxw_error closeError = workbook_close(workbook);
         if (copyError != LXW_NO_ERROR || closeError != LXW_NO_ERROR)

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace drawfollow {
 
@@ -29,16 +30,24 @@ struct CellColours {
 // The colours of a TextGrid's cells, cell for cell; a row or cell beyond its end has none.
 using ColourGrid = std::vector<std::vector<CellColours>>;
 
+// A grid column whose cells below the header are drawn with a bar as long as their value
+// against the column's largest (none at 0), in `colour` (0xRRGGBB): a spreadsheet data bar.
+struct DataBarColumn {
+    size_t column = 0;
+    uint32_t colour = 0;
+};
+
 // Grid cell (r, c) goes to cell (r + 1, c + 1) of the sheet "Sheet1", coloured as `colours`
-// says; cells that share their colours share one format, so a long coloured sheet stays
-// within the spreadsheet's few thousand formats. A cell whose text is a
+// says, and with a data bar in each of `bars`; cells that share their colours share one
+// format, so a long coloured sheet stays within the spreadsheet's few thousand formats. A cell whose text is a
 // number written the way the number is shown (no leading zero, no trailing zero after the
 // point) is stored as a number; a percentage as the tally shows it ("34.286%") as its
 // fraction with a percent format of as many decimals; every other text as a string; an empty text leaves the
 // cell blank. The workbook replaces the target through replaceFile (a link's target when it
 // is a symbolic link), so a failure leaves an existing file untouched. Throws StoreError
 // with the reason.
-void writeSpreadsheet(const TextGrid& grid, const std::filesystem::path& target, const ColourGrid& colours = {});
+void writeSpreadsheet(const TextGrid& grid, const std::filesystem::path& target, const ColourGrid& colours = {},
+                      const std::vector<DataBarColumn>& bars = {});
 
 // The value of a cell text that is stored as a number.
 std::optional<double> spreadsheetNumber(std::string_view text);

@@ -8,18 +8,16 @@
 
 namespace drawfollow {
 
-namespace {
-
-const QColor kBar(0xf4, 0xa2, 0x61);
-
-}  // namespace
+QColor omissionBarColour() {
+    return {0xf4, 0xa2, 0x61};
+}
 
 void OmissionBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     const QVariant fraction = index.data(OmissionTableModel::BarFractionRole);
     if (fraction.isValid()) {
         QRect bar = option.rect.adjusted(2, 3, -2, -3);
         bar.setWidth(static_cast<int>(bar.width() * std::clamp(fraction.toDouble(), 0.0, 1.0)));
-        painter->fillRect(bar, kBar);
+        painter->fillRect(bar, omissionBarColour());
     }
     QStyledItemDelegate::paint(painter, option, index);
 }

@@ -2,9 +2,13 @@
 // so that the longest current omissions stand out in a column of numbers.
 #pragma once
 
+#include <QColor>
 #include <QStyledItemDelegate>
 
 namespace drawfollow {
+
+// The bar's colour; the workbook export draws its data bars in it too.
+QColor omissionBarColour();
 
 class OmissionBarDelegate final : public QStyledItemDelegate {
     Q_OBJECT

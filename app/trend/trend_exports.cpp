@@ -18,11 +18,11 @@
 
 namespace drawfollow {
 
-namespace {
-
 uint32_t rgbOf(const QColor& colour) {
     return static_cast<uint32_t>(colour.rgb() & 0xffffffu);
 }
+
+namespace {
 
 // A role's brush, when the model gives one.
 std::optional<uint32_t> brushRgb(const QVariant& brush) {
@@ -93,7 +93,7 @@ void TrendExports::exportTable(const ShownCells& cells, const QString& fileName)
         return;
     try {
         const WaitCursor busy;
-        writeSpreadsheet(cells.texts, file.toStdString(), cells.colours);
+        writeSpreadsheet(cells.texts, file.toStdString(), cells.colours, cells.bars);
     } catch (const std::exception& e) {
         dialogs_.message(window_, MessageKind::Warning, title,
                          QStringLiteral("表格未能导出。\n%1").arg(QString::fromUtf8(e.what())));

@@ -9,6 +9,7 @@
 #include <QString>
 
 class QAbstractItemModel;
+class QColor;
 class QModelIndex;
 class QWidget;
 
@@ -22,6 +23,7 @@ class UserDialogs;
 struct ShownCells {
     TextGrid texts;
     ColourGrid colours;
+    std::vector<DataBarColumn> bars;  // columns drawn with a bar behind their numbers
 };
 
 // How a cell of a model is coloured on screen.
@@ -30,6 +32,8 @@ using CellColouring = CellColours (*)(const QModelIndex& index);
 CellColours paintedColours(const QModelIndex& index);
 // A drawn value's ball as TrendBallDelegate paints it (a TrendGridModel's cells), else as painted.
 CellColours trendGridColours(const QModelIndex& index);
+// The colour as the spreadsheet export takes it, 0xRRGGBB.
+uint32_t rgbOf(const QColor& colour);
 
 // The horizontal header first; with `rowHeaders` each row starts with its vertical header
 // (the issue, or the summary line's name) under `corner`.

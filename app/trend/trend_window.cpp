@@ -203,10 +203,12 @@ void TrendWindow::exportShownTab() {
             exports_->exportTable(shownCells(*gridModel_, trendGridColours, true, QStringLiteral("期号")),
                                   QStringLiteral("zoushi.xlsx"));
             break;
-        case OmissionTab:
-            exports_->exportTable(shownCells(*omissionTable_->model(), paintedColours, false),
-                                  QStringLiteral("yilou.xlsx"));
+        case OmissionTab: {
+            ShownCells cells = shownCells(*omissionTable_->model(), paintedColours, false);
+            cells.bars = {{static_cast<size_t>(omissionModel_->currentColumn()), rgbOf(omissionBarColour())}};
+            exports_->exportTable(cells, QStringLiteral("yilou.xlsx"));
             break;
+        }
         case FrequencyTab:
             exports_->exportPicture(frequencyChart_, QStringLiteral("cishu.png"));
             break;

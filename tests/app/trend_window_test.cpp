@@ -1,6 +1,7 @@
 // The 走势图 window: its grid model over a history small enough to check by hand, and the
 // window as the menu and the history button open it.
 #include "app/trend/count_axis.h"
+#include "app/trend/omission_bar_delegate.h"
 #include "app/trend/omission_table_model.h"
 #include "app/trend/trend_ball_delegate.h"
 #include "app/trend/trend_chart_data.h"
@@ -283,6 +284,21 @@ private slots:
         QCOMPARE(table.cells.at(heatColumn + "3").fontColour, argbOf(*omission->model(), 1, heat, Qt::ForegroundRole));
         QVERIFY(table.cells.at(heatColumn + "2").fontColour != table.cells.at(heatColumn + "3").fontColour);
         QCOMPARE(table.cells.at("B2").fontColour, std::string());
+        // The current omission's bar, from 0 as on screen, over every value's row.
+        const int current = [&] {
+            for (int c = 0; c < omission->model()->columnCount(); ++c)
+                if (omission->model()->headerData(c, Qt::Horizontal).toString() == QStringLiteral("当前遗漏"))
+                    return c;
+            return -1;
+        }();
+        QVERIFY(current > 0);
+        const std::string barRange = std::string(1, char('A' + current)) + "2:" + std::string(1, char('A' + current)) +
+                                     std::to_string(omission->model()->rowCount() + 1);
+        QCOMPARE(table.dataBars.size(), size_t(1));
+        QCOMPARE(table.dataBars.count(barRange), size_t(1));
+        QCOMPARE(table.dataBars.at(barRange).first, argb(omissionBarColour()));
+        QCOMPARE(table.dataBars.at(barRange).second, std::string("num 0"));
+        QVERIFY(chart.dataBars.empty());
     }
 
     void aClickedValueFillsTheNextManualBoxOfASearchOfItsKind() {

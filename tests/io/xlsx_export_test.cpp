@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace drawfollow {
 namespace {
 
@@ -185,11 +187,24 @@ TEST_F(SpreadsheetExport, AColourGridShorterThanTheTextsLeavesTheRestUncoloured)
         EXPECT_EQ(sheet.cells.at(ref).fill, "") << ref;
 }
 
+TEST_F(SpreadsheetExport, DataBarsCoverTheirColumnBelowTheHeaderFromZero) {
+    const std::vector<DataBarColumn> bars = {{1, 0xf4a261}, {2, 0x000000}};
+    writeSpreadsheet(TextGrid{{"值", "当前遗漏", "最大遗漏"}, {"1", "0", "9"}, {"2", "4", "7"}, {"3", "2", "5"}},
+                     target, {}, bars);
+    const auto sheet = test::readFirstSheet(target);
+    const std::map<std::string, std::pair<std::string, std::string>> expected = {{"B2:B4", {"FFF4A261", "num 0"}},
+                                                                                 {"C2:C4", {"FF000000", "num 0"}}};
+    EXPECT_EQ(sheet.dataBars, expected);
+    EXPECT_TRUE(sheet.cells.at("B3").isNumber);
+}
+
 TEST_F(SpreadsheetExport, AHeaderOnlyGridGivesAOneRowSheet) {
-    writeSpreadsheet(TextGrid{{"序号", "结果", "出现次数", "百分比"}}, target);
+    // A bar over no rows is no bar, not an error.
+    writeSpreadsheet(TextGrid{{"序号", "结果", "出现次数", "百分比"}}, target, {}, {{2, 0xff0000}});
     const auto sheet = test::readFirstSheet(target);
     EXPECT_EQ(sheet.dimension, "A1:D1");
     EXPECT_EQ(sheet.cells.size(), 4u);
+    EXPECT_TRUE(sheet.dataBars.empty());
 }
 
 TEST_F(SpreadsheetExport, ASecondExportReplacesTheFirstAndLeavesNothingElseBehind) {

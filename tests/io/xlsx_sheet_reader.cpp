@@ -129,6 +129,16 @@ Sheet readFirstSheet(const std::filesystem::path& workbook) {
     forEachElement(unzipMember(workbook, "xl/worksheets/sheet1.xml"), [&](const xmlNode* node) {
         if (named(node, "dimension"))
             sheet.dimension = attribute(node, "ref");
+        // The Excel 2010 extension repeats the bar without a range attribute: the first one says it all.
+        if (const std::string range = named(node, "dataBar") ? attribute(node->parent->parent, "sqref") : "";
+            !range.empty()) {
+            for (const xmlNode* child = node->children; child; child = child->next) {
+                if (named(child, "color"))
+                    sheet.dataBars[range].first = attribute(child, "rgb");
+                else if (named(child, "cfvo") && sheet.dataBars[range].second.empty())
+                    sheet.dataBars[range].second = attribute(child, "type") + " " + attribute(child, "val");
+            }
+        }
         if (!named(node, "c"))
             return;
         SheetCell cell;

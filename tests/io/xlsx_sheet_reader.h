@@ -24,6 +24,9 @@ struct Sheet {
     std::string dimension;                   // "A1:I101"
     std::map<std::string, SheetCell> cells;  // by reference, "B2"
     size_t cellFormats = 0;                  // the workbook's cell formats, the default one included
+    // The data bars, by the range they cover ("D2:D31"): the bar's colour "FFRRGGBB" and its
+    // smallest value's rule ("num 0", "min" ...).
+    std::map<std::string, std::pair<std::string, std::string>> dataBars;
 };
 
 // Unpacks the workbook with unzip; an unreadable file gives an empty sheet.
