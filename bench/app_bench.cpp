@@ -8,6 +8,7 @@
 #include "app/shell/main_window.h"
 #include "app/shell/user_dialogs.h"
 #include "app/shell/window_controllers.h"
+#include "app/trend/trend_exports.h"
 #include "app/trend/trend_window.h"
 #include "store/clock.h"
 #include "store/history_db.h"
@@ -25,6 +26,8 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <chrono>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -234,6 +237,28 @@ void BM_TrendGridPageScroll(benchmark::State& state) {
     session.close();
 }
 BENCHMARK(BM_TrendGridPageScroll)->Arg(kDraws)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// 导出 of the trend grid on a history of `state.range(0)` draws: the cells read from the model
+// as shown (texts and colours), then the workbook written; the two halves timed apart.
+void BM_TrendGridExport(benchmark::State& state) {
+    application();
+    Session session(static_cast<int>(state.range(0)));
+    session.open();
+    std::unique_ptr<TrendWindow> trend = shownTrend(session);
+    const QAbstractItemModel& model = *trendGridOf(*trend)->model();
+    const std::filesystem::path target = session.history().dataFolder() / "zoushi.xlsx";
+    double readSeconds = 0;
+    for (auto _ : state) {
+        const auto started = std::chrono::steady_clock::now();
+        const ShownCells cells = shownCells(model, trendGridColours, true, QStringLiteral("期号"));
+        readSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        writeSpreadsheet(cells.texts, target, cells.colours);
+    }
+    state.counters["read_ms"] = benchmark::Counter(readSeconds * 1000, benchmark::Counter::kAvgIterations);
+    trend.reset();
+    session.close();
+}
+BENCHMARK(BM_TrendGridExport)->Arg(kDraws)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 }  // namespace drawfollow

@@ -4,6 +4,7 @@
 #include "app/history/history_commands.h"
 #include "app/history/history_controller.h"
 #include "app/shell/file_paths.h"
+#include "app/shell/spreadsheet_job.h"
 #include "app/shell/user_dialogs.h"
 #include "app/shell/wait_cursor.h"
 
@@ -40,7 +41,9 @@ TextGrid gridTexts(const QAbstractItemModel& grid) {
 }
 
 FileExports::FileExports(HistoryController& controller, UserDialogs& dialogs, QWidget* window)
-    : QObject(window), controller_(controller), dialogs_(dialogs), window_(window) {}
+    : QObject(window), controller_(controller), dialogs_(dialogs), window_(window), writer_(new SpreadsheetJob(this)) {
+    connect(writer_, &SpreadsheetJob::finished, this, &FileExports::finishGrid);
+}
 
 void FileExports::exportText() {
     const QString title = QStringLiteral("历史号码导出文本文件");
@@ -62,22 +65,33 @@ void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which)
                          QStringLiteral("没有可用的数据文件夹，表格未能导出。"));
         return;
     }
-    const fs::path target = folder / std::string(spreadsheetFileName(which));
-    try {
-        WaitCursor wait;
-        TextGrid texts = gridTexts(grid);
-        // The tally's workbook keeps its four columns; chance is the window's view of it.
-        if (which == ExportedGrid::Tally)
-            for (std::vector<std::string>& row : texts)
-                row.resize(std::min<size_t>(row.size(), kTallyColumns));
-        writeSpreadsheet(texts, target);
-    } catch (const std::exception& e) {
-        dialogs_.message(window_, MessageKind::Warning, spreadsheetTitle(),
-                         QStringLiteral("表格未能导出。\n%1").arg(QString::fromUtf8(e.what())));
+    if (writer_->running()) {
+        emit done(QStringLiteral("上一个表格还在写入，请稍候再导出。"));
         return;
     }
-    emit done(QStringLiteral("已将表格导出到“%1”。").arg(pathText(target)));
-    open(pathText(target), QStringLiteral("电子表格"));
+    const fs::path target = folder / std::string(spreadsheetFileName(which));
+    TextGrid texts;
+    {
+        const WaitCursor wait;
+        texts = gridTexts(grid);
+    }
+    // The tally's workbook keeps its four columns; chance is the window's view of it.
+    if (which == ExportedGrid::Tally)
+        for (std::vector<std::string>& row : texts)
+            row.resize(std::min<size_t>(row.size(), kTallyColumns));
+    writer_->start({std::move(texts), {}, {}}, target);
+    emit done(QStringLiteral("正在写入“%1”…").arg(pathText(target)));
+}
+
+void FileExports::finishGrid(const QString& file, const QString& problem) {
+    if (!problem.isEmpty()) {
+        emit done(QString());
+        dialogs_.message(window_, MessageKind::Warning, spreadsheetTitle(),
+                         QStringLiteral("表格未能导出。\n%1").arg(problem));
+        return;
+    }
+    emit done(QStringLiteral("已将表格导出到“%1”。").arg(file));
+    open(file, QStringLiteral("电子表格"));
 }
 
 void FileExports::open(const QString& file, const QString& kind) {

@@ -17,6 +17,7 @@ class QWidget;
 namespace drawfollow {
 
 class HistoryController;
+class SpreadsheetJob;
 class UserDialogs;
 
 // The cells of a grid as it shows them, its header row first.
@@ -31,7 +32,8 @@ public:
 
     // Command4.
     void exportText();
-    // Writes the grid under the file name of `which`.
+    // Writes the grid under the file name of `which`, off the window's thread; refused while
+    // an earlier grid is still written.
     void exportGrid(const QAbstractItemModel& grid, ExportedGrid which);
 
 signals:
@@ -39,11 +41,13 @@ signals:
     void done(const QString& summary);
 
 private:
+    void finishGrid(const QString& file, const QString& problem);
     void open(const QString& file, const QString& kind);
 
     HistoryController& controller_;
     UserDialogs& dialogs_;
     QWidget* window_;
+    SpreadsheetJob* writer_;
 };
 
 }  // namespace drawfollow

@@ -1,8 +1,8 @@
 #include "app/trend/trend_exports.h"
 
 #include "app/history/history_controller.h"
+#include "app/shell/file_paths.h"
 #include "app/shell/user_dialogs.h"
-#include "app/shell/wait_cursor.h"
 #include "app/trend/trend_ball_delegate.h"
 #include "app/trend/trend_grid_model.h"
 
@@ -13,10 +13,17 @@
 #include <QSaveFile>
 #include <QWidget>
 
-#include <exception>
 #include <optional>
 
 namespace drawfollow {
+
+namespace {
+
+QString tableTitle() {
+    return QStringLiteral("导出电子表格");
+}
+
+}  // namespace
 
 uint32_t rgbOf(const QColor& colour) {
     return static_cast<uint32_t>(colour.rgb() & 0xffffffu);
@@ -75,7 +82,17 @@ ShownCells shownCells(const QAbstractItemModel& model, CellColouring colouring, 
 }
 
 TrendExports::TrendExports(HistoryController& history, UserDialogs& dialogs, QWidget* window)
-    : QObject(window), history_(history), dialogs_(dialogs), window_(window) {}
+    : QObject(window), history_(history), dialogs_(dialogs), window_(window), writer_(new SpreadsheetJob(this)) {
+    connect(writer_, &SpreadsheetJob::finished, this, [this](const QString& file, const QString& problem) {
+        if (problem.isEmpty()) {
+            finish(file, QStringLiteral("电子表格"));
+            return;
+        }
+        emit done(QString());
+        dialogs_.message(window_, MessageKind::Warning, tableTitle(),
+                         QStringLiteral("表格未能导出。\n%1").arg(problem));
+    });
+}
 
 QString TrendExports::target(const QString& fileName, const QString& title) {
     const std::filesystem::path folder = history_.dataFolder();
@@ -83,23 +100,19 @@ QString TrendExports::target(const QString& fileName, const QString& title) {
         dialogs_.message(window_, MessageKind::Warning, title, QStringLiteral("没有可用的数据文件夹，未能导出。"));
         return {};
     }
-    return QDir(QString::fromStdString(folder.string())).filePath(fileName);
+    return QDir(pathText(folder)).filePath(fileName);
 }
 
-void TrendExports::exportTable(const ShownCells& cells, const QString& fileName) {
-    const QString title = QStringLiteral("导出电子表格");
-    const QString file = target(fileName, title);
-    if (file.isEmpty())
-        return;
-    try {
-        const WaitCursor busy;
-        writeSpreadsheet(cells.texts, file.toStdString(), cells.colours, cells.bars);
-    } catch (const std::exception& e) {
-        dialogs_.message(window_, MessageKind::Warning, title,
-                         QStringLiteral("表格未能导出。\n%1").arg(QString::fromUtf8(e.what())));
+void TrendExports::exportTable(ShownCells cells, const QString& fileName) {
+    if (writer_->running()) {
+        emit done(QStringLiteral("上一个表格还在写入，请稍候再导出。"));
         return;
     }
-    finish(file, QStringLiteral("电子表格"));
+    const QString file = target(fileName, tableTitle());
+    if (file.isEmpty())
+        return;
+    writer_->start(std::move(cells), localPath(file));
+    emit done(QStringLiteral("正在写入“%1”…").arg(file));
 }
 
 void TrendExports::exportPicture(QWidget* chart, const QString& fileName) {

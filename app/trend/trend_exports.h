@@ -2,6 +2,7 @@
 // table as a workbook, a chart as a PNG picture; then opened, as the other exports are.
 #pragma once
 
+#include "app/shell/spreadsheet_job.h"
 #include "io/xlsx_export.h"
 #include "store/text_grid.h"
 
@@ -18,14 +19,6 @@ namespace drawfollow {
 class HistoryController;
 class UserDialogs;
 
-// The cells as shown: their texts, and the colours the window paints them in (a drawn
-// value's ball, a grey omission, a summary line's background, a hot or cold mark).
-struct ShownCells {
-    TextGrid texts;
-    ColourGrid colours;
-    std::vector<DataBarColumn> bars;  // columns drawn with a bar behind their numbers
-};
-
 // How a cell of a model is coloured on screen.
 using CellColouring = CellColours (*)(const QModelIndex& index);
 // Its background and text colours, as a table view paints them.
@@ -35,8 +28,9 @@ CellColours trendGridColours(const QModelIndex& index);
 // The colour as the spreadsheet export takes it, 0xRRGGBB.
 uint32_t rgbOf(const QColor& colour);
 
-// The horizontal header first; with `rowHeaders` each row starts with its vertical header
-// (the issue, or the summary line's name) under `corner`.
+// The cells of `model` as shown (a drawn value's ball, a grey omission, a summary line's
+// background, a hot or cold mark). The horizontal header first; with `rowHeaders` each row starts with its vertical
+// header (the issue, or the summary line's name) under `corner`.
 ShownCells shownCells(const QAbstractItemModel& model, CellColouring colouring, bool rowHeaders,
                       const QString& corner = {});
 
@@ -46,8 +40,9 @@ class TrendExports final : public QObject {
 public:
     TrendExports(HistoryController& history, UserDialogs& dialogs, QWidget* window);
 
-    // `fileName` in the data folder; a failure is said in a message and no file is left half written.
-    void exportTable(const ShownCells& cells, const QString& fileName);
+    // `fileName` in the data folder, written off the window's thread; a failure is said in a
+    // message and no file is left half written. Refused while an earlier table is still written.
+    void exportTable(ShownCells cells, const QString& fileName);
     void exportPicture(QWidget* chart, const QString& fileName);
 
 signals:
@@ -61,6 +56,7 @@ private:
     HistoryController& history_;
     UserDialogs& dialogs_;
     QWidget* window_;
+    SpreadsheetJob* writer_;
 };
 
 }  // namespace drawfollow

@@ -118,6 +118,7 @@ private slots:
         s.dialogs().setOpenSucceeds(false);
         s.find<QPushButton>(QStringLiteral("Command4"))->click();
         s.find<QAction>(QStringLiteral("mnuDcls"))->trigger();
+        QVERIFY(s.finishWrites());
         QVERIFY(s.dialogs().messages().isEmpty());
         const QString said = s.window().statusBar()->currentMessage();
         QVERIFY2(said.contains(pathOf(s.dataDir() / "lishi.xlsx")) && said.contains(QStringLiteral("没有可以打开")),
@@ -132,6 +133,7 @@ private slots:
         QVERIFY(s.start());
         FIND_ENABLED(QAction, menu, s, "mnuDcls");
         menu->trigger();
+        QVERIFY(s.finishWrites());
         const fs::path file = s.dataDir() / "lishi.xlsx";
         const Sheet sheet = readFirstSheet(file);
         QCOMPARE(sheet.dimension, std::string("A1:I101"));
@@ -154,6 +156,7 @@ private slots:
         const std::pair<int, const char*> grids[] = {{1, "lishi.xlsx"}, {2, "Jiansuo.xlsx"}, {3, "Jieguo.xlsx"}};
         for (const auto& [n, name] : grids) {
             doubleClickCell(grid(s, n));
+            QVERIFY(s.finishWrites());
             QVERIFY2(fs::exists(s.dataDir() / name), name);
             expectSheetHolds(s.dataDir() / name, exportedTexts(*grid(s, n)->model(), n));
             QCOMPARE(s.dialogs().openedFiles().last(), pathOf(s.dataDir() / name));
@@ -171,11 +174,31 @@ private slots:
         QTest::mouseDClick(
             header->viewport(), Qt::LeftButton, {},
             QPoint(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2));
+        QVERIFY(s.finishWrites());
         QTest::mouseDClick(tally->viewport(), Qt::LeftButton, {}, tally->viewport()->rect().center());
+        QVERIFY(s.finishWrites());
         QCOMPARE(s.dialogs().openedFiles().size(), 2);
         const Sheet sheet = readFirstSheet(s.dataDir() / "Jieguo.xlsx");
         QCOMPARE(sheet.dimension, std::string("A1:D1"));
         expectSheetHolds(s.dataDir() / "Jieguo.xlsx", exportedTexts(*tally->model(), 3));
+    }
+
+    // The workbook is written off the window's thread; until it is, a second one is refused.
+    void aSecondWorkbookWaitsUntilTheFirstIsWritten() {
+        WindowSession s;
+        s.seed(seededDraws(5));
+        QVERIFY(s.start());
+        const QString lishi = pathOf(s.dataDir() / "lishi.xlsx");
+        doubleClickCell(grid(s, 1));
+        QCOMPARE(s.window().statusBar()->currentMessage(), QStringLiteral("正在写入“%1”…").arg(lishi));
+        doubleClickCell(grid(s, 1));
+        QCOMPARE(s.window().statusBar()->currentMessage(), QStringLiteral("上一个表格还在写入，请稍候再导出。"));
+        QVERIFY(s.finishWrites());
+        QCOMPARE(s.dialogs().openedFiles(), QStringList{lishi});
+        QCOMPARE(s.window().statusBar()->currentMessage(), QStringLiteral("已将表格导出到“%1”。").arg(lishi));
+        doubleClickCell(grid(s, 1));
+        QVERIFY(s.finishWrites());
+        QCOMPARE(s.dialogs().openedFiles().size(), 2);
     }
 
     void aWorkbookThatCannotBeReplacedIsReportedAndTheWindowGoesOn() {
@@ -186,7 +209,9 @@ private slots:
         const fs::path blocked = s.dataDir() / "Jiansuo.xlsx";
         fs::create_directories(blocked / "in the way");
         doubleClickCell(grid(s, 1));
+        QVERIFY(s.finishWrites());
         QTest::mouseDClick(grid(s, 2)->viewport(), Qt::LeftButton, {}, grid(s, 2)->viewport()->rect().center());
+        QVERIFY(s.finishWrites());
         QCOMPARE(s.dialogs().messages().size(), 1);
         QCOMPARE(s.dialogs().messages().first().kind, MessageKind::Warning);
         QVERIFY2(s.dialogs().lastText().contains(QStringLiteral("Jiansuo.xlsx")), qPrintable(s.dialogs().lastText()));
@@ -195,6 +220,7 @@ private slots:
         // Once it is out of the way the same double click works.
         fs::remove_all(blocked);
         QTest::mouseDClick(grid(s, 2)->viewport(), Qt::LeftButton, {}, grid(s, 2)->viewport()->rect().center());
+        QVERIFY(s.finishWrites());
         QVERIFY(fs::is_regular_file(blocked));
         QCOMPARE(s.dialogs().openedFiles().size(), 2);
     }

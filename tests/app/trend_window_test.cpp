@@ -238,6 +238,7 @@ private slots:
         FIND(QTabWidget, tabs, s, "trendTabs");
         FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
         exportButton->click();
+        QVERIFY(s.finishWrites());
         const Sheet grid = readFirstSheet(s.dataDir() / "zoushi.xlsx");
         QCOMPARE(grid.cells.at("A1").value, std::string("期号"));
         QCOMPARE(grid.cells.at("A2").value, std::string("2026001"));
@@ -258,6 +259,7 @@ private slots:
         FIND(QTableView, grid, s, "trendGrid");
         FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
         exportButton->click();
+        QVERIFY(s.finishWrites());
         const Sheet chart = readFirstSheet(s.dataDir() / "zoushi.xlsx");
         // 1 drawn in 2026001: its ball; missed in 2026003: the grey omission; 出现次数 on the summary's ground.
         const SheetCell& drawn = chart.cells.at("B2");
@@ -274,6 +276,7 @@ private slots:
 
         tabs->setCurrentIndex(1);
         exportButton->click();
+        QVERIFY(s.finishWrites());
         FIND(QTableView, omission, s, "omissionTable");
         const Sheet table = readFirstSheet(s.dataDir() / "yilou.xlsx");
         const int heat = omission->model()->columnCount() - 1;
@@ -457,6 +460,7 @@ private slots:
         std::filesystem::create_directory(s.dataDir() / "zoushi.xlsx");
         s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
         s.find<QPushButton>(QStringLiteral("trendExport"))->click();
+        QVERIFY(s.finishWrites());
         QCOMPARE(s.dialogs().messages().size(), 1);
         QVERIFY(s.dialogs().lastText().contains(QStringLiteral("未能导出")));
         QVERIFY(s.find<QLabel>(QStringLiteral("trendExportNote"))->text().isEmpty());

@@ -1,6 +1,7 @@
 #include "window_session.h"
 
 #include "app/shell/background_job.h"
+#include "app/shell/spreadsheet_job.h"
 #include "support/history_builder.h"
 
 #include <QApplication>
@@ -47,6 +48,19 @@ bool WindowSession::finishWork() {
     QSignalSpy ended(job, &BackgroundJob::runningChanged);
     constexpr int kHungMs = 60000;  // an upper bound for a hung test, not a timing expectation
     return ended.wait(kHungMs);
+}
+
+bool WindowSession::finishWrites() {
+    constexpr int kHungMs = 60000;  // an upper bound for a hung test, not a timing expectation
+    for (SpreadsheetJob* writer : window_->findChildren<SpreadsheetJob*>()) {
+        if (!writer->running())
+            continue;
+        // As above: running() ends on this thread, with the outcome already shown.
+        QSignalSpy ended(writer, &SpreadsheetJob::finished);
+        if (!ended.wait(kHungMs))
+            return false;
+    }
+    return true;
 }
 
 bool WindowSession::clickAndWait(const QString& button) {

@@ -54,6 +54,9 @@ public:
     // history) has ended and its outcome is shown; true at once when none runs, false when
     // it never ends.
     bool finishWork();
+    // Waits until every spreadsheet being written off the window's thread is written and
+    // its outcome shown; false when one never ends.
+    bool finishWrites();
     // Clicks the button of that objectName, then finishWork().
     bool clickAndWait(const QString& button);
     // A fresh reading of the settings file, as the next start would see it.

@@ -1,0 +1,49 @@
+// Writes a workbook off the window's thread. The cells are read from the models on the
+// window's thread, where the models live; the file is written on a worker, since a grid of
+// a long history takes seconds to write (about 4 s for 100,000 draws of the trend chart).
+#pragma once
+
+#include "io/xlsx_export.h"
+
+#include <QObject>
+#include <QString>
+
+#include <filesystem>
+#include <vector>
+
+template <typename T>
+class QFutureWatcher;
+
+namespace drawfollow {
+
+// The cells as shown: their texts, the colours the window paints them in, and the columns
+// drawn with a bar behind their numbers.
+struct ShownCells {
+    TextGrid texts;
+    ColourGrid colours;
+    std::vector<DataBarColumn> bars;
+};
+
+class SpreadsheetJob final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit SpreadsheetJob(QObject* parent = nullptr);
+    // A write still running is waited for: the target is replaced whole or not at all.
+    ~SpreadsheetJob() override;
+
+    bool running() const;
+    // Writes `cells` to `target`; refused (false, nothing written) while another write runs.
+    bool start(ShownCells cells, const std::filesystem::path& target);
+
+signals:
+    // The write has ended; `problem` says why it failed, empty when the file was written.
+    void finished(const QString& target, const QString& problem);
+
+private:
+    QFutureWatcher<QString>* watcher_;
+    QString target_;
+    bool running_ = false;
+};
+
+}  // namespace drawfollow
