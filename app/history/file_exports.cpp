@@ -66,7 +66,7 @@ void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which)
         return;
     }
     if (writer_->running()) {
-        emit done(QStringLiteral("上一个表格还在写入，请稍候再导出。"));
+        emit done(SpreadsheetJob::busyNote());
         return;
     }
     const fs::path target = folder / std::string(spreadsheetFileName(which));
@@ -95,8 +95,8 @@ void FileExports::finishGrid(const QString& file, const QString& problem) {
 }
 
 void FileExports::open(const QString& file, const QString& kind) {
-    if (!dialogs_.openFile(file))
-        emit done(QStringLiteral("文件已保存为“%1”，但系统中没有可以打开%2文件的程序。").arg(file, kind));
+    if (const QString unopened = openSavedFile(dialogs_, file, kind); !unopened.isEmpty())
+        emit done(unopened);
 }
 
 }  // namespace drawfollow

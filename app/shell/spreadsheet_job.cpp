@@ -21,6 +21,10 @@ SpreadsheetJob::~SpreadsheetJob() {
     watcher_->waitForFinished();
 }
 
+QString SpreadsheetJob::busyNote() {
+    return QStringLiteral("上一个表格还在写入，请稍候再导出。");
+}
+
 bool SpreadsheetJob::running() const {
     // Until its end is reported, not merely until the worker is done: a new future would
     // drop the old one's report.

@@ -33,6 +33,8 @@ public:
     ~SpreadsheetJob() override;
 
     bool running() const;
+    // What the status line says of an export refused while another is written.
+    static QString busyNote();
     // Writes `cells` to `target`; refused (false, nothing written) while another write runs.
     bool start(ShownCells cells, const std::filesystem::path& target);
 

@@ -90,6 +90,12 @@ std::optional<int> WidgetDialogs::chooseRow(QWidget* parent, const QString& titl
     return dialog.chosenRow();
 }
 
+QString openSavedFile(UserDialogs& dialogs, const QString& file, const QString& kind) {
+    if (dialogs.openFile(file))
+        return {};
+    return QStringLiteral("文件已保存为“%1”，但系统中没有可以打开%2文件的程序。").arg(file, kind);
+}
+
 bool WidgetDialogs::openFile(const QString& file) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }

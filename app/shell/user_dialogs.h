@@ -49,6 +49,10 @@ public:
     virtual bool openFile(const QString& file) = 0;
 };
 
+// openFile() for a file just saved: empty when it opened, else the status line that says
+// there is no program for `kind` files and where the file is.
+QString openSavedFile(UserDialogs& dialogs, const QString& file, const QString& kind);
+
 // The real dialogs.
 class WidgetDialogs final : public UserDialogs {
 public:

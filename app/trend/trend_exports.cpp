@@ -105,7 +105,7 @@ QString TrendExports::target(const QString& fileName, const QString& title) {
 
 void TrendExports::exportTable(ShownCells cells, const QString& fileName) {
     if (writer_->running()) {
-        emit done(QStringLiteral("上一个表格还在写入，请稍候再导出。"));
+        emit done(SpreadsheetJob::busyNote());
         return;
     }
     const QString file = target(fileName, tableTitle());
@@ -132,8 +132,8 @@ void TrendExports::exportPicture(QWidget* chart, const QString& fileName) {
 
 void TrendExports::finish(const QString& file, const QString& kind) {
     emit done(QStringLiteral("已导出到“%1”。").arg(file));
-    if (!dialogs_.openFile(file))
-        emit done(QStringLiteral("文件已保存为“%1”，但系统中没有可以打开%2文件的程序。").arg(file, kind));
+    if (const QString unopened = openSavedFile(dialogs_, file, kind); !unopened.isEmpty())
+        emit done(unopened);
 }
 
 }  // namespace drawfollow
