@@ -9,7 +9,7 @@ packages=(
   libxml2-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
-  qt6-base-dev qt6-charts-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
   fonts-noto-cjk xdg-utils
   unzip
   appstream desktop-file-utils
