@@ -20,6 +20,24 @@ SearchSettings tallySettings(const TrendChoice& choice) {
 
 }  // namespace
 
+void FigureRun::add(int issue, int x) {
+    ValueFigures& figures = *figures_;
+    if (x > 0) {
+        figures.count += x;
+        ++figures.draws;
+        figures.current = 0;
+        figures.maxStreak = std::max(figures.maxStreak, ++streak_);
+        figures.lastIssue = issue;
+    } else {
+        figures.max = std::max(figures.max, ++figures.current);
+        streak_ = 0;
+    }
+}
+
+void FigureRun::finish(int draws) {
+    figures_->average = static_cast<double>(draws - figures_->draws) / (figures_->draws + 1);
+}
+
 // Follows every value draw by draw, filling the cells and the figures in one pass.
 class TrendBuilder {
 public:
@@ -31,7 +49,9 @@ public:
             column.text = rules_.valueText(column.value);
         }
         x_.assign(values, 0);
-        streaks_.assign(values, 0);
+        runs_.reserve(values);
+        for (ValueFigures& column : table_.columns_)
+            runs_.emplace_back(column);
         table_.issues_.reserve(rows);
         table_.counts_.reserve(rows * static_cast<size_t>(values));
         table_.omissions_.reserve(rows * static_cast<size_t>(values));
@@ -42,35 +62,24 @@ public:
         rules_.addRow(row.values, x_);
         table_.issues_.push_back(row.issue);
         for (size_t v = 0; v < x_.size(); ++v) {
-            ValueFigures& figures = table_.columns_[v];
             const int x = static_cast<int>(x_[v]);
-            if (x > 0) {
-                figures.count += x;
-                ++figures.draws;
-                figures.current = 0;
-                figures.maxStreak = std::max(figures.maxStreak, ++streaks_[v]);
-                figures.lastIssue = row.issue;
-            } else {
-                figures.max = std::max(figures.max, ++figures.current);
-                streaks_[v] = 0;
-            }
+            runs_[v].add(row.issue, x);
             table_.counts_.push_back(static_cast<uint8_t>(x));
-            table_.omissions_.push_back(figures.current);
+            table_.omissions_.push_back(table_.columns_[v].current);
         }
     }
 
     TrendTable finish() {
-        const int n = table_.rowCount();
-        for (ValueFigures& figures : table_.columns_)
-            figures.average = static_cast<double>(n - figures.draws) / (figures.draws + 1);
+        for (FigureRun& run : runs_)
+            run.finish(table_.rowCount());
         return std::move(table_);
     }
 
 private:
     TallyRules rules_;
     TrendTable table_;
-    std::vector<long long> x_;  // x(r, v) of the draw being added
-    std::vector<int> streaks_;  // the run of draws with a(r, v) = 1 that ends at it
+    std::vector<long long> x_;     // x(r, v) of the draw being added
+    std::vector<FigureRun> runs_;  // over table_.columns_, which no longer grows
 };
 
 TrendTable readTrend(HistoryDb& db, const TrendChoice& choice, const IssueRange& range) {

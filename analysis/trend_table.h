@@ -43,6 +43,19 @@ struct ValueFigures {
     std::optional<int> lastIssue;  // the last draw with a(r, v) = 1; none when never
 };
 
+// Follows one value draw by draw: `add` takes x(r, v) of each draw in issue order, `finish`
+// the number of draws added, for the average omission.
+class FigureRun {
+public:
+    explicit FigureRun(ValueFigures& figures) : figures_(&figures) {}
+    void add(int issue, int x);
+    void finish(int draws);
+
+private:
+    ValueFigures* figures_;
+    int streak_ = 0;  // the run of draws with a(r, v) = 1 that ends at the last one added
+};
+
 // Every cell of the chart and the figures of every value; rows are the draws in issue order,
 // columns the values in the tally's ascending value order. The cells are kept in two flat
 // arrays, so that a model over 100,000 draws reads any cell in constant time.

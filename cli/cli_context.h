@@ -60,6 +60,7 @@ void addBackupCommands(CLI::App& app, CliContext& context);
 void addSearchCommands(CLI::App& app, CliContext& context);
 void addBacktestCommand(CLI::App& app, CliContext& context);
 void addTrendCommands(CLI::App& app, CliContext& context);
+void addShapeCommand(CLI::App& app, CliContext& context);
 void addRederiveCommand(CLI::App& app, CliContext& context);
 
 }  // namespace drawfollow::cli

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
         addSearchCommands(app, context);
         addBacktestCommand(app, context);
         addTrendCommands(app, context);
+        addShapeCommand(app, context);
         addRederiveCommand(app, context);
     });
 }

@@ -1,0 +1,113 @@
+#include "analysis/shape_table.h"
+
+#include "analysis/shape_chance.h"
+
+#include <algorithm>
+#include <bit>
+#include <climits>
+
+namespace drawfollow {
+
+namespace {
+
+NumberSet checkedScopeNumbers(const KindValues& draw, TallyScope scope) {
+    const int wanted = numbersInScope(scope);
+    NumberSet set = 0;
+    bool inRange = true;
+    for (int p = 0; p < wanted; ++p) {
+        const int n = draw.values[static_cast<size_t>(p)];
+        inRange = inRange && n >= 1 && n <= 30;
+        if (inRange)
+            set |= NumberSet{1} << n;
+    }
+    if (!inRange || std::popcount(set) != wanted)
+        throw StoreError("第 " + std::to_string(draw.issue) + " 期的号码不是 " + std::to_string(wanted) +
+                         " 个不同的 1～30 号码，无法分析形态。");
+    return set;
+}
+
+}  // namespace
+
+std::optional<int> ShapeTable::value(int row, ShapeMeasure measure) const {
+    const int16_t v = values_[static_cast<size_t>(row)][static_cast<size_t>(index(measure))];
+    if (v == kNone)
+        return std::nullopt;
+    return v;
+}
+
+ShapeTable shapesOf(std::span<const KindValues> numbers, size_t firstInRange, TallyScope scope) {
+    if (scope == TallyScope::Special)
+        throw StoreError("形态分析只看平码或平特，单个特码没有形态。");
+    ShapeTable table;
+    table.scope_ = scope;
+    const size_t first = std::min(firstInRange, numbers.size());
+    table.issues_.reserve(numbers.size() - first);
+    table.values_.reserve(numbers.size() - first);
+    std::optional<NumberSet> previous;
+    if (first > 0)
+        previous = checkedScopeNumbers(numbers[first - 1], scope);
+    for (size_t i = first; i < numbers.size(); ++i) {
+        const NumberSet set = checkedScopeNumbers(numbers[i], scope);
+        auto& row = table.values_.emplace_back();
+        for (ShapeMeasure m : kShapeMeasures)
+            if (m != ShapeMeasure::Repeat)
+                row[static_cast<size_t>(index(m))] = static_cast<int16_t>(shapeOf(m, set));
+        row[static_cast<size_t>(index(ShapeMeasure::Repeat))] =
+            previous ? static_cast<int16_t>(repeatCount(set, *previous)) : ShapeTable::kNone;
+        table.issues_.push_back(numbers[i].issue);
+        previous = set;
+    }
+    return table;
+}
+
+ShapeTable readShapes(HistoryDb& db, TallyScope scope, const IssueRange& range) {
+    const int first = range.first.value_or(INT_MIN);
+    const int last = range.last.value_or(INT_MAX);
+    if (first > last)
+        throw StoreError("起始期号 " + std::to_string(first) + " 大于截止期号 " + std::to_string(last) + "。");
+    // From the history's start, for the stored draw before the range.
+    const std::vector<KindValues> numbers = db.kindValuesInRange(Kind::Number, INT_MIN, last);
+    const auto inRange = std::partition_point(numbers.begin(), numbers.end(),
+                                              [first](const KindValues& draw) { return draw.issue < first; });
+    return shapesOf(numbers, static_cast<size_t>(inRange - numbers.begin()), scope);
+}
+
+ShapeDistribution distributionOf(const ShapeTable& table, ShapeMeasure measure) {
+    const std::vector<ShapeChance>& chances = shapeDistribution(measure, table.scope());
+    ShapeDistribution result;
+    result.measure = measure;
+    result.values.reserve(chances.size());
+    result.omission.resize(chances.size());
+    for (size_t i = 0; i < chances.size(); ++i) {
+        ShapeValue& value = result.values.emplace_back();
+        value.value = chances[i].value;
+        value.text = shapeValueText(measure, value.value);
+        value.chance = chances[i].chance;
+        result.omission[i].value = value.value;
+        result.omission[i].text = value.text;
+    }
+    std::vector<FigureRun> runs(result.omission.begin(), result.omission.end());
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const std::optional<int> v = table.value(row, measure);
+        if (!v)
+            continue;
+        ++result.draws;
+        for (size_t i = 0; i < chances.size(); ++i)
+            runs[i].add(table.issue(row), chances[i].value == *v ? 1 : 0);
+    }
+    std::vector<long long> observed;
+    std::vector<double> expected;
+    for (size_t i = 0; i < chances.size(); ++i) {
+        runs[i].finish(result.draws);
+        ShapeValue& value = result.values[i];
+        value.count = result.omission[i].count;
+        value.expected = result.draws * value.chance;
+        observed.push_back(value.count);
+        expected.push_back(value.expected);
+    }
+    result.fit = chiSquareFit(observed, expected);
+    result.verdict = fitVerdict(result.fit);
+    return result;
+}
+
+}  // namespace drawfollow
