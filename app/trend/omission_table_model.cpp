@@ -36,9 +36,9 @@ QString heatRule() {
     return QStringLiteral("热：当前遗漏小于平均遗漏的一半；冷：当前遗漏大于平均遗漏的两倍；其余不标。");
 }
 
-void OmissionTableModel::setTable(const TrendTable& table) {
+void OmissionTableModel::setFigures(std::vector<ValueFigures> figures) {
     beginResetModel();
-    values_ = table.columns();
+    values_ = std::move(figures);
     longestCurrent_ = 0;
     for (const ValueFigures& v : values_)
         longestCurrent_ = std::max(longestCurrent_, v.current);

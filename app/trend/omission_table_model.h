@@ -29,7 +29,9 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setTable(const TrendTable& table);
+    void setTable(const TrendTable& table) { setFigures(table.columns()); }
+    // Any values' figures, in the order to show them when unsorted.
+    void setFigures(std::vector<ValueFigures> figures);
     int currentColumn() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;

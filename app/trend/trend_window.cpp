@@ -5,6 +5,9 @@
 #include "app/trend/frequency_chart.h"
 #include "app/trend/omission_bar_delegate.h"
 #include "app/trend/omission_table_model.h"
+#include "app/trend/omission_table_view.h"
+#include "app/trend/shape_grid_model.h"
+#include "app/trend/shape_tab.h"
 #include "app/trend/trend_ball_delegate.h"
 #include "app/trend/trend_chart_data.h"
 #include "app/trend/trend_exports.h"
@@ -17,7 +20,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QSortFilterProxyModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -30,7 +32,7 @@ namespace drawfollow {
 namespace {
 
 // The tabs in their order.
-enum Tab { GridTab, OmissionTab, FrequencyTab, WindowTab };
+enum Tab { GridTab, OmissionTab, FrequencyTab, WindowTab, ShapeGridTab };
 
 // Thirty number columns and the issues fit a 1024-pixel screen.
 constexpr int kCellSize = 26;
@@ -54,23 +56,6 @@ QTableView* trendGrid(QWidget* parent, TrendGridModel* model) {
     return grid;
 }
 
-QTableView* omissionTable(QWidget* parent, OmissionTableModel* model) {
-    auto* sorted = new QSortFilterProxyModel(parent);
-    sorted->setSourceModel(model);
-    sorted->setSortRole(OmissionTableModel::SortRole);
-    auto* table = new QTableView(parent);
-    table->setObjectName(QStringLiteral("omissionTable"));
-    table->setModel(sorted);
-    table->setItemDelegate(new OmissionBarDelegate(table));
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSortingEnabled(true);
-    table->sortByColumn(0, Qt::AscendingOrder);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    return table;
-}
-
 }  // namespace
 
 TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidget* parent)
@@ -90,17 +75,19 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
     grid_ = trendGrid(tabs_, gridModel_);
     tabs_->addTab(grid_, QStringLiteral("走势图"));
     omissionModel_ = new OmissionTableModel(this);
-    omissionTable_ = omissionTable(tabs_, omissionModel_);
+    omissionTable_ = omissionTableView(tabs_, omissionModel_, QStringLiteral("omissionTable"));
     tabs_->addTab(omissionTable_, QStringLiteral("遗漏统计"));
     frequencyChart_ = new FrequencyChart(tabs_);
     tabs_->addTab(frequencyChart_, QStringLiteral("出现次数图"));
     windowChart_ = new WindowCountChart(gridModel_->table(), tabs_);
     tabs_->addTab(windowChart_, QStringLiteral("分段走势图"));
+    shapeTab_ = new ShapeTab(history_, tabs_);
+    tabs_->addTab(shapeTab_, QStringLiteral("形态"));
 
     auto* exportButton = new QPushButton(QStringLiteral("导出"), this);
     exportButton->setObjectName(QStringLiteral("trendExport"));
     exportButton->setToolTip(
-        QStringLiteral("把眼前这一页导出到数据文件夹：走势图和遗漏统计为电子表格，图为 PNG 图片。"));
+        QStringLiteral("把眼前这一页导出到数据文件夹：走势图、遗漏统计和形态的表格为电子表格，图为 PNG 图片。"));
     exportNote_ = new QLabel(this);
     exportNote_->setObjectName(QStringLiteral("trendExportNote"));
     auto* bottom = new QHBoxLayout;
@@ -132,6 +119,7 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
 
 void TrendWindow::setHistoryBusy(bool busy) {
     rangeBar_->setEnabled(!busy);
+    shapeTab_->setHistoryBusy(busy);
 }
 
 void TrendWindow::showEvent(QShowEvent* event) {
@@ -165,6 +153,7 @@ void TrendWindow::refresh() {
         showProblem(problem);
         return;
     }
+    shapeTab_->follow(rangeBar_->scope(), *range);
     try {
         const WaitCursor busy;
         const TrendChoice choice{rangeBar_->kind(), rangeBar_->scope(), history_.derivation()};
@@ -214,6 +203,10 @@ void TrendWindow::exportShownTab() {
             break;
         case WindowTab:
             exports_->exportPicture(windowChart_->view(), QStringLiteral("fenduan.png"));
+            break;
+        case ShapeGridTab:
+            exports_->exportTable(shownCells(shapeTab_->gridModel(), paintedColours, true, QStringLiteral("期号")),
+                                  QStringLiteral("xingtai.xlsx"));
             break;
         default:
             break;

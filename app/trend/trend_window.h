@@ -19,6 +19,7 @@ namespace drawfollow {
 class HistoryController;
 class FrequencyChart;
 class OmissionTableModel;
+class ShapeTab;
 class TrendGridModel;
 class TrendExports;
 class TrendRangeBar;
@@ -67,6 +68,7 @@ private:
     OmissionTableModel* omissionModel_;
     FrequencyChart* frequencyChart_;
     WindowCountChart* windowChart_;
+    ShapeTab* shapeTab_;
 
     struct Rates {
         Kind kind;

@@ -1,0 +1,60 @@
+// The 形态 tab of the 走势图 window: every draw's shape in a grid, and for the measure
+// chosen its distribution beside chance, the chi-square verdict and its omission table.
+// The shapes are read only while the tab is in sight, so that the other tabs cost no more.
+#pragma once
+
+#include "analysis/shape_table.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QTableView;
+
+namespace drawfollow {
+
+class HistoryController;
+class OmissionTableModel;
+class ShapeChart;
+class ShapeGridModel;
+
+class ShapeTab final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ShapeTab(HistoryController& history, QWidget* parent = nullptr);
+
+    // The scope and range to read; read now when the tab is in sight, else once it is.
+    void follow(TallyScope scope, const IssueRange& range);
+    // While another thread changes the history a read would wait for it: none starts.
+    void setHistoryBusy(bool busy);
+
+    const ShapeGridModel& gridModel() const { return *gridModel_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void readIfDue();
+    void showMeasure();
+    void clear(const QString& problem);
+
+    HistoryController& history_;
+    QComboBox* measureBox_;
+    QLabel* verdict_;
+    ShapeGridModel* gridModel_;
+    QTableView* grid_;
+    ShapeChart* chart_;
+    OmissionTableModel* omissionModel_;
+
+    struct Choice {
+        TallyScope scope;
+        IssueRange range;
+    };
+    std::optional<Choice> due_;  // read when next in sight
+    bool busy_ = false;
+};
+
+}  // namespace drawfollow
