@@ -15,6 +15,24 @@ constexpr int kValueSlots = 1000;
 
 using Distributions = std::array<std::vector<ShapeChance>, kShapeMeasureCount>;
 
+// What one number adds to the class counts and the zone code of a set.
+struct OneNumber {
+    int odd = 0;
+    int big = 0;
+    int prime = 0;
+    int zone = 0;
+};
+
+const std::array<OneNumber, kHighest + 1> kOne = [] {
+    std::array<OneNumber, kHighest + 1> one{};
+    for (int n = 1; n <= kHighest; ++n) {
+        const NumberSet set = NumberSet{1} << n;
+        one[n] = {shapeOf(ShapeMeasure::Odd, set), shapeOf(ShapeMeasure::Big, set), shapeOf(ShapeMeasure::Prime, set),
+                  shapeOf(ShapeMeasure::Zone, set)};
+    }
+    return one;
+}();
+
 // Walks every k-set in ascending order of its members, carrying what each added member
 // changes, so that a set costs a few additions and one population count at its end.
 class SetWalk {
@@ -56,42 +74,41 @@ private:
         uint32_t differences = 0;
     };
 
-    Partial with(const Partial& p, int x) const {
-        const NumberSet one = NumberSet{1} << x;
+    static Partial with(const Partial& p, int x) {
         Partial next = p;
         next.size = p.size + 1;
         next.last = x;
         next.first = p.size == 0 ? x : p.first;
         next.sum = p.sum + x;
-        next.odd = p.odd + (x & 1);
-        next.big = p.big + shapeOf(ShapeMeasure::Big, one);
-        next.prime = p.prime + shapeOf(ShapeMeasure::Prime, one);
+        next.odd = p.odd + kOne[x].odd;
+        next.big = p.big + kOne[x].big;
+        next.prime = p.prime + kOne[x].prime;
         next.consecutive = p.consecutive + (p.size > 0 && x == p.last + 1 ? 1 : 0);
-        next.zone = p.zone + shapeOf(ShapeMeasure::Zone, one);
+        next.zone = p.zone + kOne[x].zone;
         next.differences = p.differences | (p.mirrored >> (31 - x));
         next.mirrored = p.mirrored | (uint32_t{1} << (31 - x));
         return next;
     }
 
+    // Leave room for the members still to come; the last member is counted in place, since
+    // nearly every step of the walk is a last member.
     void visit(const Partial& p, int from) {
-        if (p.size == k_) {
-            count(p);
+        const int highest = kHighest - (k_ - p.size - 1);
+        if (p.size + 1 < k_) {
+            for (int x = from; x <= highest; ++x)
+                visit(with(p, x), x + 1);
             return;
         }
-        // Leave room for the members still to come.
-        for (int x = from; x <= kHighest - (k_ - p.size - 1); ++x)
-            visit(with(p, x), x + 1);
-    }
-
-    void count(const Partial& p) {
-        add(ShapeMeasure::Sum, p.sum);
-        add(ShapeMeasure::Span, p.last - p.first);
-        add(ShapeMeasure::Odd, p.odd);
-        add(ShapeMeasure::Big, p.big);
-        add(ShapeMeasure::Prime, p.prime);
-        add(ShapeMeasure::Consecutive, p.consecutive);
-        add(ShapeMeasure::Ac, std::popcount(p.differences) - (k_ - 1));
-        add(ShapeMeasure::Zone, p.zone);
+        for (int x = from; x <= highest; ++x) {
+            add(ShapeMeasure::Sum, p.sum + x);
+            add(ShapeMeasure::Span, x - p.first);
+            add(ShapeMeasure::Odd, p.odd + kOne[x].odd);
+            add(ShapeMeasure::Big, p.big + kOne[x].big);
+            add(ShapeMeasure::Prime, p.prime + kOne[x].prime);
+            add(ShapeMeasure::Consecutive, p.consecutive + (x == p.last + 1 ? 1 : 0));
+            add(ShapeMeasure::Ac, std::popcount(p.differences | (p.mirrored >> (31 - x))) - (k_ - 1));
+            add(ShapeMeasure::Zone, p.zone + kOne[x].zone);
+        }
     }
 
     void add(ShapeMeasure m, int value) { ++tallies_[static_cast<size_t>(index(m))][static_cast<size_t>(value)]; }
