@@ -1,6 +1,7 @@
 #include "analysis/shape_measures.h"
 
 #include <bit>
+#include <stdexcept>
 
 namespace drawfollow {
 
@@ -97,7 +98,7 @@ int shapeOf(ShapeMeasure measure, NumberSet numbers) {
         case ShapeMeasure::Consecutive:
             return count(numbers & (numbers >> 1));
         case ShapeMeasure::Repeat:
-            break;
+            throw std::invalid_argument("a repeat count needs the previous draw: repeatCount");
         case ShapeMeasure::Ac:
             return acOf(numbers);
         case ShapeMeasure::Zone:

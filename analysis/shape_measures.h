@@ -45,7 +45,8 @@ using NumberSet = uint32_t;
 NumberSet scopeNumbers(const std::array<int, kPositions>& numbers, TallyScope scope);
 int numbersInScope(TallyScope scope);
 
-// A measure of the set; every one but 重号, which needs the draw before (repeatCount).
+// A measure of the set; every one but 重号, which needs the draw before (repeatCount) and is
+// refused here (std::invalid_argument).
 // 区间 is coded as a·100 + b·10 + c, so that the codes order the zones by their three counts.
 int shapeOf(ShapeMeasure measure, NumberSet numbers);
 int repeatCount(NumberSet numbers, NumberSet previous);

@@ -111,6 +111,9 @@ void takePictures(MainWindow& window, const QDir& out) {
     saveWindow(window, "frmTrend", out, "trend.png");
     control<QTabWidget>(window, "trendTabs")->setCurrentIndex(1);
     saveWindow(window, "frmTrend", out, "omission.png");
+    control<QAbstractButton>(window, "cmdTrend")->click();
+    control<QTabWidget>(window, "trendTabs")->setCurrentIndex(4);
+    saveWindow(window, "frmTrend", out, "shape.png");
 
     // The history menu over the window, where a right click on the history opens it.
     auto* menu = control<QMenu>(window, "mnuLsgl");

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -21,7 +22,9 @@ namespace drawfollow {
 
 namespace {
 
-constexpr int kColumnWidth = 52;
+constexpr int kColumnWidth = 44;
+// The issues' header and the scroll bar beside the measures' columns.
+constexpr int kGridMargin = 100;
 
 QTableView* shapeGrid(QWidget* parent, ShapeGridModel* model) {
     auto* grid = new QTableView(parent);
@@ -77,13 +80,18 @@ ShapeTab::ShapeTab(HistoryController& history, QWidget* parent)
     choiceRow->addWidget(measureBox_);
     choiceRow->addWidget(verdict_, 1);
 
-    auto* figures = new QSplitter(Qt::Vertical, this);
-    figures->addWidget(chart_);
-    figures->addWidget(omissionTableView(figures, omissionModel_, QStringLiteral("shapeOmission")));
+    // The chart and the table take turns at the full height: a small screen has none to share.
+    auto* figures = new QTabWidget(this);
+    figures->setObjectName(QStringLiteral("shapeFigures"));
+    figures->addTab(chart_, QStringLiteral("分布图"));
+    figures->addTab(omissionTableView(figures, omissionModel_, QStringLiteral("shapeOmission")),
+                    QStringLiteral("遗漏统计"));
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(grid_);
     split->addWidget(figures);
     split->setStretchFactor(1, 1);
+    // Every measure's column in sight; the figures take the rest.
+    split->setSizes({kShapeMeasureCount * kColumnWidth + kGridMargin, 600});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 4, 0, 0);

@@ -1,5 +1,6 @@
 // The 形态 tab of the 走势图 window: every draw's shape in a grid, and for the measure
-// chosen its distribution beside chance, the chi-square verdict and its omission table.
+// chosen its distribution beside chance (分布图), the chi-square verdict and its omission
+// table (遗漏统计).
 // The shapes are read only while the tab is in sight, so that the other tabs cost no more.
 #pragma once
 

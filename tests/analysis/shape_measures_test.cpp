@@ -52,6 +52,7 @@ TEST(ShapeMeasures, RepeatCountsTheNumbersThePreviousDrawHeld) {
     EXPECT_EQ(repeatCount(scopeNumbers(draw, TallyScope::Regular), scopeNumbers(previous, TallyScope::Regular)), 2);
     EXPECT_EQ(repeatCount(scopeNumbers(draw, TallyScope::All), scopeNumbers(previous, TallyScope::All)), 3);
     EXPECT_EQ(repeatCount(scopeNumbers(draw, TallyScope::All), scopeNumbers(draw, TallyScope::All)), 8);
+    EXPECT_THROW(shapeOf(ShapeMeasure::Repeat, scopeNumbers(draw, TallyScope::All)), std::invalid_argument);
 }
 
 TEST(ShapeMeasures, ZonesAreShownAsTheirThreeCountsAndOrderedByThem) {
