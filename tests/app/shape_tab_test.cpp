@@ -1,6 +1,7 @@
 // The 形态 tab of the 走势图 window: the grid of every draw's shape, the chosen measure's
 // chart, verdict and omission, the scope it follows, and its workbook.
 #include "app/trend/shape_grid_model.h"
+#include "database_probes.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 #include "xlsx_sheet_reader.h"
@@ -128,6 +129,28 @@ private slots:
         emit grid->horizontalHeader()->sectionClicked(8);
         QCOMPARE(measure->currentText(), QStringLiteral("区间"));
         QCOMPARE(omission->model()->rowCount(), 45);  // a + b + c = 8, none above 8
+    }
+
+    // A change of the history on another thread: the tab, brought into sight meanwhile, waits
+    // for it instead of waiting on the database with the window frozen.
+    void holdsItsReadWhileTheHistoryChanges() {
+        WindowSession s;
+        s.seed(seededDraws(30, 4, 2014001));
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTableView, grid, s, "shapeGrid");
+        HeldWriteLock lock(s.databaseFile());
+        s.dialogs().setNextInput(QStringLiteral("2014016"));
+        s.find<QAction>(QStringLiteral("mnuDlzd"))->trigger();
+        s.find<QTabWidget>(QStringLiteral("trendTabs"))->setCurrentIndex(kShapeTabIndex);
+        QCOMPARE(grid->model()->rowCount(), 0);
+        lock.release();
+        QVERIFY(s.finishWork());
+        QVERIFY(s.history().history().size() < 30);
+        QCOMPARE(grid->model()->rowCount(), static_cast<int>(s.history().history().size()));
+        QCOMPARE(grid->model()->headerData(0, Qt::Vertical).toInt(), s.history().history().front().issue);
+        // Now the first of the history: nothing before it to repeat.
+        QCOMPARE(cell(*grid->model(), 0, 6), QString());
     }
 
     void exportsTheGridWithItsIssues() {
