@@ -3,7 +3,19 @@
 #include "cli/argument_checks.h"
 #include "cli/kind_names.h"
 
+#include "analysis/panel_defaults.h"
+
 namespace drawfollow::cli {
+
+namespace {
+
+// What the window's base value box takes: four characters of digits and "-".
+constexpr int kManualValueLowest = -999;
+constexpr int kManualValueHighest = 9999;
+// The window's 组合位数 list.
+constexpr int kLargestCombination = 6;
+
+}  // namespace
 
 void addPanelOptions(CLI::App* command, PanelOptions& o) {
     command->add_option("--kind", o.kind, "search kind")->check(oneOf(keysOf(kKindNames)))->capture_default_str();
@@ -18,7 +30,8 @@ void addPanelOptions(CLI::App* command, PanelOptions& o) {
     command->add_option("--count-special", o.countSpecial, "free positions count the special number (自由位计特码)")
         ->check(oneOf({"yes", "no"}))
         ->capture_default_str();
-    command->add_option("--back", o.back, "前期 mode with gap N (1..9); without it 上期")->transform(decimal());
+    command->add_option("--back", o.back, "前期 mode with gap N (1..9); without it 上期")
+        ->transform(decimal(1, kMaxGap));
     command->add_option("--positions", o.positions, "ticked positions, e.g. 1,2,8")
         ->delimiter(',')
         ->transform(decimal(1, kPositions));
@@ -30,7 +43,7 @@ void addBaseOptions(CLI::App* command, PanelOptions& o) {
     auto* values = command->add_option("--values", o.values, "the eight base values as typed (手动输入号)")
                        ->delimiter(',')
                        ->expected(kPositions)
-                       ->transform(decimal());
+                       ->transform(decimal(kManualValueLowest, kManualValueHighest));
     auto* verify = command->add_option("--verify", o.verify, "base: the stored draw before this issue (验证指定期)")
                        ->transform(issue())
                        ->excludes(values);
@@ -41,7 +54,7 @@ void addBaseOptions(CLI::App* command, PanelOptions& o) {
 
 void addCombinationOptions(CLI::App* command, PanelOptions& o) {
     command->add_option("--size", o.size, "positions per combination (组合位数), 1..6")
-        ->transform(decimal())
+        ->transform(decimal(1, kLargestCombination))
         ->capture_default_str();
     command->add_option("--pool", o.pool, "positions combined: regular 1..7 (平码) or all 1..8 (平特)")
         ->check(oneOf({"regular", "all"}))
