@@ -3,8 +3,6 @@
 #include "cli/argument_checks.h"
 #include "cli/kind_names.h"
 
-#include "analysis/panel_defaults.h"
-
 namespace drawfollow::cli {
 
 namespace {
@@ -30,8 +28,7 @@ void addPanelOptions(CLI::App* command, PanelOptions& o) {
     command->add_option("--count-special", o.countSpecial, "free positions count the special number (自由位计特码)")
         ->check(oneOf({"yes", "no"}))
         ->capture_default_str();
-    command->add_option("--back", o.back, "前期 mode with gap N (1..9); without it 上期")
-        ->transform(decimal(1, kMaxGap));
+    command->add_option("--back", o.back, "前期 mode with gap N (1..9); without it 上期")->transform(decimal());
     command->add_option("--positions", o.positions, "ticked positions, e.g. 1,2,8")
         ->delimiter(',')
         ->transform(decimal(1, kPositions));
