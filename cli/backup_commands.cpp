@@ -3,6 +3,7 @@
 
 #include "io/history_import.h"
 #include "io/safety_copy.h"
+#include "io/safety_copy_pruning.h"
 
 #include <algorithm>
 #include <iostream>
@@ -34,6 +35,7 @@ void addBackupCommands(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<BackupOptions>();
 
     auto* backups = app.add_subcommand("backups", "list the safety copies, newest first");
+    backups->footer(std::string("安全备份的保留规则：") + kSafetyCopyRule);
     backups->callback([&context] {
         const auto listings = listSafetyCopies(context.dataFolder());
         if (listings.empty())

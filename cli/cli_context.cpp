@@ -1,6 +1,7 @@
 #include "cli/cli_context.h"
 
 #include "cli/argument_checks.h"
+#include "io/leftover_parts.h"
 #include "store/data_folder.h"
 #include "store/derivation_record.h"
 
@@ -28,8 +29,10 @@ std::filesystem::path CliContext::dataFolder() {
 }
 
 HistoryDb& CliContext::db() {
-    if (!db_)
+    if (!db_) {
         db_ = std::make_unique<HistoryDb>(dataFolder() / HistoryDb::kFileName);
+        removeLeftoverParts(dataFolder());
+    }
     return *db_;
 }
 

@@ -13,6 +13,9 @@ namespace drawfollow::cli {
 
 namespace {
 
+// A drawn number, as the number kind's values run.
+constexpr ValueRange kNumberRange = kCounterRanges[static_cast<size_t>(Kind::Number)];
+
 struct HistoryOptions {
     AttributeOptions attributes;
     std::string file;
@@ -76,12 +79,12 @@ void addHistoryCommands(CLI::App& app, CliContext& context) {
     add->add_option("N1..N8", options->addNumbers, "the eight numbers (the last is the special number)")
         ->required()
         ->expected(kPositions)
-        ->transform(decimal());
+        ->transform(decimal(kNumberRange.low, kNumberRange.high));
     addAttributeOptions(add, options->attributes);
     add->callback([&context, options] {
         DrawInput draw{options->addIssue, {}};
         for (int p = 0; p < kPositions; ++p)
-            draw.numbers[p] = static_cast<int16_t>(options->addNumbers[p]);
+            draw.numbers[p] = static_cast<int16_t>(options->addNumbers[p]);  // 1..30, checked above
         if (const std::string problem = drawProblem(draw.numbers); !problem.empty())
             throw StoreError(problem);
         const auto settings = context.derivation(options->attributes);

@@ -53,7 +53,7 @@ void addMaintenanceCommands(CLI::App& app, CliContext& context) {
     auto* deleteNewest = app.add_subcommand("delete-newest", "delete the newest N draws, rebuild and compact");
     deleteNewest->add_option("N", options->count, "how many of the newest draws to delete")
         ->required()
-        ->transform(decimal());
+        ->transform(decimal(0));
     deleteNewest->add_flag("--yes", options->yes, "confirm when every draw would be deleted");
     addAttributeOptions(deleteNewest, options->attributes);
     deleteNewest->callback([&context, options, deleteNewest] {

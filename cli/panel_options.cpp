@@ -5,6 +5,16 @@
 
 namespace drawfollow::cli {
 
+namespace {
+
+// What the window's base value box takes: four characters of digits and "-".
+constexpr int kManualValueLowest = -999;
+constexpr int kManualValueHighest = 9999;
+// The window's 组合位数 list.
+constexpr int kLargestCombination = 6;
+
+}  // namespace
+
 void addPanelOptions(CLI::App* command, PanelOptions& o) {
     command->add_option("--kind", o.kind, "search kind")->check(oneOf(keysOf(kKindNames)))->capture_default_str();
     command->add_option("--result", o.result, "result kind tallied")
@@ -30,7 +40,7 @@ void addBaseOptions(CLI::App* command, PanelOptions& o) {
     auto* values = command->add_option("--values", o.values, "the eight base values as typed (手动输入号)")
                        ->delimiter(',')
                        ->expected(kPositions)
-                       ->transform(decimal());
+                       ->transform(decimal(kManualValueLowest, kManualValueHighest));
     auto* verify = command->add_option("--verify", o.verify, "base: the stored draw before this issue (验证指定期)")
                        ->transform(issue())
                        ->excludes(values);
@@ -41,7 +51,7 @@ void addBaseOptions(CLI::App* command, PanelOptions& o) {
 
 void addCombinationOptions(CLI::App* command, PanelOptions& o) {
     command->add_option("--size", o.size, "positions per combination (组合位数), 1..6")
-        ->transform(decimal())
+        ->transform(decimal(1, kLargestCombination))
         ->capture_default_str();
     command->add_option("--pool", o.pool, "positions combined: regular 1..7 (平码) or all 1..8 (平特)")
         ->check(oneOf({"regular", "all"}))

@@ -1,5 +1,6 @@
 #include "io/history_line.h"
 
+#include "io/utf8_text.h"
 #include "store/draw.h"
 
 namespace drawfollow {
@@ -41,6 +42,36 @@ int decimal(std::string_view digits) {
     return value;
 }
 
+bool inRange(char c, unsigned char low, unsigned char high) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= low && u <= high;
+}
+
+// The line with its full-width digits (０..９) written as ASCII ones: U+FF10..U+FF19 in a
+// line that is UTF-8, the GBK pairs A3 B0..A3 B9 in one that is not.
+std::string withAsciiDigits(std::string_view line) {
+    std::string out;
+    out.reserve(line.size());
+    const bool utf8 = isValidUtf8(line);
+    for (size_t i = 0; i < line.size();) {
+        if (utf8 && i + 2 < line.size() && line[i] == '\xEF' && line[i + 1] == '\xBC' &&
+            inRange(line[i + 2], 0x90, 0x99)) {
+            out += static_cast<char>('0' + (static_cast<unsigned char>(line[i + 2]) - 0x90));
+            i += 3;
+        } else if (!utf8 && i + 1 < line.size() && inRange(line[i], 0x81, 0xFE)) {
+            // A GBK character of two bytes: its second byte is never a character of its own.
+            if (line[i] == '\xA3' && inRange(line[i + 1], 0xB0, 0xB9))
+                out += static_cast<char>('0' + (static_cast<unsigned char>(line[i + 1]) - 0xB0));
+            else
+                out.append(line.substr(i, 2));
+            i += 2;
+        } else {
+            out += line[i++];
+        }
+    }
+    return out;
+}
+
 std::string quoted(std::string_view s) {
     return "“" + std::string(s) + "”";
 }
@@ -53,7 +84,9 @@ std::string oddRunProblem(std::string_view run) {
 
 }  // namespace
 
-ParsedLine parseHistoryLine(std::string_view line) {
+ParsedLine parseHistoryLine(std::string_view original) {
+    const std::string ascii = withAsciiDigits(original);
+    const std::string_view line = ascii;
     const std::vector<std::string_view> runs = digitRuns(line);
     const size_t firstNonBlank = line.find_first_not_of(" \t");
     const bool beginsWithRun = !runs.empty() && runs.front().data() == line.data() + firstNonBlank;

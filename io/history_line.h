@@ -18,6 +18,7 @@ struct ParsedLine {
     bool isHeading() const { return !issue && problem.empty(); }
 };
 
+// Full-width digits (０..９, in UTF-8 or in GBK) are read as the digits they are.
 // After leading blanks the line begins with a seven-digit issue whose sequence (last three
 // digits) is 001..999; every run of digits after it is a number of two digits, or all the numbers
 // written together, and the first eight of them are the draw. Anything but a digit

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace drawfollow {
@@ -40,6 +42,16 @@ bool beginsWith(const fs::path& longer, const fs::path& shorter) {
     return true;
 }
 
+// The day or, once the copy is kDaysWithADailyCopy days old, the week its moment falls in,
+// counted from a fixed origin: a copy's period does not move as time goes on, so the newest
+// copy of a period stays the newest of it.
+std::pair<bool, long long> periodOf(const SafetyCopy& copy, std::chrono::system_clock::time_point now) {
+    using Days = std::chrono::duration<long long, std::ratio<86400>>;
+    const long long day = std::chrono::floor<Days>(copy.made.time_since_epoch()).count();
+    const bool weekly = now - copy.made >= Days(kDaysWithADailyCopy);
+    return {weekly, weekly ? (day >= 0 ? day / 7 : (day - 6) / 7) : day};
+}
+
 }  // namespace
 
 void pruneSafetyCopies(const fs::path& dataFolder, std::chrono::system_clock::time_point now,
@@ -54,18 +66,24 @@ void pruneSafetyCopies(const fs::path& dataFolder, std::chrono::system_clock::ti
         copies.insert(copies.begin(), *written);
 
     std::vector<fs::path> kept;
+    std::set<std::pair<bool, long long>> periodsKept;
     for (size_t i = 0; i < copies.size(); ++i) {
         const SafetyCopy& copy = copies[i];
-        const bool young = now - copy.made < kSafetyCopiesKeptByAge;
-        if (i < kSafetyCopiesKeptByCount || young) {
+        // The newest ones do not speak for their day: one of them may be removed later as
+        // another's copy, and an older copy of that day is the only one of its history.
+        if (i < kSafetyCopiesAlwaysKept || copy.made > now) {
             kept.push_back(copy.file);
             continue;
         }
+        const auto period = periodOf(copy, now);
+        const bool newestOfItsPeriod = !periodsKept.contains(period);
         const bool recoverable = std::any_of(kept.begin(), kept.end(),
                                              [&copy](const fs::path& newer) { return beginsWith(newer, copy.file); });
         std::error_code ec;
-        if (!recoverable || !fs::remove(copy.file, ec))
+        if ((newestOfItsPeriod && !recoverable) || !fs::remove(copy.file, ec)) {
             kept.push_back(copy.file);
+            periodsKept.insert(period);
+        }
     }
 }
 

@@ -1,68 +1,56 @@
 #include "io/update_page.h"
 
+#include "io/chart_rows.h"
 #include "io/page_charset.h"
 #include "io/page_text.h"
+#include "store/draw.h"
 
 #include <algorithm>
-#include <optional>
-#include <vector>
 
 namespace drawfollow {
 
 namespace {
 
-bool isAsciiDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
+std::string issueName(int issue) {
+    return "第 " + issueText(issue) + " 期";
 }
 
-constexpr size_t kNotFound = std::u32string_view::npos;
-
-// Where each issue text of the year first occurs, found in one pass: looking the issues
-// up one by one would read a large page up to 365 times.
-std::vector<size_t> firstOccurrences(std::u32string_view text, int year) {
-    std::vector<size_t> at(kLastSequence + 1, kNotFound);
-    const std::string first = issueText(year * 1000);
-    const std::u32string prefix(first.begin(), first.end() - 3);
-    const size_t length = prefix.size() + 3;
-    for (size_t i = 0; i + length <= text.size(); ++i) {
-        if (text.compare(i, prefix.size(), prefix) != 0)
-            continue;
-        int sequence = 0;
-        for (size_t k = prefix.size(); k < length && sequence >= 0; ++k)
-            sequence = isAsciiDigit(text[i + k]) ? sequence * 10 + static_cast<int>(text[i + k] - U'0') : -1;
-        if (sequence >= 1 && sequence <= kLastSequence && at[sequence] == kNotFound)
-            at[sequence] = i;
-    }
-    return at;
-}
-
-// The eight numbers read at the layout's offsets, or nothing when a pair is not two digits.
-std::optional<Numbers> numbersAt(std::u32string_view text, size_t issueStart) {
-    Numbers numbers{};
-    for (int p = 0; p < kPositions; ++p) {
-        const size_t at = issueStart + kFirstNumberOffset + kNumberStride * static_cast<size_t>(p);
-        if (at + 1 >= text.size() || !isAsciiDigit(text[at]) || !isAsciiDigit(text[at + 1]))
-            return std::nullopt;
-        numbers[p] = static_cast<int16_t>((text[at] - U'0') * 10 + (text[at + 1] - U'0'));
-    }
-    return numbers;
-}
-
-// The chart's heading row, as it renders, at the start of a line.
-bool showsChartHeading(std::u32string_view text) {
-    constexpr std::u32string_view kHeading = U"期号\t";
-    for (size_t at = text.find(kHeading); at != kNotFound; at = text.find(kHeading, at + 1))
-        if (at == 0 || text[at - 1] == U'\n')
-            return true;
-    return false;
-}
-
-YearListing listingOf(std::u32string_view text, const std::vector<size_t>& occurrences) {
-    const bool showsDraw = std::any_of(occurrences.begin(), occurrences.end(),
-                                       [&](size_t at) { return at != kNotFound && numbersAt(text, at); });
+YearListing listingOf(std::u32string_view text, const std::vector<ChartRow>& rows, int year) {
+    const bool showsDraw = std::any_of(rows.begin(), rows.end(), [year](const ChartRow& row) {
+        return issueYear(row.issue) == year && row.content == RowNumbers::Read;
+    });
     if (showsDraw)
         return YearListing::Draws;
     return showsChartHeading(text) ? YearListing::NoDrawsYet : YearListing::NotAChart;
+}
+
+// A chart may list its newest draw first; the reading goes from the oldest on.
+void oldestFirst(std::vector<ChartRow>& rows, int year) {
+    const auto ofYear = [year](const ChartRow& row) { return issueYear(row.issue) == year; };
+    const auto first = std::find_if(rows.begin(), rows.end(), ofYear);
+    const auto last = std::find_if(rows.rbegin(), rows.rend(), ofYear);
+    if (first != rows.end() && first->issue > last->issue)
+        std::reverse(rows.begin(), rows.end());
+}
+
+// Why the row that should hold `expected` (and holds its issue) cannot be taken; empty
+// when its draw is read. A draw still to come is no problem: `pending` says so.
+std::string contentProblem(const ChartRow& row, bool lastRow, const YearPageContext& context, bool& pending) {
+    switch (row.content) {
+        case RowNumbers::Read:
+            if (const std::string problem = drawProblem(row.numbers); !problem.empty())
+                return issueName(row.issue) + "网页上的号码有误：" + problem;
+            return {};
+        case RowNumbers::None:
+            if (context.currentYear && lastRow) {
+                pending = true;
+                return {};
+            }
+            return issueName(row.issue) + "在网页上没有号码";
+        case RowNumbers::Unreadable:
+            break;
+    }
+    return issueName(row.issue) + "在网页上的号码无法逐格读出（应是 8 个两位数的号码）";
 }
 
 }  // namespace
@@ -71,32 +59,43 @@ std::string chartPageText(std::string_view bytes, std::string_view contentType) 
     return bodyInnerText(decodePage(bytes, pageEncoding(bytes, contentType)));
 }
 
-YearPageScan scanYearPage(std::u32string_view text, int year, int firstSequence, std::string_view greatestStored) {
+YearPageScan scanYearPage(std::u32string_view text, const YearPageContext& context) {
+    const int year = context.year;
+    std::vector<ChartRow> rows = chartRows(text);
     YearPageScan scan;
-    const std::vector<size_t> occurrences = firstOccurrences(text, year);
-    scan.listing = listingOf(text, occurrences);
-    for (int s = std::max(firstSequence, 1); s <= kLastSequence; ++s) {
-        const int issue = year * 1000 + s;
-        const std::string issueString = issueText(issue);
-        const size_t at = occurrences[s];
-        if (at == kNotFound || issueString <= greatestStored)
-            break;
-        const size_t firstNumber = at + kFirstNumberOffset;
-        if (firstNumber >= text.size() || !isAsciiDigit(text[firstNumber])) {
-            scan.skippedIssues.push_back(issue);
+    scan.listing = listingOf(text, rows, year);
+    oldestFirst(rows, year);
+
+    const std::optional<int> newest = context.newestStored;
+    int expected = newest && issueYear(*newest) == year ? *newest + 1 : year * 1000 + 1;
+    int previous = 0;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ChartRow& row = rows[i];
+        if (issueYear(row.issue) != year) {
+            scan.problem = std::to_string(year) + " 年的网页上出现了" + issueName(row.issue) + "，期号不属于这一年";
+            return scan;
+        }
+        if (row.issue <= previous) {
+            scan.problem = "网页上" + issueName(previous) + "之后是" + issueName(row.issue) + "，期号次序不对";
+            return scan;
+        }
+        previous = row.issue;
+        if (newest && row.issue <= *newest)
             continue;
+        if (row.issue != expected) {
+            scan.problem = "网页上缺少" + issueName(expected) + "（其后是" + issueName(row.issue) + "）";
+            return scan;
         }
-        const auto numbers = numbersAt(text, at);
-        if (!numbers) {
-            scan.problem = "第 " + issueString + " 期的号码在网页上无法读出";
-            break;
-        }
-        if (const std::string problem = drawProblem(*numbers); !problem.empty()) {
-            scan.problem = "第 " + issueString + " 期网页上的号码有误：" + problem;
-            break;
-        }
-        scan.draws.push_back({issue, *numbers});
+        bool pending = false;
+        scan.problem = contentProblem(row, i + 1 == rows.size(), context, pending);
+        if (!scan.problem.empty() || pending)
+            return scan;
+        scan.draws.push_back({row.issue, row.numbers});
+        ++expected;
     }
+    if (!context.currentYear && newest && issueYear(*newest) == year && previous != 0 && previous < *newest)
+        scan.problem = "网页上 " + std::to_string(year) + " 年的开奖号码只到" + issueName(previous) + "，比已保存的" +
+                       issueName(*newest) + "还少，网页不完整";
     return scan;
 }
 

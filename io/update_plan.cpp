@@ -1,6 +1,5 @@
 #include "io/update_plan.h"
 
-#include "io/update_page.h"
 #include "store/draw.h"
 #include "store/history_db.h"
 
@@ -72,14 +71,6 @@ std::string dropNotice(const UpdatePlan& plan) {
         return {};
     return "将删除 " + std::to_string(*plan.dropBeforeYear) + " 年以前的 " + std::to_string(plan.dropCount) +
            " 期历史号码，删除前自动备份";
-}
-
-int firstSequence(std::optional<int> newestIssue, int year) {
-    if (!newestIssue || issueYear(*newestIssue) < year)
-        return 1;
-    if (issueYear(*newestIssue) > year)
-        return kLastSequence + 1;
-    return issueSequence(*newestIssue) + 1;
 }
 
 std::string chartPagePath(int year) {

@@ -47,11 +47,6 @@ UpdatePlan planUpdate(HistoryDb& db, int currentYear, int keepYears);
 // "将删除 2020 年以前的 1992 期历史号码，删除前自动备份"; empty when it drops nothing.
 std::string dropNotice(const UpdatePlan& plan);
 
-// The first sequence to look for on the page of `year`: the one after the newest stored
-// issue when that lies in the same year, else 1; past 365 when the newest stored issue
-// lies in a later year.
-int firstSequence(std::optional<int> newestIssue, int year);
-
 // "/kaijiang/xw?lotId=220028&chartType=zhfb&spanType=3&span=2013001_2013365"
 std::string chartPagePath(int year);
 

@@ -29,10 +29,8 @@ bool UpdateSession::prepare() {
         summary_.setupProblem = std::string("读取历史数据库时出错：") + e.what();
         return false;
     }
-    if (newest) {
+    if (newest)
         newestIssue_ = newest->issue;
-        greatestIssueText_ = newest->issueText;
-    }
     summary_.newestIssue = newestIssue_;
     summary_.dropBeforeYear = plan_.dropBeforeYear;
     summary_.plannedDrop = plan_.dropCount;
@@ -57,8 +55,8 @@ size_t UpdateSession::acceptPage(std::string_view bytes, std::string_view conten
     const int year = *year_;
     YearPageScan scan;
     try {
-        scan = scanYearPage(codePoints(chartPageText(bytes, contentType)), year, firstSequence(newestIssue_, year),
-                            greatestIssueText_);
+        scan = scanYearPage(codePoints(chartPageText(bytes, contentType)),
+                            YearPageContext{year, newestIssue_, year == request_.currentYear});
     } catch (const PageError& e) {
         failCurrentYear(e.what());
         return 0;
@@ -74,13 +72,10 @@ size_t UpdateSession::acceptPage(std::string_view bytes, std::string_view conten
         failCurrentYear("网页中没有 " + std::to_string(year) + " 年的开奖号码，网页内容无法识别。");
         return 0;
     }
-    summary_.skippedIssues.insert(summary_.skippedIssues.end(), scan.skippedIssues.begin(), scan.skippedIssues.end());
     read_.insert(read_.end(), scan.draws.begin(), scan.draws.end());
     summary_.read = read_.size();
-    if (!scan.draws.empty()) {
+    if (!scan.draws.empty())
         newestIssue_ = scan.draws.back().issue;
-        greatestIssueText_ = issueText(*newestIssue_);
-    }
     if (!scan.problem.empty()) {
         failCurrentYear(scan.problem + "。");
         return scan.draws.size();
@@ -98,7 +93,7 @@ size_t UpdateSession::acceptPage(std::string_view bytes, std::string_view conten
 void UpdateSession::failCurrentYear(std::string reason) {
     if (!year_)
         return;
-    summary_.failure = YearFailure{*year_, std::move(reason)};
+    summary_.failure = YearFailure{*year_, std::move(reason), currentUrl()};
     endEarly();
 }
 

@@ -94,7 +94,6 @@ private:
     std::optional<int> year_;
     // Where the next page's reading continues: after the newest draw stored or read.
     std::optional<int> newestIssue_;
-    std::string greatestIssueText_;
     std::vector<DrawInput> read_;
     UpdateSummary summary_;
     bool deferWrite_ = false;

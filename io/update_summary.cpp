@@ -46,8 +46,11 @@ std::string UpdateSummary::message() const {
     std::vector<std::string> lines{headline(*this)};
     if (std::string line = dropLine(*this); !line.empty())
         lines.push_back(std::move(line));
-    if (failure)
+    if (failure) {
         lines.push_back(std::to_string(failure->year) + " 年的开奖网页读取失败：" + failure->reason);
+        if (!failure->page.empty())
+            lines.push_back("网页地址：" + failure->page);
+    }
     if (!yearsNotRead.empty())
         lines.push_back("没有读取的年份：" + joined(yearsNotRead) + "。");
     if (setupProblem.empty()) {
@@ -59,8 +62,6 @@ std::string UpdateSummary::message() const {
         if (read > added)
             lines.push_back("读取到的 " + std::to_string(read - added) + " 期历史号码没有保存：" + notStoredReason);
     }
-    if (!skippedIssues.empty())
-        lines.push_back("以下各期在网页上没有号码，已跳过：" + joined(skippedIssues) + "。");
     std::string text;
     for (const auto& line : lines) {
         if (!text.empty())

@@ -11,6 +11,7 @@ namespace drawfollow {
 struct YearFailure {
     int year = 0;
     std::string reason;
+    std::string page;  // the address asked for
 };
 
 struct UpdateSummary {
@@ -31,7 +32,6 @@ struct UpdateSummary {
     std::string notStoredReason;
     std::optional<int> newestIssue;  // after the update
     std::vector<int> yearsRead;
-    std::vector<int> skippedIssues;  // listed on a page without their numbers
 
     // The year that stopped the update; the years after it were not asked for, because
     // adding them would leave a gap that could never be filled.

@@ -10,8 +10,6 @@ namespace drawfollow {
 namespace {
 
 // The years a code table can sensibly be built for; anything else was not written here.
-constexpr int kEarliestTableYear = 1900;
-constexpr int kLatestTableYear = 2200;
 
 bool isFlag(int v) {
     return v == 0 || v == 1;

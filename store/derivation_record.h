@@ -18,6 +18,11 @@ namespace drawfollow {
 
 inline constexpr const char* kDerivationTable = "Derivation";
 
+// The years a recorded code table may be built for: a record naming another year is not
+// one this program writes, and reads as no record.
+inline constexpr int kEarliestTableYear = 1900;
+inline constexpr int kLatestTableYear = 2200;
+
 // The table's columns in order, after its key.
 const std::vector<std::string>& derivationColumns();
 

@@ -4,6 +4,7 @@
 #include "app/shell/file_paths.h"
 #include "app/shell/timing_log.h"
 #include "io/history_import.h"
+#include "io/leftover_parts.h"
 #include "io/update_plan.h"
 #include "net/online_update.h"
 #include "store/maintenance_input.h"
@@ -39,6 +40,7 @@ void HistoryController::openDatabase(const DataFolderChoice& folder) {
         auto db = std::make_unique<HistoryDb>(file);
         history_ = db->drawValues();
         db_ = std::move(db);
+        removeLeftoverParts(folder.folder);
     } catch (const StoreError& e) {
         storeProblem_ = QString::fromStdString(e.what());
     } catch (const std::exception& e) {

@@ -7,6 +7,7 @@
 #include "database_probes.h"
 #include "io/history_text.h"
 #include "io/update_plan.h"
+#include "support/temp_dir.h"
 #include "test_paths.h"
 #include "window_session.h"
 
@@ -51,7 +52,7 @@ std::vector<DrawInput> draws2013Through150() {
 }
 
 // The 2013 and 2014 pages as the fixtures have them: 2013 ends at 2013153; 2014 lists
-// 001 to 005 with 003 lacking its numbers.
+// 001 to 005 and 006, the draw to come, without numbers.
 void serveRecentYears(ChartServer& server) {
     server.servePage(2013, QStringLiteral("chart_2013_gbk_meta.html"), "text/html");
     server.servePage(2014, QStringLiteral("chart_2014_utf8_meta.html"), "text/html; charset=utf-8");
@@ -185,12 +186,11 @@ private slots:
         QCOMPARE(server.requests(), targets({2013, 2014}));
         const auto& report = s.dialogs().messages().last();
         QCOMPARE(report.kind, MessageKind::Information);
-        QVERIFY2(report.text.contains(QStringLiteral("新增 7 期")), qPrintable(report.text));
-        QVERIFY2(report.text.contains(QStringLiteral("2014003")), qPrintable(report.text));  // skipped
+        QVERIFY2(report.text.contains(QStringLiteral("新增 8 期")), qPrintable(report.text));
         // The grid, the next issue, the range and the search panel follow the new draws.
-        QCOMPARE(gridRows(s), 157);
+        QCOMPARE(gridRows(s), 158);
         QCOMPARE(gridIssue(s, -1), QStringLiteral("2014005"));
-        QCOMPARE(gridIssue(s, -4), QStringLiteral("2014001"));
+        QCOMPARE(gridIssue(s, -5), QStringLiteral("2014001"));
         QCOMPARE(boxText(s, "Text1"), QStringLiteral("2014006"));
         QCOMPARE(boxText(s, "Text3_1"), QStringLiteral("2014005"));
         QCOMPARE(s.search().historyBase().note, QStringLiteral("检索依据：第 2014005 期开奖号码"));
@@ -200,7 +200,7 @@ private slots:
 
         // The rows are stored, not only shown.
         QVERIFY(s.restart());
-        QCOMPARE(gridRows(s), 157);
+        QCOMPARE(gridRows(s), 158);
     }
 
     void yearsNoLongerKeptAreDroppedAndTheRangeFollows() {
@@ -218,7 +218,7 @@ private slots:
                  kConfirmText + QStringLiteral("\n将删除 2012 年以前的 4 期历史号码，删除前自动备份。"));
         const QString report = s.dialogs().lastText();
         QVERIFY2(report.contains(QStringLiteral("已删除 2012 年以前的 4 期")), qPrintable(report));
-        QCOMPARE(gridRows(s), 157 - 4 + 7);
+        QCOMPARE(gridRows(s), 157 - 4 + 8);
         QCOMPARE(gridIssue(s, 0), QStringLiteral("2012001"));
         QCOMPARE(boxText(s, "Text3_0"), QStringLiteral("2012002"));
         QCOMPARE(boxText(s, "Text3_1"), QStringLiteral("2014005"));
@@ -314,6 +314,32 @@ private slots:
         QCOMPARE(gridRows(s), 153);
         QCOMPARE(gridIssue(s, -1), QStringLiteral("2013153"));
         QVERIFY2(notInState(s, true).isEmpty(), qPrintable(notInState(s, true).join(u',')));
+    }
+
+    // A row of the 2013 page left out: the warning names the missing issue and the page,
+    // and the draws before it are stored.
+    void spoiledRowIsNamedInTheWarning() {
+        WindowSession s(2014);
+        ChartServer server;
+        serveRecentYears(server);
+        std::string page =
+            test::readFile(std::filesystem::path(DRAWFOLLOW_TEST_DATA_DIR) / "update" / "chart_2013_gbk_meta.html");
+        const size_t rowStart = page.rfind("<tr>", page.find("<td>2013152</td>"));
+        page.erase(rowStart, page.find("</tr>", rowStart) + 5 - rowStart);
+        server.serveBytes(2013, QByteArray::fromStdString(page));
+        s.seed(draws2013Through150());
+        s.presetSetting(QStringLiteral("UpdateHost"), server.host());
+        QVERIFY(s.start());
+        runUpdate(s);
+
+        const auto& report = s.dialogs().messages().last();
+        QCOMPARE(report.kind, MessageKind::Warning);
+        QVERIFY2(report.text.contains(QStringLiteral("缺少第 2013152 期")), qPrintable(report.text));
+        QVERIFY2(report.text.contains(server.host() + QString::fromStdString(chartPagePath(2013))),
+                 qPrintable(report.text));
+        QCOMPARE(server.requests(), targets({2013}));
+        QCOMPARE(gridRows(s), 151);
+        QCOMPARE(gridIssue(s, -1), QStringLiteral("2013151"));
     }
 
     void addressMenuShowsAndStoresTheAddress() {

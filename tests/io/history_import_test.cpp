@@ -63,6 +63,29 @@ TEST_F(HistoryImport, ABadFileChangesNothingAndNamesItsLines) {
     EXPECT_EQ(db.history(), before);
 }
 
+// The next issue's zodiac year is the year the rows are derived and recorded for; a record of
+// a year outside those a record may name would read back as no record at all.
+TEST_F(HistoryImport, AHistoryWhoseNextIssueNoCodeTableYearFitsIsRefused) {
+    db.replaceAll(test::seededDraws(10), settings);
+    const auto before = db.history();
+    for (const char* line :
+         {"0374888 01 02 03 04 05 06 07 08", "1899100 01 02 03 04 05 06 07 08", "2201200 01 02 03 04 05 06 07 08"}) {
+        test::writeFile(dir / "far.txt", std::string(line) + "\r\n");
+        try {
+            importHistoryFile(db, dir / "far.txt",
+                              [](std::optional<int> next) { return test::settingsFor(next ? *next / 1000 : 2013); });
+            FAIL() << line << " was imported";
+        } catch (const StoreError& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string(line).substr(0, 7)), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("1900～2200"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_EQ(db.history(), before);
+    // The last year a record may name is accepted.
+    test::writeFile(dir / "edge.txt", "2200100 01 02 03 04 05 06 07 08\r\n");
+    EXPECT_EQ(importHistoryFile(db, dir / "edge.txt", settings).draws, 1u);
+}
+
 TEST_F(HistoryImport, AnEmptyHistoryExportsAnEmptyFileWithoutAnIssueInItsName) {
     const auto file = defaultExportPath(db, dir.path());
     EXPECT_EQ(file.filename().string(), "更新至期历史号码.txt");

@@ -44,6 +44,27 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"two_numbers_run_together", "2013001 0307 12 18 22 25 29 11", 2013001, {}, true},
         LineCase{"surrounding_blanks_and_tabs", " \t 2013001\t03 07 12 18 22 25 29 11   ", 2013001, kEight},
         LineCase{"ten_numbers_keep_eight", "2013001 01 02 03 04 05 06 07 08 09 10", 2013001, {1, 2, 3, 4, 5, 6, 7, 8}},
+        LineCase{"full_width_digits", "２０１３００１ ０３ ０７ １２ １８ ２２ ２５ ２９ １１", 2013001, kEight},
+        LineCase{"full_width_digits_and_blanks", "２０１３００１　０３　０７　１２　１８　２２　２５　２９　１１",
+                 2013001, kEight},
+        LineCase{
+            "full_width_digits_in_gbk",
+            "\xA3\xB2\xA3\xB0\xA3\xB1\xA3\xB3\xA3\xB0\xA3\xB0\xA3\xB1 \xA3\xB0\xA3\xB3 \xA3\xB0\xA3\xB7 "
+            "\xA3\xB1\xA3\xB2 \xA3\xB1\xA3\xB8 \xA3\xB2\xA3\xB2 \xA3\xB2\xA3\xB5 \xA3\xB2\xA3\xB9 \xA3\xB1\xA3\xB1",
+            2013001, kEight},
+        LineCase{"full_width_digits_in_gbk_and_blanks",
+                 "\xA3\xB2\xA3\xB0\xA3\xB1\xA3\xB3\xA3\xB0\xA3\xB0\xA3\xB1\xA1\xA1\xA3\xB0\xA3\xB3\xA1\xA1\xA3\xB0\xA3"
+                 "\xB7\xA1\xA1\xA3\xB1\xA3\xB2\xA1\xA1\xA3\xB1\xA3\xB8\xA1\xA1\xA3\xB2\xA3\xB2\xA1\xA1\xA3\xB2\xA3\xB5"
+                 "\xA1\xA1\xA3\xB2\xA3\xB9\xA1\xA1\xA3\xB1\xA3\xB1",
+                 2013001, kEight},
+        LineCase{"full_width_digits_after_a_full_width_blank",
+                 "　２０１３００１ ０３ ０７ １２ １８ ２２ ２５ ２９ １１",
+                 std::nullopt,
+                 {},
+                 true},
+        LineCase{
+            "full_width_one_digit_number", "２０１３００１ ３ ０７ １２ １８ ２２ ２５ ２９ １１", 2013001, {}, true},
+        LineCase{"full_width_heading", "２０１３年 历史号码", std::nullopt, {}},
         LineCase{"blank", "", std::nullopt, {}}, LineCase{"heading", "期号 平码 特码", std::nullopt, {}},
         LineCase{"heading_with_a_year", "2013年 历史号码", std::nullopt, {}},
         LineCase{"heading_with_a_date", "更新于 2013-01-05 20:30", std::nullopt, {}},

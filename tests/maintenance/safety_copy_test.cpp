@@ -39,19 +39,46 @@ protected:
     bool kept(const fs::path& copy) const { return fs::exists(copy); }
 };
 
-// Each copy is written at its own moment; ages count from the moment of the newest write.
-TEST_F(SafetyCopies, TheNewestFiftyAndEveryCopyYoungerThanThirtyDaysAreKept) {
-    const auto old = copies(history, now - days(40), 5);
-    const auto young = copies(history, now - days(29), 60);
-    copyOf(history, now);
-    EXPECT_TRUE(std::all_of(young.begin(), young.end(), [this](const auto& c) { return kept(c); }));
-    EXPECT_TRUE(std::none_of(old.begin(), old.end(), [this](const auto& c) { return kept(c); }))
-        << "old copies of a history the young ones hold may go";
+// Copies as a run of deletions leaves them: each holds one draw fewer than the one before,
+// so no newer copy ever holds an older one's history. `count` of them, `apart` apart, the
+// last at `last`, each pruning the folder as it is written.
+// Days are told apart in UTC: a fixed moment keeps a run of copies within its day.
+const system_clock::time_point kNoonUtc{days(20590) + hours(12)};
 
-    test::TempDir other;
-    copies(history, now - days(90), 60, other.path());
-    copyOf(history, now, CopyCause::Clear, other.path());
-    EXPECT_EQ(safetyCopies(other.path()).size(), kSafetyCopiesKeptByCount);
+std::vector<fs::path> deletionCopies(const fs::path& folder, system_clock::time_point last, int count,
+                                     system_clock::duration apart) {
+    const std::vector<DrawInput> all = test::seededDraws(count + 5, 7, 2014001);
+    std::vector<fs::path> written;
+    for (int i = 0; i < count; ++i)
+        written.push_back(*writeSafetyCopy(folder, std::span(all).first(all.size() - static_cast<size_t>(i)),
+                                           CopyCause::DeleteLast, last - apart * (count - 1 - i)));
+    return written;
+}
+
+TEST_F(SafetyCopies, TwoHundredDeletionsInADayLeaveTheNewestElevenOfThem) {
+    // The newest ten, and the newest of the others made that day.
+    const auto written = deletionCopies(dir.path(), kNoonUtc, 200, minutes(1));
+    const auto left = safetyCopies(dir.path());
+    ASSERT_EQ(left.size(), kSafetyCopiesAlwaysKept + 1);
+    EXPECT_TRUE(std::equal(left.begin(), left.end(), written.end() - kSafetyCopiesAlwaysKept - 1));
+}
+
+TEST_F(SafetyCopies, DeletionCopiesThinOutToOneADayThenOneAWeek) {
+    // Four a day for 200 days.
+    deletionCopies(dir.path(), kNoonUtc, 800, hours(6));
+    std::vector<system_clock::duration> ages;
+    for (const fs::path& file : safetyCopies(dir.path()))
+        ages.push_back(kNoonUtc - safetyCopyOf(file)->made);
+    const auto olderThan = [&ages](system_clock::duration age) {
+        return std::count_if(ages.begin(), ages.end(), [age](auto a) { return a >= age; });
+    };
+    // Ten, one for each of the days after them, one for each week before.
+    EXPECT_LE(ages.size(), kSafetyCopiesAlwaysKept + kDaysWithADailyCopy + 200 / 7 + 1);
+    for (int day = 0; day < kDaysWithADailyCopy; ++day)
+        EXPECT_GE(olderThan(days(day)) - olderThan(days(day + 1)), 1) << "day " << day;
+    for (int week = 1; week < 200 / 7; ++week)
+        EXPECT_GE(olderThan(days(7 * week)) - olderThan(days(7 * week + 7)), 1) << "week " << week;
+    EXPECT_GE(olderThan(days(190)), 1) << "the oldest history is not lost";
 }
 
 TEST_F(SafetyCopies, AnOldCopyGoesOnlyWhenANewerKeptCopyCanGiveItsHistoryBack) {
@@ -70,7 +97,7 @@ TEST_F(SafetyCopies, AnOldCopyGoesOnlyWhenANewerKeptCopyCanGiveItsHistoryBack) {
     EXPECT_FALSE(kept(same));
     EXPECT_FALSE(kept(prefix));
     EXPECT_TRUE(kept(unique)) << "no other copy holds the diverging draw: it is the only copy of that history";
-    EXPECT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount + 1);
+    EXPECT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesAlwaysKept + 1);
 
     // A kept old copy serves as the newer copy for those older than itself.
     test::TempDir other;
@@ -86,10 +113,10 @@ TEST_F(SafetyCopies, AnOldCopyGoesOnlyWhenANewerKeptCopyCanGiveItsHistoryBack) {
 TEST_F(SafetyCopies, ACopyWrittenWithAClockSetBackIsKeptAndRemovesNothing) {
     copies(history, now - days(40), 55);
     copyOf(history, now);
-    ASSERT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount);
+    ASSERT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesAlwaysKept);
     const auto fromTheSetBackClock = copyOf(std::span(history).first(3), now - days(400));
     EXPECT_TRUE(kept(fromTheSetBackClock));
-    EXPECT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesKeptByCount + 1) << "copies from its future look young";
+    EXPECT_EQ(safetyCopies(dir.path()).size(), kSafetyCopiesAlwaysKept + 1) << "copies from its future look young";
 }
 
 TEST_F(SafetyCopies, TheNameRecordsTheCommandAndTheFileStaysAHistoryFile) {

@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 #include "test_paths.h"
 
+#include <QFile>
 #include <QNetworkProxy>
 #include <QProcess>
 #include <QSignalSpy>
@@ -55,6 +56,38 @@ void serveAllYears(test::ChartServer& server) {
     server.servePage(2012, QStringLiteral("chart_2012_gbk_http_charset.html"), "text/html; charset=GBK");
     server.servePage(2013, QStringLiteral("chart_2013_gbk_meta.html"), "text/html");
     server.servePage(2014, QStringLiteral("chart_2014_utf8_meta.html"), "text/html; charset=utf-8");
+}
+
+// The 2013 fixture page with the row of `issue` spoiled as `how` says: "left out",
+// "seven numbers", "issue before", "last year's issue" or "letters".
+QByteArray spoiled2013Page(int issue, const QString& how) {
+    QFile file(QString::fromStdString(
+        (std::filesystem::path(DRAWFOLLOW_TEST_DATA_DIR) / "update" / "chart_2013_gbk_meta.html").string()));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray page = file.readAll();
+    const QByteArray issueCell = "<td>" + QByteArray::number(issue) + "</td>";
+    const qsizetype at = page.indexOf(issueCell);
+    const qsizetype rowStart = page.lastIndexOf("<tr>", at);
+    const qsizetype rowEnd = page.indexOf("</tr>", at) + 5;
+    // The cells after the issue's: the date, then the eight numbers.
+    const auto numberCell = [&](int position) {
+        qsizetype cell = at;
+        for (int i = 0; i <= position + 1; ++i)
+            cell = page.indexOf("<td>", cell + 1);
+        return cell;
+    };
+    if (how == QLatin1String("left out"))
+        page.remove(rowStart, rowEnd - rowStart);
+    else if (how == QLatin1String("seven numbers"))
+        page.remove(numberCell(3), page.indexOf("</td>", numberCell(3)) + 5 - numberCell(3));
+    else if (how == QLatin1String("issue before"))
+        page.replace(at, issueCell.size(), "<td>" + QByteArray::number(issue - 1) + "</td>");
+    else if (how == QLatin1String("last year's issue"))
+        page.replace(at, issueCell.size(), "<td>" + QByteArray::number(issue - 1000) + "</td>");
+    else
+        page.replace(numberCell(4) + 4, 2, "1a");
+    return page;
 }
 
 }  // namespace
@@ -129,12 +162,13 @@ private slots:
         QSignalSpy read(update.get(), &OnlineUpdate::yearRead);
         QVERIFY(runToEnd(*update));
         QCOMPARE(s.server.requests(), targets({2013, 2014}));
-        // 2014003 has no numbers and is skipped; 2014006 is missing, so 2014007 is not read.
+        // 2014006, the draw to come, is passed over without a word.
         QVERIFY(s.db.draws() == allChartDraws());
-        QVERIFY(update->summary().skippedIssues == std::vector<int>{2014003});
+        QVERIFY2(update->summary().succeeded(), update->summary().message().c_str());
+        QVERIFY(update->summary().message().find("2014006") == std::string::npos);
         QCOMPARE(read.count(), 2);
         QCOMPARE(read.at(0), (QVariantList{2013, 0, 0}));
-        QCOMPARE(read.at(1), (QVariantList{2014, 4, 4}));
+        QCOMPARE(read.at(1), (QVariantList{2014, 5, 5}));
     }
 
     void pageWithoutTheFirstIssueAddsNothing() {
@@ -269,6 +303,67 @@ private slots:
         QVERIFY2(run.err.contains(QStringLiteral("2014 年的开奖网页读取失败：服务器回答 HTTP 404")),
                  qPrintable(run.err));
         QVERIFY(s.db.draws() == chartDraws([](int issue) { return issue < 2014000; }));
+    }
+
+    void spoiledRowStopsTheUpdateWithoutAGap_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("left out") << "left out"
+                                  << "2013120";
+        QTest::newRow("seven numbers") << "seven numbers"
+                                       << "2013120";
+        QTest::newRow("the issue before") << "issue before"
+                                          << "2013119";
+        QTest::newRow("last year's issue") << "last year's issue"
+                                           << "2012120";
+        QTest::newRow("letters") << "letters"
+                                 << "2013120";
+    }
+
+    // A past year's row at fault: the draws before it are stored, none after it (2014 is not
+    // even asked for), nothing is dropped, and the failure names the issue and the page.
+    void spoiledRowStopsTheUpdateWithoutAGap() {
+        QFETCH(QString, how);
+        QFETCH(QString, named);
+        Setup s;
+        serveAllYears(s.server);
+        s.server.serveBytes(2013, spoiled2013Page(2013120, how));
+        const std::vector<DrawInput> old = test::seededDraws(3, 5, 2010001);
+        s.db.appendBatch(old, test::settingsFor(2010));
+        s.db.appendBatch(chartDraws([](int issue) { return issue <= 2013100; }), test::settingsFor(2010));
+
+        auto update = s.update(2014, 3);
+        QVERIFY(runToEnd(*update));
+        QCOMPARE(s.server.requests(), targets({2013}));
+        std::vector<DrawInput> expected = old;
+        for (const DrawInput& d : chartDraws([](int issue) { return issue <= 2013119; }))
+            expected.push_back(d);
+        QVERIFY(s.db.draws() == expected);
+
+        const UpdateSummary& summary = update->summary();
+        QVERIFY(!summary.succeeded());
+        QVERIFY(summary.failure);
+        QCOMPARE(summary.failure->year, 2013);
+        const QString message = QString::fromStdString(summary.message());
+        QVERIFY2(message.contains(named), qPrintable(message));
+        QVERIFY2(message.contains(s.server.host() + QString::fromStdString(chartPagePath(2013))), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("新增 19 期")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("没有删除任何历史号码")), qPrintable(message));
+        QVERIFY(summary.yearsNotRead == std::vector<int>{2014});
+    }
+
+    void commandLineToolStopsAtASpoiledRow() {
+        Setup s;
+        serveAllYears(s.server);
+        s.server.serveBytes(2013, spoiled2013Page(2013152, QStringLiteral("seven numbers")));
+        s.db.appendBatch(chartDraws([](int issue) { return issue <= 2013150; }), test::settingsFor(2011));
+        const CliRun run =
+            runCliUpdate(s, {QStringLiteral("--host"), s.server.host(), QStringLiteral("--current-year"),
+                             QStringLiteral("2014"), QStringLiteral("--keep-years"), QStringLiteral("3")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("2013152")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(s.server.host()), qPrintable(run.err));
+        QVERIFY(s.db.draws() == chartDraws([](int issue) { return issue <= 2013151; }));
     }
 
     void commandLineToolAnnouncesTheDropAndKeepsAllWhenItFails_data() {

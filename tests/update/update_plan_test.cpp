@@ -62,13 +62,6 @@ TEST(UpdatePlan, DropNoticeGivesTheNumbers) {
     EXPECT_EQ(dropNotice(planUpdate(2026096, 0, 2026, 6)), "");
 }
 
-TEST(UpdatePlan, FirstSequenceOfAYear) {
-    EXPECT_EQ(firstSequence(std::nullopt, 2014), 1);
-    EXPECT_EQ(firstSequence(2013150, 2013), 151);
-    EXPECT_EQ(firstSequence(2013153, 2014), 1);
-    EXPECT_GT(firstSequence(2014002, 2013), 365);
-}
-
 TEST(ChartAddress, PathAndQuery) {
     EXPECT_EQ(chartPagePath(2013), "/kaijiang/xw?lotId=220028&chartType=zhfb&spanType=3&span=2013001_2013365");
 }

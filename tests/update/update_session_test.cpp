@@ -37,7 +37,7 @@ std::string randomBytes() {
 }
 
 // 2005001 to 2013100 at 150 draws a year: in 2014, keeping 6 years, the 450 draws before
-// 2008 are to go and the pages of 2013 and 2014 are read (2013101..2013153, then 4 draws).
+// 2008 are to go and the pages of 2013 and 2014 are read (2013101..2013153, then 5 draws).
 class UpdateSessionTest : public testing::Test {
 protected:
     void SetUp() override { db.appendBatch(before, test::settingsFor(2005)); }
@@ -62,13 +62,13 @@ TEST_F(UpdateSessionTest, CompleteUpdateDropsAndAppendsAtTheEnd) {
     // Reading is not storing.
     EXPECT_EQ(db.draws(), before);
     EXPECT_FALSE(safetyCopyWritten());
-    EXPECT_EQ(update.acceptPage(page(2014), ""), 4u);
+    EXPECT_EQ(update.acceptPage(page(2014), ""), 5u);
     EXPECT_FALSE(update.currentYear());
 
     const UpdateSummary& summary = update.summary();
     EXPECT_TRUE(summary.succeeded()) << summary.message();
     EXPECT_EQ(summary.dropped, 450u);
-    EXPECT_EQ(summary.added, 57u);
+    EXPECT_EQ(summary.added, 58u);
     ASSERT_TRUE(summary.safetyCopy);
     EXPECT_EQ(readHistoryFile(*summary.safetyCopy).draws, before);
     EXPECT_NE(summary.message().find("已删除 2008 年以前的 450 期"), std::string::npos) << summary.message();
@@ -105,11 +105,11 @@ TEST_F(UpdateSessionTest, DeferredWriteChangesNothingUntilWrittenElsewhere) {
     const UpdateSummary& summary = update.summary();
     EXPECT_TRUE(summary.succeeded()) << summary.message();
     EXPECT_EQ(summary.dropped, 450u);
-    EXPECT_EQ(summary.added, 57u);
+    EXPECT_EQ(summary.added, 58u);
     EXPECT_EQ(summary.newestIssue, write->draws.back().issue);
     ASSERT_TRUE(summary.safetyCopy);
     EXPECT_EQ(readHistoryFile(*summary.safetyCopy).draws, before);
-    EXPECT_EQ(db.drawCount(), 1300 - 450 + 57);
+    EXPECT_EQ(db.drawCount(), 1300 - 450 + 58);
 }
 
 TEST_F(UpdateSessionTest, AWriteThatFailsIsReportedAndChangesNothing) {
@@ -217,7 +217,7 @@ TEST_F(UpdateSessionTest, NoSafetyCopyMeansNothingChanges) {
     EXPECT_EQ(db.draws(), before);
     EXPECT_FALSE(update.summary().succeeded());
     const std::string message = update.summary().message();
-    EXPECT_NE(message.find("读取到的 57 期历史号码没有保存"), std::string::npos) << message;
+    EXPECT_NE(message.find("读取到的 58 期历史号码没有保存"), std::string::npos) << message;
     EXPECT_NE(message.find("安全备份"), std::string::npos) << message;
 }
 

@@ -65,9 +65,9 @@ rows, draws = year_rows(2013, range(1, 154))
 all_draws += draws
 write("chart_2013_gbk_meta.html",
       page(2013, rows, '<meta http-equiv="Content-Type" content="text/html; charset=gb2312">\n'), "gbk")
-# 2014003 is listed without numbers (skipped); 2014006 is missing, so 2014007 is never read.
-rows, draws = year_rows(2014, [1, 2, 3, 4, 5, 7], blank={3})
-all_draws += [d for d in draws if d[0] < 2014006]
+# The year still runs: its last row, 2014006, is the draw to come, listed without numbers.
+rows, draws = year_rows(2014, range(1, 7), blank={6})
+all_draws += draws
 write("chart_2014_utf8_meta.html", page(2014, rows, '<meta charset="utf-8">\n'), "utf-8")
 write("chart_2014_no_draws_yet.html", page(2014, [], '<meta charset="utf-8">\n', decoys=False), "utf-8")
 
