@@ -25,8 +25,11 @@ std::string lengthFault(std::uintmax_t size, std::int64_t pageSize) {
            " 字节），文件末尾被截断";
 }
 
-std::string quickCheckFaults(SQLite::Database& db) {
-    SQLite::Statement check(db, "PRAGMA quick_check(" + std::to_string(kFaultsShown) + ")");
+// The integrity check costs what the quick check costs (0.14 s of CPU either at 100,000
+// draws): the history has no index, whose agreement with its table is all the quick check
+// leaves out.
+std::string integrityFaults(SQLite::Database& db) {
+    SQLite::Statement check(db, "PRAGMA integrity_check(" + std::to_string(kFaultsShown) + ")");
     std::string faults;
     while (check.executeStep()) {
         const std::string line = check.getColumn(0).getString();
@@ -34,7 +37,7 @@ std::string quickCheckFaults(SQLite::Database& db) {
             return {};
         faults += (faults.empty() ? "" : "；") + line;
     }
-    return "SQLite 的快速检查发现错误：" + faults;
+    return "SQLite 的完整性检查发现错误：" + faults;
 }
 
 }  // namespace
@@ -51,7 +54,7 @@ void requireWholeFile(SQLite::Database& db, const std::filesystem::path& file) {
         if (pageCount > 0) {
             fault = lengthFault(std::filesystem::file_size(file), pageSize);
             if (fault.empty())
-                fault = quickCheckFaults(db);
+                fault = integrityFaults(db);
         }
         db.exec("COMMIT");
         if (!fault.empty())
