@@ -44,9 +44,9 @@ HistoryText readHistoryFile(const std::filesystem::path& file);
 // "2013001 03 07 12 18 22 25 29 11 " (no line end).
 std::string canonicalLine(int issue, const Numbers& numbers);
 
-// Writes canonical lines ended by CR LF through replaceFile, which keeps a file in
-// `dataFolder` from being written through a link that leads out of it. Throws
-// std::system_error.
+// Writes canonical lines ended by CR LF through replaceFile, which refuses (StoreError) to
+// write a file in `dataFolder` through a link that leads out of it. Throws std::system_error
+// when the file cannot be written.
 void writeHistoryFile(const std::filesystem::path& file, std::span<const DrawInput> draws,
                       const std::filesystem::path& dataFolder = {});
 

@@ -1,5 +1,7 @@
 #include "io/replace_file.h"
 
+#include "store/history_db.h"
+
 #include <algorithm>
 #include <system_error>
 
@@ -29,9 +31,8 @@ bool liesWithin(const fs::path& path, const fs::path& folder) {
 void requireStaysWithin(const fs::path& target, const fs::path& file, const fs::path& dataFolder) {
     if (dataFolder.empty() || !liesWithin(target, dataFolder) || liesWithin(file, dataFolder))
         return;
-    throw std::system_error(std::make_error_code(std::errc::operation_not_permitted),
-                            "“" + target.string() + "” 是指向数据文件夹以外的 “" + file.string() +
-                                "” 的符号链接，程序不经由它写入；请删除这个链接后再试");
+    throw StoreError("“" + target.string() + "” 是指向数据文件夹以外的 “" + file.string() +
+                     "” 的符号链接：为免改写别处的文件，程序不经由它写入，这次什么也没有改动。请删除这个链接后再试。");
 }
 
 // A link left under the temporary name would have the write go wherever it points.
