@@ -1,5 +1,5 @@
-// Import of a long history, appending one draw to a stored one, and deriving every row
-// again under another code table.
+// Import of a long history, appending one draw to a stored one, deriving every row again
+// under another code table, and opening a stored history with its check of the pages.
 #include "io/history_import.h"
 #include "store/history_db.h"
 
@@ -71,6 +71,37 @@ void BM_ReadHistory(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * stored);
 }
 BENCHMARK(BM_ReadHistory)->Arg(3000)->Unit(benchmark::kMillisecond);
+
+// Every command opens the history, and opening checks every page of it first.
+void BM_OpenHistory(benchmark::State& state) {
+    const int stored = static_cast<int>(state.range(0));
+    bench::ScratchFolder folder;
+    const auto file = folder.path() / HistoryDb::kFileName;
+    HistoryDb(file).replaceAll(bench::randomDraws(stored), bench::defaultSettings());
+    for (auto _ : state)
+        HistoryDb opened(file);
+    state.SetItemsProcessed(state.iterations() * stored);
+}
+BENCHMARK(BM_OpenHistory)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The two checks of the pages SQLite offers (second argument 0: quick, 1: integrity), for
+// the choice of the one opening runs.
+void BM_PageCheck(benchmark::State& state) {
+    const int stored = static_cast<int>(state.range(0));
+    const std::string check = state.range(1) == 0 ? "PRAGMA quick_check" : "PRAGMA integrity_check";
+    bench::ScratchFolder folder;
+    HistoryDb db(folder.path() / HistoryDb::kFileName);
+    db.replaceAll(bench::randomDraws(stored), bench::defaultSettings());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.connection().execAndGet(check).getString());
+    state.SetItemsProcessed(state.iterations() * stored);
+}
+BENCHMARK(BM_PageCheck)
+    ->Args({3000, 0})
+    ->Args({3000, 1})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace drawfollow

@@ -54,6 +54,8 @@ void addBackupCommands(CLI::App& app, CliContext& context) {
         });
         if (file == files.end())
             throw StoreError("没有编号为 " + options->id + " 的安全备份（backups 列出全部备份），历史号码未作改动。");
+        if (const auto aside = context.openForRestore(*file))
+            std::cout << "损坏的历史数据库文件已改名为 " << aside->string() << '\n';
         const auto summary = restoreSafetyCopy(context.db(), *file, [&](std::optional<int> next) {
             return context.freshDerivation(options->attributes,
                                            next.value_or(context.clock().currentYear() * 1000 + 1));

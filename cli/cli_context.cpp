@@ -1,6 +1,7 @@
 #include "cli/cli_context.h"
 
 #include "cli/argument_checks.h"
+#include "io/history_opening.h"
 #include "io/leftover_parts.h"
 #include "store/data_folder.h"
 #include "store/derivation_record.h"
@@ -30,10 +31,16 @@ std::filesystem::path CliContext::dataFolder() {
 
 HistoryDb& CliContext::db() {
     if (!db_) {
-        db_ = std::make_unique<HistoryDb>(dataFolder() / HistoryDb::kFileName);
+        db_ = openHistory(dataFolder() / HistoryDb::kFileName);
         removeLeftoverParts(dataFolder());
     }
     return *db_;
+}
+
+std::optional<std::filesystem::path> CliContext::openForRestore(const std::filesystem::path& copy) {
+    RestoreTarget target = drawfollow::openForRestore(dataFolder() / HistoryDb::kFileName, copy);
+    db_ = std::move(target.db);
+    return target.setAside;
 }
 
 DerivationSettings CliContext::derivation(const AttributeOptions& options) {

@@ -28,7 +28,11 @@ public:
     std::optional<std::filesystem::path> dataDirOption;
 
     std::filesystem::path dataFolder();
+    // The history; a damaged file is refused with the way back (io/history_opening.h).
     HistoryDb& db();
+    // Opens the history for restoring `copy`, moving a damaged file aside first; where it
+    // went, if it was.
+    std::optional<std::filesystem::path> openForRestore(const std::filesystem::path& copy);
     const Clock& clock() const { return clock_; }
 
     // The settings the stored rows were derived with, which new rows must share and stored

@@ -17,7 +17,7 @@ void exportSpreadsheet(CliContext& context, const SpreadsheetExportOptions& opti
                                              ? context.dataFolder() / spreadsheetFileName(ExportedGrid::History)
                                              : std::filesystem::path(options.file);
     const TextGrid cells = historyGrid(context.db());
-    writeSpreadsheet(cells, target);
+    writeSpreadsheet(cells, target, {}, {}, context.dataFolder());
     std::cout << "已将 " << cells.size() << " 行写入 " << target.string() << '\n';
 }
 

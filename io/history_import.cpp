@@ -47,7 +47,7 @@ ImportSummary restoreSafetyCopy(HistoryDb& db, const std::filesystem::path& copy
 }
 
 void exportHistoryFile(HistoryDb& db, const std::filesystem::path& file) {
-    writeHistoryFile(file, db.draws());
+    writeHistoryFile(file, db.draws(), dataFolderOf(db));
 }
 
 std::filesystem::path defaultExportPath(HistoryDb& db, const std::filesystem::path& dataFolder) {

@@ -14,11 +14,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void writeBackup(const fs::path& file, std::span<const DrawInput> kept) {
+void writeBackup(const fs::path& file, std::span<const DrawInput> kept, const fs::path& dataFolder) {
     try {
-        writeHistoryFile(file, kept);
+        writeHistoryFile(file, kept, dataFolder);
     } catch (const std::system_error& e) {
-        throw StoreError("无法写入备份文件 “" + file.string() + "”，历史号码未作改动。（" + e.what() + "）");
+        throw StoreError("无法写入备份文件 “" + file.string() + "”，历史号码未作改动。" + failureText(e));
     }
 }
 
@@ -42,7 +42,7 @@ MaintenanceResult keepOldest(HistoryDb& db, const KeptCount& keptCount, const De
             result.safetyCopy = writeSafetyCopy(dataFolderOf(db), history, cause);
         history.resize(result.kept);
         const fs::path backup = dataFolderOf(db) / kRebuildBackupName;
-        writeBackup(backup, history);
+        writeBackup(backup, history, dataFolderOf(db));
         rebuildFromBackup(db, backup, settings);
         tx.commit();
     }

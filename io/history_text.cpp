@@ -14,6 +14,7 @@ namespace drawfollow {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr size_t kUtf16Sample = 512;
 
 std::string readAll(std::istream& in) {
     std::string text;
@@ -35,6 +36,21 @@ void forEachLine(std::string_view text, Take take) {
         const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
         text.remove_prefix(end + (crLf ? 2 : 1));
     }
+}
+
+// A UTF-16 file read byte by byte shows every line as bad; it is told as a whole instead.
+// Without a byte-order mark it still gives itself away: the digits, spaces and line ends of
+// a history are ASCII, whose other byte is zero, all on the odd bytes or all on the even,
+// while a UTF-8 or GBK text holds no zero byte at all. A heading in Chinese takes a few.
+bool looksLikeUtf16(std::string_view text) {
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"))
+        return true;
+    const std::string_view start = text.substr(0, kUtf16Sample);
+    size_t zeros[2] = {0, 0};
+    for (size_t i = 0; i < start.size(); ++i)
+        zeros[i % 2] += start[i] == '\0';
+    const size_t half = start.size() / 2;
+    return half > 0 && std::max(zeros[0], zeros[1]) * 4 >= half;
 }
 
 }  // namespace
@@ -66,6 +82,10 @@ HistoryText readHistoryText(std::istream& in) {
         text.remove_prefix(kByteOrderMark.size());
 
     HistoryText result;
+    if (looksLikeUtf16(text)) {
+        result.addProblem(0, "文件是 UTF-16 编码的，不能读入：请把它另存为 UTF-8 或 GBK 编码的文本文件后再读入。");
+        return result;
+    }
     std::optional<int> lastIssue;
     forEachLine(text, [&](int lineNumber, std::string_view line) {
         const ParsedLine parsed = parseHistoryLine(line);
@@ -119,15 +139,19 @@ std::string canonicalLine(int issue, const Numbers& numbers) {
     return line;
 }
 
-void writeHistoryFile(const std::filesystem::path& file, std::span<const DrawInput> draws) {
-    replaceFile(file, [&](const std::filesystem::path& temporary) {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const auto& d : draws)
-            out << canonicalLine(d.issue, d.numbers) << "\r\n";
-        out.close();
-        if (!out)
-            throw std::system_error(errno, std::generic_category(), "无法写入文件 “" + file.string() + "”");
-    });
+void writeHistoryFile(const std::filesystem::path& file, std::span<const DrawInput> draws,
+                      const std::filesystem::path& dataFolder) {
+    replaceFile(
+        file,
+        [&](const std::filesystem::path& temporary) {
+            std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+            for (const auto& d : draws)
+                out << canonicalLine(d.issue, d.numbers) << "\r\n";
+            out.close();
+            if (!out)
+                throw std::system_error(errno, std::generic_category(), "无法写入文件 “" + file.string() + "”");
+        },
+        dataFolder);
 }
 
 std::string exportFileName(std::optional<int> latestIssue) {

@@ -44,8 +44,11 @@ HistoryText readHistoryFile(const std::filesystem::path& file);
 // "2013001 03 07 12 18 22 25 29 11 " (no line end).
 std::string canonicalLine(int issue, const Numbers& numbers);
 
-// Writes canonical lines ended by CR LF through replaceFile. Throws std::system_error.
-void writeHistoryFile(const std::filesystem::path& file, std::span<const DrawInput> draws);
+// Writes canonical lines ended by CR LF through replaceFile, which refuses (StoreError) to
+// write a file in `dataFolder` through a link that leads out of it. Throws std::system_error
+// when the file cannot be written.
+void writeHistoryFile(const std::filesystem::path& file, std::span<const DrawInput> draws,
+                      const std::filesystem::path& dataFolder = {});
 
 // "更新至2013150期历史号码.txt"; without an issue "更新至期历史号码.txt".
 std::string exportFileName(std::optional<int> latestIssue);

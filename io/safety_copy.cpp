@@ -145,12 +145,12 @@ std::optional<fs::path> writeSafetyCopy(const fs::path& dataFolder, std::span<co
         while (stampTaken(dataFolder, stampOf(when)))
             when += std::chrono::milliseconds(1);
         const fs::path file = copyFile(folder, when, cause);
-        writeHistoryFile(file, draws);
+        writeHistoryFile(file, draws, dataFolder);
         pruneSafetyCopies(dataFolder, when, file);
         return file;
     } catch (const std::system_error& e) {
         throw StoreError("无法在 “" + folder.string() + "” 中写入历史号码的安全备份，为免丢失历史号码，操作已取消，" +
-                         "历史号码未作改动。（" + e.what() + "）");
+                         "历史号码未作改动。" + failureText(e));
     }
 }
 

@@ -26,7 +26,7 @@ bool UpdateSession::prepare() {
         summary_.setupProblem = e.what();
         return false;
     } catch (const std::exception& e) {
-        summary_.setupProblem = std::string("读取历史数据库时出错：") + e.what();
+        summary_.setupProblem = "读取历史数据库时出错：" + failureText(e);
         return false;
     }
     if (newest)

@@ -14,13 +14,18 @@ std::string joined(const std::vector<int>& values) {
     return s;
 }
 
+// Every page asked for was read: what went wrong, if anything did, came after.
+bool everyPageRead(const UpdateSummary& s) {
+    return !s.failure && !s.cancelled && s.yearsNotRead.empty();
+}
+
 std::string headline(const UpdateSummary& s) {
     if (!s.setupProblem.empty())
         return "在线更新没有进行：" + s.setupProblem;
     if (s.cancelled)
         return "在线更新已取消。";
     if (!s.succeeded())
-        return "在线更新没有全部完成。";
+        return everyPageRead(s) ? "在线更新读完了全部网页，但读到的号码没有保存。" : "在线更新没有全部完成。";
     return "在线更新完成。";
 }
 
@@ -36,6 +41,9 @@ std::string dropLine(const UpdateSummary& s) {
         return {};
     if (!s.dropBeforeYear)
         return "没有删除任何历史号码。";
+    if (everyPageRead(s))
+        return "没有删除任何历史号码：保存没有成功，" + std::to_string(*s.dropBeforeYear) + " 年以前的 " +
+               std::to_string(s.plannedDrop) + " 期都还在。";
     return "没有删除任何历史号码：" + std::to_string(*s.dropBeforeYear) + " 年以前的 " + std::to_string(s.plannedDrop) +
            " 期只在更新读完全部网页后才删除。";
 }

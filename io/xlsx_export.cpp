@@ -1,6 +1,7 @@
 #include "io/xlsx_export.h"
 
 #include "io/replace_file.h"
+#include "io/stderr_capture.h"
 #include "store/history_db.h"
 
 #include <xlsxwriter.h>
@@ -23,18 +24,46 @@ std::string quoted(const fs::path& p) {
     return "“" + p.string() + "”";
 }
 
-std::string reasonOf(lxw_error error) {
+const char* sentenceOf(lxw_error error) {
     switch (error) {
         case LXW_ERROR_CREATING_XLSX_FILE:
-        case LXW_ERROR_CREATING_TMPFILE:
             return "无法建立文件，文件夹不存在或没有写入权限";
+        case LXW_ERROR_CREATING_TMPFILE:
+            return "无法建立临时文件，临时文件夹不能写入或磁盘已满";
         case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE:
             return "表格的行数或列数超出电子表格的上限";
         case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
             return "有单元格的文字超出电子表格的长度上限";
+        case LXW_ERROR_MEMORY_MALLOC_FAILED:
+            return "内存不足，请关闭其他程序后再试";
+        case LXW_ERROR_ZIP_FILE_OPERATION:
+        case LXW_ERROR_ZIP_PARAMETER_ERROR:
+        case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+        case LXW_ERROR_ZIP_INTERNAL_ERROR:
+        case LXW_ERROR_ZIP_FILE_ADD:
+        case LXW_ERROR_ZIP_CLOSE:
+            return "写入文件时出错，磁盘可能已满，请腾出磁盘空间后再试";
         default:
-            return lxw_strerror(error);
+            return "电子表格库报告错误";
     }
+}
+
+// The library's own words, kept after ours: its printed lines without their "[ERROR]" mark.
+std::string reasonOf(lxw_error error, const std::string& printed) {
+    std::string detail = lxw_strerror(error);
+    for (size_t start = 0; start < printed.size();) {
+        size_t end = printed.find('\n', start);
+        if (end == std::string::npos)
+            end = printed.size();
+        std::string line = printed.substr(start, end - start);
+        for (const char* mark : {"[ERROR] ", "[ERROR]", "[WARNING]: ", "[WARNING] "})
+            if (line.rfind(mark, 0) == 0)
+                line.erase(0, std::string_view(mark).size());
+        if (!line.empty())
+            detail += " " + line;
+        start = end + 1;
+    }
+    return std::string(sentenceOf(error)) + "（" + detail + "）";
 }
 
 constexpr int kMostPercentDecimals = 10;
@@ -193,7 +222,7 @@ std::optional<SpreadsheetPercent> spreadsheetPercent(std::string_view text) {
 }
 
 void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const ColourGrid& colours,
-                      const std::vector<DataBarColumn>& bars) {
+                      const std::vector<DataBarColumn>& bars, const fs::path& dataFolder) {
     const auto writeWorkbook = [&](const fs::path& temporary) {
         lxw_workbook* workbook = workbook_new(temporary.string().c_str());
         if (!workbook)
@@ -203,16 +232,17 @@ void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const Colour
         if (copyError == LXW_NO_ERROR)
             copyError = addDataBars(sheet, grid, bars);
         // Closing writes the file and frees the workbook, so it runs after a failed copy too.
-        const lxw_error closeError = workbook_close(workbook);
+        // What the library prints on failing is said in the message instead.
+        lxw_error closeError = LXW_NO_ERROR;
+        const std::string printed = captureStandardError([&] { closeError = workbook_close(workbook); });
         if (copyError != LXW_NO_ERROR || closeError != LXW_NO_ERROR)
             throw StoreError("无法写入电子表格文件 " + quoted(target) + "：" +
-                             reasonOf(copyError != LXW_NO_ERROR ? copyError : closeError) + "。");
+                             reasonOf(copyError != LXW_NO_ERROR ? copyError : closeError, printed) + "。");
     };
     try {
-        replaceFile(target, writeWorkbook);
+        replaceFile(target, writeWorkbook, dataFolder);
     } catch (const std::system_error& e) {
-        throw StoreError("无法替换电子表格文件 " + quoted(target) + "，它可能正被其他程序打开。请关闭后再试。（" +
-                         e.code().message() + "）");
+        throw StoreError("无法替换电子表格文件 " + quoted(target) + "。" + failureText(e));
     }
 }
 

@@ -44,10 +44,10 @@ struct DataBarColumn {
 // point) is stored as a number; a percentage as the tally shows it ("34.286%") as its
 // fraction with a percent format of as many decimals; every other text as a string; an empty text leaves the
 // cell blank. The workbook replaces the target through replaceFile (a link's target when it
-// is a symbolic link), so a failure leaves an existing file untouched. Throws StoreError
-// with the reason.
+// is a symbolic link, unless it leads out of `dataFolder`), so a failure leaves an existing
+// file untouched. Throws StoreError with the reason.
 void writeSpreadsheet(const TextGrid& grid, const std::filesystem::path& target, const ColourGrid& colours = {},
-                      const std::vector<DataBarColumn>& bars = {});
+                      const std::vector<DataBarColumn>& bars = {}, const std::filesystem::path& dataFolder = {});
 
 // The value of a cell text that is stored as a number.
 std::optional<double> spreadsheetNumber(std::string_view text);

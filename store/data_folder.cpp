@@ -1,5 +1,7 @@
 #include "store/data_folder.h"
 
+#include "store/history_db.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -7,7 +9,12 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstring>
 #endif
 
 namespace drawfollow {
@@ -26,6 +33,16 @@ fs::path programDirectory() {
 #endif
 }
 
+namespace {
+
+// Without a home, the user's folder in the shared temporary folder: made for the user alone,
+// and refused below when someone else made it first.
+fs::path temporaryFallback() {
+    return fs::temp_directory_path() / "DrawFollow";
+}
+
+}  // namespace
+
 fs::path userDataDirectory() {
 #ifdef _WIN32
     if (const char* appData = std::getenv("APPDATA"))
@@ -36,7 +53,7 @@ fs::path userDataDirectory() {
     if (const char* home = std::getenv("HOME"); home && *home)
         return fs::path(home) / ".local" / "share" / "DrawFollow";
 #endif
-    return fs::temp_directory_path() / "DrawFollow";
+    return temporaryFallback();
 }
 
 namespace {
@@ -63,7 +80,42 @@ bool isInstalledBinFolder(const fs::path& folder) {
     return fs::is_directory(folder / DRAWFOLLOW_HELPER_FOLDER_FROM_BIN, ec);
 }
 
+#ifndef _WIN32
+// A group-writable folder is the user's own only under the user's private group, which lists
+// no one else.
+bool groupIsUsersAlone(gid_t group) {
+    if (group != getegid())
+        return false;
+    const struct group* entry = getgrgid(group);
+    if (!entry)
+        return false;
+    const struct passwd* user = getpwuid(geteuid());
+    for (char** member = entry->gr_mem; member && *member; ++member)
+        if (!user || std::strcmp(*member, user->pw_name) != 0)
+            return false;
+    return true;
+}
+#endif
+
 }  // namespace
+
+std::string foreignFolderReason(const fs::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return {};
+#else
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0)
+        return {};
+    if (info.st_uid != geteuid())
+        return "它属于另一个用户";
+    if (info.st_mode & S_IWOTH)
+        return "所有用户都能写入它";
+    if ((info.st_mode & S_IWGRP) && !groupIsUsersAlone(info.st_gid))
+        return "同组的其他用户也能写入它";
+    return {};
+#endif
+}
 
 bool isInstalledProgramFolder(const fs::path& folder) {
     return isInstalledBinFolder(folder) || isInstalledBinFolder(folder / DRAWFOLLOW_BIN_FOLDER_FROM_HELPER);
@@ -75,11 +127,18 @@ fs::path resolveDataFolder(const std::optional<fs::path>& explicitChoice) {
         dir = *explicitChoice;
     else if (const char* env = std::getenv(kDataDirEnv); env && *env)
         dir = env;
-    else if (const fs::path program = programDirectory(); writable(program) && !isInstalledProgramFolder(program))
+    else if (const fs::path program = programDirectory();
+             writable(program) && !isInstalledProgramFolder(program) && foreignFolderReason(program).empty())
         dir = program;
     else
         dir = userDataDirectory();
+    if (dir == temporaryFallback() && fs::create_directory(dir))
+        fs::permissions(dir, fs::perms::owner_all);
     fs::create_directories(dir);
+    if (const std::string reason = foreignFolderReason(dir); !reason.empty())
+        throw StoreError("数据文件夹 “" + fs::absolute(dir).string() + "” 不是你自己的文件夹（" + reason +
+                         "）：别人可以在里面放进链接或替换文件，程序不使用它。请用 --data-dir 指定一个属于你、"
+                         "只有你能写入的文件夹。");
     return fs::absolute(dir);
 }
 

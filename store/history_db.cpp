@@ -2,8 +2,10 @@
 
 #include "store/derivation_record.h"
 #include "store/draw_row_reader.h"
+#include "store/failure_text.h"
 #include "store/schema.h"
 #include "store/sql_dialect.h"
+#include "store/whole_file_check.h"
 
 #include <sqlite3.h>
 
@@ -35,18 +37,39 @@ SQLite::Database openFile(const std::filesystem::path& file) {
     try {
         return SQLite::Database(file.string(), SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
     } catch (const SQLite::Exception& e) {
-        throw StoreError("无法打开历史数据库文件 " + quoted(file) + "：" + e.what());
+        throw StoreError("无法打开历史数据库文件 " + quoted(file) + "：" +
+                         sqliteFailureText(e.getExtendedErrorCode(), e.what()));
+    }
+}
+
+// SQLite's word that the file is not a database, or that a page of it is not what it must
+// be; none for any other failure.
+std::optional<std::string> damageFound(const SQLite::Exception& e) {
+    switch (e.getErrorCode() & 0xff) {
+        case SQLITE_NOTADB:
+            return std::string("不是有效的历史数据库，或者文件头已损坏：") + e.what();
+        case SQLITE_CORRUPT:
+            return std::string("SQLite 读到了损坏的内容：") + e.what();
+        default:
+            return std::nullopt;
     }
 }
 
 }  // namespace
+
+DamagedHistoryFile::DamagedHistoryFile(std::filesystem::path file, std::string fault, const std::string& wayBack)
+    : StoreError("历史数据库文件 " + quoted(file) + " 已损坏（" + fault +
+                 "），程序不读取也不写入它，以免把坏的内容当作历史号码。" + (wayBack.empty() ? "" : "\n" + wayBack)),
+      file_(std::move(file)),
+      fault_(std::move(fault)) {}
 
 HistoryDb::HistoryDb(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout)
     : path_(file), db_(openFile(file)) {
     try {
         // The window and scripts may share the file: a change by another program is waited for.
         db_.setBusyTimeout(static_cast<int>(busyTimeout.count()));
-        // Reading the schema is the first access to the file: a foreign file fails here.
+        // The first access to the file: a foreign or damaged file fails here.
+        requireWholeFile(db_, file);
         const int version = db_.execAndGet("PRAGMA user_version").getInt();
         const int tables = db_.execAndGet("SELECT count(*) FROM sqlite_master").getInt();
         if (version == 0 && tables == 0)
@@ -68,7 +91,10 @@ HistoryDb::HistoryDb(const std::filesystem::path& file, std::chrono::millisecond
     } catch (const SQLite::Exception& e) {
         if (isDatabaseBusy(e))
             throw StoreError(kDatabaseBusyMessage);
-        throw StoreError("文件 " + quoted(file) + " 不是有效的历史数据库：" + e.what());
+        if (const auto damage = damageFound(e))
+            throw DamagedHistoryFile(file, *damage);
+        throw StoreError("无法打开历史数据库文件 " + quoted(file) + "：" +
+                         sqliteFailureText(e.getExtendedErrorCode(), e.what()));
     }
 }
 

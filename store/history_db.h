@@ -28,6 +28,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A history file found damaged on opening: never read as a history, never written. The
+// message names the file and the fault, then the way back when the caller knows one.
+class DamagedHistoryFile : public StoreError {
+public:
+    DamagedHistoryFile(std::filesystem::path file, std::string fault, const std::string& wayBack = {});
+    const std::filesystem::path& file() const { return file_; }
+    const std::string& fault() const { return fault_; }
+
+private:
+    std::filesystem::path file_;
+    std::string fault_;
+};
+
 // What the user is told when another program keeps the history database locked for longer
 // than a command waits.
 inline constexpr const char* kDatabaseBusyMessage = "历史数据库正被另一个程序使用，请稍后再试";
@@ -41,7 +54,9 @@ inline constexpr std::chrono::milliseconds kBusyTimeout{10000};
 bool isDatabaseBusy(const std::exception& e);
 
 // The text to show for a failure that reached a command's boundary: the busy message for a
-// busy database, the failure's own text otherwise.
+// busy database; for any other failure of SQLite or of the system, a sentence that says what
+// happened and what to do, the original text after it for a bug report (store/failure_text.h);
+// the failure's own text otherwise.
 std::string failureText(const std::exception& e);
 
 // Called while a batch is stored: rows done, rows in all. Returning false cancels the
@@ -72,8 +87,9 @@ public:
     static constexpr const char* kFileName = "ZembraRAV.db";
 
     // Opens the file, creating it with its tables when it does not exist or is empty.
-    // A file that is not an SQLite database, or lacks a table or a column, is refused; one
-    // that another program keeps locked for longer than `busyTimeout` is reported busy.
+    // A damaged file (store/whole_file_check.h) or one that is not an SQLite database throws
+    // DamagedHistoryFile; one that lacks a table or a column is refused; one that another
+    // program keeps locked for longer than `busyTimeout` is reported busy.
     explicit HistoryDb(const std::filesystem::path& file, std::chrono::milliseconds busyTimeout = kBusyTimeout);
     ~HistoryDb();
     HistoryDb(const HistoryDb&) = delete;

@@ -1,7 +1,11 @@
 // The write lock of one change, and how a busy database is told to the user.
 #include "store/history_db.h"
 
+#include "store/failure_text.h"
+
 #include <sqlite3.h>
+
+#include <system_error>
 
 namespace drawfollow {
 
@@ -32,7 +36,15 @@ bool isDatabaseBusy(const std::exception& e) {
 }
 
 std::string failureText(const std::exception& e) {
-    return isDatabaseBusy(e) ? std::string(kDatabaseBusyMessage) : std::string(e.what());
+    if (isDatabaseBusy(e))
+        return kDatabaseBusyMessage;
+    if (const auto* sqlite = dynamic_cast<const SQLite::Exception*>(&e))
+        return sqliteFailureText(sqlite->getExtendedErrorCode(), sqlite->what());
+    if (const auto* system = dynamic_cast<const std::system_error*>(&e);
+        system &&
+        (system->code().category() == std::generic_category() || system->code().category() == std::system_category()))
+        return systemFailureText(system->code(), system->what());
+    return e.what();
 }
 
 WriteTransaction::WriteTransaction(HistoryDb& db)

@@ -4,6 +4,7 @@
 #include "app/shell/file_paths.h"
 #include "app/shell/timing_log.h"
 #include "io/history_import.h"
+#include "io/history_opening.h"
 #include "io/leftover_parts.h"
 #include "io/update_plan.h"
 #include "net/online_update.h"
@@ -34,18 +35,23 @@ void HistoryController::openDatabase(const DataFolderChoice& folder) {
         storeProblem_ = folder.problem;
         return;
     }
-    const fs::path file = folder.folder / HistoryDb::kFileName;
-    databaseFile_ = file;
+    databaseFile_ = folder.folder / HistoryDb::kFileName;
+    openDatabaseFile();
+}
+
+void HistoryController::openDatabaseFile() {
     try {
-        auto db = std::make_unique<HistoryDb>(file);
+        auto db = openHistory(databaseFile_);
         history_ = db->drawValues();
         db_ = std::move(db);
-        removeLeftoverParts(folder.folder);
+        removeLeftoverParts(databaseFile_.parent_path());
+        storeProblem_.clear();
     } catch (const StoreError& e) {
         storeProblem_ = QString::fromStdString(e.what());
     } catch (const std::exception& e) {
-        storeProblem_ = QStringLiteral("无法读取历史数据库文件“%1”：%2")
-                            .arg(QString::fromStdString(file.string()), QString::fromStdString(failureText(e)));
+        storeProblem_ =
+            QStringLiteral("无法读取历史数据库文件“%1”：%2")
+                .arg(QString::fromStdString(databaseFile_.string()), QString::fromStdString(failureText(e)));
     }
     if (!db_)
         history_.clear();
@@ -78,6 +84,13 @@ EntryOutcome HistoryController::storeDraw(const QString& issueText, const std::a
 }
 
 QString HistoryController::reloadHistory(HistoryReset reset) {
+    if (!db_ && restoreAvailable()) {
+        openDatabaseFile();
+        if (db_) {
+            afterHistoryChange(reset);
+            return {};
+        }
+    }
     if (!db_)
         return QStringLiteral("历史数据库不可用。\n%1").arg(storeProblem_);
     QString problem;
@@ -150,7 +163,7 @@ HistoryChange HistoryController::exportHistoryText() {
         change.summary =
             QStringLiteral("已将 %1 期历史号码导出到“%2”。").arg(QString::number(history_.size()), change.file);
     } catch (const std::exception& e) {
-        change.problem = QStringLiteral("历史号码未能导出：%1").arg(QString::fromUtf8(e.what()));
+        change.problem = QStringLiteral("历史号码未能导出：%1").arg(QString::fromStdString(failureText(e)));
     }
     return change;
 }

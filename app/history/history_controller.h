@@ -51,6 +51,8 @@ public:
     void start(const DataFolderChoice& folder);
 
     bool historyAvailable() const { return db_ != nullptr; }
+    // A safety copy can be restored wherever there is a data folder, over a damaged file too.
+    bool restoreAvailable() const { return !databaseFile_.empty(); }
     const QString& storeProblem() const { return storeProblem_; }
     // The database file start-up opened or tried to open; empty without a data folder.
     const std::filesystem::path& databaseFile() const { return databaseFile_; }
@@ -63,7 +65,8 @@ public:
     // Hand entry: stores the draw under the issue text, or says what is wrong.
     EntryOutcome storeDraw(const QString& issueText, const std::array<QString, kPositions>& boxes);
     // Reads the history afresh after a change made past the controller (a worker, an online
-    // update) and refreshes all that shows it; an error text, empty on success.
+    // update) and refreshes all that shows it; an error text, empty on success. A file that
+    // could not be opened is tried again: a restore may have put a sound one in its place.
     QString reloadHistory(HistoryReset reset = HistoryReset::Replaced);
     // An online update of this history from the chart service at `host`, keeping the
     // IniSerchDay years before the clock's year; none without a database. The caller starts
@@ -117,6 +120,7 @@ signals:
 
 private:
     void openDatabase(const DataFolderChoice& folder);
+    void openDatabaseFile();
     // Brings the next issue and the derivation up to date, then tells the followers: of a
     // reset, or without one of a draw appended.
     void afterHistoryChange(std::optional<HistoryReset> reset);

@@ -3,6 +3,8 @@
 #include "app/history/history_controller.h"
 #include "app/history/history_work.h"
 #include "app/shell/background_job.h"
+#include "app/shell/file_paths.h"
+#include "io/history_opening.h"
 #include "io/safety_copy.h"
 #include "store/cancel_guard.h"
 
@@ -43,13 +45,19 @@ void setChoice(DerivationChoice& choice, AppSettings::Key key, int value) {
 }  // namespace
 
 HistoryJobs::Outcome HistoryJobs::workInFile(const fs::path& file, const Work& work,
-                                             const std::optional<DerivationChoice>& follow, JobControl& control) {
+                                             const std::optional<DerivationChoice>& follow, JobControl& control,
+                                             const std::optional<fs::path>& restoring) {
     Outcome outcome;
     const BatchProgress progress = [&control](size_t done, size_t total) { return control.advance(done, total); };
     try {
-        HistoryDb db(file);
+        RestoreTarget opened = restoring ? openForRestore(file, *restoring)
+                                         : RestoreTarget{std::make_unique<HistoryDb>(file), std::nullopt};
+        HistoryDb& db = *opened.db;
         const CancelGuard guard(db, control.cancelFlag());
         outcome.change = work(db, progress);
+        if (opened.setAside)
+            outcome.change.summary +=
+                QStringLiteral("损坏的历史数据库文件已改名为“%1”。").arg(pathText(*opened.setAside));
         if (follow && !outcome.change.failed()) {
             try {
                 outcome.followed = followDerivation(db, follow->forHistory(db), progress).change;
@@ -112,10 +120,11 @@ void HistoryJobs::restore(const SafetyCopyListing& copy, const QString& title, D
         [copy, choice](HistoryDb& db, const BatchProgress& progress) {
             return restoreChange(db, copy, choice, progress);
         },
-        HistoryReset::Replaced, std::move(done));
+        HistoryReset::Replaced, std::move(done), copy.copy.file);
 }
 
-void HistoryJobs::changeHistory(const QString& title, Work work, HistoryReset reset, Done done) {
+void HistoryJobs::changeHistory(const QString& title, Work work, HistoryReset reset, Done done,
+                                const std::optional<fs::path>& restoring) {
     run(
         title, std::move(work), controller_.derivationChoice(),
         [this, reset](Outcome outcome) {
@@ -126,7 +135,7 @@ void HistoryJobs::changeHistory(const QString& title, Work work, HistoryReset re
             change.summary += outcome.followed.summary;
             return change;
         },
-        done);
+        done, restoring);
 }
 
 void HistoryJobs::changeSetting(AppSettings::Key key, int value, Done done) {
@@ -158,15 +167,18 @@ void HistoryJobs::changeSetting(AppSettings::Key key, int value, Done done) {
 }
 
 void HistoryJobs::run(const QString& title, Work work, std::optional<DerivationChoice> follow,
-                      std::function<HistoryChange(Outcome)> finish, const Done& done) {
-    if (!controller_.historyAvailable()) {
+                      std::function<HistoryChange(Outcome)> finish, const Done& done,
+                      const std::optional<fs::path>& restoring) {
+    if (!(restoring ? controller_.restoreAvailable() : controller_.historyAvailable())) {
         done(controller_.unavailableChange());
         return;
     }
     const fs::path file = controller_.databaseFile();
     const bool started = job_.start<Outcome>(
         title + QStringLiteral("…"),
-        [file, work = std::move(work), follow](JobControl& control) { return workInFile(file, work, follow, control); },
+        [file, work = std::move(work), follow, restoring](JobControl& control) {
+            return workInFile(file, work, follow, control, restoring);
+        },
         [title, finish = std::move(finish), done](Outcome outcome) {
             if (outcome.cancelled)
                 done(cancelledChange(title));

@@ -48,15 +48,19 @@ private:
     struct Outcome;
 
     // On the worker, over a connection of its own: nothing here may touch the window's objects.
+    // When `restoring` names a safety copy, a damaged file is first set aside for it.
     static Outcome workInFile(const std::filesystem::path& file, const Work& work,
-                              const std::optional<DerivationChoice>& follow, JobControl& control);
+                              const std::optional<DerivationChoice>& follow, JobControl& control,
+                              const std::optional<std::filesystem::path>& restoring);
 
     // A change of the history, after which the rows follow the settings in force for the
     // next issue it leaves, and the window reads the history afresh.
-    void changeHistory(const QString& title, Work work, HistoryReset reset, Done done);
+    void changeHistory(const QString& title, Work work, HistoryReset reset, Done done,
+                       const std::optional<std::filesystem::path>& restoring = std::nullopt);
     // The one path of every job: `work` on the worker, `finish` on the window's thread.
     void run(const QString& title, Work work, std::optional<DerivationChoice> follow,
-             std::function<HistoryChange(Outcome)> finish, const Done& done);
+             std::function<HistoryChange(Outcome)> finish, const Done& done,
+             const std::optional<std::filesystem::path>& restoring = std::nullopt);
 
     HistoryController& controller_;
     BackgroundJob& job_;

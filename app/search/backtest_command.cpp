@@ -5,6 +5,7 @@
 #include "app/search/search_panel_controller.h"
 #include "app/shell/user_dialogs.h"
 #include "app/shell/wait_cursor.h"
+#include "store/history_db.h"
 
 #include <QWidget>
 
@@ -41,7 +42,7 @@ void BacktestCommand::run(const std::optional<SearchPanel>& panel, SearchButton 
         }
         runner_->start(std::move(*backtest), settings);
     } catch (const std::exception& e) {
-        refuse(QString::fromUtf8(e.what()));
+        refuse(QString::fromStdString(failureText(e)));
         return;
     }
     emit runningChanged(true);

@@ -37,7 +37,7 @@ void BacktestRunner::start(Backtest backtest, BacktestSettings settings) {
         try {
             return Outcome{backtest.run(settings, progress), {}};
         } catch (const StoreError& e) {
-            return Outcome{{}, QString::fromUtf8(e.what())};
+            return Outcome{{}, QString::fromStdString(failureText(e))};
         }
     }));
 }

@@ -1,4 +1,5 @@
 #include "app/shell/background_job.h"
+#include "store/history_db.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,7 +72,7 @@ bool BackgroundJob::launch(const QString& label, std::function<void(JobControl&)
         try {
             work(control);
         } catch (const std::exception& e) {
-            failure_ = QString::fromUtf8(e.what());
+            failure_ = QString::fromStdString(failureText(e));
         } catch (...) {
             failure_ = QStringLiteral("未知的错误");
         }

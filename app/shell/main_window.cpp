@@ -19,6 +19,7 @@
 #include "app/shell/window_controllers.h"
 #include "app/trend/trend_window.h"
 #include "app/update/online_update_command.h"
+#include "store/history_db.h"
 
 #include <QAction>
 #include <QCursor>
@@ -52,6 +53,8 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
 
     job_ = new BackgroundJob(statusBar(), this);
     connect(job_, &BackgroundJob::runningChanged, this, &MainWindow::followRunningWork);
+    // A restore over a damaged file makes the history available only once the job has ended.
+    connect(&controllers_.history, &HistoryController::historyReset, this, &MainWindow::followRunningWork);
     connect(job_, &BackgroundJob::failed, this, [this](const QString& reason) {
         dialogs_.message(this, MessageKind::Critical, QStringLiteral("操作失败"), reason);
     });
@@ -124,9 +127,9 @@ void MainWindow::wireHistoryCommands() {
     commands_ = new HistoryCommands(controllers_.history, *historyJobs_, dialogs_, this);
     exports_ = new FileExports(controllers_.history, dialogs_, this);
     const MainMenus& m = menus_;
-    for (QAction* a : {m.exportHistoryAction, m.clearHistoryAction, m.trimToIssueAction, m.deleteNewestCountAction,
-                       m.restoreSafetyCopyAction})
+    for (QAction* a : {m.exportHistoryAction, m.clearHistoryAction, m.trimToIssueAction, m.deleteNewestCountAction})
         a->setEnabled(controllers_.history.historyAvailable());
+    m.restoreSafetyCopyAction->setEnabled(controllers_.history.restoreAvailable());
 
     connect(m.deleteNewestAction, &QAction::triggered, commands_, &HistoryCommands::deleteNewest);
     connect(history_->deleteNewestButton(), &QPushButton::clicked, commands_, &HistoryCommands::deleteNewest);
@@ -238,7 +241,7 @@ void MainWindow::showTallyWithChance(const SearchInputs& inputs, SearchResult& r
         const ChanceBaseline chance = controllers_.search.chanceOf(inputs, result);
         results_->showTally(std::move(result.tally), chance);
     } catch (const std::exception& e) {
-        results_->showTally(std::move(result.tally), QString::fromUtf8(e.what()));
+        results_->showTally(std::move(result.tally), QString::fromStdString(failureText(e)));
     }
 }
 
@@ -253,8 +256,10 @@ void MainWindow::setHistoryCommandsEnabled(bool on) {
     const bool enabled = on && controllers_.history.historyAvailable();
     history_->setChangesEnabled(enabled);
     for (QAction* a : {menus_.deleteNewestAction, menus_.clearHistoryAction, menus_.trimToIssueAction,
-                       menus_.deleteNewestCountAction, menus_.restoreSafetyCopyAction})
+                       menus_.deleteNewestCountAction})
         a->setEnabled(enabled);
+    // The way back from a damaged file stays open while the file is refused.
+    menus_.restoreSafetyCopyAction->setEnabled(on && controllers_.history.restoreAvailable());
 }
 
 void MainWindow::showTrend() {
@@ -312,10 +317,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::reportStoreProblem() {
-    dialogs_.message(
-        this, MessageKind::Critical, QStringLiteral("历史数据库不可用"),
-        controllers_.history.storeProblem() + QStringLiteral("\n\n窗口照常打开，但历史号码的输入和删除已停用。"
-                                                             "请检查该文件，或用 --data-dir 指定另一个数据文件夹。"));
+    dialogs_.message(this, MessageKind::Critical, QStringLiteral("历史数据库不可用"),
+                     controllers_.history.storeProblem() +
+                         QStringLiteral("\n\n窗口照常打开，但历史号码的输入和删除已停用。"
+                                        "请检查该文件、恢复备份，或用 --data-dir 指定另一个数据文件夹。"));
 }
 
 }  // namespace drawfollow

@@ -38,7 +38,8 @@ bool SpreadsheetJob::start(ShownCells cells, const std::filesystem::path& target
     target_ = pathText(target);
     watcher_->setFuture(QtConcurrent::run([cells = std::move(cells), target]() -> QString {
         try {
-            writeSpreadsheet(cells.texts, target, cells.colours, cells.bars);
+            // The window writes its workbooks into the data folder only.
+            writeSpreadsheet(cells.texts, target, cells.colours, cells.bars, target.parent_path());
             return {};
         } catch (const std::exception& e) {
             return QString::fromUtf8(e.what());

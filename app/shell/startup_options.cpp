@@ -2,6 +2,7 @@
 
 #include "drawfollow/version.h"
 #include "store/data_folder.h"
+#include "store/history_db.h"
 
 #include <QCommandLineParser>
 
@@ -47,7 +48,7 @@ DataFolderChoice chooseDataFolder(const std::optional<QString>& dataDir) {
         return {resolveDataFolder(choice), {}};
     } catch (const std::exception& e) {
         const QString folder = dataDir ? *dataDir : QStringLiteral("（默认数据文件夹）");
-        return {{}, QStringLiteral("无法建立数据文件夹“%1”：%2").arg(folder, QString::fromLocal8Bit(e.what()))};
+        return {{}, QStringLiteral("数据文件夹“%1”不能使用：%2").arg(folder, QString::fromStdString(failureText(e)))};
     }
 }
 

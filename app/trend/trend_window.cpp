@@ -14,6 +14,7 @@
 #include "app/trend/trend_grid_model.h"
 #include "app/trend/trend_range_bar.h"
 #include "app/trend/window_count_chart.h"
+#include "store/history_db.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -160,7 +161,7 @@ void TrendWindow::refresh() {
         gridModel_->setTable(readTrend(*db, choice, *range));
         frequencyChart_->plot(gridModel_->table(), wholeHistoryRates(*db, choice, *range));
     } catch (const std::exception& e) {
-        showProblem(QStringLiteral("走势图未能读出：%1").arg(QString::fromUtf8(e.what())));
+        showProblem(QStringLiteral("走势图未能读出：%1").arg(QString::fromStdString(failureText(e))));
         return;
     }
     omissionModel_->setTable(gridModel_->table());

@@ -262,15 +262,17 @@ private slots:
         QCOMPARE(s.storedText(QStringLiteral("IniSerchDay")), QStringLiteral("9"));
     }
 
-    void withoutADatabaseOnlyTheSettingStaysAvailable() {
+    void withoutADatabaseOnlyTheSettingAndTheRestoreStayAvailable() {
         WindowSession s;
         writeFile(s.databaseFile(), "This is not a history database.\n");
         QVERIFY(s.start());
         for (const char* name : {"Command4", "cmdRdLst"})
             QVERIFY2(!s.find<QPushButton>(QLatin1String(name))->isEnabled(), name);
-        for (const char* name : {"mnuDcls", "mnuClear", "mnuDlzd", "mnuEszhzd", "mnuRestore"})
+        for (const char* name : {"mnuDcls", "mnuClear", "mnuDlzd", "mnuEszhzd"})
             QVERIFY2(!s.find<QAction>(QLatin1String(name))->isEnabled(), name);
         QVERIFY(s.find<QAction>(QStringLiteral("mnuSetDay"))->isEnabled());
+        // The way back from a refused file: a safety copy restored in its place.
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuRestore"))->isEnabled());
     }
 };
 

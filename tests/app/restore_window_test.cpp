@@ -5,6 +5,7 @@
 #include "app/shell/row_choice_dialog.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
+#include "support/temp_dir.h"
 #include "window_session.h"
 
 #include <QAction>
@@ -94,6 +95,32 @@ private slots:
         QCOMPARE(s.dialogs().offeredRows().size(), 1);
         QCOMPARE(gridRows(s), 0);
         QCOMPARE(safetyCopies(s.dataDir()).size(), size_t(1));
+    }
+
+    // The way back the refusal of a damaged file names works from the window it starts.
+    void aDamagedFileIsRefusedAndTheNewestCopyBringsTheHistoryBack() {
+        WindowSession s;
+        const auto draws = seededDraws(600, 7, 2014001);
+        s.seed(draws);
+        writeSafetyCopy(s.dataDir(), draws, CopyCause::DeleteNewest);
+        std::string bytes = readFile(s.databaseFile());
+        std::fill(bytes.begin() + 2 * 65536, bytes.begin() + 3 * 65536, '\0');
+        writeFile(s.databaseFile(), bytes);
+
+        QVERIFY(s.start());
+        QVERIFY(!s.history().historyAvailable());
+        QTRY_VERIFY(s.dialogs().lastText().contains(QStringLiteral("已损坏")));
+        QVERIFY2(s.dialogs().lastText().contains(QStringLiteral("恢复备份")), qPrintable(s.dialogs().lastText()));
+        QVERIFY(!s.find<QAction>(QStringLiteral("mnuClear"))->isEnabled());
+
+        s.dialogs().setNextRow(0);
+        trigger(s, "mnuRestore");
+        QVERIFY(s.history().historyAvailable());
+        QCOMPARE(gridRows(s), 600);
+        QCOMPARE(storedCount(s), size_t(600));
+        QVERIFY(s.find<QAction>(QStringLiteral("mnuClear"))->isEnabled());
+        const QString status = s.window().statusBar()->currentMessage();
+        QVERIFY2(status.contains(QStringLiteral("损坏的历史数据库文件已改名为")), qPrintable(status));
     }
 
     void theListDialogOffersEveryRowAndTakesTheSelectedOne() {

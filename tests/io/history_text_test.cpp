@@ -115,6 +115,32 @@ TEST(HistoryFile, AcceptsAByteOrderMarkAndAnyLineEnds) {
     }
 }
 
+// The bytes of a text saved as UTF-16, with or without the byte-order mark.
+std::string utf16(std::u16string_view text, bool bigEndian, bool mark) {
+    std::string bytes;
+    if (mark)
+        bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xff);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST(HistoryFile, AUtf16FileIsRefusedAsAWholeNotLineByLine) {
+    const std::u16string_view heading = u"历史号码（某某网站整理，每行一期：期号和八个号码）\r\n";
+    const std::u16string_view lines = u"2013001 03 07 12 18 22 25 29 11\r\n2013002 01 02 03 04 05 06 07 08\r\n";
+    for (const bool bigEndian : {false, true})
+        for (const bool mark : {false, true}) {
+            const auto t = read(utf16(std::u16string(heading) + std::u16string(lines), bigEndian, mark));
+            EXPECT_FALSE(t.ok());
+            ASSERT_EQ(t.problemCount, 1u) << t.problemSummary();
+            EXPECT_EQ(t.problems[0].line, 0);
+            EXPECT_EQ(t.problemSummary(),
+                      "文件是 UTF-16 编码的，不能读入：请把它另存为 UTF-8 或 GBK 编码的文本文件后再读入。\n");
+        }
+}
+
 TEST(HistoryFile, ListsEveryLineThatCannotBeADrawAndWhy) {
     const auto t = read(
         "2013001 03 07 12 18 22 25 29 11\n"

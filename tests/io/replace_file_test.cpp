@@ -71,5 +71,63 @@ TEST_F(FileReplacement, WritingThroughALinkReplacesTheFileItPointsTo) {
                                                      "real/h.txt", "real/new.txt"}));
 }
 
+// A data folder with a file outside it that only its owner may read.
+class DataFolderWrites : public FileReplacement {
+protected:
+    void SetUp() override {
+        fs::create_directories(data);
+        fs::create_directories(dir / "elsewhere");
+        test::writeFile(secret, "secret");
+        fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
+    }
+
+    void expectSecretUntouched() {
+        EXPECT_EQ(test::readFile(secret), "secret");
+        EXPECT_EQ(fs::status(secret).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    }
+
+    const fs::path data = dir / "data";
+    const fs::path secret = dir / "elsewhere" / "secret";
+};
+
+TEST_F(DataFolderWrites, APlantedLinkToAFileOutsideIsNotWrittenThrough) {
+    fs::create_symlink("../elsewhere/secret", data / "lsbf.txt");
+    EXPECT_THROW(writeHistoryFile(data / "lsbf.txt", draws, data), StoreError);
+    expectSecretUntouched();
+    EXPECT_TRUE(fs::is_symlink(data / "lsbf.txt"));
+    EXPECT_EQ(filesLeft(), (std::vector<std::string>{"data", "data/lsbf.txt", "elsewhere", "elsewhere/secret"}));
+
+    // Nor a link planted under the name the new content is first written to.
+    fs::remove(data / "lsbf.txt");
+    fs::create_symlink(secret, data / "lsbf.txt.part");
+    writeHistoryFile(data / "lsbf.txt", draws, data);
+    expectSecretUntouched();
+    EXPECT_EQ(readHistoryFile(data / "lsbf.txt").draws, draws);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(data / "lsbf.txt.part")));
+}
+
+TEST_F(DataFolderWrites, ALinkThatStaysInsideIsFollowed) {
+    fs::create_directories(data / "kept");
+    fs::create_symlink("kept/h.txt", data / "h.txt");
+    writeHistoryFile(data / "h.txt", draws, data);
+    EXPECT_TRUE(fs::is_symlink(data / "h.txt"));
+    EXPECT_EQ(readHistoryFile(data / "kept" / "h.txt").draws, draws);
+    // A file outside the data folder is the user's choice: its link is followed.
+    fs::create_symlink(secret, dir / "chosen.txt");
+    writeHistoryFile(dir / "chosen.txt", draws, data);
+    EXPECT_EQ(readHistoryFile(secret).draws, draws);
+}
+
+TEST_F(DataFolderWrites, AReplacedFileKeepsItsPermissions) {
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                                 fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read}) {
+        test::writeFile(data / "h.txt", "old");
+        fs::permissions(data / "h.txt", mode);
+        writeHistoryFile(data / "h.txt", draws, data);
+        EXPECT_EQ(fs::status(data / "h.txt").permissions(), mode);
+        EXPECT_EQ(readHistoryFile(data / "h.txt").draws, draws);
+    }
+}
+
 }  // namespace
 }  // namespace drawfollow

@@ -231,8 +231,20 @@ TEST_F(SpreadsheetExport, AFailedExportLeavesTheOldFileAndSaysWhy) {
     EXPECT_EQ(test::readFile(target), old);
 }
 
-TEST_F(SpreadsheetExport, AMissingFolderIsReportedNotIgnored) {
-    EXPECT_THROW(writeSpreadsheet(TextGrid{{"x"}}, dir / "no such folder" / "lishi.xlsx"), StoreError);
+TEST_F(SpreadsheetExport, AMissingFolderIsReportedInWordsAndTheLibraryPrintsNothing) {
+    testing::internal::CaptureStderr();
+    std::string told;
+    try {
+        writeSpreadsheet(TextGrid{{"x"}}, dir / "no such folder" / "lishi.xlsx");
+    } catch (const StoreError& e) {
+        told = e.what();
+    }
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(printed, "");
+    EXPECT_NE(told.find("无法建立文件，文件夹不存在或没有写入权限"), std::string::npos) << told;
+    // The library's own words follow, for a bug report, without its mark.
+    EXPECT_NE(told.find("No such file or directory"), std::string::npos) << told;
+    EXPECT_EQ(told.find("[ERROR]"), std::string::npos) << told;
 }
 
 TEST_F(SpreadsheetExport, ATargetThatCannotBeReplacedKeepsItsContent) {
@@ -243,6 +255,16 @@ TEST_F(SpreadsheetExport, ATargetThatCannotBeReplacedKeepsItsContent) {
     EXPECT_THROW(writeSpreadsheet(TextGrid{{"x"}}, target), StoreError);
     EXPECT_EQ(test::readFile(inside), "kept");
     EXPECT_FALSE(fs::exists(target.string() + ".part"));
+}
+
+TEST_F(SpreadsheetExport, AnExportInTheDataFolderIsNotWrittenThroughALinkLeadingOut) {
+    const fs::path data = dir / "data";
+    fs::create_directories(data);
+    test::writeFile(dir / "other.txt", "kept");
+    fs::create_symlink("../other.txt", data / "lishi.xlsx");
+    EXPECT_THROW(writeSpreadsheet(TextGrid{{"x"}}, data / "lishi.xlsx", {}, {}, data), StoreError);
+    EXPECT_EQ(test::readFile(dir / "other.txt"), "kept");
+    EXPECT_TRUE(fs::is_symlink(data / "lishi.xlsx"));
 }
 
 TEST_F(SpreadsheetExport, AnExportThroughALinkReplacesTheFileItPointsTo) {

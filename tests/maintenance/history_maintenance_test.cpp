@@ -264,5 +264,22 @@ TEST_F(HistoryMaintenance, ABackupLineWithSixNumbersIsRefusedNotCompletedFromThe
     EXPECT_EQ(db.history(), before);
 }
 
+// A link planted as lsbf.txt, pointing at a file of the user's elsewhere: the trim is refused
+// before it changes anything, and the other file keeps its content and its mode.
+TEST_F(HistoryMaintenance, ATrimDoesNotWriteThroughAPlantedLink) {
+    db.appendBatch(test::seededDraws(30, 3, 2014001), settings);
+    test::TempDir elsewhere;
+    const auto secret = elsewhere / "authorized_keys";
+    test::writeFile(secret, "ssh-ed25519 AAAA");
+    std::filesystem::permissions(secret, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(secret, dir / kRebuildBackupName);
+
+    EXPECT_THROW(trimToIssue(db, 2014020, settings, Emptying::Refused), StoreError);
+    EXPECT_EQ(storedIssues(), issueRange(2014001, 2014030));
+    EXPECT_EQ(test::readFile(secret), "ssh-ed25519 AAAA");
+    EXPECT_EQ(std::filesystem::status(secret).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 }  // namespace
 }  // namespace drawfollow

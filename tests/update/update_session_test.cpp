@@ -131,6 +131,27 @@ TEST_F(UpdateSessionTest, AWriteThatFailsIsReportedAndChangesNothing) {
     EXPECT_EQ(db.draws(), stored);
 }
 
+// Every page was read; the write lost a race with another program. The summary must not say
+// that pages were left unread.
+TEST_F(UpdateSessionTest, AnUpdateThatReadEveryPageButCouldNotStoreSaysSo) {
+    UpdateSession update = session();
+    update.deferWrite();
+    ASSERT_TRUE(update.prepare());
+    update.acceptPage(page(2013), "");
+    update.acceptPage(page(2014), "");
+    const std::optional<UpdateWrite> write = update.takePendingWrite();
+    ASSERT_TRUE(write);
+    db.append(test::draw(2014100, {1, 2, 3, 4, 5, 6, 7, 8}), test::settingsFor(2005));
+
+    update.recordWrite(writeUpdate(db, *write));
+    const std::string told = update.summary().message();
+    EXPECT_FALSE(update.summary().succeeded());
+    EXPECT_EQ(told.find("在线更新读完了全部网页，但读到的号码没有保存。"), 0u) << told;
+    EXPECT_EQ(told.find("读完全部网页后才删除"), std::string::npos) << told;
+    EXPECT_NE(told.find("2008 年以前的 450 期都还在"), std::string::npos) << told;
+    EXPECT_EQ(db.drawCount(), 1301);
+}
+
 TEST_F(UpdateSessionTest, CurrentYearPageWithoutTheDrawsStoredIsNoChart) {
     db.append(test::draw(2014001, {1, 2, 3, 4, 5, 6, 7, 8}), test::settingsFor(2005));
     UpdateSession update = session();
