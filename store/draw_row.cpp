@@ -4,14 +4,22 @@
 
 namespace drawfollow {
 
-DrawLists listsOf(const DrawValues& values) {
-    DrawLists lists;
-    lists.plain.reserve(3 * std::size_t{kPositions});
-    std::array<std::array<int, 31>, kKinds> counters{};  // the widest range, numbers 1..30
+std::string plainList(const DrawValues& values) {
+    std::string plain;
+    plain.reserve(3 * std::size_t{kPositions});
     char buf[8];
     for (int p = 0; p < kPositions; ++p) {
         std::snprintf(buf, sizeof buf, "%02d ", values[index(Kind::Number)][p]);
-        lists.plain += buf;
+        plain += buf;
+    }
+    return plain;
+}
+
+DrawLists listsOf(const DrawValues& values) {
+    DrawLists lists;
+    lists.plain = plainList(values);
+    std::array<std::array<int, 31>, kKinds> counters{};  // the widest range, numbers 1..30
+    for (int p = 0; p < kPositions; ++p) {
         for (Kind k : kAllKinds) {
             const int v = values[index(k)][p];
             const ValueRange range = kCounterRanges[index(k)];
