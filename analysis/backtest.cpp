@@ -75,7 +75,8 @@ std::string BacktestTarget::topLine() const {
 }
 
 Backtest::Backtest(HistoryDb& db, const SearchPanel& panel)
-    : history_(HistorySnapshot::read(db)), panel_(checkedPanel(history_, panel)) {}
+    : history_(HistorySnapshot::read(db, HistorySnapshot::kindsOf(panel.options))),
+      panel_(checkedPanel(history_, panel)) {}
 
 BacktestResult Backtest::run(const BacktestSettings& settings, const BacktestProgress& progress) const {
     if (settings.targets < 1 || settings.top < 1)

@@ -73,7 +73,7 @@ ValueChance valueChance(const RangeSums& sums, size_t v, long long hits) {
 ChanceBaseline chanceOf(HistoryDb& db, const SearchInputs& inputs, const SearchResult& result) {
     if (!result.ran)
         throw StoreError("检索没有完成，无法与随机抽取比较。");
-    return chanceOf(HistorySnapshot::read(db), inputs, result);
+    return chanceOf(HistorySnapshot::read(db, HistorySnapshot::kindsOf(inputs)), inputs, result);
 }
 
 ChanceBaseline chanceOf(const HistorySnapshot& history, const SearchInputs& inputs, const SearchResult& result) {

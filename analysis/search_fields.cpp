@@ -64,6 +64,11 @@ public:
         if (combination)
             fields_.push_back({"bolOk", Source::SetFlag});
         values_.resize(fields_.size());
+        for (const Field& f : fields_) {
+            needsCounted_ = needsCounted_ || f.source == Source::BackCountedList || f.source == Source::CutList;
+            needsPlain_ = needsPlain_ || f.source == Source::BackPlainList;
+            needsMark_ = needsMark_ || f.source == Source::Counter || f.source == Source::SetFlag;
+        }
     }
 
     const std::vector<Field>& fields() const { return fields_; }
@@ -74,18 +79,18 @@ public:
             return values_;
         cachedRow_ = row;
         const DrawValues* listed = history_.listedDrawBefore(row, back_);
-        const DrawLists lists = listed ? listsOf(*listed) : DrawLists{};
-        const RowMark mark = marking_.mark(history_, row);
+        const std::string counted = listed && needsCounted_ ? countedList(*listed, kind_) : std::string();
+        const std::string plain = listed && needsPlain_ ? plainList(*listed) : std::string();
+        const RowMark mark = needsMark_ ? marking_.mark(history_, row) : RowMark{};
         const auto at = static_cast<long long>(row) - back_;
         for (size_t f = 0; f < fields_.size(); ++f) {
             Value& v = values_[f];
-            const std::string& counted = lists.counted[index(kind_)];
             switch (fields_[f].source) {
                 case Source::BackCountedList:
                     v.text = counted;
                     break;
                 case Source::BackPlainList:
-                    v.text = lists.plain;
+                    v.text = plain;
                     break;
                 case Source::CutList:
                     v.text =
@@ -114,6 +119,9 @@ private:
     bool countSpecial_;
     std::vector<Field> fields_;
     std::vector<Value> values_;
+    bool needsCounted_ = false;
+    bool needsPlain_ = false;
+    bool needsMark_ = false;
     size_t cachedRow_ = static_cast<size_t>(-1);
 };
 

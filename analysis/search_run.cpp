@@ -42,7 +42,7 @@ SearchResult runSearch(HistoryDb& db, const SearchInputs& inputs, bool combinati
         return result;
     }
     try {
-        const HistorySnapshot history = HistorySnapshot::read(db);
+        const HistorySnapshot history = HistorySnapshot::read(db, HistorySnapshot::kindsOf(inputs));
         SearchAnswer answer = answerSearch(history, inputs, combination);
         if (!answer.marking)
             return answer.result;

@@ -45,7 +45,7 @@ PreparedSearch prepareSearch(CliContext& context, const PanelOptions& o, bool co
     for (int attempt = 1;; ++attempt) {
         const std::optional<DerivationSettings> recorded = db.recordedDerivation();
         const SearchPanel panel = panelOf(context, o, combination);
-        HistorySnapshot history = HistorySnapshot::read(db);
+        HistorySnapshot history = HistorySnapshot::read(db, HistorySnapshot::kindsOf(panel.options));
         if (!sameRecord(recorded, history.derivation())) {
             if (attempt == kPanelAttempts)
                 throw StoreError(kDatabaseBusyMessage);
