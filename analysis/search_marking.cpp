@@ -35,14 +35,14 @@ std::vector<std::vector<int>> positionSets(int p, int k) {
 // The values whose tokens a pattern for `value` meets: with an ordinal, those whose text
 // starts with the value's text (the pattern's text ends where the token's may go on);
 // without one (numbers), those written alike.
-std::vector<int> valuesMet(Kind kind, int value, bool ordinal) {
+unsigned valuesMet(Kind kind, int value, bool ordinal) {
     const std::string wanted = valueText(kind, value);
     const ValueRange range = kCounterRanges[index(kind)];
-    std::vector<int> met;
+    unsigned met = 0;
     for (int u = range.low; u <= range.high; ++u) {
         const std::string text = valueText(kind, u);
         if (ordinal ? text.starts_with(wanted) : text == wanted)
-            met.push_back(u);
+            met |= 1u << (u - range.low);
     }
     return met;
 }
@@ -65,7 +65,7 @@ SearchMarking::SearchMarking(const SearchInputs& inputs, bool combination)
         for (int p : positions) {
             const int v = values[p - 1];
             if (!free_) {
-                counted_.push_back(static_cast<int>(conditionBit({p - 1, v, {}, 0})));
+                counted_.push_back(static_cast<int>(conditionBit({p - 1, v, 0, 0})));
                 continue;
             }
             // Numbers are distinct within a draw, so their pattern carries no ordinal; a
@@ -100,7 +100,7 @@ SearchMarking::SearchMarking(const SearchInputs& inputs, bool combination)
             const int v = values[p - 1];
             unsigned bit = 0;
             if (!free_) {
-                bit = conditionBit({p - 1, v, {}, 0});
+                bit = conditionBit({p - 1, v, 0, 0});
             } else if (const auto ordinal = counters.count(v)) {
                 // The ordinal is the number of positions of this set holding the value.
                 bit = conditionBit({0, 0, valuesMet(kind_, v, true), *ordinal});
@@ -152,15 +152,19 @@ unsigned SearchMarking::heldFree(const DrawValues* reference) const {
         for (int p = kPositions - 1; p >= 0 && cut == kPositions; --p)
             if (range.contains(values[p]))
                 cut = p;
+    // By count k, the values occurring at least k times (bit value − low).
     std::array<int, 32> counts{};
+    std::array<unsigned, kPositions + 1> atLeast{};
     for (int p = 0; p < kPositions; ++p)
-        if (p != cut && range.contains(values[p]))
-            ++counts[values[p] - range.low];
+        if (p != cut && range.contains(values[p])) {
+            const int v = values[p] - range.low;
+            atLeast[++counts[v]] |= 1u << v;
+        }
     unsigned held = 0;
     for (size_t i = 0; i < distinct_.size(); ++i) {
         const Condition& c = distinct_[i];
         const int needed = std::max(c.ordinal, 1);
-        if (std::any_of(c.values.begin(), c.values.end(), [&](int u) { return counts[u - range.low] >= needed; }))
+        if (needed <= kPositions && (atLeast[needed] & c.values) != 0)
             held |= 1u << i;
     }
     return held;

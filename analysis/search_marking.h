@@ -45,10 +45,10 @@ public:
 
 private:
     struct Condition {
-        int position = 0;         // fixed mode: the position compared (0-based)
-        int value = 0;            // fixed mode: the value it must hold
-        std::vector<int> values;  // free mode: values whose tokens the pattern meets
-        int ordinal = 1;          // free mode: how often one of them must occur
+        int position = 0;     // fixed mode: the position compared (0-based)
+        int value = 0;        // fixed mode: the value it must hold
+        unsigned values = 0;  // free mode: values whose tokens the pattern meets, by bit value − low
+        int ordinal = 1;      // free mode: how often one of them must occur
     };
 
     unsigned conditionBit(Condition condition);
