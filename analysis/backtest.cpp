@@ -1,9 +1,11 @@
 #include "analysis/backtest.h"
 
 #include "analysis/chance_baseline.h"
+#include "analysis/hit_tally.h"
 #include "analysis/panel_defaults.h"
 #include "analysis/panel_values.h"
 #include "analysis/range_moments.h"
+#include "analysis/search_marking.h"
 #include "analysis/tally_rules.h"
 
 #include <algorithm>
@@ -19,17 +21,10 @@ constexpr int kFewTargets = 30;
 
 // The panel every target is searched with (the first tab's base, the range ending before
 // the target), once its search on the whole history is known not to be refused.
-SearchPanel checkedPanel(HistoryDb& db, SearchPanel panel) {
+SearchPanel checkedPanel(const HistorySnapshot& history, SearchPanel panel) {
     panel.source = BaseSource::LatestDraw;
     panel.lastIssue = std::nullopt;
-    const std::vector<int> issues = db.issues();
-    const auto drawAt = [&db, &issues](size_t i) {
-        const auto row = db.rowOfIssue(issues[i]);
-        if (!row)
-            throw StoreError("第 " + std::to_string(issues[i]) + " 期不在历史号码中。");
-        return StoredDraw::of(*row);
-    };
-    const PanelSearch built = buildSearchInputs(panel, {issues, drawAt});
+    const PanelSearch built = buildSearchInputs(panel, history.panelHistory());
     if (!built.ready())
         throw StoreError("回测未进行：" + built.refusal);
     return panel;
@@ -80,15 +75,16 @@ std::string BacktestTarget::topLine() const {
 }
 
 Backtest::Backtest(HistoryDb& db, const SearchPanel& panel)
-    : panel_(checkedPanel(db, panel)), search_(db, panel_.options, panel_.combination) {}
+    : history_(HistorySnapshot::read(db, HistorySnapshot::kindsOf(panel.options))),
+      panel_(checkedPanel(history_, panel)) {}
 
 BacktestResult Backtest::run(const BacktestSettings& settings, const BacktestProgress& progress) const {
     if (settings.targets < 1 || settings.top < 1)
         throw StoreError("回测的目标期数和取前几个结果值都须至少为 1。");
-    const std::vector<int>& issues = search_.rows().issues();
-    const std::vector<StoredDraw>& draws = search_.rows().draws();
+    const std::vector<int>& issues = history_.issues();
+    const std::vector<StoredDraw>& draws = history_.draws();
     const SearchSettings& o = panel_.options;
-    const PanelHistory whole{issues, [&draws](size_t i) { return draws[i]; }};
+    const PanelHistory whole = history_.panelHistory();
 
     BacktestResult result;
     result.top = settings.top;
@@ -117,14 +113,16 @@ BacktestResult Backtest::run(const BacktestSettings& settings, const BacktestPro
             ++result.withoutBase;
         } else if (!built.ready()) {
             throw StoreError("回测未进行：第 " + std::to_string(issues[t]) + " 期：" + built.refusal);
-        } else if (const std::vector<size_t> hits = search_.hits(built.inputs, rangeStart, t); hits.empty()) {
+        } else if (const std::vector<size_t> hits =
+                       SearchMarking(built.inputs, panel_.combination).markedRows(history_, rangeStart, t);
+                   hits.empty()) {
             ++result.skipped;
         } else {
             BacktestTarget& target = result.targets.emplace_back();
             target.issue = issues[t];
             target.base = issues[*base.index];
             target.hits = static_cast<int>(hits.size());
-            TargetScore(rules, search_.tally(built.inputs, hits), settings.top)
+            TargetScore(rules, tallyOf(history_, built.inputs, hits), settings.top)
                 .fill(target, rules, draws[t], o.resultKind, range);
             result.observed += target.hit;
             result.expected += target.expected;

@@ -11,10 +11,10 @@
 //   O = Σh, E = Σμ, V = Σσ², z = (O − E)/√V, p = ½·erfc(z/√2): the chance of doing at least
 //   this well by luck.
 //
-// The searches run in memory over one read of the history: the database is never written.
+// The searches run over one snapshot of the history: the database is never written.
 #pragma once
 
-#include "analysis/memory_search.h"
+#include "analysis/history_snapshot.h"
 #include "analysis/search_panel.h"
 
 #include <functional>
@@ -73,8 +73,8 @@ public:
     BacktestResult run(const BacktestSettings& settings, const BacktestProgress& progress = {}) const;
 
 private:
+    HistorySnapshot history_;
     SearchPanel panel_;
-    MemorySearch search_;
 };
 
 // "前 5 个结果值共命中 61 次，随机期望 52.3 次（z = 1.32，p = 0.093）：…".

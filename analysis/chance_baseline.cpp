@@ -1,4 +1,5 @@
 #include "analysis/chance_baseline.h"
+#include "analysis/panel_values.h"
 #include "analysis/tally_rules.h"
 
 #include <algorithm>
@@ -16,18 +17,23 @@ struct RangeSums {
     std::vector<long long> sum, sumOfSquares, count;
 };
 
-RangeSums sumsOverRange(HistoryDb& db, const TallyRules& rules, Kind kind, const SearchResult& result) {
+RangeSums sumsOverRange(const HistorySnapshot& history, const TallyRules& rules, Kind kind,
+                        const SearchResult& result) {
     RangeSums sums;
     sums.sum.assign(rules.listedCount(), 0);
     sums.sumOfSquares.assign(rules.listedCount(), 0);
     sums.count.assign(rules.listedCount(), 0);
     std::vector<long long> x(rules.listedCount());
     auto nextHit = result.hits.begin();
-    for (const KindValues& row : db.kindValuesInRange(kind, result.firstIssue, result.lastIssue)) {
+    const std::vector<int>& issues = history.issues();
+    const auto first = std::lower_bound(issues.begin(), issues.end(), result.firstIssue) - issues.begin();
+    const auto last = std::upper_bound(issues.begin(), issues.end(), result.lastIssue) - issues.begin();
+    for (auto row = first; row < last; ++row) {
+        const StoredDraw& draw = history.draws()[static_cast<size_t>(row)];
         ++sums.rows;
         std::fill(x.begin(), x.end(), 0);
-        rules.addRow(row.values, x);
-        const bool hit = nextHit != result.hits.end() && *nextHit == row.issue;
+        rules.addRow(valuesOf(draw, kind), x);
+        const bool hit = nextHit != result.hits.end() && *nextHit == draw.issue;
         if (hit)
             ++nextHit;
         for (size_t v = 0; v < x.size(); ++v) {
@@ -67,8 +73,14 @@ ValueChance valueChance(const RangeSums& sums, size_t v, long long hits) {
 ChanceBaseline chanceOf(HistoryDb& db, const SearchInputs& inputs, const SearchResult& result) {
     if (!result.ran)
         throw StoreError("检索没有完成，无法与随机抽取比较。");
+    return chanceOf(HistorySnapshot::read(db, HistorySnapshot::kindsOf(inputs)), inputs, result);
+}
+
+ChanceBaseline chanceOf(const HistorySnapshot& history, const SearchInputs& inputs, const SearchResult& result) {
+    if (!result.ran)
+        throw StoreError("检索没有完成，无法与随机抽取比较。");
     const TallyRules rules(inputs);
-    const RangeSums sums = sumsOverRange(db, rules, inputs.resultKind, result);
+    const RangeSums sums = sumsOverRange(history, rules, inputs.resultKind, result);
 
     ChanceBaseline baseline;
     baseline.rows = static_cast<int>(sums.rows);

@@ -8,6 +8,7 @@
 // p = erfc(|z|/√2). Holm's adjustment then holds the family of values to 5 % as a whole.
 #pragma once
 
+#include "analysis/history_snapshot.h"
 #include "analysis/search.h"
 
 #include <optional>
@@ -37,9 +38,11 @@ struct ChanceBaseline {
 };
 
 // The baseline of a search that ran on `inputs` and gave `result`; one read of the range's
-// values of the result kind. Refuses (StoreError) a search that did not run and a hit the
-// range no longer holds (the history changed since the search).
+// values of the result kind from a snapshot of the history. Refuses (StoreError) a search that did not run and a hit
+// the range no longer holds (the history changed since the search).
 ChanceBaseline chanceOf(HistoryDb& db, const SearchInputs& inputs, const SearchResult& result);
+// The same over the snapshot the search was answered from.
+ChanceBaseline chanceOf(const HistorySnapshot& history, const SearchInputs& inputs, const SearchResult& result);
 
 // Holm's adjustment of the defined p-values; an undefined one stays undefined.
 std::vector<std::optional<double>> holmAdjusted(const std::vector<std::optional<double>>& p);

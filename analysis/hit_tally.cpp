@@ -1,4 +1,5 @@
 #include "analysis/hit_tally.h"
+#include "analysis/panel_values.h"
 #include "analysis/tally_rules.h"
 
 #include <cctype>
@@ -52,28 +53,52 @@ void clearResultGrids(const SearchInputs& inputs, SearchResult& result) {
     result.tally = {tallyHeader()};
 }
 
-void tallyHits(HistoryDb& db, const SearchInputs& inputs, std::span<const int> hits, SearchResult& result) {
+namespace {
+
+std::vector<long long> countsOf(const HistorySnapshot& history, const TallyRules& rules, Kind kind,
+                                std::span<const size_t> rows) {
+    std::vector<long long> counts(rules.listedCount(), 0);
+    for (const size_t row : rows)
+        rules.addRow(valuesOf(history.draws()[row], kind), counts);
+    return counts;
+}
+
+}  // namespace
+
+std::vector<TallyRow> tallyHits(const HistorySnapshot& history, const SearchInputs& inputs,
+                                std::span<const size_t> rows, SearchResult& result) {
     const TallyRules rules(inputs);
     clearResultGrids(inputs, result);
-    std::vector<long long> counts(rules.listedCount(), 0);
-    for (HitRow& hit : db.hitRows(hits, inputs.resultKind, inputs.previousIssue ? "txtHisLst" : "txtHisPreLst")) {
-        result.hits.push_back(hit.issue);
-        rules.addRow(hit.values, counts);
-        std::vector<std::string> line = {std::to_string(hit.issue)};
-        for (const int v : hit.values)
+    const int back = inputs.previousIssue ? 1 : inputs.gap;
+    result.hits.reserve(rows.size());
+    result.detail.reserve(rows.size() + 1);
+    for (const size_t row : rows) {
+        const StoredDraw& draw = history.draws()[row];
+        result.hits.push_back(draw.issue);
+        std::vector<std::string> line = {std::to_string(draw.issue)};
+        for (const int v : valuesOf(draw, inputs.resultKind))
             line.push_back(rules.valueText(v));
-        line.push_back(std::move(hit.list));
+        const DrawValues* reference = history.listedDrawBefore(row, back);
+        line.push_back(reference ? plainList(*reference) : std::string());
         result.detail.push_back(std::move(line));
     }
 
-    const long long total = static_cast<long long>(result.hits.size()) * rules.positionsCounted();
-    // Carcu as DELETE followed by one INSERT per value leaves it: in ascending value order.
-    std::vector<TallyRow> rows = rules.rows(counts);
-    db.storeTally(rows);
-    sortForGrid(rows);
-    for (size_t line = 0; line < rows.size(); ++line)
-        result.tally.push_back({std::to_string(line + 1), rules.valueText(rows[line].value),
-                                std::to_string(rows[line].count), percentText(rows[line].count, total)});
+    const std::vector<TallyRow> stored = rules.rows(countsOf(history, rules, inputs.resultKind, rows));
+    std::vector<TallyRow> sorted = stored;
+    sortForGrid(sorted);
+    const long long total = static_cast<long long>(rows.size()) * rules.positionsCounted();
+    for (size_t line = 0; line < sorted.size(); ++line)
+        result.tally.push_back({std::to_string(line + 1), rules.valueText(sorted[line].value),
+                                std::to_string(sorted[line].count), percentText(sorted[line].count, total)});
+    return stored;
+}
+
+std::vector<TallyRow> tallyOf(const HistorySnapshot& history, const SearchInputs& inputs,
+                              std::span<const size_t> rows) {
+    const TallyRules rules(inputs);
+    std::vector<TallyRow> tally = rules.rows(countsOf(history, rules, inputs.resultKind, rows));
+    sortForGrid(tally);
+    return tally;
 }
 
 }  // namespace drawfollow

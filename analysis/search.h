@@ -1,10 +1,11 @@
 // The follow search (Command1), the combination search (Command2) and their common
 // hit tally: the panel state they read, and what they hand back.
 //
-// Both searches mark the rows of Lishi whose reference draw matched the base, select the
-// marked rows of the issue range and tally the result kind into Carcu, all in one
-// transaction on the history database. They never show anything: the caller (the window's
-// controller or the command line) shows the grids and the status text.
+// Both searches mark the rows whose reference draw matched the base, select the marked rows
+// of the issue range and tally the result kind, over one snapshot of the history
+// (analysis/search_answer.h); what they leave in the history is written afterwards. They
+// never show anything: the caller (the window's controller or the command line) shows the
+// grids and the status text.
 #pragma once
 
 #include "store/attributes.h"
@@ -79,6 +80,9 @@ struct SearchResult {
 };
 
 // Command1: the following draws of every reference draw that looked like the base.
+// Reads the history once, answers, then leaves the search's fields in Lishi and its tally
+// in Carcu (analysis/search_fields.h); a history that cannot be written is answered all
+// the same, with a note in the message.
 SearchResult runFollowSearch(HistoryDb& db, const SearchInputs& inputs);
 // Command2: the same, accepting a reference draw that agrees with the base in any
 // combinationSize positions of the pool.

@@ -1,17 +1,21 @@
-// The follow and combination searches end to end (statements, selection, tally, commit)
-// and the walk-forward backtest, on seeded histories of 3,000 and 100,000 draws.
+// The follow and combination searches end to end (snapshot, marking, tally, the fields kept),
+// their answers alone over a snapshot already read, the in-memory floor they are measured
+// against, and the walk-forward backtest, on seeded histories of 3,000 to 100,000 draws.
 #include "analysis/backtest.h"
 #include "analysis/chance_baseline.h"
 #include "analysis/search.h"
+#include "analysis/search_answer.h"
 #include "analysis/trend_table.h"
 #include "store/history_db.h"
 
 #include "bench_support.h"
 #include "literal_search.h"
+#include "search_floor.h"
 
 #include <SQLiteCpp/Transaction.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -128,6 +132,50 @@ void BM_CombinationSearch(benchmark::State& state) {
 }
 BENCHMARK(BM_CombinationSearch)
     ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 100000}})
+    ->Unit(benchmark::kMillisecond);
+
+// The answer alone, over a snapshot read once: what a repeated press costs once the history
+// is in memory (the window keeps it between changes), against the floor below.
+void BM_SearchAnswer(benchmark::State& state) {
+    const bool combination = state.range(0) != 0;
+    const int mode = static_cast<int>(state.range(1));
+    const int draws = static_cast<int>(state.range(2));
+    History& h = History::of(draws);
+    const SearchInputs in = modeInputs(h, mode, Kind::Zodiac);
+    const HistorySnapshot history = HistorySnapshot::read(h.db());
+    for (auto _ : state) {
+        const SearchAnswer answer = answerSearch(history, in, combination);
+        check(state, answer.result);
+        benchmark::DoNotOptimize(answer);
+    }
+    setLabels(state, mode, draws);
+}
+BENCHMARK(BM_SearchAnswer)
+    ->ArgsProduct({{0, 1}, {FreePrevious, FixedBack}, {25000, 100000}})
+    ->Unit(benchmark::kMillisecond);
+
+// The floor: the same hits and tally from the values in plain arrays, checked against the
+// product's answer first.
+void BM_SearchFloor(benchmark::State& state) {
+    const bool combination = state.range(0) != 0;
+    const int mode = static_cast<int>(state.range(1));
+    const int draws = static_cast<int>(state.range(2));
+    History& h = History::of(draws);
+    const SearchInputs in = modeInputs(h, mode, Kind::Zodiac);
+    const HistorySnapshot history = HistorySnapshot::read(h.db());
+    const bench::FloorHistory arrays = bench::FloorHistory::of(history.draws());
+    const SearchAnswer product = answerSearch(history, in, combination);
+    const bench::FloorAnswer floor = bench::floorSearch(arrays, in, combination);
+    const bool sameTally = std::all_of(product.storedTally.begin(), product.storedTally.end(),
+                                       [&floor](const TallyRow& r) { return floor.tally[r.value] == r.count; });
+    if (floor.hits != product.result.hits || !sameTally)
+        state.SkipWithError("the floor's answer differs from the search's");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bench::floorSearch(arrays, in, combination));
+    setLabels(state, mode, draws);
+}
+BENCHMARK(BM_SearchFloor)
+    ->ArgsProduct({{0, 1}, {FreePrevious, FixedBack}, {25000, 100000}})
     ->Unit(benchmark::kMillisecond);
 
 // The chance baseline of a follow search's tally: one read of the range's numbers. The

@@ -4,12 +4,15 @@
 #include "cli/grid_text.h"
 #include "cli/panel_options.h"
 
-#include "analysis/search.h"
+#include "analysis/search_answer.h"
+#include "analysis/search_fields.h"
 #include "analysis/search_panel.h"
+#include "store/derivation_record.h"
 
 #include <nlohmann/json.hpp>
 
 #include <iostream>
+#include <span>
 
 namespace drawfollow::cli {
 
@@ -21,36 +24,90 @@ struct SearchCommandOptions {
     bool chance = false;
 };
 
-// The base draw, read by its issue; another program may have deleted it since.
-StoredDraw storedDraw(HistoryDb& db, int issue) {
-    const auto row = db.rowOfIssue(issue);
-    if (!row)
-        throw StoreError("第 " + std::to_string(issue) + " 期不在历史号码中。");
-    return StoredDraw::of(*row);
+// How often the panel is built again when another program derives the rows again between
+// reading the derivation record and reading the history.
+constexpr int kPanelAttempts = 3;
+
+bool sameRecord(const std::optional<DerivationSettings>& a, const std::optional<DerivationSettings>& b) {
+    return a.has_value() == b.has_value() && (!a || derivesSameRows(*a, *b));
 }
 
-// The panel the options describe, built into the inputs of its search.
-SearchInputs panelState(CliContext& context, const PanelOptions& o, bool combination) {
-    const SearchPanel panel = panelOf(context, o, combination);
+// The history a search is answered from, and the panel built into its inputs over it.
+struct PreparedSearch {
+    HistorySnapshot history;
+    SearchInputs inputs;
+};
+
+// The panel names stored codes by the derivation record, read before the snapshot: should
+// the record change before the snapshot is read, the panel is built again, so that the
+// answer, its base and its names all come from one history.
+PreparedSearch prepareSearch(CliContext& context, const PanelOptions& o, bool combination) {
     HistoryDb& db = context.db();
-    const std::vector<int> issues = db.issues();
-    const PanelSearch built =
-        buildSearchInputs(panel, {issues, [&db, &issues](size_t i) { return storedDraw(db, issues[i]); }});
-    if (!built.ready())
-        throw StoreError(built.refusal);
-    return built.inputs;
+    for (int attempt = 1;; ++attempt) {
+        const std::optional<DerivationSettings> recorded = db.recordedDerivation();
+        const SearchPanel panel = panelOf(context, o, combination);
+        HistorySnapshot history = HistorySnapshot::read(db, HistorySnapshot::kindsOf(panel.options));
+        if (!sameRecord(recorded, history.derivation())) {
+            if (attempt == kPanelAttempts)
+                throw StoreError(kDatabaseBusyMessage);
+            continue;
+        }
+        const PanelSearch built = buildSearchInputs(panel, history.panelHistory());
+        if (!built.ready())
+            throw StoreError(built.refusal);
+        return {std::move(history), built.inputs};
+    }
+}
+
+// A value as the whole answer's dump(1) writes it `depth` levels deep.
+void writeNested(std::ostream& out, const nlohmann::ordered_json& value, int depth) {
+    std::string text = value.dump(1);
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        text.insert(at + 1, static_cast<size_t>(depth), ' ');
+    out << text;
+}
+
+// A list of one member written element by element, as dump(1) would write the whole.
+template <typename Items, typename Write>
+void writeMember(std::ostream& out, const char* name, const Items& items, Write write) {
+    out << " \"" << name << "\": ";
+    if (items.empty()) {
+        out << "[]";
+        return;
+    }
+    out << "[\n";
+    for (size_t i = 0; i < items.size(); ++i) {
+        out << "  ";
+        write(items[i]);
+        out << (i + 1 < items.size() ? ",\n" : "\n");
+    }
+    out << " ]";
+}
+
+// {"hits": [...], "detail": [[...]], "tally": [[...]], "chance": {...}}, streamed row by
+// row rather than built as one tree beside the grids, byte for byte what dump(1) writes.
+void writeJson(std::ostream& out, const SearchResult& result, const std::optional<ChanceBaseline>& chance) {
+    const auto rowsOf = [](const TextGrid& grid) {
+        return std::span<const std::vector<std::string>>(grid.data() + (grid.empty() ? 0 : 1),
+                                                         grid.size() - (grid.empty() ? 0 : 1));
+    };
+    const auto writeRow = [&out](const std::vector<std::string>& row) { writeNested(out, row, 2); };
+    out << "{\n";
+    writeMember(out, "hits", result.hits, [&out](int issue) { out << issue; });
+    out << ",\n";
+    writeMember(out, "detail", rowsOf(result.detail), writeRow);
+    out << ",\n";
+    writeMember(out, "tally", rowsOf(result.tally), writeRow);
+    if (chance) {
+        out << ",\n \"chance\": ";
+        writeNested(out, chanceJson(*chance), 1);
+    }
+    out << "\n}\n";
 }
 
 void printResult(const SearchResult& result, const std::optional<ChanceBaseline>& chance, bool json) {
     if (json) {
-        auto withoutHeader = [](const TextGrid& grid) {
-            return nlohmann::ordered_json(TextGrid(grid.begin() + (grid.empty() ? 0 : 1), grid.end()));
-        };
-        nlohmann::ordered_json out = {
-            {"hits", result.hits}, {"detail", withoutHeader(result.detail)}, {"tally", withoutHeader(result.tally)}};
-        if (chance)
-            out["chance"] = chanceJson(*chance);
-        std::cout << out.dump(1) << '\n';
+        writeJson(std::cout, result, chance);
         if (!result.message.empty())
             std::cerr << result.message << '\n';
         return;
@@ -78,15 +135,24 @@ void addSearchCommand(CLI::App& app, CliContext& context, bool combination) {
     command->add_flag("--chance", options->chance,
                       "compare the tally with as many rows drawn at random from the range (expected counts, z, p)");
     command->callback([&context, options, combination] {
-        const SearchInputs in = panelState(context, options->panel, combination);
-        const SearchResult result =
-            combination ? runCombinationSearch(context.db(), in) : runFollowSearch(context.db(), in);
-        if (!result.ran)
-            throw StoreError(result.message);
+        const PreparedSearch search = prepareSearch(context, options->panel, combination);
+        const SearchAnswer answer = answerSearch(search.history, search.inputs, combination);
+        if (!answer.result.ran)
+            throw StoreError(answer.result.message);
         std::optional<ChanceBaseline> chance;
         if (options->chance)
-            chance = chanceOf(context.db(), in, result);
-        printResult(result, chance, options->json);
+            chance = chanceOf(search.history, search.inputs, answer.result);
+        printResult(answer.result, chance, options->json);
+        std::cout.flush();
+        // The answer stands whatever happens to the fields the search leaves behind.
+        try {
+            const std::string note =
+                keepSearchFields(context.db(), search.history, search.inputs, *answer.marking, answer.storedTally);
+            if (!note.empty())
+                std::cerr << note << '\n';
+        } catch (const std::exception& e) {
+            throw StoreError("检索结果已给出，但检索字段未能保存，历史数据库未作改动：" + failureText(e));
+        }
     });
 }
 

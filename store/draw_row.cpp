@@ -4,27 +4,56 @@
 
 namespace drawfollow {
 
+namespace {
+
+// A value as "%02d" (two digits) or "%d" writes it, without the cost of a formatted print
+// for the values a draw holds; anything else goes through the print.
+void appendValue(std::string& out, int value, bool twoDigits) {
+    if (value >= 0 && value < 100) {
+        if (twoDigits || value >= 10)
+            out += static_cast<char>('0' + value / 10);
+        out += static_cast<char>('0' + value % 10);
+        return;
+    }
+    char buf[16];
+    std::snprintf(buf, sizeof buf, twoDigits ? "%02d" : "%d", value);
+    out += buf;
+}
+
+}  // namespace
+
+std::string plainList(const DrawValues& values) {
+    std::string plain;
+    plain.reserve(3 * std::size_t{kPositions});
+    for (int p = 0; p < kPositions; ++p) {
+        appendValue(plain, values[index(Kind::Number)][p], true);
+        plain += ' ';
+    }
+    return plain;
+}
+
+std::string countedList(const DrawValues& values, Kind kind) {
+    std::string list;
+    list.reserve(5 * std::size_t{kPositions});
+    std::array<int, 31> counters{};  // the widest range, numbers 1..30
+    const ValueRange range = kCounterRanges[index(kind)];
+    for (int p = 0; p < kPositions; ++p) {
+        const int v = values[index(kind)][p];
+        if (!range.contains(v))
+            continue;                                                // a value without a counter gives no token
+        list += static_cast<char>('0' + ++counters[v - range.low]);  // at most 8
+        list += 'X';
+        appendValue(list, v, twoDigitValueText(kind));
+        list += ' ';
+    }
+    return list;
+}
+
 DrawLists listsOf(const DrawValues& values) {
     DrawLists lists;
-    lists.plain.reserve(3 * std::size_t{kPositions});
-    std::array<std::array<int, 31>, kKinds> counters{};  // the widest range, numbers 1..30
-    char buf[8];
-    for (int p = 0; p < kPositions; ++p) {
-        std::snprintf(buf, sizeof buf, "%02d ", values[index(Kind::Number)][p]);
-        lists.plain += buf;
-        for (Kind k : kAllKinds) {
-            const int v = values[index(k)][p];
-            const ValueRange range = kCounterRanges[index(k)];
-            if (!range.contains(v))
-                continue;  // a value without a counter gives no token
-            const int ordinal = ++counters[index(k)][v - range.low];
-            auto& list = lists.counted[index(k)];
-            list += std::to_string(ordinal);
-            list += 'X';
-            list += valueText(k, v);
-            list += ' ';
-        }
-    }
+    lists.plain = plainList(values);
+    for (Kind k : kAllKinds)
+        lists.counted[index(k)] = countedList(values, k);
     return lists;
 }
 

@@ -19,6 +19,10 @@ struct DrawLists {
 
 // Builds the lists of a draw from its stored values.
 DrawLists listsOf(const DrawValues& values);
+// The plain number list alone: "03 07 12 18 22 25 29 11 ".
+std::string plainList(const DrawValues& values);
+// The counted list of one kind alone: "1X03 1X07 ...".
+std::string countedList(const DrawValues& values, Kind kind);
 
 struct DrawRow {
     int issue = 0;            // SQQH

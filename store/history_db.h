@@ -63,13 +63,6 @@ std::string failureText(const std::exception& e);
 // batch, which then changes nothing.
 using BatchProgress = std::function<bool(size_t done, size_t total)>;
 
-// One row a search selected, as its detail grid lists it.
-struct HitRow {
-    int issue = 0;
-    std::array<int, kPositions> values{};  // one kind's values of positions 1..8
-    std::string list;                      // one list field's text; empty where it is NULL
-};
-
 // One stored row's values of one kind, positions 1..8.
 struct KindValues {
     int issue = 0;
@@ -96,8 +89,8 @@ public:
     HistoryDb& operator=(const HistoryDb&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // The open connection, for the search's scratch-value update and tally, which register
-    // their own SQL functions and statements, and for tests. Every other query on the
+    // The open connection, for the search's scratch-field update, which registers its own
+    // SQL functions, and for tests. Every other query on the
     // history is a method here.
     SQLite::Database& connection() { return db_; }
 
@@ -128,11 +121,6 @@ public:
     void forEachRowAsStored(const std::function<void(const SQLite::Statement& fields)>& visit);
     // The values of `kind` of every stored row with an issue in [firstIssue, lastIssue].
     std::vector<KindValues> kindValuesInRange(Kind kind, int firstIssue, int lastIssue);
-    // Hands every stored row to `visit`, one at a time: column 0 holds its issue, columns
-    // 1, 2, … the named fields in the order given (NULL where unset).
-    void forEachRowFields(std::span<const std::string> fields,
-                          const std::function<void(const SQLite::Statement& row)>& visit);
-
     // The settings the stored rows were derived with (store/derivation_record.h); none for
     // a file of an older version that has not been derived again since.
     std::optional<DerivationSettings> recordedDerivation();
@@ -164,10 +152,7 @@ public:
     // is cleared. Returns how many rows were derived.
     size_t rederiveAll(const DerivationSettings& settings, const BatchProgress& progress = {});
 
-    // What a search reads and writes besides its scratch update (search_rows.cpp).
-    // The rows of `issues`, each of which must be stored, with the value fields of `kind`
-    // and the text of `listField`.
-    std::vector<HitRow> hitRows(std::span<const int> issues, Kind kind, const std::string& listField);
+    // What a search writes besides its scratch fields (search_rows.cpp).
     // Leaves Carcu holding exactly `rows`, in their order (rowids from 1); it is rewritten
     // only when it holds anything else.
     void storeTally(std::span<const TallyRow> rows);
@@ -211,6 +196,28 @@ private:
     bool nested_;
     bool finished_ = false;
 };
+
+// One consistent view of the history for a command that only reads: every read inside it
+// sees the same committed state, however many programs change the file meanwhile (their
+// commits wait until it ends). Opened inside another transaction it adds nothing.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(HistoryDb& db);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    SQLite::Database& db_;
+    bool owned_;
+};
+
+// A number that changes whenever another connection commits a change of the file, so that
+// what was read earlier can be known to be still what the file holds.
+long long dataVersion(HistoryDb& db);
+
+// True when a failure came from a history that cannot be written (a read-only file or folder).
+bool isReadOnlyHistory(const std::exception& e);
 
 // The issue the next draw gets: the newest row's QQH, or the calendar year's first issue
 // when there is none.

@@ -116,14 +116,4 @@ std::vector<KindValues> HistoryDb::kindValuesInRange(Kind kind, int firstIssue, 
     return rows;
 }
 
-void HistoryDb::forEachRowFields(std::span<const std::string> fields,
-                                 const std::function<void(const SQLite::Statement& row)>& visit) {
-    std::string sql = "SELECT SQQH";
-    for (const std::string& field : fields)
-        sql += ", [" + field + "]";
-    SQLite::Statement q(db_, sql + " FROM lishi ORDER BY SQQH");
-    while (q.executeStep())
-        visit(q);
-}
-
 }  // namespace drawfollow

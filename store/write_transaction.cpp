@@ -47,6 +47,33 @@ std::string failureText(const std::exception& e) {
     return e.what();
 }
 
+bool isReadOnlyHistory(const std::exception& e) {
+    const auto* sqlite = dynamic_cast<const SQLite::Exception*>(&e);
+    return sqlite && (sqlite->getErrorCode() & 0xff) == SQLITE_READONLY;
+}
+
+ReadTransaction::ReadTransaction(HistoryDb& db)
+    : db_(db.connection()), owned_(sqlite3_get_autocommit(db_.getHandle()) != 0) {
+    if (!owned_)
+        return;
+    // A deferred transaction takes its shared lock at the first read and keeps it to the end.
+    db_.exec("BEGIN DEFERRED");
+}
+
+ReadTransaction::~ReadTransaction() {
+    if (!owned_)
+        return;
+    try {
+        db_.exec("COMMIT");
+    } catch (const SQLite::Exception&) {
+        // Nothing was written: a transaction SQLite already ended leaves nothing to release.
+    }
+}
+
+long long dataVersion(HistoryDb& db) {
+    return db.connection().execAndGet("PRAGMA data_version").getInt64();
+}
+
 WriteTransaction::WriteTransaction(HistoryDb& db)
     : db_(db.connection()), nested_(sqlite3_get_autocommit(db_.getHandle()) == 0) {
     execWaiting(db_, nested_ ? kSavepoint : "BEGIN IMMEDIATE");

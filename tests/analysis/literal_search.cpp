@@ -1,18 +1,26 @@
 #include "literal_search.h"
 
-#include "analysis/search_steps.h"
+#include "analysis/hit_tally.h"
+#include "analysis/search_panel.h"
+#include "analysis/tally_rules.h"
 #include "store/sql_dialect.h"
 
 #include <SQLiteCpp/Statement.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <map>
 
 namespace drawfollow::test {
 
 namespace {
 
-using search_steps::Marking;
+// The issues of the rows a sequence marked, in issue order, and its condition count.
+struct Marking {
+    std::vector<int> marked;
+    int conditions = 0;
+};
 using Text = std::optional<std::string>;
 
 std::string suffix(Kind k) {
@@ -181,7 +189,7 @@ Marking literalFollow(HistoryDb& db, const SearchInputs& in) {
         if (!walked && !in.previousIssue)
             copyBackList(db, "txtHisLst", "txtHisPreLst", in.gap);
     }
-    return {markedRows(db, " AND [intTh] = " + std::to_string(n)), n, {}};
+    return {markedRows(db, " AND [intTh] = " + std::to_string(n)), n};
 }
 
 Marking literalCombination(HistoryDb& db, const SearchInputs& in) {
@@ -239,17 +247,77 @@ Marking literalCombination(HistoryDb& db, const SearchInputs& in) {
     };
     if (k >= 1 && k <= 6)
         enumerate(enumerate, 1);
-    return {markedRows(db, " AND [bolOk]= TRUE"), k, {}};
+    return {markedRows(db, " AND [bolOk]= TRUE"), k};
+}
+
+// The detail grid's lines read row by row as the tally step's statements read them, the
+// tally counted from them and stored, all after the marking in its transaction.
+void tallyStoredHits(HistoryDb& db, const SearchInputs& in, const std::vector<int>& hits, SearchResult& result) {
+    const TallyRules rules(in);
+    std::string columns;
+    for (int p = 1; p <= kPositions; ++p)
+        columns += "L" + std::to_string(p) + letter(in.resultKind) + ", ";
+    SQLite::Statement row(db.connection(), "SELECT " + columns + (in.previousIssue ? "txtHisLst" : "txtHisPreLst") +
+                                               " FROM lishi WHERE SQQH = ?");
+    std::vector<long long> counts(rules.listedCount(), 0);
+    for (const int issue : hits) {
+        row.bind(1, issue);
+        if (!row.executeStep())
+            throw StoreError("no row " + std::to_string(issue));
+        std::array<int, kPositions> values{};
+        std::vector<std::string> line = {std::to_string(issue)};
+        for (int p = 0; p < kPositions; ++p) {
+            values[p] = row.getColumn(p).getInt();
+            line.push_back(rules.valueText(values[p]));
+        }
+        const SQLite::Column list = row.getColumn(kPositions);
+        line.push_back(list.isNull() ? std::string() : list.getString());
+        row.reset();
+        rules.addRow(values, counts);
+        result.hits.push_back(issue);
+        result.detail.push_back(std::move(line));
+    }
+    std::vector<TallyRow> rows = rules.rows(counts);
+    db.storeTally(rows);
+    sortForGrid(rows);
+    const long long total = static_cast<long long>(hits.size()) * rules.positionsCounted();
+    for (size_t line = 0; line < rows.size(); ++line)
+        result.tally.push_back({std::to_string(line + 1), rules.valueText(rows[line].value),
+                                std::to_string(rows[line].count), percentText(rows[line].count, total)});
+}
+
+using MarkRows = Marking (*)(HistoryDb&, const SearchInputs&);
+
+SearchResult runLiteral(HistoryDb& db, const SearchInputs& in, MarkRows mark) {
+    SearchResult result;
+    clearResultGrids(in, result);
+    result.message = searchRefusal(in);
+    if (!result.message.empty())
+        return result;
+    const int first = *readIssueBox(in.firstIssue);
+    const int last = *readIssueBox(in.lastIssue);
+    result.firstIssue = first;
+    result.lastIssue = last;
+    WriteTransaction transaction(db);
+    const Marking marking = mark(db, in);
+    std::vector<int> hits;
+    std::copy_if(marking.marked.begin(), marking.marked.end(), std::back_inserter(hits),
+                 [first, last](int issue) { return issue >= first && issue <= last; });
+    tallyStoredHits(db, in, hits, result);
+    transaction.commit();
+    result.conditions = marking.conditions;
+    result.ran = true;
+    return result;
 }
 
 }  // namespace
 
 SearchResult runLiteralFollowSearch(HistoryDb& db, const SearchInputs& inputs) {
-    return search_steps::runMarkedSearch(db, inputs, literalFollow);
+    return runLiteral(db, inputs, literalFollow);
 }
 
 SearchResult runLiteralCombinationSearch(HistoryDb& db, const SearchInputs& inputs) {
-    return search_steps::runMarkedSearch(db, inputs, literalCombination);
+    return runLiteral(db, inputs, literalCombination);
 }
 
 }  // namespace drawfollow::test

@@ -2,7 +2,8 @@
 // direct evaluation of their meaning gives, and leave the tables exactly as the
 // statement-by-statement sequence leaves them, search after search (stale scratch
 // fields included).
-#include "analysis/memory_search.h"
+#include "analysis/hit_tally.h"
+#include "analysis/search_marking.h"
 #include "analysis/tally_rules.h"
 
 #include "brute_force.h"
@@ -166,28 +167,32 @@ TEST_P(SearchProperty, SearchesInTurnLeaveNothingBehind) {
     }
 }
 
-// The search held in memory, as the backtest runs it, selects what the stored search
-// selects and tallies it alike, over the same random panels.
-TEST_P(SearchProperty, InMemorySearchGivesTheStoredSearchsHitsAndTally) {
+// The marking over a snapshot, as the backtest runs it over part of the history, selects
+// what the whole search selects and tallies it alike, over the same random panels.
+TEST_P(SearchProperty, TheMarkingOverASnapshotGivesTheSearchsHitsAndTally) {
     RandomPanel panel(GetParam().seed + 3, product_);
+    const HistorySnapshot history = HistorySnapshot::read(product_.db());
     for (int i = 0; i < 120; ++i) {
         const SearchInputs in = panel.next();
         const bool combination = i % 2 == 1;
         SCOPED_TRACE(describe(in) + (combination ? " combination" : " follow"));
-        const SearchResult stored =
+        const SearchResult searched =
             combination ? runCombinationSearch(product_.db(), in) : runFollowSearch(product_.db(), in);
-        ASSERT_TRUE(stored.ran) << stored.message;
-        const MemorySearch memory(product_.db(), in, combination);
-        const std::vector<size_t> hits = memory.hits(in);
-        std::vector<int> issues;
+        ASSERT_TRUE(searched.ran) << searched.message;
+        const auto& issues = history.issues();
+        const int first = std::stoi(in.firstIssue), last = std::stoi(in.lastIssue);
+        const auto from = static_cast<size_t>(std::lower_bound(issues.begin(), issues.end(), first) - issues.begin());
+        const auto to = static_cast<size_t>(std::upper_bound(issues.begin(), issues.end(), last) - issues.begin());
+        const std::vector<size_t> hits = SearchMarking(in, combination).markedRows(history, from, std::max(from, to));
+        std::vector<int> hitIssues;
         for (const size_t row : hits)
-            issues.push_back(memory.rows().issues()[row]);
-        EXPECT_EQ(issues, stored.hits);
-        const std::vector<TallyRow> tally = memory.tally(in, hits);
-        ASSERT_EQ(tally.size() + 1, stored.tally.size());
+            hitIssues.push_back(issues[row]);
+        EXPECT_EQ(hitIssues, searched.hits);
+        const std::vector<TallyRow> tally = tallyOf(history, in, hits);
+        ASSERT_EQ(tally.size() + 1, searched.tally.size());
         for (size_t line = 0; line < tally.size(); ++line) {
-            EXPECT_EQ(TallyRules(in).valueText(tally[line].value), stored.tally[line + 1][1]);
-            EXPECT_EQ(std::to_string(tally[line].count), stored.tally[line + 1][2]);
+            EXPECT_EQ(TallyRules(in).valueText(tally[line].value), searched.tally[line + 1][1]);
+            EXPECT_EQ(std::to_string(tally[line].count), searched.tally[line + 1][2]);
         }
         if (HasFailure())
             return;

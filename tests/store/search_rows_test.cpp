@@ -31,20 +31,6 @@ protected:
     HistoryDb db{dir / HistoryDb::kFileName};
 };
 
-TEST_F(SearchRowsTest, HitRowsAreReadInTheGivenOrderAndANullListIsEmpty) {
-    db.execute("UPDATE lishi SET txtHisPreLst = NULL WHERE SQQH = 2020103");
-    const std::vector<int> issues = {2020101, 2020103};
-    const auto rows = db.hitRows(issues, Kind::Tail, "txtHisPreLst");
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].issue, 2020101);
-    EXPECT_EQ(rows[0].values, (std::array<int, kPositions>{1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(rows[1].issue, 2020103);
-    EXPECT_EQ(rows[1].values, (std::array<int, kPositions>{1, 2, 5, 6, 7, 8, 9, 0}));
-    EXPECT_EQ(rows[1].list, "");
-    EXPECT_EQ(db.hitRows(std::vector{2020102}, Kind::Number, "txtHisLst")[0].list, db.history()[1].previousLists.plain);
-    EXPECT_THROW(db.hitRows(std::vector{2020104}, Kind::Number, "txtHisLst"), StoreError);
-}
-
 TEST_F(SearchRowsTest, TheTallyIsRewrittenOnlyWhenCarcuHoldsSomethingElse) {
     const std::vector<TallyRow> tally = {{1, 3}, {2, 0}, {3, 5}};
     db.storeTally(tally);

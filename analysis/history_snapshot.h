@@ -1,0 +1,52 @@
+// The history as every question of one command (or of the window, between two changes of
+// the history) is answered from: the stored draws' own values in issue order, read once in
+// one read transaction together with the derivation record, so that an answer never mixes
+// two histories. Read-only once built; threads may share it.
+#pragma once
+
+#include "analysis/search_panel.h"
+#include "store/history_db.h"
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace drawfollow {
+
+class HistorySnapshot {
+public:
+    // Everything in one read transaction: another program's change either came before it
+    // whole, or waits until it is done. Only the values of `kinds` are read (the numbers
+    // always, for the lists); the other kinds hold 0.
+    static HistorySnapshot read(HistoryDb& db, std::span<const Kind> kinds = kAllKinds);
+    // The kinds a search on these settings reads: its search kind and its result kind.
+    static std::vector<Kind> kindsOf(const SearchSettings& settings);
+
+    HistorySnapshot(std::vector<StoredDraw> draws, std::optional<DrawValues> beforeFirst,
+                    std::optional<DerivationSettings> derivation, long long version);
+
+    size_t size() const { return draws_.size(); }
+    const std::vector<int>& issues() const { return issues_; }
+    const std::vector<StoredDraw>& draws() const { return draws_; }
+    // What the search panel's rules read of the history.
+    PanelHistory panelHistory() const;
+
+    // The draw whose lists row `row` holds as the draw `back` rows before it: the stored
+    // draw there, or, one row before the first, the draw a trimmed history's first row still
+    // lists as its predecessor; none where the row lists nothing.
+    const DrawValues* listedDrawBefore(size_t row, int back) const;
+
+    // The settings the rows were derived with, as recorded in the same transaction.
+    const std::optional<DerivationSettings>& derivation() const { return derivation_; }
+    // The file's data version when the snapshot was read (store/history_db.h, dataVersion).
+    long long version() const { return version_; }
+
+private:
+    std::vector<int> issues_;
+    std::vector<StoredDraw> draws_;
+    std::optional<DrawValues> beforeFirst_;
+    std::optional<DerivationSettings> derivation_;
+    long long version_ = 0;
+};
+
+}  // namespace drawfollow
