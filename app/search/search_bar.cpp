@@ -3,6 +3,7 @@
 #include "app/search/search_panel_controller.h"
 #include "app/shell/ui_text.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -40,10 +41,22 @@ SearchBar::SearchBar(SearchPanelController& controller, QWidget* parent) : QWidg
     layout->addWidget(comboFrame());
     layout->addWidget(rangeFrame());
     // 回测 above 检索: the row has no width to spare on a small screen.
-    auto* buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(backtestButton_);
-    buttons->addWidget(followSearchButton_);
+    recordPickButton_ = new QPushButton(QStringLiteral("记录本期预测"), this);
+    recordPickButton_->setObjectName(QStringLiteral("cmdRecordPick"));
+    recordPickButton_->setToolTip(
+        QStringLiteral("用回测的检索方式和取值，在当前历史上为下一期选出结果值并记入预测记录；"
+                       "开奖存入历史后自动与随机开奖比较。"));
+    recordPickButton_->setEnabled(controller_.canSearch());
+    pickBookButton_ = new QPushButton(QStringLiteral("预测记录"), this);
+    pickBookButton_->setObjectName(QStringLiteral("cmdPickBook"));
+    pickBookButton_->setToolTip(QStringLiteral("查看每期开奖前记下的预测、它们的成绩和与随机开奖的比较"));
+    pickBookButton_->setEnabled(controller_.canSearch());
+    auto* buttons = new QGridLayout;
+    buttons->setRowStretch(0, 1);
+    buttons->addWidget(backtestButton_, 1, 0);
+    buttons->addWidget(recordPickButton_, 1, 1);
+    buttons->addWidget(followSearchButton_, 2, 0);
+    buttons->addWidget(pickBookButton_, 2, 1);
     layout->addLayout(buttons);
     layout->addStretch(1);
     tightenFrames(this);
@@ -60,7 +73,8 @@ QList<QWidget*> SearchBar::focusOrder() const {
     order.removeOne(combinationSearchButton_);
     order << followSearchButton_ << combinationSearchButton_;
     for (QWidget* w : {static_cast<QWidget*>(backtestTargets_), static_cast<QWidget*>(backtestTop_),
-                       static_cast<QWidget*>(backtestButton_)}) {
+                       static_cast<QWidget*>(backtestExclude_), static_cast<QWidget*>(backtestButton_),
+                       static_cast<QWidget*>(recordPickButton_), static_cast<QWidget*>(pickBookButton_)}) {
         order.removeOne(w);
         order << w;
     }
@@ -68,7 +82,8 @@ QList<QWidget*> SearchBar::focusOrder() const {
 }
 
 BacktestSettings SearchBar::backtestSettings() const {
-    return {backtestTargets_->value(), backtestTop_->value()};
+    return {backtestTargets_->value(), backtestTop_->value(),
+            backtestExclude_->isChecked() ? PickMode::Exclude : PickMode::Top};
 }
 
 QLayout* SearchBar::backtestRow(QGroupBox* f) {
@@ -83,9 +98,21 @@ QLayout* SearchBar::backtestRow(QGroupBox* f) {
     backtestTop_->setObjectName(QStringLiteral("backtestTop"));
     backtestTop_->setRange(1, AppSettings::kMostBacktestTop);
     backtestTop_->setValue(kept.top);
-    backtestTop_->setPrefix(QStringLiteral("前 "));
     backtestTop_->setSuffix(QStringLiteral(" 个"));
-    backtestTop_->setToolTip(QStringLiteral("每期取统计结果排在最前的多少个值，看它们开出了几次"));
+    backtestTop_->setToolTip(QStringLiteral("每期取统计结果排在最前（杀号：最后）的多少个值，看它们开出了几次"));
+    backtestExclude_ = new QCheckBox(QStringLiteral("杀号"), f);
+    backtestExclude_->setObjectName(QStringLiteral("backtestExclude"));
+    backtestExclude_->setChecked(kept.mode == PickMode::Exclude);
+    backtestExclude_->setToolTip(
+        QStringLiteral("杀号：取统计结果排在最后（出现最少）的值，看它们是否比随机开奖开出得更少"));
+    const auto showEnd = [this] {
+        backtestTop_->setPrefix(backtestExclude_->isChecked() ? QStringLiteral("后 ") : QStringLiteral("前 "));
+    };
+    showEnd();
+    connect(backtestExclude_, &QCheckBox::toggled, this, [this, showEnd] {
+        showEnd();
+        controller_.setBacktest(backtestSettings());
+    });
     auto* label = new QLabel(QStringLiteral("回测最新"), f);
     label->setObjectName(QStringLiteral("backtestLabel"));
     label->setBuddy(backtestTargets_);
@@ -101,6 +128,7 @@ QLayout* SearchBar::backtestRow(QGroupBox* f) {
     l->addWidget(label);
     l->addWidget(backtestTargets_);
     l->addWidget(backtestTop_);
+    l->addWidget(backtestExclude_);
     l->addStretch(1);
     return l;
 }
