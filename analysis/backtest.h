@@ -112,7 +112,7 @@ inline constexpr int kFewChanceTrials = 30;
 // "…：杀号不比随机更好".
 std::string againstChance(PickMode mode, long long observed, double expected, double z, double p);
 
-// "前 5 个结果值在 100 期中共开出 61 次，随机期望 52.3 次（z = 1.32，p = 0.093）：…".
+// "前 5 个结果值在 100 期中共开出 61 次，随机开奖期望 52.3 次（z = 1.32，p = 0.093）：…".
 std::string backtestVerdict(const BacktestResult& result);
 
 }  // namespace drawfollow
