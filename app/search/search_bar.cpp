@@ -47,16 +47,11 @@ SearchBar::SearchBar(SearchPanelController& controller, QWidget* parent) : QWidg
         QStringLiteral("用回测的检索方式和取值，在当前历史上为下一期选出结果值并记入预测记录；"
                        "开奖存入历史后自动与随机开奖比较。"));
     recordPickButton_->setEnabled(controller_.canSearch());
-    pickBookButton_ = new QPushButton(QStringLiteral("预测记录"), this);
-    pickBookButton_->setObjectName(QStringLiteral("cmdPickBook"));
-    pickBookButton_->setToolTip(QStringLiteral("查看每期开奖前记下的预测、它们的成绩和与随机开奖的比较"));
-    pickBookButton_->setEnabled(controller_.canSearch());
-    auto* buttons = new QGridLayout;
-    buttons->setRowStretch(0, 1);
-    buttons->addWidget(backtestButton_, 1, 0);
-    buttons->addWidget(recordPickButton_, 1, 1);
-    buttons->addWidget(followSearchButton_, 2, 0);
-    buttons->addWidget(pickBookButton_, 2, 1);
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(backtestButton_);
+    buttons->addWidget(recordPickButton_);
+    buttons->addWidget(followSearchButton_);
     layout->addLayout(buttons);
     layout->addStretch(1);
     tightenFrames(this);
@@ -74,7 +69,7 @@ QList<QWidget*> SearchBar::focusOrder() const {
     order << followSearchButton_ << combinationSearchButton_;
     for (QWidget* w : {static_cast<QWidget*>(backtestTargets_), static_cast<QWidget*>(backtestTop_),
                        static_cast<QWidget*>(backtestExclude_), static_cast<QWidget*>(backtestButton_),
-                       static_cast<QWidget*>(recordPickButton_), static_cast<QWidget*>(pickBookButton_)}) {
+                       static_cast<QWidget*>(recordPickButton_)}) {
         order.removeOne(w);
         order << w;
     }
@@ -128,9 +123,12 @@ QLayout* SearchBar::backtestRow(QGroupBox* f) {
     l->addWidget(label);
     l->addWidget(backtestTargets_);
     l->addWidget(backtestTop_);
-    l->addWidget(backtestExclude_);
     l->addStretch(1);
-    return l;
+    // 杀号 on a line of its own: beside the boxes it would widen the window past a small screen.
+    auto* rows = new QVBoxLayout;
+    rows->addLayout(l);
+    rows->addWidget(backtestExclude_);
+    return rows;
 }
 
 QGroupBox* SearchBar::comboFrame() {

@@ -35,9 +35,8 @@ public:
     QSpinBox* backtestTopBox() const { return backtestTop_; }
     QCheckBox* backtestExcludeBox() const { return backtestExclude_; }
     BacktestSettings backtestSettings() const;
-    // 记录本期预测 and 预测记录, beside 回测 and 检索.
+    // 记录本期预测, between 回测 and 检索.
     QPushButton* recordPickButton() const { return recordPickButton_; }
-    QPushButton* pickBookButton() const { return pickBookButton_; }
     // Where Tab goes: the combination options, the range, 检索, 组合检索, then the backtest.
     QList<QWidget*> focusOrder() const;
 
@@ -59,7 +58,6 @@ private:
     QCheckBox* backtestExclude_ = nullptr;
     QPushButton* backtestButton_ = nullptr;
     QPushButton* recordPickButton_ = nullptr;
-    QPushButton* pickBookButton_ = nullptr;
 };
 
 }  // namespace drawfollow

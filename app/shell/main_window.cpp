@@ -83,7 +83,7 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
             [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); });
     picks_ = new PickCommands(controllers_.history, dialogs_, this);
     connect(searchBar_->recordPickButton(), &QPushButton::clicked, this, &MainWindow::recordPick);
-    connect(searchBar_->pickBookButton(), &QPushButton::clicked, picks_, &PickCommands::showBook);
+    connect(menus_.pickBookAction, &QAction::triggered, picks_, &PickCommands::showBook);
     connect(picks_, &PickCommands::done, this,
             [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); });
     connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);

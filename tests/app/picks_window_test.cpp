@@ -8,6 +8,7 @@
 #include "support/history_builder.h"
 #include "window_session.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,7 +61,7 @@ private slots:
         QCOMPARE(records[0].values, choice->chosen);
         QVERIFY(records[0].exclude);
 
-        s.find<QPushButton>(QStringLiteral("cmdPickBook"))->click();
+        s.find<QAction>(QStringLiteral("mnuPickBook"))->trigger();
         auto* dialog = s.window().findChild<PickBookDialog*>();
         QVERIFY(dialog);
         auto* table = dialog->findChild<QTableView*>(QStringLiteral("pickBookTable"));
