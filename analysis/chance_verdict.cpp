@@ -48,7 +48,9 @@ std::string chanceVerdict(std::optional<double> minAdjustedP, int hits) {
     if (!minAdjustedP)
         verdict = "无法与随机抽取比较（没有可检验的结果值）";
     else if (*minAdjustedP < kSignificance)
-        verdict = "显著偏离随机（校正后 " + pValueText(*minAdjustedP) + "）";
+        // Values picked for being frequent in the past: only a backtest or the track record
+        // says whether the method picks them before the draw.
+        verdict = "显著偏离随机（校正后 " + pValueText(*minAdjustedP) + "）：只描述过去，不衡量检索方法";
     else
         verdict = "与随机抽取无显著差异（最小校正 " + pValueText(*minAdjustedP) + "）";
     if (hits < kFewHits)

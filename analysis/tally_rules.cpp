@@ -44,9 +44,8 @@ TallyRules::TallyRules(const SearchSettings& inputs)
 
 void TallyRules::addRow(const std::array<int, kPositions>& values, std::span<long long> counts) const {
     for (int p = firstPosition_; p <= lastPosition_; ++p) {
-        const int v = values[p - 1];
         // A listed value outside the counted ones keeps its count of 0, as Carcu always showed it.
-        if (counted_.contains(v) && listed_.contains(v))
+        if (const int v = values[p - 1]; isCounted(v))
             ++counts[v - listed_.low];
     }
 }

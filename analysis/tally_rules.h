@@ -21,6 +21,10 @@ public:
     // How many positions of a row the scope counts (8, 7 or 1).
     int positionsCounted() const { return lastPosition_ - firstPosition_ + 1; }
 
+    // Whether a row holding the value adds to its count: it is listed and of the kind's
+    // counted values (a listed value outside them keeps its count of 0).
+    bool isCounted(int value) const { return counted_.contains(value) && listed_.contains(value); }
+
     // Adds how often each listed value occurs in the scope's positions of one row's values
     // of the result kind to `counts`, indexed by value − listed().low.
     void addRow(const std::array<int, kPositions>& values, std::span<long long> counts) const;

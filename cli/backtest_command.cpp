@@ -1,10 +1,10 @@
 // backtest: the search panel's search run before each of the newest draws, on the draws
-// before it, its top values held against what chance gives.
+// before it, the values it chose held against the draw's own odds.
 #include "cli/argument_checks.h"
 #include "cli/cli_context.h"
 #include "cli/grid_text.h"
 #include "cli/number_output.h"
-#include "cli/panel_options.h"
+#include "cli/pick_choice_options.h"
 
 #include "analysis/backtest.h"
 
@@ -17,10 +17,8 @@ namespace drawfollow::cli {
 namespace {
 
 struct BacktestOptions {
-    PanelOptions panel;
-    bool combination = false;
-    BacktestSettings settings;
-    bool json = false;
+    PickChoiceOptions choice;
+    int targets = BacktestSettings{}.targets;
 };
 
 nlohmann::ordered_json resultJson(const BacktestResult& result) {
@@ -29,9 +27,10 @@ nlohmann::ordered_json resultJson(const BacktestResult& result) {
         targets.push_back({{"issue", t.issue},
                            {"base", t.base},
                            {"hits", t.hits},
-                           {"top", t.top},
+                           {"top", t.chosen},
                            {"hit", t.hit},
-                           {"expected", t.expected}});
+                           {"expected", t.expected},
+                           {"variance", t.variance}});
     return {{"targets", std::move(targets)}, {"observed", result.observed},
             {"expected", result.expected},   {"variance", result.variance},
             {"z", orNull(result.z)},         {"p", orNull(result.p)},
@@ -39,10 +38,9 @@ nlohmann::ordered_json resultJson(const BacktestResult& result) {
 }
 
 std::string resultText(const BacktestResult& result) {
-    TextGrid grid = {
-        {"目标期", "基准期", "命中期数", "前 " + std::to_string(result.top) + " 个结果值", "开出", "期望", "方差"}};
+    TextGrid grid = {{"目标期", "基准期", "命中期数", chosenCaption(result), "开出", "期望", "方差"}};
     for (const BacktestTarget& t : result.targets)
-        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), t.topLine(),
+        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), t.chosenLine(),
                         std::to_string(t.hit), fixed(t.expected, 3), fixed(t.variance, 3)});
     std::string text = alignedText(grid) + '\n';
     text += "计入 " + std::to_string(result.targets.size()) + " 期";
@@ -61,25 +59,18 @@ void addBacktestCommand(CLI::App& app, CliContext& context) {
     auto options = std::make_shared<BacktestOptions>();
     auto* command = app.add_subcommand(
         "backtest", "walk-forward backtest: the search run before each of the newest draws, against chance");
-    addPanelOptions(command, options->panel);
-    auto* combination =
-        command->add_flag("--combination", options->combination, "back-test the combination search (组合检索)");
-    addCombinationOptions(command, options->panel);
-    command->get_option("--size")->needs(combination);
-    command->get_option("--pool")->needs(combination);
-    command->add_option("--targets", options->settings.targets, "the newest T stored draws are the targets")
+    addPickChoiceOptions(command, options->choice);
+    command->add_option("--targets", options->targets, "the newest T stored draws are the targets")
         ->transform(decimal(1))
         ->capture_default_str();
-    command->add_option("--top", options->settings.top, "the first K values of each tally are the forecast")
-        ->transform(decimal(1))
-        ->capture_default_str();
-    command->add_flag("--json", options->json,
-                      R"(print {"targets": [{"issue", "base", "hits", "top", "hit", "expected"}...], )"
+    command->add_flag("--json", options->choice.json,
+                      R"(print {"targets": [{"issue", "base", "hits", "top", "hit", "expected", "variance"}...], )"
                       R"("observed", "expected", "variance", "z", "p", "skipped"})");
     command->callback([&context, options] {
-        const SearchPanel panel = panelOf(context, options->panel, options->combination);
-        const BacktestResult result = Backtest(context.db(), panel).run(options->settings);
-        if (options->json)
+        const PickChoiceOptions& choice = options->choice;
+        const BacktestResult result =
+            Backtest(context.db(), panelOf(context, choice)).run({options->targets, choice.top, choice.mode()});
+        if (choice.json)
             std::cout << resultJson(result).dump(1) << '\n';
         else
             std::cout << resultText(result);

@@ -63,6 +63,7 @@ void addMaintenanceCommands(CLI::App& app, CliContext& context);
 void addBackupCommands(CLI::App& app, CliContext& context);
 void addSearchCommands(CLI::App& app, CliContext& context);
 void addBacktestCommand(CLI::App& app, CliContext& context);
+void addPicksCommand(CLI::App& app, CliContext& context);
 void addTrendCommands(CLI::App& app, CliContext& context);
 void addShapeCommand(CLI::App& app, CliContext& context);
 void addRederiveCommand(CLI::App& app, CliContext& context);

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
         addUpdateCommand(app, context, inHelperProgram(kUpdateProgram, argc, argv));
         addSearchCommands(app, context);
         addBacktestCommand(app, context);
+        addPicksCommand(app, context);
         addTrendCommands(app, context);
         addShapeCommand(app, context);
         addRederiveCommand(app, context);

@@ -73,17 +73,28 @@ std::string_view zodiacName(const ZodiacCodeTable& table, int code) {
     return animal ? animalName(*animal) : std::string_view{};
 }
 
+int valueOfNumber(Kind kind, int n, int zodiacYear, const ZodiacCodeTable& codes, int segmentOffset) {
+    switch (kind) {
+        case Kind::Zodiac:
+            return codes.code(animalOfNumber(n, zodiacYear));
+        case Kind::Head:
+            return headOf(n);
+        case Kind::Tail:
+            return tailOf(n);
+        case Kind::DigitSum:
+            return digitSumOf(n);
+        case Kind::Segment:
+            return segmentOf(n, segmentOffset);
+        default:
+            return n;
+    }
+}
+
 DrawValues attributesOf(const Numbers& numbers, int zodiacYear, const ZodiacCodeTable& codes, int segmentOffset) {
     DrawValues v{};
-    for (int p = 0; p < kPositions; ++p) {
-        const int n = numbers[p];
-        v[index(Kind::Number)][p] = static_cast<int16_t>(n);
-        v[index(Kind::Zodiac)][p] = static_cast<int16_t>(codes.code(animalOfNumber(n, zodiacYear)));
-        v[index(Kind::Head)][p] = static_cast<int16_t>(headOf(n));
-        v[index(Kind::Tail)][p] = static_cast<int16_t>(tailOf(n));
-        v[index(Kind::DigitSum)][p] = static_cast<int16_t>(digitSumOf(n));
-        v[index(Kind::Segment)][p] = static_cast<int16_t>(segmentOf(n, segmentOffset));
-    }
+    for (int p = 0; p < kPositions; ++p)
+        for (const Kind k : kAllKinds)
+            v[index(k)][p] = static_cast<int16_t>(valueOfNumber(k, numbers[p], zodiacYear, codes, segmentOffset));
     return v;
 }
 

@@ -68,6 +68,9 @@ inline int segmentOf(int n, int segmentOffset) {
     return (n - 1) / 3 + segmentOffset;
 }
 
+// The value of one kind of number n in a draw of the given zodiac year, as its row stores it.
+int valueOfNumber(Kind kind, int n, int zodiacYear, const ZodiacCodeTable& codes, int segmentOffset);
+
 // All six values of a draw's eight numbers for a draw of the given zodiac year.
 DrawValues attributesOf(const Numbers& numbers, int zodiacYear, const ZodiacCodeTable& codes, int segmentOffset);
 

@@ -2,6 +2,7 @@
 
 #include "store/derivation_record.h"
 #include "store/draw.h"
+#include "store/pick_table.h"
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
@@ -90,6 +91,7 @@ void createSchema(SQLite::Database& db) {
     sql += ");\nCREATE TABLE Carcu (Nmb INTEGER, Count INTEGER);";
     db.exec(sql);
     createDerivationTable(db);
+    createPickTable(db);
     setUserVersion(db);
 }
 
@@ -104,6 +106,8 @@ void upgradeSchema(SQLite::Database& db) {
         return;
     if (version < 2)
         createDerivationTable(db);
+    if (version < 3)
+        createPickTable(db);
     setUserVersion(db);
     tx.commit();
 }
@@ -129,15 +133,19 @@ std::string missingSchemaParts(SQLite::Database& db) {
         for (const char* name : {"Nmb", "Count"})
             if (!carcu.count(name))
                 note(std::string("字段 Carcu.") + name);
-    if (userVersion(db) >= 2) {
-        const auto derivation = columnsOf(db, kDerivationTable);
-        if (derivation.empty())
-            note(std::string("表 ") + kDerivationTable);
+    const auto noteTable = [&db, &note](const std::string& table, const std::vector<std::string>& columns) {
+        const auto present = columnsOf(db, table);
+        if (present.empty())
+            note("表 " + table);
         else
-            for (const auto& name : derivationColumns())
-                if (!derivation.count(name))
-                    note(std::string("字段 ") + kDerivationTable + "." + name);
-    }
+            for (const auto& name : columns)
+                if (!present.count(name))
+                    note("字段 " + table + "." + name);
+    };
+    if (userVersion(db) >= 2)
+        noteTable(kDerivationTable, derivationColumns());
+    if (userVersion(db) >= 3)
+        noteTable(kPickTable, pickColumns());
     return missing;
 }
 

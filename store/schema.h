@@ -11,7 +11,8 @@ class Database;
 namespace drawfollow {
 
 // 2: the table Derivation records the settings the rows were derived with.
-inline constexpr int kSchemaVersion = 2;
+// 3: the table Picks keeps the picks made before each draw.
+inline constexpr int kSchemaVersion = 3;
 
 // A search rewrites every wide Lishi row when its reference draws change; with large pages
 // the rewrite journals and writes far fewer pages (a third less time on long histories).
@@ -33,7 +34,7 @@ std::string missingSchemaParts(SQLite::Database& db);
 
 // Brings a complete file of an older version to the current one, all in one transaction;
 // Lishi and Carcu are left exactly as they are. Derivation stays empty: how the older
-// rows were derived is not known.
+// rows were derived is not known; Picks starts empty.
 void upgradeSchema(SQLite::Database& db);
 
 }  // namespace drawfollow

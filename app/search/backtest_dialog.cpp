@@ -32,16 +32,17 @@ QString summary(const BacktestResult& result) {
         text += QStringLiteral("\n另有 %1 个目标期的检索没有命中，未计入。").arg(result.skipped);
     if (result.withoutBase > 0)
         text += QStringLiteral("\n%1 个目标期太早，没有检索依据，未计入。").arg(result.withoutBase);
-    return text;
+    return text + QStringLiteral(
+                      "\n期望按每一期开奖本身的概率计算：回测衡量的是检索方法；"
+                      "统计结果旁的“显著”只是对过去的描述。");
 }
 
 }  // namespace
 
 TextGrid backtestTable(const BacktestResult& result) {
-    TextGrid grid = {
-        {"目标期", "基准期", "命中期数", "前 " + std::to_string(result.top) + " 个结果值", "开出", "期望"}};
+    TextGrid grid = {{"目标期", "基准期", "命中期数", chosenCaption(result), "开出", "期望"}};
     for (const BacktestTarget& t : result.targets)
-        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), t.topLine(),
+        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), t.chosenLine(),
                         std::to_string(t.hit), oneDecimal(t.expected)});
     return grid;
 }

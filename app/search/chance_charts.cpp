@@ -92,6 +92,13 @@ QChart* tallyChanceChart(const ChanceBaseline& chance) {
 }
 
 QChart* backtestChart(const BacktestResult& result) {
+    std::vector<ChosenScore> scores;
+    for (const BacktestTarget& t : result.targets)
+        scores.push_back({t.hit, {t.expected, t.variance}});
+    return cumulativeHitsChart(scores, QStringLiteral("目标期（按期号顺序）"));
+}
+
+QChart* cumulativeHitsChart(const std::vector<ChosenScore>& scores, const QString& axisTitle) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("累计命中与随机期望"));
     auto* lower = new QLineSeries;
@@ -99,11 +106,11 @@ QChart* backtestChart(const BacktestResult& result) {
     QLineSeries* observed = namedLine(QStringLiteral("实际命中（累计）"), QColor(0x1f, 0x5f, 0xa8), chart);
     QLineSeries* expected = namedLine(QStringLiteral("随机期望（累计）"), QColor(0xc0, 0x39, 0x2b), chart);
     double o = 0, e = 0, v = 0, top = 1;
-    for (size_t i = 0; i < result.targets.size(); ++i) {
-        const BacktestTarget& t = result.targets[i];
-        o += t.hit;
-        e += t.expected;
-        v += t.variance;
+    for (size_t i = 0; i < scores.size(); ++i) {
+        const ChosenScore& s = scores[i];
+        o += s.hit;
+        e += s.odds.mean;
+        v += s.odds.variance;
         const double x = static_cast<double>(i + 1);
         const double spread = 2 * std::sqrt(std::max(0.0, v));
         observed->append(x, o);
@@ -117,8 +124,8 @@ QChart* backtestChart(const BacktestResult& result) {
     chart->addSeries(observed);
 
     auto* x = new QValueAxis(chart);
-    x->setTitleText(QStringLiteral("目标期（按期号顺序）"));
-    x->setRange(1, std::max<double>(2, static_cast<double>(result.targets.size())));
+    x->setTitleText(axisTitle);
+    x->setRange(1, std::max<double>(2, static_cast<double>(scores.size())));
     x->setLabelFormat(QStringLiteral("%.0f"));
     return withCountAxis(chart, x, top);
 }

@@ -5,8 +5,11 @@
 
 #include "analysis/backtest.h"
 #include "analysis/chance_baseline.h"
+#include "analysis/draw_odds.h"
 
 #include <QString>
+
+#include <vector>
 
 class QChart;
 class QDialog;
@@ -20,6 +23,8 @@ QChart* tallyChanceChart(const ChanceBaseline& chance);
 // Cumulative observed hits and cumulative expectation over the targets, with the band
 // around the expectation.
 QChart* backtestChart(const BacktestResult& result);
+// The same over scored picks in issue order; `axisTitle` names what is counted along.
+QChart* cumulativeHitsChart(const std::vector<ChosenScore>& scores, const QString& axisTitle);
 
 // A small window holding a chart, deleted when closed.
 QDialog* chartDialog(QWidget* parent, QChart* chart, const QString& title);

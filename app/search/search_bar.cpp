@@ -3,6 +3,7 @@
 #include "app/search/search_panel_controller.h"
 #include "app/shell/ui_text.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -40,9 +41,16 @@ SearchBar::SearchBar(SearchPanelController& controller, QWidget* parent) : QWidg
     layout->addWidget(comboFrame());
     layout->addWidget(rangeFrame());
     // 回测 above 检索: the row has no width to spare on a small screen.
+    recordPickButton_ = new QPushButton(QStringLiteral("记录本期预测"), this);
+    recordPickButton_->setObjectName(QStringLiteral("cmdRecordPick"));
+    recordPickButton_->setToolTip(
+        QStringLiteral("用回测的检索方式和取值，在当前历史上为下一期选出结果值并记入预测记录；"
+                       "开奖存入历史后自动与随机开奖比较。"));
+    recordPickButton_->setEnabled(controller_.canSearch());
     auto* buttons = new QVBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(backtestButton_);
+    buttons->addWidget(recordPickButton_);
     buttons->addWidget(followSearchButton_);
     layout->addLayout(buttons);
     layout->addStretch(1);
@@ -60,7 +68,8 @@ QList<QWidget*> SearchBar::focusOrder() const {
     order.removeOne(combinationSearchButton_);
     order << followSearchButton_ << combinationSearchButton_;
     for (QWidget* w : {static_cast<QWidget*>(backtestTargets_), static_cast<QWidget*>(backtestTop_),
-                       static_cast<QWidget*>(backtestButton_)}) {
+                       static_cast<QWidget*>(backtestExclude_), static_cast<QWidget*>(backtestButton_),
+                       static_cast<QWidget*>(recordPickButton_)}) {
         order.removeOne(w);
         order << w;
     }
@@ -68,7 +77,8 @@ QList<QWidget*> SearchBar::focusOrder() const {
 }
 
 BacktestSettings SearchBar::backtestSettings() const {
-    return {backtestTargets_->value(), backtestTop_->value()};
+    return {backtestTargets_->value(), backtestTop_->value(),
+            backtestExclude_->isChecked() ? PickMode::Exclude : PickMode::Top};
 }
 
 QLayout* SearchBar::backtestRow(QGroupBox* f) {
@@ -83,9 +93,21 @@ QLayout* SearchBar::backtestRow(QGroupBox* f) {
     backtestTop_->setObjectName(QStringLiteral("backtestTop"));
     backtestTop_->setRange(1, AppSettings::kMostBacktestTop);
     backtestTop_->setValue(kept.top);
-    backtestTop_->setPrefix(QStringLiteral("前 "));
     backtestTop_->setSuffix(QStringLiteral(" 个"));
-    backtestTop_->setToolTip(QStringLiteral("每期取统计结果排在最前的多少个值，看它们开出了几次"));
+    backtestTop_->setToolTip(QStringLiteral("每期取统计结果排在最前（杀号：最后）的多少个值，看它们开出了几次"));
+    backtestExclude_ = new QCheckBox(QStringLiteral("杀号"), f);
+    backtestExclude_->setObjectName(QStringLiteral("backtestExclude"));
+    backtestExclude_->setChecked(kept.mode == PickMode::Exclude);
+    backtestExclude_->setToolTip(
+        QStringLiteral("杀号：取统计结果排在最后（出现最少）的值，看它们是否比随机开奖开出得更少"));
+    const auto showEnd = [this] {
+        backtestTop_->setPrefix(backtestExclude_->isChecked() ? QStringLiteral("后 ") : QStringLiteral("前 "));
+    };
+    showEnd();
+    connect(backtestExclude_, &QCheckBox::toggled, this, [this, showEnd] {
+        showEnd();
+        controller_.setBacktest(backtestSettings());
+    });
     auto* label = new QLabel(QStringLiteral("回测最新"), f);
     label->setObjectName(QStringLiteral("backtestLabel"));
     label->setBuddy(backtestTargets_);
@@ -102,7 +124,11 @@ QLayout* SearchBar::backtestRow(QGroupBox* f) {
     l->addWidget(backtestTargets_);
     l->addWidget(backtestTop_);
     l->addStretch(1);
-    return l;
+    // 杀号 on a line of its own: beside the boxes it would widen the window past a small screen.
+    auto* rows = new QVBoxLayout;
+    rows->addLayout(l);
+    rows->addWidget(backtestExclude_);
+    return rows;
 }
 
 QGroupBox* SearchBar::comboFrame() {

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLayout;
@@ -32,15 +33,18 @@ public:
     QPushButton* backtestButton() const { return backtestButton_; }
     QSpinBox* backtestTargetsBox() const { return backtestTargets_; }
     QSpinBox* backtestTopBox() const { return backtestTop_; }
+    QCheckBox* backtestExcludeBox() const { return backtestExclude_; }
     BacktestSettings backtestSettings() const;
+    // 记录本期预测, between 回测 and 检索.
+    QPushButton* recordPickButton() const { return recordPickButton_; }
     // Where Tab goes: the combination options, the range, 检索, 组合检索, then the backtest.
     QList<QWidget*> focusOrder() const;
 
 private:
     QGroupBox* comboFrame();
     QGroupBox* rangeFrame();
-    // Under the range: how many newest draws the backtest tries and how many top values it
-    // holds; the backtest starts from the same 起.
+    // Under the range: how many newest draws the backtest tries, how many values of each
+    // tally it holds and from which end (杀号: the last); the backtest starts from the same 起.
     QLayout* backtestRow(QGroupBox* frame);
 
     SearchPanelController& controller_;
@@ -51,7 +55,9 @@ private:
     QLineEdit* rangeEnd_ = nullptr;
     QSpinBox* backtestTargets_ = nullptr;  // T
     QSpinBox* backtestTop_ = nullptr;      // K
+    QCheckBox* backtestExclude_ = nullptr;
     QPushButton* backtestButton_ = nullptr;
+    QPushButton* recordPickButton_ = nullptr;
 };
 
 }  // namespace drawfollow

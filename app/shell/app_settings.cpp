@@ -33,6 +33,7 @@ constexpr std::array<KeyInfo, static_cast<size_t>(AppSettings::Key::Count)> kKey
     {"IniSerchDay", false, 6, 2, 16},
     {"BacktestTargets", false, BacktestSettings{}.targets, 1, AppSettings::kMostBacktestTargets},
     {"BacktestTop", false, BacktestSettings{}.top, 1, AppSettings::kMostBacktestTop},
+    {"BacktestExclude", true, 0, 0, 1},
 }};
 
 struct TextKeyInfo {

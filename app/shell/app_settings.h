@@ -37,6 +37,7 @@ public:
         YearsToKeep,       // years of history the online update keeps
         BacktestTargets,   // 回测最新: how many of the newest draws a backtest tries
         BacktestTop,       // 前 K 个: how many of a tally's first values it counts
+        BacktestExclude,   // 杀号: the tally's last values rather than its first
         Count
     };
     // Keys whose value is free text, kept as typed (without surrounding blanks).
@@ -95,10 +96,14 @@ public:
     void setSequentialZodiac(bool on) { setValue(Key::SequentialZodiac, on); }
     int yearsToKeep() const { return value(Key::YearsToKeep); }
     void setYearsToKeep(int years) { setValue(Key::YearsToKeep, years); }
-    BacktestSettings backtest() const { return {value(Key::BacktestTargets), value(Key::BacktestTop)}; }
+    BacktestSettings backtest() const {
+        return {value(Key::BacktestTargets), value(Key::BacktestTop),
+                value(Key::BacktestExclude) != 0 ? PickMode::Exclude : PickMode::Top};
+    }
     void setBacktest(const BacktestSettings& backtest) {
         setValue(Key::BacktestTargets, backtest.targets);
         setValue(Key::BacktestTop, backtest.top);
+        setValue(Key::BacktestExclude, backtest.mode == PickMode::Exclude ? 1 : 0);
     }
     // The largest backtest the boxes offer.
     static constexpr int kMostBacktestTargets = 1000;

@@ -105,6 +105,7 @@ MainMenus MainMenus::build(QMenuBar* bar) {
     m.analysisMenu = bar->addMenu(QStringLiteral("分析(&A)"));
     m.analysisMenu->setObjectName(QStringLiteral("mnuAnalysis"));
     m.trendAction = item(m.analysisMenu, QStringLiteral("mnuTrend"), QStringLiteral("走势图(&T)…"));
+    m.pickBookAction = item(m.analysisMenu, QStringLiteral("mnuPickBook"), QStringLiteral("预测记录(&P)…"));
     return m;
 }
 

@@ -32,6 +32,7 @@ struct MainMenus {
     QAction* demoRecordingAction = nullptr;          // numYanshiDown
     QMenu* analysisMenu = nullptr;                   // mnuAnalysis
     QAction* trendAction = nullptr;                  // mnuTrend: the 走势图 window
+    QAction* pickBookAction = nullptr;               // mnuPickBook: the 预测记录 dialog
 
     // Adds the menus to the bar; the actions belong to the menus.
     static MainMenus build(QMenuBar* bar);

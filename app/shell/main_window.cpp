@@ -5,6 +5,7 @@
 #include "app/history/history_jobs.h"
 #include "app/history/history_panel.h"
 #include "app/search/backtest_command.h"
+#include "app/search/pick_commands.h"
 #include "app/search/position_tabs.h"
 #include "app/search/result_panel.h"
 #include "app/search/search_bar.h"
@@ -82,6 +83,11 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     connect(backtest_, &BacktestCommand::runningChanged, searchBar_->backtestButton(),
             [this](bool running) { searchBar_->backtestButton()->setEnabled(!running); });
     connect(backtest_, &BacktestCommand::done, this,
+            [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); });
+    picks_ = new PickCommands(controllers_.history, dialogs_, this);
+    connect(searchBar_->recordPickButton(), &QPushButton::clicked, this, &MainWindow::recordPick);
+    connect(menus_.pickBookAction, &QAction::triggered, picks_, &PickCommands::showBook);
+    connect(picks_, &PickCommands::done, this,
             [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); });
     connect(history_->onlineUpdateButton(), &QPushButton::clicked, onlineUpdate_, &OnlineUpdateCommand::run);
     connect(onlineUpdate_, &OnlineUpdateCommand::runningChanged, this, &MainWindow::followRunningWork);
@@ -245,11 +251,17 @@ void MainWindow::showTallyWithChance(const SearchInputs& inputs, SearchResult& r
     }
 }
 
+std::optional<SearchPanel> MainWindow::backtestPanel() const {
+    return controllers_.search.panelState(lastSearch_, positions_->activeSwitches(),
+                                          searchBar_->rangeStartBox()->text(), searchBar_->rangeEndBox()->text());
+}
+
 void MainWindow::runBacktest() {
-    const QString first = searchBar_->rangeStartBox()->text();
-    const QString last = searchBar_->rangeEndBox()->text();
-    backtest_->run(controllers_.search.panelState(lastSearch_, positions_->activeSwitches(), first, last), lastSearch_,
-                   searchBar_->backtestSettings());
+    backtest_->run(backtestPanel(), lastSearch_, searchBar_->backtestSettings());
+}
+
+void MainWindow::recordPick() {
+    picks_->record(backtestPanel(), searchBar_->backtestSettings());
 }
 
 void MainWindow::setHistoryCommandsEnabled(bool on) {

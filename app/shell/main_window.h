@@ -3,12 +3,15 @@
 // wires the menus; the state lives in the history and search panel controllers.
 #pragma once
 
+#include "analysis/search_panel.h"
 #include "app/history/history_change.h"
 #include "app/shell/help_links.h"
 #include "app/shell/main_menus.h"
 #include "store/draw.h"
 
 #include <QMainWindow>
+
+#include <optional>
 
 class QLabel;
 class QSplitter;
@@ -17,6 +20,7 @@ namespace drawfollow {
 
 class BackgroundJob;
 class BacktestCommand;
+class PickCommands;
 class FileExports;
 class HelpCommands;
 class HistoryCommands;
@@ -66,8 +70,13 @@ private:
     // While a job runs off the window's thread, every command that changes the history or
     // the search panel is off; while the update runs, those that change the history.
     void followRunningWork();
+    // The panel as 回测 and 记录本期预测 read it: as it stands, with the kind of the last
+    // search; none without a database.
+    std::optional<SearchPanel> backtestPanel() const;
     // 回测 on the panel as it stands, with the kind of the last search.
     void runBacktest();
+    // 记录本期预测: the pick 回测 would make for the next issue, recorded.
+    void recordPick();
     // The tally of a search that ran, with chance beside it or why it is not.
     void showTallyWithChance(const SearchInputs& inputs, SearchResult& result);
     void showStoreStatus();
@@ -93,6 +102,7 @@ private:
     ResultPanel* results_;
     OnlineUpdateCommand* onlineUpdate_;
     BacktestCommand* backtest_;
+    PickCommands* picks_;
     SearchButton lastSearch_;
     HistoryCommands* commands_;
     FileExports* exports_;

@@ -1,14 +1,13 @@
-// The walk-forward backtest: sums checked by hand, a planted pattern it must find, a random
-// history it must not be fooled by, and a database it must leave as it found it.
+// The walk-forward backtest: sums checked by hand, a planted pattern it must find, random
+// histories on which its z must behave as chance says, and a database it must leave as it
+// found it.
 #include "analysis/backtest.h"
-#include "analysis/range_moments.h"
 
 #include "search_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 
 namespace drawfollow {
 namespace {
@@ -36,9 +35,9 @@ protected:
 };
 
 // 105: base 104 (2 at position 1); of 102..104 only 102 follows a draw holding 2: top 1 is
-// its special 9, which 105 draws. Specials 9 8 9 over the range: μ = 2/3, σ² = 2/9.
-// 106: base 105 (1); 102 and 104 follow draws holding 1, both with special 9; 106 draws 30.
-// Specials 9 8 9 9: μ = 3/4, σ² = 3/16.
+// its special 9, which 105 draws. 106: base 105 (1); 102 and 104 follow draws holding 1, both
+// with special 9; 106 draws 30. One number of 30 at the special position: μ = 1/30,
+// σ² = (1/30)·(29/30).
 TEST_F(HandComputedBacktest, TwoTargetsSummedByHand) {
     const BacktestResult r = Backtest(h.db(), specialNumberPanel(h)).run({2, 1});
     ASSERT_EQ(r.targets.size(), 2u);
@@ -46,28 +45,42 @@ TEST_F(HandComputedBacktest, TwoTargetsSummedByHand) {
     EXPECT_EQ(t105.issue, 2020105);
     EXPECT_EQ(t105.base, 2020104);
     EXPECT_EQ(t105.hits, 1);
-    EXPECT_EQ(t105.top, std::vector<int>{9});
+    EXPECT_EQ(t105.chosen, std::vector<int>{9});
     EXPECT_EQ(t105.hit, 1);
-    EXPECT_DOUBLE_EQ(t105.expected, 2.0 / 3);
-    EXPECT_DOUBLE_EQ(t105.variance, 2.0 / 9);
+    EXPECT_DOUBLE_EQ(t105.expected, 1.0 / 30);
+    EXPECT_DOUBLE_EQ(t105.variance, 29.0 / 900);
     const BacktestTarget& t106 = r.targets[1];
     EXPECT_EQ(t106.base, 2020105);
     EXPECT_EQ(t106.hits, 2);
     EXPECT_EQ(t106.hit, 0);
-    EXPECT_DOUBLE_EQ(t106.expected, 3.0 / 4);
-    EXPECT_DOUBLE_EQ(t106.variance, 3.0 / 16);
+    EXPECT_DOUBLE_EQ(t106.expected, 1.0 / 30);
 
     EXPECT_EQ(r.observed, 1);
-    EXPECT_DOUBLE_EQ(r.expected, 17.0 / 12);
-    EXPECT_DOUBLE_EQ(r.variance, 59.0 / 144);
-    EXPECT_DOUBLE_EQ(r.z.value(), -5 / std::sqrt(59.0));
-    EXPECT_DOUBLE_EQ(r.p.value(), 0.5 * std::erfc(-5 / std::sqrt(59.0) / std::sqrt(2.0)));
+    EXPECT_DOUBLE_EQ(r.expected, 2.0 / 30);
+    EXPECT_DOUBLE_EQ(r.variance, 58.0 / 900);
+    EXPECT_DOUBLE_EQ(r.z.value(), 28 / std::sqrt(58.0));
+    EXPECT_NEAR(r.p.value(), 0.5 * std::erfc(28 / std::sqrt(58.0) / std::sqrt(2.0)), 1e-15);
     EXPECT_EQ(r.skipped, 0);
     EXPECT_FALSE(r.cancelled);
 }
 
+// 杀号 on the same targets: the tally of 105 lists every number, 9 first; its last value is
+// 30 (ties in ascending order), which 105 does not draw but 106 does.
+TEST_F(HandComputedBacktest, ExcludeChoosesTheTallysLastValues) {
+    const BacktestResult r = Backtest(h.db(), specialNumberPanel(h)).run({2, 1, PickMode::Exclude});
+    ASSERT_EQ(r.targets.size(), 2u);
+    EXPECT_EQ(r.mode, PickMode::Exclude);
+    EXPECT_EQ(r.targets[0].chosen, std::vector<int>{30});
+    EXPECT_EQ(r.targets[0].hit, 0);
+    EXPECT_EQ(r.targets[1].hit, 1);
+    EXPECT_DOUBLE_EQ(r.z.value(), 28 / std::sqrt(58.0));
+    // More hits than chance is the wrong way for an exclusion: p is the lower tail.
+    EXPECT_DOUBLE_EQ(r.p.value(), 0.5 * std::erfc(-28 / std::sqrt(58.0) / std::sqrt(2.0)));
+    EXPECT_NE(r.verdict.find("杀号不比随机更好"), std::string::npos) << r.verdict;
+}
+
 // 101 has no draw before it; 102's range ends before it starts; 103's base (11) was never
-// followed in 102..102. 104: base 103 (1), hit 102, top 9, drawn; specials 9 8: μ = 1/2, σ² = 1/4.
+// followed in 102..102. 104: base 103 (1), hit 102, top 9, drawn.
 TEST_F(HandComputedBacktest, EarlyTargetsAreSkippedAndCounted) {
     const BacktestResult r = Backtest(h.db(), specialNumberPanel(h)).run({100, 1});
     ASSERT_EQ(r.targets.size(), 3u);
@@ -75,8 +88,8 @@ TEST_F(HandComputedBacktest, EarlyTargetsAreSkippedAndCounted) {
     EXPECT_EQ(r.withoutBase, 1);
     EXPECT_EQ(r.skipped, 2);
     EXPECT_EQ(r.observed, 2);
-    EXPECT_DOUBLE_EQ(r.expected, 23.0 / 12);
-    EXPECT_DOUBLE_EQ(r.variance, 95.0 / 144);
+    EXPECT_DOUBLE_EQ(r.expected, 3.0 / 30);
+    EXPECT_DOUBLE_EQ(r.variance, 87.0 / 900);
     EXPECT_NE(r.verdict.find("结论不可靠"), std::string::npos) << r.verdict;
 }
 
@@ -102,11 +115,18 @@ TEST_F(HandComputedBacktest, RefusesWhatTheSearchWouldRefuse) {
     EXPECT_THROW(Backtest(h.db(), specialNumberPanel(h)).run({0, 5}), StoreError);
 }
 
-TEST(BacktestTarget, TopLineJoinsTheTextsWithSingleSpaces) {
+TEST(BacktestTarget, ChosenLineJoinsTheTextsWithSingleSpaces) {
     BacktestTarget t;
-    EXPECT_EQ(t.topLine(), "");
-    t.topTexts = {"蛇", "10", "0"};
-    EXPECT_EQ(t.topLine(), "蛇 10 0");
+    EXPECT_EQ(t.chosenLine(), "");
+    t.chosenTexts = {"蛇", "10", "0"};
+    EXPECT_EQ(t.chosenLine(), "蛇 10 0");
+}
+
+TEST(ChosenValues, AreTheFirstOrTheLastOfTheTallyInItsOrder) {
+    const std::vector<TallyRow> tally = {{4, 9}, {1, 7}, {2, 7}, {3, 0}};
+    EXPECT_EQ(chosenValues(tally, 2, PickMode::Top), (std::vector<int>{4, 1}));
+    EXPECT_EQ(chosenValues(tally, 2, PickMode::Exclude), (std::vector<int>{2, 3}));
+    EXPECT_EQ(chosenValues(tally, 9, PickMode::Exclude), (std::vector<int>{4, 1, 2, 3}));
 }
 
 // Random draws where a draw holding a at position 1 is always followed by one holding a + 1.
@@ -162,33 +182,6 @@ TEST(Backtest, LeavesTheDatabaseFileByteForByte) {
     panel.options.combinationSize = 3;
     Backtest(h.db(), panel).run({50, 5});
     EXPECT_TRUE(test::readFile(h.db().path()) == before);
-}
-
-// The incremental sums against y(r) summed directly.
-TEST(RangeMoments, GiveTheMeanAndVarianceOfAnySetsSum) {
-    std::mt19937 rng(3);
-    RangeMoments moments(6);
-    std::vector<std::array<long long, 6>> rows;
-    for (int r = 0; r < 40; ++r) {
-        std::array<long long, 6> x{};
-        for (auto& v : x)
-            v = std::uniform_int_distribution<int>(0, 2)(rng) * (rng() % 3 == 0);
-        rows.push_back(x);
-        moments.add(x);
-    }
-    for (const std::vector<int>& set : {std::vector<int>{0}, {1, 4}, {0, 2, 3, 5}}) {
-        double sum = 0, squares = 0;
-        for (const auto& x : rows) {
-            double y = 0;
-            for (int v : set)
-                y += static_cast<double>(x[v]);
-            sum += y;
-            squares += y * y;
-        }
-        const double mean = sum / 40;
-        EXPECT_DOUBLE_EQ(moments.mean(set), mean);
-        EXPECT_NEAR(moments.variance(set), squares / 40 - mean * mean, 1e-12);
-    }
 }
 
 }  // namespace

@@ -147,9 +147,10 @@ TEST(ChanceWords, PValuesWithTwoSignificantDigitsAndTheVerdicts) {
     EXPECT_EQ(pValueText(0.00099), "p < 0.001");
     EXPECT_EQ(pValueText(0.0), "p < 0.001");
 
-    EXPECT_EQ(chanceVerdict(0.012, 30), "显著偏离随机（校正后 p = 0.012）");
+    EXPECT_EQ(chanceVerdict(0.012, 30), "显著偏离随机（校正后 p = 0.012）：只描述过去，不衡量检索方法");
     EXPECT_EQ(chanceVerdict(0.43, 120), "与随机抽取无显著差异（最小校正 p = 0.43）");
-    EXPECT_EQ(chanceVerdict(0.0001, 29), "显著偏离随机（校正后 p < 0.001）；命中期数少，结论不可靠");
+    EXPECT_EQ(chanceVerdict(0.0001, 29),
+              "显著偏离随机（校正后 p < 0.001）：只描述过去，不衡量检索方法；命中期数少，结论不可靠");
     EXPECT_EQ(chanceVerdict(0.05, 40), "与随机抽取无显著差异（最小校正 p = 0.050）");
     EXPECT_EQ(chanceVerdict(std::nullopt, 0), "无法与随机抽取比较（没有可检验的结果值）；命中期数少，结论不可靠");
 }

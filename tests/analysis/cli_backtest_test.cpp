@@ -32,6 +32,29 @@ protected:
     std::unique_ptr<HistoryDb> db;
 };
 
+// The JSON carries the library's numbers exactly.
+void expectSameNumbers(const nlohmann::json& json, const BacktestResult& expected) {
+    ASSERT_FALSE(expected.targets.empty());
+    ASSERT_EQ(json.at("targets").size(), expected.targets.size());
+    for (size_t i = 0; i < expected.targets.size(); ++i) {
+        const nlohmann::json& t = json.at("targets")[i];
+        const BacktestTarget& e = expected.targets[i];
+        EXPECT_EQ(t.at("issue"), e.issue);
+        EXPECT_EQ(t.at("base"), e.base);
+        EXPECT_EQ(t.at("hits"), e.hits);
+        EXPECT_EQ(t.at("top").get<std::vector<int>>(), e.chosen);
+        EXPECT_EQ(t.at("hit"), e.hit);
+        EXPECT_EQ(t.at("expected").get<double>(), e.expected);
+        EXPECT_EQ(t.at("variance").get<double>(), e.variance);
+    }
+    EXPECT_EQ(json.at("observed"), expected.observed);
+    EXPECT_EQ(json.at("expected").get<double>(), expected.expected);
+    EXPECT_EQ(json.at("variance").get<double>(), expected.variance);
+    EXPECT_EQ(json.at("z").get<double>(), *expected.z);
+    EXPECT_EQ(json.at("p").get<double>(), *expected.p);
+    EXPECT_EQ(json.at("skipped"), expected.skipped);
+}
+
 TEST_F(CliBacktest, JsonCarriesTheLibrarysNumbers) {
     SearchPanel p = panel();
     p.combination = true;
@@ -42,31 +65,15 @@ TEST_F(CliBacktest, JsonCarriesTheLibrarysNumbers) {
     p.options.combinationSize = 3;
     p.options.combinationRegularOnly = true;
     p.firstIssue = "2020110";
-    const BacktestResult expected = Backtest(*db, p).run({40, 3});
-
-    const auto run = runCli(dir.path(),
-                            "backtest --combination --size 3 --pool regular --kind tail --result zodiac --back 2 "
-                            "--first 2020110 --targets 40 --top 3 --json --code-table-year 2020");
-    ASSERT_EQ(run.exitCode, 0) << run.output;
-    const nlohmann::json json = nlohmann::json::parse(run.output);
-    ASSERT_FALSE(expected.targets.empty());
-    ASSERT_EQ(json.at("targets").size(), expected.targets.size());
-    for (size_t i = 0; i < expected.targets.size(); ++i) {
-        const nlohmann::json& t = json.at("targets")[i];
-        const BacktestTarget& e = expected.targets[i];
-        EXPECT_EQ(t.at("issue"), e.issue);
-        EXPECT_EQ(t.at("base"), e.base);
-        EXPECT_EQ(t.at("hits"), e.hits);
-        EXPECT_EQ(t.at("top").get<std::vector<int>>(), e.top);
-        EXPECT_EQ(t.at("hit"), e.hit);
-        EXPECT_EQ(t.at("expected").get<double>(), e.expected);
+    for (const PickMode mode : {PickMode::Top, PickMode::Exclude}) {
+        const BacktestResult expected = Backtest(*db, p).run({40, 3, mode});
+        const auto run = runCli(dir.path(),
+                                "backtest --combination --size 3 --pool regular --kind tail --result zodiac --back 2 "
+                                "--first 2020110 --targets 40 --top 3 --json --code-table-year 2020" +
+                                    std::string(mode == PickMode::Exclude ? " --exclude" : ""));
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        expectSameNumbers(nlohmann::json::parse(run.output), expected);
     }
-    EXPECT_EQ(json.at("observed"), expected.observed);
-    EXPECT_EQ(json.at("expected").get<double>(), expected.expected);
-    EXPECT_EQ(json.at("variance").get<double>(), expected.variance);
-    EXPECT_EQ(json.at("z").get<double>(), *expected.z);
-    EXPECT_EQ(json.at("p").get<double>(), *expected.p);
-    EXPECT_EQ(json.at("skipped"), expected.skipped);
 }
 
 TEST_F(CliBacktest, TextShowsTheTargetsAndTheVerdict) {

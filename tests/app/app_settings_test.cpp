@@ -47,6 +47,7 @@ private slots:
         QCOMPARE(s.yearsToKeep(), 6);
         QCOMPARE(s.backtest().targets, 100);
         QCOMPARE(s.backtest().top, 5);
+        QCOMPARE(s.backtest().mode, PickMode::Top);
         QVERIFY(store.allKeys().isEmpty());  // reading writes nothing
     }
 
@@ -62,7 +63,7 @@ private slots:
             {Key::ComboSize, "intZhWSetup"},    {Key::ZodiacOffset, "SxIni"},
             {Key::SegmentOffset, "DsIni"},      {Key::SequentialZodiac, "SxSetup"},
             {Key::YearsToKeep, "IniSerchDay"},  {Key::BacktestTargets, "BacktestTargets"},
-            {Key::BacktestTop, "BacktestTop"}};
+            {Key::BacktestTop, "BacktestTop"},  {Key::BacktestExclude, "BacktestExclude"}};
         static_assert(std::size(names) == static_cast<size_t>(Key::Count));
         for (const auto& [key, name] : names)
             QTest::newRow(name) << int(key) << QString::fromLatin1(name);

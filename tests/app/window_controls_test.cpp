@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(top[1]->text(), QStringLiteral("设置(&E)"));
         QCOMPARE(top[2]->text(), QStringLiteral("分析(&A)"));
         QCOMPARE(names(s.find<QMenu>(QStringLiteral("mnuAnalysis"))->actions()),
-                 QStringList{QStringLiteral("mnuTrend")});
+                 (QStringList{QStringLiteral("mnuTrend"), QStringLiteral("mnuPickBook")}));
         FIND(QMenu, history, s, "mnuLsgl");
         QCOMPARE(names(history->actions()),
                  (QStringList{QStringLiteral("mnuDcls"), QStringLiteral("mnuErase"), QStringLiteral("mnuClear"),

@@ -105,8 +105,8 @@ private slots:
         // Real Tab keys, with a grid in the way: it takes the focus but passes Tab on.
         auto* range = s.find<QLineEdit>(QStringLiteral("Text3_1"));
         range->setFocus();
-        for (const char* next :
-             {"Command1", "Command2", "backtestTargets", "backtestTop", "cmdBacktest", "MSFlexGrid2", "MSFlexGrid3"}) {
+        for (const char* next : {"Command1", "Command2", "backtestTargets", "backtestTop", "backtestExclude",
+                                 "cmdBacktest", "cmdRecordPick", "MSFlexGrid2", "MSFlexGrid3"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), s.find<QWidget>(QLatin1String(next)));
         }

@@ -114,8 +114,8 @@ TEST_F(DerivationRecordTest, AnOlderFileIsUpgradedWithItsTablesExactlyAsTheyWere
         HistoryDb db(file());
         db.replaceAll(seededDraws(40, 3, 2013001), settingsFor(2013));
         db.execute("INSERT INTO Carcu (Nmb, Count) VALUES (7, 3)");
-        // What the previous version wrote: no Derivation table, version 1.
-        db.connection().exec("DROP TABLE Derivation; PRAGMA user_version = 1");
+        // What the first version wrote: no Derivation or Picks table, version 1.
+        db.connection().exec("DROP TABLE Derivation; DROP TABLE Picks; PRAGMA user_version = 1");
         lishi = tableText(db.connection(), "Lishi");
         carcu = tableText(db.connection(), "Carcu");
     }
