@@ -59,8 +59,16 @@ std::string UpdateSummary::message() const {
         if (read > added)
             lines.push_back("读取到的 " + std::to_string(read - added) + " 期历史号码没有保存：" + notStoredReason);
     }
-    if (!skippedIssues.empty())
-        lines.push_back("以下各期在网页上没有号码，已跳过：" + joined(skippedIssues) + "。");
+    // A page lists the next draw before it is drawn: an issue after the newest one with
+    // numbers was not skipped, it is still to come.
+    std::vector<int> skipped;
+    std::vector<int> notYetDrawn;
+    for (const int issue : skippedIssues)
+        (newestIssue && issue > *newestIssue ? notYetDrawn : skipped).push_back(issue);
+    if (!skipped.empty())
+        lines.push_back("以下各期在网页上没有号码，已跳过：" + joined(skipped) + "。");
+    if (!notYetDrawn.empty())
+        lines.push_back("尚未开奖：" + joined(notYetDrawn) + "。");
     std::string text;
     for (const auto& line : lines) {
         if (!text.empty())
