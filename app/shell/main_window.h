@@ -10,13 +10,14 @@
 
 #include <QMainWindow>
 
-class QLabel;
 class QSplitter;
 
 namespace drawfollow {
 
 class BackgroundJob;
 class BacktestCommand;
+class DatabaseWatch;
+class ElidingStatusBar;
 class FileExports;
 class HelpCommands;
 class HistoryCommands;
@@ -98,7 +99,8 @@ private:
     FileExports* exports_;
     BackgroundJob* job_;
     HistoryJobs* historyJobs_;
-    QLabel* status_;
+    ElidingStatusBar* statusBar_;
+    DatabaseWatch* watch_ = nullptr;  // none without a database
     TrendWindow* trend_ = nullptr;
     bool shownBefore_ = false;
 };

@@ -81,6 +81,10 @@ private slots:
         QCOMPARE(s.history().zodiacYear(), 2025);
         s.find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->setFocus();
         typeIntoFocus(QStringLiteral("0514172426282916"));
+        // Stored at once; every row is derived again off the window's thread, which shows it busy.
+        QCOMPARE(s.history().history().size(), size_t(39));
+        QVERIFY(s.find<QWidget>(QStringLiteral("busyIndicator"))->isVisible());
+        QVERIFY(s.finishWork());
         QCOMPARE(s.history().history().size(), size_t(39));
         QCOMPARE(s.history().zodiacYear(), 2026);  // the next issue 2026020
         QCOMPARE(recorded(s)->codes.tableYear(), 2026);
