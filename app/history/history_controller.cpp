@@ -101,7 +101,12 @@ void HistoryController::rowsNotFollowed(const HistoryChange& change) {
 
 void HistoryController::rowsFollowed(std::optional<std::vector<StoredDraw>> history, const HistoryChange& change) {
     HistoryChange followed = change;
-    if (const QString problem = installHistory(std::move(history), HistoryReset::Replaced); !problem.isEmpty())
+    // The rows follow the settings now: should they still differ, they are not handed to
+    // the runner again, so that a runner's work can never start itself over and over.
+    followingRows_ = true;
+    const QString problem = installHistory(std::move(history), HistoryReset::Replaced);
+    followingRows_ = false;
+    if (!problem.isEmpty())
         followed.warning = problem;
     emit derivationChanged(followed);
 }
@@ -212,7 +217,7 @@ HistoryChange HistoryController::followSettingsInForce(bool here) {
         derivation_ = wanted;
         return {};
     }
-    if (!here && derivationRunner_ && rowsDifferFrom(wanted)) {
+    if (!here && derivationRunner_ && !followingRows_ && rowsDifferFrom(wanted)) {
         derivationRunner_(wanted);
         return {};
     }

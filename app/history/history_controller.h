@@ -146,6 +146,7 @@ private:
     // Whether the stored rows were derived with other settings than `wanted`.
     bool rowsDifferFrom(const DerivationSettings& wanted);
     std::function<void(const DerivationSettings&)> derivationRunner_;
+    bool followingRows_ = false;  // taking the history a runner has derived
 
     AppSettings& settings_;
     const Clock& clock_;
