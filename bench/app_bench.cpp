@@ -3,10 +3,9 @@
 // (history grid, next issue, search panel), painting included; a search on a
 // 100,000-draw history through the whole window path; the 走势图 window opened to its first
 // painted frame, its range changed and its grid scrolled page by page, on 3,000 and 100,000
-// draws.
+// draws; the window thread's longest stall during each long action on 100,000 draws.
 #include "app/shell/app_settings.h"
 #include "app/shell/main_window.h"
-#include "app/shell/user_dialogs.h"
 #include "app/shell/window_controllers.h"
 #include "app/trend/trend_exports.h"
 #include "app/trend/trend_window.h"
@@ -14,20 +13,27 @@
 #include "store/history_db.h"
 
 #include "bench_support.h"
+#include "scripted_dialogs.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -49,9 +55,9 @@ QApplication& application() {
 // A data folder with the history and a settings file of its own.
 class Session {
 public:
-    explicit Session(int draws) {
-        HistoryDb(folder_.path() / HistoryDb::kFileName)
-            .replaceAll(bench::randomDraws(draws), bench::defaultSettings());
+    explicit Session(int draws) : Session(bench::randomDraws(draws)) {}
+    explicit Session(const std::vector<DrawInput>& draws) {
+        HistoryDb(folder_.path() / HistoryDb::kFileName).replaceAll(draws, bench::defaultSettings());
     }
 
     // What the program does from reading the settings to a shown window.
@@ -75,13 +81,14 @@ public:
 
     const HistoryController& history() const { return controllers_->history; }
     HistoryController& history() { return controllers_->history; }
-    UserDialogs& dialogs() { return dialogs_; }
+    test::ScriptedDialogs& dialogs() { return dialogs_; }
     MainWindow& window() { return *window_; }
 
 private:
     bench::ScratchFolder folder_;
     SystemClock clock_;
-    WidgetDialogs dialogs_;
+    // Nothing asks or opens anything: a file handed to the desktop is only recorded.
+    test::ScriptedDialogs dialogs_;
     std::unique_ptr<QSettings> store_;
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<WindowControllers> controllers_;
@@ -259,6 +266,138 @@ void BM_TrendGridExport(benchmark::State& state) {
     session.close();
 }
 BENCHMARK(BM_TrendGridExport)->Arg(kDraws)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The longest time the window's thread went without turning to its events while an action
+// ran: a timer on that thread every few milliseconds notes how late each timeout comes.
+class StallMeter final : public QObject {
+public:
+    StallMeter() {
+        timer_.setTimerType(Qt::PreciseTimer);
+        timer_.setInterval(kTickMs);
+        connect(&timer_, &QTimer::timeout, this, &StallMeter::tick);
+    }
+
+    void start() {
+        longest_ = 0;
+        clock_.start();
+        last_ = 0;
+        timer_.start();
+    }
+    double stopMs() {
+        tick();
+        timer_.stop();
+        return static_cast<double>(longest_) / 1e6;
+    }
+
+private:
+    static constexpr int kTickMs = 5;
+
+    void tick() {
+        const qint64 now = clock_.nsecsElapsed();
+        longest_ = std::max(longest_, now - last_ - qint64(kTickMs) * 1000000);
+        last_ = now;
+    }
+
+    QTimer timer_;
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    qint64 longest_ = 0;
+};
+
+template <class T>
+T* child(QObject& parent, const char* name) {
+    T* found = parent.findChild<T*>(QLatin1String(name));
+    if (!found)
+        throw std::runtime_error(std::string("no ") + name);
+    return found;
+}
+
+// Waits, turning to the window's events, until the work an action started off the window's
+// thread has ended; false when it never does.
+bool workEnded(MainWindow& window) {
+    QWidget* busy = child<QWidget>(window, "busyIndicator");
+    return QTest::qWaitFor([busy] { return !busy->isVisible(); }, 600000);
+}
+
+enum StalledAction { NewZodiacYearEntry, DeleteNewest, SettingsRederivation, TextExport, TrendOpening, TrendExport };
+
+// Starts the action and waits for its end; the window's thread is measured all the while.
+void runAction(StalledAction action, Session& session, int round, std::unique_ptr<TrendWindow>& trend) {
+    MainWindow& window = session.window();
+    switch (action) {
+        case NewZodiacYearEntry: {
+            // Two years on: the next issue's zodiac year and code table are new.
+            const int newest = session.history().history().back().issue;
+            child<QLineEdit>(window, "Text1")->setText(QString::number((newest / 1000 + 2) * 1000 + 1));
+            child<QWidget>(window, "MaskEdBox1_1")->setFocus();
+            for (const char digit : {'0', '3', '0', '7', '1', '2', '1', '8', '2', '2', '2', '5', '2', '9', '1', '1'})
+                QTest::keyClick(QApplication::focusWidget(), digit);
+            break;
+        }
+        case DeleteNewest:
+            child<QAbstractButton>(window, "Command3")->click();
+            break;
+        case SettingsRederivation:
+            child<QAction>(window, round % 2 == 0 ? "mnuSxcs_0" : "mnuSxcs_1")->trigger();
+            break;
+        case TextExport:
+            child<QAbstractButton>(window, "Command4")->click();
+            break;
+        case TrendOpening:
+            trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &window);
+            trend->show();
+            break;
+        case TrendExport: {
+            const qsizetype opened = session.dialogs().openedFiles().size();
+            child<QAbstractButton>(*trend, "trendExport")->click();
+            if (!QTest::qWaitFor([&] { return session.dialogs().openedFiles().size() > opened; }, 600000))
+                throw std::runtime_error("the trend grid was never written");
+            return;
+        }
+    }
+    if (!workEnded(window))
+        throw std::runtime_error("the work never ended");
+    QApplication::processEvents();
+}
+
+// One long action on a 100,000-draw history; `stall_ms` is the longest the window's thread
+// went without turning to its events (repainting, answering 取消), over all iterations.
+void BM_WindowStall(benchmark::State& state) {
+    application();
+    const auto action = static_cast<StalledAction>(state.range(0));
+    // Issues within the years the zodiac code tables are recorded for (up to 2107), so that
+    // the rows are derived as in real use.
+    Session session(test::seededDraws(100000, 42, 2007001, 999));
+    session.open();
+    std::unique_ptr<TrendWindow> trend;
+    if (action == TrendExport)
+        trend = shownTrend(session);
+    StallMeter meter;
+    double longest = 0;
+    int round = 0;
+    try {
+        for (auto _ : state) {
+            if (action == TrendOpening) {
+                state.PauseTiming();
+                trend.reset();
+                state.ResumeTiming();
+            }
+            meter.start();
+            runAction(action, session, round++, trend);
+            longest = std::max(longest, meter.stopMs());
+        }
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+    }
+    state.counters["stall_ms"] = longest;
+    trend.reset();
+    session.close();
+}
+BENCHMARK(BM_WindowStall)
+    ->ArgName("action")
+    ->DenseRange(NewZodiacYearEntry, TrendExport)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
 
 }  // namespace
 }  // namespace drawfollow

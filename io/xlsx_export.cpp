@@ -66,9 +66,7 @@ std::string reasonOf(lxw_error error, const std::string& printed) {
     return std::string(sentenceOf(error)) + "（" + detail + "）";
 }
 
-constexpr int kMostPercentDecimals = 10;
-
-constexpr int kNotAPercent = -1;
+constexpr int kMostDecimals = 10;
 
 // The library reads 0 as "no colour": black has a code of its own.
 lxw_color_t libraryColour(uint32_t rgb) {
@@ -76,50 +74,79 @@ lxw_color_t libraryColour(uint32_t rgb) {
     return rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
 }
 
-// One format per pair of colours and number of percent decimals, made when first needed: a
-// sheet of thousands of coloured cells needs only a handful.
+// One format per pair of colours and number format, made when first needed: a sheet of
+// thousands of coloured cells needs only a handful.
 class CellFormats {
 public:
     explicit CellFormats(lxw_workbook* workbook) : workbook_(workbook) {}
 
-    // Null, the general format, for a cell without colours or percent.
-    lxw_format* of(const CellColours& colours, int percentDecimals) {
-        if (colours == CellColours{} && percentDecimals == kNotAPercent)
+    // Null, the general format, for a cell without colours or number format.
+    lxw_format* of(const CellColours& colours, const std::string& numberFormat = {}) {
+        if (colours == CellColours{} && numberFormat.empty())
             return nullptr;
-        const Key key{colours, percentDecimals};
+        Key key{colours, numberFormat};
         if (const auto known = formats_.find(key); known != formats_.end())
             return known->second;
         lxw_format* format = workbook_add_format(workbook_);
         // Without memory for a format the cell is still written, in the general format.
         if (!format)
             return nullptr;
-        if (percentDecimals != kNotAPercent) {
-            const std::string code =
-                percentDecimals == 0 ? "0%" : "0." + std::string(static_cast<size_t>(percentDecimals), '0') + "%";
-            format_set_num_format(format, code.c_str());
-        }
+        if (!numberFormat.empty())
+            format_set_num_format(format, numberFormat.c_str());
         if (colours.fill)
             format_set_bg_color(format, libraryColour(*colours.fill));
         if (colours.font)
             format_set_font_color(format, libraryColour(*colours.font));
-        formats_.emplace(key, format);
+        formats_.emplace(std::move(key), format);
         return format;
     }
 
 private:
-    using Key = std::pair<CellColours, int>;
+    using Key = std::pair<CellColours, std::string>;
 
     lxw_workbook* workbook_;
     std::map<Key, lxw_format*> formats_;
 };
 
+// "0", "0.00", "0.000%": the number format that shows a value with `decimals` decimals.
+std::string decimalsFormat(int decimals, bool percent) {
+    std::string code = decimals == 0 ? "0" : "0." + std::string(static_cast<size_t>(decimals), '0');
+    return percent ? code + "%" : code;
+}
+
+// Digits, optionally a point and up to ten decimals, written exactly the way the value is
+// shown with those decimals (no leading zero, no point without decimals); a leading minus
+// where `negativeAllowed` allows it.
+std::optional<std::pair<double, int>> shownDecimal(std::string_view text, bool negativeAllowed) {
+    const std::string_view magnitude = negativeAllowed && text.starts_with('-') ? text.substr(1) : text;
+    if (magnitude.empty() || !std::isdigit(static_cast<unsigned char>(magnitude.front())))
+        return std::nullopt;
+    const size_t point = text.find('.');
+    const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
+    if (decimals > kMostDecimals)
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    char shown[64];
+    std::snprintf(shown, sizeof shown, "%.*f", decimals, value);
+    if (text != shown)
+        return std::nullopt;
+    return std::pair{value, decimals};
+}
+
 lxw_error writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, const std::string& text,
                     const CellColours& colours, CellFormats& formats) {
     if (const auto number = spreadsheetNumber(text))
-        return worksheet_write_number(sheet, row, col, *number, formats.of(colours, kNotAPercent));
+        return worksheet_write_number(sheet, row, col, *number, formats.of(colours));
+    if (const auto fixed = spreadsheetFixed(text))
+        return worksheet_write_number(sheet, row, col, fixed->value,
+                                      formats.of(colours, decimalsFormat(fixed->decimals, false)));
     if (const auto percent = spreadsheetPercent(text))
-        return worksheet_write_number(sheet, row, col, percent->fraction, formats.of(colours, percent->decimals));
-    return worksheet_write_string(sheet, row, col, text.c_str(), formats.of(colours, kNotAPercent));
+        return worksheet_write_number(sheet, row, col, percent->fraction,
+                                      formats.of(colours, decimalsFormat(percent->decimals, true)));
+    return worksheet_write_string(sheet, row, col, text.c_str(), formats.of(colours));
 }
 
 const CellColours& coloursAt(const ColourGrid& colours, size_t r, size_t c) {
@@ -141,9 +168,8 @@ lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const TextGrid
                 return LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
             const auto row = static_cast<lxw_row_t>(r);
             const auto col = static_cast<lxw_col_t>(c);
-            const lxw_error error = text.empty()
-                                        ? worksheet_write_blank(sheet, row, col, formats.of(cellColours, kNotAPercent))
-                                        : writeCell(sheet, row, col, text, cellColours, formats);
+            const lxw_error error = text.empty() ? worksheet_write_blank(sheet, row, col, formats.of(cellColours))
+                                                 : writeCell(sheet, row, col, text, cellColours, formats);
             if (error != LXW_NO_ERROR)
                 return error;
         }
@@ -202,23 +228,22 @@ std::optional<double> spreadsheetNumber(std::string_view text) {
     return value;
 }
 
+std::optional<SpreadsheetFixed> spreadsheetFixed(std::string_view text) {
+    if (text.find('.') == std::string_view::npos)
+        return std::nullopt;
+    const auto decimal = shownDecimal(text, true);
+    if (!decimal)
+        return std::nullopt;
+    return SpreadsheetFixed{decimal->first, decimal->second};
+}
+
 std::optional<SpreadsheetPercent> spreadsheetPercent(std::string_view text) {
     if (text.size() < 2 || text.back() != '%')
         return std::nullopt;
-    const std::string_view digits = text.substr(0, text.size() - 1);
-    const size_t point = digits.find('.');
-    const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(digits.size() - point - 1);
-    if (decimals > kMostPercentDecimals || !std::isdigit(static_cast<unsigned char>(digits.front())))
+    const auto decimal = shownDecimal(text.substr(0, text.size() - 1), false);
+    if (!decimal)
         return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value))
-        return std::nullopt;
-    char shown[64];
-    std::snprintf(shown, sizeof shown, "%.*f", decimals, value);
-    if (digits != shown)
-        return std::nullopt;
-    return SpreadsheetPercent{value / 100, decimals};
+    return SpreadsheetPercent{decimal->first / 100, decimal->second};
 }
 
 void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const ColourGrid& colours,

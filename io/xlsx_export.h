@@ -41,16 +41,27 @@ struct DataBarColumn {
 // says, and with a data bar in each of `bars`; cells that share their colours share one
 // format, so a long coloured sheet stays within the spreadsheet's few thousand formats. A cell whose text is a
 // number written the way the number is shown (no leading zero, no trailing zero after the
-// point) is stored as a number; a percentage as the tally shows it ("34.286%") as its
-// fraction with a percent format of as many decimals; every other text as a string; an empty text leaves the
-// cell blank. The workbook replaces the target through replaceFile (a link's target when it
-// is a symbolic link, unless it leads out of `dataFolder`), so a failure leaves an existing
-// file untouched. Throws StoreError with the reason.
+// point) is stored as a number; a number with a fixed count of decimals ("2.70", "3.00") as
+// its value with a number format of as many decimals; a percentage as the tally shows it
+// ("34.286%") as its fraction with a percent format of as many decimals; every other text
+// as a string; an empty text leaves the cell blank. The workbook replaces the target through
+// replaceFile (a link's target when it is a symbolic link, unless it leads out of
+// `dataFolder`), so a failure leaves an existing file untouched. Throws StoreError with the reason.
 void writeSpreadsheet(const TextGrid& grid, const std::filesystem::path& target, const ColourGrid& colours = {},
                       const std::vector<DataBarColumn>& bars = {}, const std::filesystem::path& dataFolder = {});
 
 // The value of a cell text that is stored as a number.
 std::optional<double> spreadsheetNumber(std::string_view text);
+
+struct SpreadsheetFixed {
+    double value;  // 2.7 for "2.70"
+    int decimals;  // shown after the point: 2 for "2.70"
+};
+
+// A cell text stored as a number with a fixed count of decimals: an optional minus, digits,
+// a point and up to ten decimals, written the way the value is shown with those decimals
+// ("02.5" and "1." stay text).
+std::optional<SpreadsheetFixed> spreadsheetFixed(std::string_view text);
 
 struct SpreadsheetPercent {
     double fraction;  // 0.34286 for "34.286%"

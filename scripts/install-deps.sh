@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
   fonts-noto-cjk xdg-utils
   unzip
-  appstream desktop-file-utils
+  appstream desktop-file-utils lintian
   python3
   clang libclang-rt-14-dev
   clang-format

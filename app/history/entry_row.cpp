@@ -3,8 +3,11 @@
 #include "app/shell/ui_text.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+
+#include <functional>
 
 namespace drawfollow {
 
@@ -13,9 +16,13 @@ namespace {
 // A masked box places the caret where it is clicked, even past the blank places of an
 // empty box; the first digit typed would then land in the second place and the second be
 // dropped. An empty box always starts at its first place.
+// A masked box also swallows Return unless it holds both digits: an empty or half-filled box
+// would store nothing and say nothing. Here every Return asks for the draw to be stored, so
+// that the check names what is missing; a held key's repeats ask nothing more.
 class EntryBox final : public QLineEdit {
 public:
-    using QLineEdit::QLineEdit;
+    EntryBox(std::function<void()> enterPressed, QWidget* parent)
+        : QLineEdit(parent), enterPressed_(std::move(enterPressed)) {}
 
 protected:
     void mousePressEvent(QMouseEvent* event) override {
@@ -23,6 +30,19 @@ protected:
         if (text().isEmpty())
             setCursorPosition(0);
     }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+        if (!event->isAutoRepeat())
+            enterPressed_();
+    }
+
+private:
+    std::function<void()> enterPressed_;
 };
 
 }  // namespace
@@ -33,7 +53,7 @@ EntryRow::EntryRow(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(4);
     const QString tip = QStringLiteral("在此补充输入最新历史号码");
     for (int p = 1; p <= kPositions; ++p) {
-        auto* box = new EntryBox(this);
+        auto* box = new EntryBox([this] { emit drawComplete(); }, this);
         box->setObjectName(arrayName("MaskEdBox1", p));
         box->setInputMask(QStringLiteral("99;_"));  // two digit places, prompt "_"
         box->setToolTip(tip);
@@ -43,7 +63,6 @@ EntryRow::EntryRow(QWidget* parent) : QWidget(parent) {
         // textEdited: only the user's typing counts, never the clearing after a store, so
         // no just-saved flag is needed to keep the clearing from storing or moving focus.
         connect(box, &QLineEdit::textEdited, this, [this, p] { boxEdited(p); });
-        connect(box, &QLineEdit::returnPressed, this, &EntryRow::drawComplete);
         boxes_[static_cast<size_t>(p - 1)] = box;
         layout->addWidget(box);
         if (p == kRegularPositions)

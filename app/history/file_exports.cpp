@@ -3,6 +3,7 @@
 #include "analysis/search.h"
 #include "app/history/history_commands.h"
 #include "app/history/history_controller.h"
+#include "app/history/history_jobs.h"
 #include "app/shell/file_paths.h"
 #include "app/shell/spreadsheet_job.h"
 #include "app/shell/user_dialogs.h"
@@ -40,22 +41,25 @@ TextGrid gridTexts(const QAbstractItemModel& grid) {
     return texts;
 }
 
-FileExports::FileExports(HistoryController& controller, UserDialogs& dialogs, QWidget* window)
-    : QObject(window), controller_(controller), dialogs_(dialogs), window_(window), writer_(new SpreadsheetJob(this)) {
+FileExports::FileExports(HistoryController& controller, HistoryJobs& jobs, UserDialogs& dialogs, QWidget* window)
+    : QObject(window),
+      controller_(controller),
+      jobs_(jobs),
+      dialogs_(dialogs),
+      window_(window),
+      writer_(new SpreadsheetJob(this)) {
     connect(writer_, &SpreadsheetJob::finished, this, &FileExports::finishGrid);
 }
 
 void FileExports::exportText() {
     const QString title = QStringLiteral("历史号码导出文本文件");
-    HistoryChange change;
-    {
-        WaitCursor wait;
-        change = controller_.exportHistoryText();
-    }
-    if (!reportChange(dialogs_, window_, title, change))
-        return;
-    emit done(change.summary);
-    open(change.file, QStringLiteral("文本"));
+    jobs_.exportText(title, [this, title](const HistoryChange& change) {
+        if (!reportChange(dialogs_, window_, title, change))
+            return;
+        emit done(change.summary);
+        if (!change.file.isEmpty())
+            open(change.file, QStringLiteral("文本"));
+    });
 }
 
 void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which) {
@@ -95,8 +99,7 @@ void FileExports::finishGrid(const QString& file, const QString& problem) {
 }
 
 void FileExports::open(const QString& file, const QString& kind) {
-    if (const QString unopened = openSavedFile(dialogs_, file, kind); !unopened.isEmpty())
-        emit done(unopened);
+    openSavedFile(dialogs_, file, kind, this, [this](const QString& unopened) { emit done(unopened); });
 }
 
 }  // namespace drawfollow

@@ -17,6 +17,7 @@ class QWidget;
 namespace drawfollow {
 
 class HistoryController;
+class HistoryJobs;
 class SpreadsheetJob;
 class UserDialogs;
 
@@ -28,9 +29,9 @@ class FileExports final : public QObject {
 
 public:
     // `window` is the parent of the dialogs.
-    FileExports(HistoryController& controller, UserDialogs& dialogs, QWidget* window);
+    FileExports(HistoryController& controller, HistoryJobs& jobs, UserDialogs& dialogs, QWidget* window);
 
-    // Command4.
+    // Command4, written off the window's thread.
     void exportText();
     // Writes the grid under the file name of `which`, off the window's thread; refused while
     // an earlier grid is still written.
@@ -45,6 +46,7 @@ private:
     void open(const QString& file, const QString& kind);
 
     HistoryController& controller_;
+    HistoryJobs& jobs_;
     UserDialogs& dialogs_;
     QWidget* window_;
     SpreadsheetJob* writer_;

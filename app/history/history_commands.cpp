@@ -80,7 +80,7 @@ void HistoryCommands::deleteNewestCount() {
 
 void HistoryCommands::setYearsToKeep() {
     const QString prompt = QStringLiteral(
-        "请输入更新需要保留的历史号码的年数（2~16中的任意自然数），如果超过年数将删除最早的一年的历史号码");
+        "请输入在线更新时要保留的历史号码的年数（2~16中的任意自然数），更早年份的历史号码将在更新时删除");
     for (;;) {
         const std::optional<QString> answer = dialogs_.inputText(window_, QStringLiteral("设置年数"), prompt,
                                                                  QString::number(controller_.settings().yearsToKeep()));
@@ -98,17 +98,18 @@ void HistoryCommands::setYearsToKeep() {
 }
 
 void HistoryCommands::importText() {
-    if (!dialogs_.confirm(window_, importTitle(),
-                          QStringLiteral("确实要读入最新历史号码吗？点击'确定'读入,点击'取消'放弃该操作。"
-                                         "确要读入请保证安装目录下存在历史号码的文本文件文件。"
-                                         "读取时可能要花费一段时间,请耐心等候！")))
-        return;
     // The folder users keep their history files in; made on first use so the dialog opens there.
     QDir data(pathText(controller_.dataFolder()));
     const QString folderName = QStringLiteral("历史号码");
+    if (!dialogs_.confirm(window_, importTitle(),
+                          QStringLiteral("确实要读入最新历史号码吗？点击“确定”读入，点击“取消”放弃该操作。"
+                                         "历史号码的文本文件一般放在数据文件夹的“%1”文件夹（%2）中。"
+                                         "读取时可能要花费一段时间，请耐心等候！")
+                              .arg(folderName, QDir::toNativeSeparators(data.filePath(folderName)))))
+        return;
     data.mkpath(folderName);
     const QString file = dialogs_.openFileName(window_, QStringLiteral("读取历史号文本"), data.filePath(folderName),
-                                               QStringLiteral("Text(*.txt)"));
+                                               QStringLiteral("文本文件 (*.txt)"));
     if (file.isEmpty())
         return;
     if (!file.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive)) {

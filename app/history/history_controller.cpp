@@ -8,6 +8,7 @@
 #include "io/leftover_parts.h"
 #include "io/update_plan.h"
 #include "net/online_update.h"
+#include "store/derivation_record.h"
 #include "store/maintenance_input.h"
 
 #include <QElapsedTimer>
@@ -83,6 +84,41 @@ EntryOutcome HistoryController::storeDraw(const QString& issueText, const std::a
     return {true, -1, {}};
 }
 
+QString HistoryController::installHistory(std::optional<std::vector<StoredDraw>> history, HistoryReset reset) {
+    if (!history)
+        return reloadHistory(reset);
+    history_ = std::move(*history);
+    afterHistoryChange(reset);
+    return {};
+}
+
+void HistoryController::setDerivationRunner(std::function<void(const DerivationSettings& wanted)> runner) {
+    derivationRunner_ = std::move(runner);
+}
+
+void HistoryController::rowsNotFollowed(const HistoryChange& change) {
+    // The rows stay named by what they were derived with.
+    try {
+        if (const std::optional<DerivationSettings> recorded = db_ ? db_->recordedDerivation() : std::nullopt)
+            derivation_ = *recorded;
+    } catch (const std::exception&) {
+        // The derivation stays as read before; the change's own text says what failed.
+    }
+    emit derivationChanged(change);
+}
+
+void HistoryController::rowsFollowed(std::optional<std::vector<StoredDraw>> history, const HistoryChange& change) {
+    HistoryChange followed = change;
+    // The rows follow the settings now: should they still differ, they are not handed to
+    // the runner again, so that a runner's work can never start itself over and over.
+    followingRows_ = true;
+    const QString problem = installHistory(std::move(history), HistoryReset::Replaced);
+    followingRows_ = false;
+    if (!problem.isEmpty())
+        followed.warning = problem;
+    emit derivationChanged(followed);
+}
+
 QString HistoryController::reloadHistory(HistoryReset reset) {
     if (!db_ && restoreAvailable()) {
         openDatabaseFile();
@@ -103,10 +139,27 @@ QString HistoryController::reloadHistory(HistoryReset reset) {
     return problem;
 }
 
+bool HistoryController::changedElsewhere() {
+    if (!db_)
+        return false;
+    try {
+        const std::optional<DrawRow> newest = db_->newest();
+        if (static_cast<size_t>(db_->drawCount()) != history_.size())
+            return true;
+        if (newest && StoredDraw::of(*newest) != history_.back())
+            return true;
+        const std::optional<DerivationSettings> recorded = db_->recordedDerivation();
+        return recorded && !derivesSameRows(*recorded, derivation_);
+    } catch (const std::exception&) {
+        return true;
+    }
+}
+
 void HistoryController::afterHistoryChange(std::optional<HistoryReset> reset) {
     updateNextIssue();
-    // A next issue in another zodiac year brings another code table.
-    const HistoryChange followed = followSettingsInForce();
+    // A next issue in another zodiac year brings another code table: a runner derives the
+    // rows again off this thread.
+    const HistoryChange followed = followSettingsInForce(false);
     emit nextIssueChanged(nextIssue_);
     if (reset)
         emit historyReset(*reset);
@@ -152,22 +205,6 @@ DerivationChoice HistoryController::derivationChoice() const {
     return {settings_.zodiacOffset(), settings_.segmentOffset(), settings_.sequentialZodiac(), clock_.currentYear()};
 }
 
-HistoryChange HistoryController::exportHistoryText() {
-    if (!db_)
-        return unavailableChange();
-    HistoryChange change;
-    try {
-        const fs::path file = defaultExportPath(*db_, dataFolder());
-        exportHistoryFile(*db_, file);
-        change.file = pathText(file);
-        change.summary =
-            QStringLiteral("已将 %1 期历史号码导出到“%2”。").arg(QString::number(history_.size()), change.file);
-    } catch (const std::exception& e) {
-        change.problem = QStringLiteral("历史号码未能导出：%1").arg(QString::fromStdString(failureText(e)));
-    }
-    return change;
-}
-
 void HistoryController::setYearsToKeep(int years) {
     if (years >= kMinYearsToKeep && years <= kMaxYearsToKeep)
         settings_.setYearsToKeep(years);
@@ -179,11 +216,24 @@ DerivationSettings HistoryController::settingsInForce(int nextIssue) const {
     return derivationChoice().forNextIssue(nextIssue);
 }
 
-HistoryChange HistoryController::followSettingsInForce() {
+bool HistoryController::rowsDifferFrom(const DerivationSettings& wanted) {
+    try {
+        const std::optional<DerivationSettings> recorded = db_->recordedDerivation();
+        return !recorded || !derivesSameRows(*recorded, wanted);
+    } catch (const std::exception&) {
+        return true;  // deriving here says why the record cannot be read
+    }
+}
+
+HistoryChange HistoryController::followSettingsInForce(bool here) {
     zodiacYear_ = startupCodeTableYear(nextIssue_);
     const DerivationSettings wanted = settingsInForce(nextIssue_);
     if (!db_) {
         derivation_ = wanted;
+        return {};
+    }
+    if (!here && derivationRunner_ && !followingRows_ && rowsDifferFrom(wanted)) {
+        derivationRunner_(wanted);
         return {};
     }
     FollowedDerivation followed = followDerivation(*db_, wanted);
@@ -200,11 +250,12 @@ HistoryChange HistoryController::followSettingsInForce() {
     return followed.change;
 }
 
-QString HistoryController::settingFollowed(AppSettings::Key key, int value) {
+QString HistoryController::settingFollowed(AppSettings::Key key, int value,
+                                           std::optional<std::vector<StoredDraw>> history) {
     settings_.setValue(key, value);
     QString problem;
     try {
-        history_ = db_->drawValues();
+        history_ = history ? std::move(*history) : db_->drawValues();
     } catch (const std::exception& e) {
         problem = QStringLiteral("未能重新读取历史号码：%1").arg(QString::fromStdString(failureText(e)));
     }

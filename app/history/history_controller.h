@@ -15,6 +15,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -68,6 +69,22 @@ public:
     // update) and refreshes all that shows it; an error text, empty on success. A file that
     // could not be opened is tried again: a restore may have put a sound one in its place.
     QString reloadHistory(HistoryReset reset = HistoryReset::Replaced);
+    // The same with the history a worker has read already, so that the window's thread does
+    // not read it again; without one it is read here.
+    QString installHistory(std::optional<std::vector<StoredDraw>> history, HistoryReset reset);
+    // Who derives the rows again when a stored draw moves the next issue into another
+    // zodiac year: a worker (history_jobs.h) that calls rowsFollowed() at its end. Without
+    // one the rows are derived here, on the caller's thread.
+    void setDerivationRunner(std::function<void(const DerivationSettings& wanted)> runner);
+    // The runner has derived the rows again and read the history it left, if it could.
+    void rowsFollowed(std::optional<std::vector<StoredDraw>> history, const HistoryChange& change);
+    // The runner failed or was cancelled: the rows stay as they were, and the next change
+    // of the history tries again.
+    void rowsNotFollowed(const HistoryChange& change);
+    // Whether the file holds another history than the one read here (its size, its newest
+    // draw or the settings its rows were derived with differ): another program changed it.
+    // A file that cannot be read counts as changed, so that reading it again says why.
+    bool changedElsewhere();
     // An online update of this history from the chart service at `host`, keeping the
     // IniSerchDay years before the clock's year; none without a database. The caller starts
     // it and calls reloadHistory() once it has finished.
@@ -84,8 +101,7 @@ public:
     DerivationChoice derivationChoice() const;
     // What a command says when there is no database: the history was not changed.
     HistoryChange unavailableChange() const;
-    HistoryChange exportHistoryText();  // Command4
-    void setYearsToKeep(int years);     // mnuSetDay
+    void setYearsToKeep(int years);  // mnuSetDay
 
     // Settings as read at start-up and kept up to date.
     const AppSettings& settings() const { return settings_; }
@@ -102,7 +118,7 @@ public:
 
     // A settings menu's choice, once a worker has derived every stored row under it: the
     // setting takes `value`, the stored values are read afresh. An error text, empty on success.
-    QString settingFollowed(AppSettings::Key key, int value);
+    QString settingFollowed(AppSettings::Key key, int value, std::optional<std::vector<StoredDraw>> history = {});
     // The window's size and splitter, for the next start.
     void saveWindowLayout(AppSettings::LayoutKey key, const QByteArray& state) { settings_.setLayoutState(key, state); }
 
@@ -128,8 +144,13 @@ private:
     // The settings in force for the history as it stands: the menus' settings, the code
     // table for the zodiac year of the next issue.
     DerivationSettings settingsInForce(int nextIssue) const;
-    // Derives the stored rows again when the settings in force differ from theirs.
-    HistoryChange followSettingsInForce();
+    // Derives the stored rows again when the settings in force differ from theirs (on the
+    // runner, when there is one and `here` is false).
+    HistoryChange followSettingsInForce(bool here = true);
+    // Whether the stored rows were derived with other settings than `wanted`.
+    bool rowsDifferFrom(const DerivationSettings& wanted);
+    std::function<void(const DerivationSettings&)> derivationRunner_;
+    bool followingRows_ = false;  // taking the history a runner has derived
 
     AppSettings& settings_;
     const Clock& clock_;

@@ -18,6 +18,9 @@ struct HistoryJobs::Outcome {
     HistoryChange followed;
     // Stopped by 取消: nothing was changed.
     bool cancelled = false;
+    // The history the change left, read on the worker so that the window's thread need not
+    // read it; none when it could not be read there.
+    std::optional<std::vector<StoredDraw>> history;
 };
 
 namespace {
@@ -45,8 +48,8 @@ void setChoice(DerivationChoice& choice, AppSettings::Key key, int value) {
 }  // namespace
 
 HistoryJobs::Outcome HistoryJobs::workInFile(const fs::path& file, const Work& work,
-                                             const std::optional<DerivationChoice>& follow, JobControl& control,
-                                             const std::optional<fs::path>& restoring) {
+                                             const std::optional<DerivationChoice>& follow, bool readHistory,
+                                             JobControl& control, const std::optional<fs::path>& restoring) {
     Outcome outcome;
     const BatchProgress progress = [&control](size_t done, size_t total) { return control.advance(done, total); };
     try {
@@ -65,6 +68,13 @@ HistoryJobs::Outcome HistoryJobs::workInFile(const fs::path& file, const Work& w
                 // The window follows again after its reload, and says why it cannot.
             }
         }
+        if (readHistory && !outcome.change.failed()) {
+            try {
+                outcome.history = db.drawValues();
+            } catch (const std::exception&) {
+                // The window's thread reads it and says why it cannot.
+            }
+        }
     } catch (const std::exception& e) {
         outcome.change.problem = problemOf(e);
     }
@@ -74,7 +84,32 @@ HistoryJobs::Outcome HistoryJobs::workInFile(const fs::path& file, const Work& w
 }
 
 HistoryJobs::HistoryJobs(HistoryController& controller, BackgroundJob& job, QObject* parent)
-    : QObject(parent), controller_(controller), job_(job) {}
+    : QObject(parent), controller_(controller), job_(job) {
+    controller_.setDerivationRunner([this](const DerivationSettings& wanted) { followRows(wanted); });
+}
+
+HistoryJobs::~HistoryJobs() {
+    controller_.setDerivationRunner({});
+}
+
+void HistoryJobs::followRows(const DerivationSettings& wanted) {
+    run(
+        QStringLiteral("重算生肖和段数"),
+        [wanted](HistoryDb& db, const BatchProgress& progress) {
+            FollowedDerivation followed = followDerivation(db, wanted, progress);
+            return std::move(followed.change);
+        },
+        std::nullopt,
+        [this](Outcome outcome) {
+            controller_.rowsFollowed(std::move(outcome.history), outcome.change);
+            return HistoryChange{};  // rowsFollowed() has reported it
+        },
+        [this](const HistoryChange& change) {
+            // Derived: reported above; failed or cancelled: said here.
+            if (change.failed() || !change.summary.isEmpty())
+                controller_.rowsNotFollowed(change);
+        });
+}
 
 void HistoryJobs::deleteNewest(const QString& title, Done done) {
     changeHistory(
@@ -129,13 +164,20 @@ void HistoryJobs::changeHistory(const QString& title, Work work, HistoryReset re
         title, std::move(work), controller_.derivationChoice(),
         [this, reset](Outcome outcome) {
             HistoryChange change = std::move(outcome.change);
-            const QString problem = controller_.reloadHistory(reset);
+            const QString problem = controller_.installHistory(std::move(outcome.history), reset);
             if (!problem.isEmpty())
                 change.warning += (change.warning.isEmpty() ? QString() : QStringLiteral("\n")) + problem;
             change.summary += outcome.followed.summary;
             return change;
         },
-        done, restoring);
+        done, true, restoring);
+}
+
+void HistoryJobs::exportText(const QString& title, Done done) {
+    const fs::path folder = controller_.dataFolder();
+    run(
+        title, [folder](HistoryDb& db, const BatchProgress&) { return exportTextChange(db, folder); }, std::nullopt,
+        [](Outcome outcome) { return std::move(outcome.change); }, done, false);
 }
 
 void HistoryJobs::changeSetting(AppSettings::Key key, int value, Done done) {
@@ -149,7 +191,7 @@ void HistoryJobs::changeSetting(AppSettings::Key key, int value, Done done) {
         },
         std::nullopt,
         [this, key, value](Outcome outcome) {
-            const QString problem = controller_.settingFollowed(key, value);
+            const QString problem = controller_.settingFollowed(key, value, std::move(outcome.history));
             HistoryChange change = std::move(outcome.change);
             if (!problem.isEmpty())
                 change.warning = problem;
@@ -167,7 +209,7 @@ void HistoryJobs::changeSetting(AppSettings::Key key, int value, Done done) {
 }
 
 void HistoryJobs::run(const QString& title, Work work, std::optional<DerivationChoice> follow,
-                      std::function<HistoryChange(Outcome)> finish, const Done& done,
+                      std::function<HistoryChange(Outcome)> finish, const Done& done, bool readHistory,
                       const std::optional<fs::path>& restoring) {
     if (!(restoring ? controller_.restoreAvailable() : controller_.historyAvailable())) {
         done(controller_.unavailableChange());
@@ -176,8 +218,8 @@ void HistoryJobs::run(const QString& title, Work work, std::optional<DerivationC
     const fs::path file = controller_.databaseFile();
     const bool started = job_.start<Outcome>(
         title + QStringLiteral("…"),
-        [file, work = std::move(work), follow, restoring](JobControl& control) {
-            return workInFile(file, work, follow, control, restoring);
+        [file, work = std::move(work), follow, readHistory, restoring](JobControl& control) {
+            return workInFile(file, work, follow, readHistory, control, restoring);
         },
         [title, finish = std::move(finish), done](Outcome outcome) {
             if (outcome.cancelled)

@@ -30,7 +30,10 @@ class HistoryJobs final : public QObject {
 public:
     using Done = std::function<void(const HistoryChange&)>;
 
+    // Also derives the rows again, on the worker, when a stored draw moves the next issue into
+    // another zodiac year (HistoryController::setDerivationRunner).
     HistoryJobs(HistoryController& controller, BackgroundJob& job, QObject* parent = nullptr);
+    ~HistoryJobs() override;
 
     // Each is named by `title` in the busy bar and in the note of a cancelled change.
     void deleteNewest(const QString& title, Done done);                                   // Command3, mnuErase
@@ -42,15 +45,19 @@ public:
     // mnuSxcs, mnuDscs, mnuSxsetup: the setting takes `value` once every row has been
     // derived again under it, and keeps its old value when that fails or is cancelled.
     void changeSetting(AppSettings::Key key, int value, Done done);
+    // Command4: the history written to its text file in the data folder; nothing changes.
+    void exportText(const QString& title, Done done);
 
 private:
+    void followRows(const DerivationSettings& wanted);
+
     using Work = std::function<HistoryChange(HistoryDb& db, const BatchProgress& progress)>;
     struct Outcome;
 
     // On the worker, over a connection of its own: nothing here may touch the window's objects.
     // When `restoring` names a safety copy, a damaged file is first set aside for it.
     static Outcome workInFile(const std::filesystem::path& file, const Work& work,
-                              const std::optional<DerivationChoice>& follow, JobControl& control,
+                              const std::optional<DerivationChoice>& follow, bool readHistory, JobControl& control,
                               const std::optional<std::filesystem::path>& restoring);
 
     // A change of the history, after which the rows follow the settings in force for the
@@ -58,8 +65,9 @@ private:
     void changeHistory(const QString& title, Work work, HistoryReset reset, Done done,
                        const std::optional<std::filesystem::path>& restoring = std::nullopt);
     // The one path of every job: `work` on the worker, `finish` on the window's thread.
+    // `readHistory`: the work changes the history, which is read afresh on the worker.
     void run(const QString& title, Work work, std::optional<DerivationChoice> follow,
-             std::function<HistoryChange(Outcome)> finish, const Done& done,
+             std::function<HistoryChange(Outcome)> finish, const Done& done, bool readHistory = true,
              const std::optional<std::filesystem::path>& restoring = std::nullopt);
 
     HistoryController& controller_;

@@ -17,8 +17,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace drawfollow {
 
 namespace {
@@ -142,9 +140,6 @@ void HistoryPanel::scrollToNewest() {
 }
 
 void HistoryPanel::storeEntry() {
-    const auto texts = entry_->texts();
-    if (std::all_of(texts.begin(), texts.end(), [](const QString& t) { return t.isEmpty(); }))
-        return;  // Return in an empty row: nothing to store, nothing to say
     const EntryOutcome outcome = controller_.storeDraw(issueBox_->text(), entry_->texts());
     if (outcome.stored) {
         entry_->clearAll();

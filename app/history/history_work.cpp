@@ -1,5 +1,7 @@
 #include "app/history/history_work.h"
 
+#include "app/shell/file_paths.h"
+#include "io/history_import.h"
 #include "io/history_maintenance.h"
 #include "io/history_rederive.h"
 #include "io/safety_copy.h"
@@ -110,6 +112,20 @@ HistoryChange restoreChange(HistoryDb& db, const SafetyCopyListing& copy, const 
 
 // A code compared or named under another table than the one it was stored with is wrong,
 // so the rows follow every change of the settings in force at once, all in one transaction.
+HistoryChange exportTextChange(HistoryDb& db, const fs::path& dataFolder) {
+    HistoryChange change;
+    try {
+        const fs::path file = defaultExportPath(db, dataFolder);
+        exportHistoryFile(db, file);
+        const int draws = db.drawCount();
+        change.file = pathText(file);
+        change.summary = QStringLiteral("已将 %1 期历史号码导出到“%2”。").arg(QString::number(draws), change.file);
+    } catch (const std::exception& e) {
+        change.problem = QStringLiteral("历史号码未能导出：%1").arg(QString::fromStdString(failureText(e)));
+    }
+    return change;
+}
+
 FollowedDerivation followDerivation(HistoryDb& db, const DerivationSettings& wanted, const BatchProgress& progress) {
     FollowedDerivation followed;
     std::optional<DerivationSettings> recorded;

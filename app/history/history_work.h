@@ -42,6 +42,8 @@ HistoryChange importChange(HistoryDb& db, const std::filesystem::path& file, con
                            const BatchProgress& progress);  // cmdRdLst
 HistoryChange restoreChange(HistoryDb& db, const SafetyCopyListing& copy, const DerivationChoice& choice,
                             const BatchProgress& progress);  // mnuRestore
+// Writes the history to its default text file in `dataFolder`; `file` names it.
+HistoryChange exportTextChange(HistoryDb& db, const std::filesystem::path& dataFolder);  // Command4
 
 struct FollowedDerivation {
     // What to tell the user; empty when nothing needed doing.

@@ -79,6 +79,8 @@ BacktestDialog::BacktestDialog(const BacktestResult& result, const QString& sear
     int tableWidth = table->frameWidth() * 2 + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int c = 0; c < model->columnCount(); ++c)
         tableWidth += table->columnWidth(c);
+    // The splitter is narrower than the dialog and shares out what it lacks: the table keeps its width.
+    table->setMinimumWidth(tableWidth);
     split->setSizes({tableWidth, kWidth - tableWidth});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(verdict);

@@ -7,7 +7,10 @@
 #include <QChart>
 #include <QChartView>
 #include <QDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLineSeries>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -85,9 +88,6 @@ QChart* tallyChanceChart(const ChanceBaseline& chance) {
 
     auto* x = new QBarCategoryAxis(chart);
     x->append(categories);
-    // Thirty names side by side do not fit across a small window.
-    if (categories.size() > 12)
-        x->setLabelsAngle(-90);
     return withCountAxis(chart, x, top);
 }
 
@@ -130,6 +130,32 @@ QChart* cumulativeHitsChart(const std::vector<ChosenScore>& scores, const QStrin
     return withCountAxis(chart, x, top);
 }
 
+namespace {
+
+// Wide enough for every label of a category axis side by side: a label that does not fit is
+// drawn as "…", or turned on its side as "⋮", which says nothing. On a screen too narrow
+// for them the labels are turned after all.
+int widthForLabels(QChart& chart, const QWidget* parent) {
+    constexpr int kPlainWidth = 720;
+    constexpr int kAroundPlot = 170;  // the count axis, the margins and the dialog's frame
+    const QList<QAbstractAxis*> axes = chart.axes(Qt::Horizontal);
+    auto* categories = axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(axes.first());
+    if (!categories || categories->count() == 0)
+        return kPlainWidth;
+    const QFontMetrics metrics(categories->labelsFont());
+    int widest = 0;
+    for (const QString& label : categories->categories())
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    const int wanted = static_cast<int>(categories->count()) * (widest + 12) + kAroundPlot;
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int room = screen->availableGeometry().width() - 40;
+    if (wanted > room)
+        categories->setLabelsAngle(-90);
+    return std::clamp(wanted, kPlainWidth, std::max(kPlainWidth, room));
+}
+
+}  // namespace
+
 QDialog* chartDialog(QWidget* parent, QChart* chart, const QString& title) {
     auto* dialog = new QDialog(parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -138,7 +164,7 @@ QDialog* chartDialog(QWidget* parent, QChart* chart, const QString& title) {
     view->setRenderHint(QPainter::Antialiasing);
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(view);
-    dialog->resize(720, 440);
+    dialog->resize(widthForLabels(*chart, parent), 440);
     return dialog;
 }
 

@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace drawfollow {
@@ -26,6 +27,14 @@ namespace {
 constexpr int kTallyCountColumn = 2;
 constexpr int kTallyPercentColumn = 3;
 constexpr int kTallyAllColumns = kChanceZColumn + 1;
+
+// The width of a grid's first `columns` columns with its frame and vertical scroll bar.
+int gridWidth(const FlexGrid& grid, int columns) {
+    int width = grid.frameWidth() * 2 + grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    for (int c = 0; c < columns; ++c)
+        width += grid.columnWidth(c);
+    return width;
+}
 
 }  // namespace
 
@@ -65,9 +74,8 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     clear(true);
 
-    tallyWidth_ = tally_->frameWidth() * 2 + tally_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
-    for (int c = 0; c < kTallyAllColumns; ++c)
-        tallyWidth_ += tally_->columnWidth(c);
+    tallyWidth_ = gridWidth(*tally_, kTallyAllColumns);
+    tallyCountsWidth_ = gridWidth(*tally_, kTallyCountColumn + 1);
 
     auto* tallySide = new QWidget(this);
     auto* chanceRow = new QHBoxLayout;
@@ -101,13 +109,16 @@ void ResultPanel::restoreSplit(const QByteArray& state) {
 
 void ResultPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Until the user moves it, the tally starts with every column in sight and the hits
-    // grid takes the rest; the splitter's width is known only once the window is shown.
+    // Until the user moves it, the hits grid starts with every column in sight where the
+    // tally keeps its values and counts beside it, and the tally takes the rest, up to all
+    // its columns; the splitter's width is known only once the window is shown.
     if (splitPlaced_ || !isVisible())
         return;
-    const int hitsWidth = splitter_->width() - splitter_->handleWidth() - tallyWidth_;
-    if (hitsWidth > 0)
-        splitter_->setSizes({hitsWidth, tallyWidth_});
+    const int room = splitter_->width() - splitter_->handleWidth();
+    if (room <= tallyCountsWidth_)
+        return;  // not yet laid out at its real size
+    const int tally = std::clamp(room - gridWidth(*hits_, hitsModel_->columnCount()), tallyCountsWidth_, tallyWidth_);
+    splitter_->setSizes({room - tally, tally});
     splitPlaced_ = true;
 }
 

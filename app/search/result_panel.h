@@ -63,7 +63,8 @@ private:
     FlexGrid* hits_;
     FlexGrid* tally_;
     QSplitter* splitter_;
-    int tallyWidth_ = 0;  // every tally column in sight
+    int tallyWidth_ = 0;        // every tally column in sight
+    int tallyCountsWidth_ = 0;  // 序号, 结果 and 出现次数 in sight
     bool splitPlaced_ = false;
     QLabel* note_;
     QLabel* chanceLine_;

@@ -28,10 +28,10 @@ void HelpCommands::open(const QUrl& page) {
                            "请重新安装本程序。"));
         return;
     }
-    if (links_.open(page))
-        return;
     const QString where = page.isLocalFile() ? QDir::toNativeSeparators(page.toLocalFile()) : page.toString();
-    emit failed(QStringLiteral("系统中没有可以打开网页的程序，请用浏览器打开“%1”。").arg(where));
+    links_.open(page, this, [this, where] {
+        emit failed(QStringLiteral("系统中没有可以打开网页的程序，请用浏览器打开“%1”。").arg(where));
+    });
 }
 
 }  // namespace drawfollow

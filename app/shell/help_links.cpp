@@ -1,7 +1,8 @@
 #include "app/shell/help_links.h"
 
+#include "app/shell/desktop_open.h"
+
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -23,7 +24,7 @@ bool holdsManual(const QString& folder) {
 HelpLinks systemHelpLinks() {
     return {findManualFolder(QCoreApplication::applicationDirPath(),
                              QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)),
-            [](const QUrl& url) { return QDesktopServices::openUrl(url); }};
+            &openOnDesktop};
 }
 
 QString findManualFolder(const QString& programFolder, const QStringList& dataFolders) {

@@ -8,11 +8,14 @@
 
 #include <functional>
 
+class QObject;
+
 namespace drawfollow {
 
-// Opens an address without waiting for the program that shows it; false when the system has
-// no program for it or could not start one.
-using UrlOpener = std::function<bool(const QUrl&)>;
+// Opens an address without waiting for the program that shows it; `notOpened` runs, now or
+// later, when the system has no program for it or could not start one, unless `context` is
+// gone by then.
+using UrlOpener = std::function<void(const QUrl&, const QObject* context, std::function<void()> notOpened)>;
 
 struct HelpLinks {
     QString manualFolder;  // holds the manual's first page; empty when none was found

@@ -20,13 +20,21 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
 
+    // Answered before QApplication, which aborts without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto parsed = parseStartupOptions(arguments);
+    if (const auto* answer = std::get_if<StartupAnswer>(&parsed))
+        return printStartupAnswer(*answer);
+    const StartupOptions& options = std::get<StartupOptions>(parsed);
+
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QLatin1String(AppSettings::kOrganisation));
     QApplication::setApplicationName(QLatin1String(AppSettings::kApplication));
     QApplication::setApplicationVersion(QLatin1String(kVersion));
     presentToDesktop();
     installQtTranslations(app);
-    const StartupOptions options = parseStartupOptions(QApplication::arguments());
 
     QSettings store;  // per user, under FlwZMBRQLC / FlwZMBRQLC
     AppSettings settings(store);

@@ -1,5 +1,6 @@
 #include "app/shell/main_window.h"
 
+#include "app/history/database_watch.h"
 #include "app/history/file_exports.h"
 #include "app/history/history_commands.h"
 #include "app/history/history_jobs.h"
@@ -15,6 +16,7 @@
 #include "app/shell/background_job.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/help_commands.h"
+#include "app/shell/status_texts.h"
 #include "app/shell/timing_log.h"
 #include "app/shell/user_dialogs.h"
 #include "app/shell/window_controllers.h"
@@ -25,7 +27,6 @@
 #include <QAction>
 #include <QCursor>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -52,6 +53,8 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
 
     buildSplitter();
 
+    statusBar_ = new ElidingStatusBar(this);
+    setStatusBar(statusBar_);
     job_ = new BackgroundJob(statusBar(), this);
     connect(job_, &BackgroundJob::runningChanged, this, &MainWindow::followRunningWork);
     // A restore over a damaged file makes the history available only once the job has ended.
@@ -65,9 +68,6 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     menus_ = MainMenus::build(menuBar());
     wireMenus();
 
-    status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("storeStatus"));
-    statusBar()->addWidget(status_, 1);
     showStoreStatus();
     connect(&controllers_.history, &HistoryController::historyReset, this, &MainWindow::showStoreStatus);
     connect(&controllers_.history, &HistoryController::drawAppended, this, &MainWindow::showStoreStatus);
@@ -96,6 +96,12 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     connect(history_->grid(), &FlexGrid::rightButtonReleased, this,
             [this](const QPoint& at) { menus_.historyMenu->popup(at); });
     wireHistoryCommands();
+    if (controllers_.history.historyAvailable()) {
+        watch_ = new DatabaseWatch(
+            controllers_.history, [this] { return job_->running() || onlineUpdate_->running(); }, this);
+        connect(watch_, &DatabaseWatch::reloaded, this,
+                [this](const QString& note) { statusBar()->showMessage(note, kSummaryShownMs); });
+    }
     setUpKeyboard();
     restoreLayout();
 }
@@ -131,7 +137,7 @@ void MainWindow::wireMenus() {
 
 void MainWindow::wireHistoryCommands() {
     commands_ = new HistoryCommands(controllers_.history, *historyJobs_, dialogs_, this);
-    exports_ = new FileExports(controllers_.history, dialogs_, this);
+    exports_ = new FileExports(controllers_.history, *historyJobs_, dialogs_, this);
     const MainMenus& m = menus_;
     for (QAction* a : {m.exportHistoryAction, m.clearHistoryAction, m.trimToIssueAction, m.deleteNewestCountAction})
         a->setEnabled(controllers_.history.historyAvailable());
@@ -240,6 +246,8 @@ void MainWindow::followRunningWork() {
     menus_.yearsToKeepAction->setEnabled(!busy);
     if (trend_)
         trend_->setHistoryBusy(busy);
+    if (watch_ && !busy && !onlineUpdate_->running())
+        watch_->workEnded();
 }
 
 void MainWindow::showTallyWithChance(const SearchInputs& inputs, SearchResult& result) {
@@ -301,19 +309,21 @@ void MainWindow::addManualBaseValue(Kind kind, int value) {
 void MainWindow::showStoreStatus() {
     if (!controllers_.history.historyAvailable()) {
         const QString file = QString::fromStdString(controllers_.history.databaseFile().string());
-        status_->setText(file.isEmpty() ? QStringLiteral("没有可用的数据文件夹，历史号码的命令已停用。")
-                                        : QStringLiteral("历史数据库“%1”不可用，历史号码的命令已停用。").arg(file));
-        status_->setStyleSheet(QStringLiteral("color: #b00020;"));
+        statusBar_->setLastingText(file.isEmpty()
+                                       ? QStringLiteral("没有可用的数据文件夹，历史号码的命令已停用。")
+                                       : QStringLiteral("历史数据库“%1”不可用，历史号码的命令已停用。").arg(file),
+                                   true);
         return;
     }
     const auto& h = controllers_.history.history();
     const QString file = QString::fromStdString(controllers_.history.databaseFile().string());
-    status_->setText(h.empty() ? QStringLiteral("历史数据库：%1（尚无历史号码）").arg(file)
-                               : QStringLiteral("历史数据库：%1　共 %2 期，%3 ～ %4")
-                                     .arg(file)
-                                     .arg(h.size())
-                                     .arg(h.front().issue)
-                                     .arg(h.back().issue));
+    statusBar_->setLastingText(h.empty() ? QStringLiteral("历史数据库：%1（尚无历史号码）").arg(file)
+                                         : QStringLiteral("历史数据库：%1　共 %2 期，%3 ～ %4")
+                                               .arg(file)
+                                               .arg(h.size())
+                                               .arg(h.front().issue)
+                                               .arg(h.back().issue),
+                               false);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

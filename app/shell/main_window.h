@@ -13,13 +13,14 @@
 
 #include <optional>
 
-class QLabel;
 class QSplitter;
 
 namespace drawfollow {
 
 class BackgroundJob;
 class BacktestCommand;
+class DatabaseWatch;
+class ElidingStatusBar;
 class PickCommands;
 class FileExports;
 class HelpCommands;
@@ -108,7 +109,8 @@ private:
     FileExports* exports_;
     BackgroundJob* job_;
     HistoryJobs* historyJobs_;
-    QLabel* status_;
+    ElidingStatusBar* statusBar_;
+    DatabaseWatch* watch_ = nullptr;  // none without a database
     TrendWindow* trend_ = nullptr;
     bool shownBefore_ = false;
 };

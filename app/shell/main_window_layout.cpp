@@ -7,6 +7,7 @@
 #include "app/search/search_options.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/main_window.h"
+#include "app/shell/screen_fit.h"
 #include "app/shell/window_controllers.h"
 
 #include <QCloseEvent>
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSplitter>
@@ -104,10 +104,9 @@ QWidget* MainWindow::buildSearchSide() {
 void MainWindow::restoreLayout() {
     const AppSettings& s = controllers_.history.settings();
     if (!restoreGeometry(s.layoutState(AppSettings::LayoutKey::WindowGeometry))) {
-        // The whole of a small screen; on a larger one a laptop screen's worth, room enough for
-        // about thirty history rows.
-        const QRect screen = this->screen()->availableGeometry();
-        resize(std::min(1366, screen.width()), std::min(768, screen.height()));
+        // A laptop screen's worth, room enough for about thirty history rows; the whole of a
+        // smaller screen.
+        placeFirstTime(*this, {1366, 768}, WhenTooSmall::Maximize);
     }
     if (!splitter_->restoreState(s.layoutState(AppSettings::LayoutKey::SplitterState))) {
         // The history as wide as its columns, the search side the rest.

@@ -4,8 +4,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace drawfollow {
 
@@ -40,7 +44,14 @@ RowChoiceDialog::RowChoiceDialog(const QString& title, const QString& prompt, co
     layout->addWidget(label);
     layout->addWidget(table_, 1);
     layout->addWidget(buttons);
-    resize(640, 360);
+    // Every column in sight, as far as the screen allows.
+    int tableWidth = table_->frameWidth() * 2 + table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < table_->columnCount(); ++c)
+        tableWidth += table_->columnWidth(c);
+    const QMargins margins = layout->contentsMargins();
+    const int wanted = tableWidth + margins.left() + margins.right();
+    const int room = screen()->availableGeometry().width() - 40;
+    resize(std::clamp(wanted, 640, std::max(640, room)), 360);
 }
 
 std::optional<int> RowChoiceDialog::chosenRow() const {

@@ -32,12 +32,17 @@ bool SpreadsheetJob::running() const {
 }
 
 bool SpreadsheetJob::start(ShownCells cells, const std::filesystem::path& target) {
+    return start([cells = std::move(cells)]() mutable { return std::move(cells); }, target);
+}
+
+bool SpreadsheetJob::start(std::function<ShownCells()> read, const std::filesystem::path& target) {
     if (running())
         return false;
     running_ = true;
     target_ = pathText(target);
-    watcher_->setFuture(QtConcurrent::run([cells = std::move(cells), target]() -> QString {
+    watcher_->setFuture(QtConcurrent::run([read = std::move(read), target]() -> QString {
         try {
+            const ShownCells cells = read();
             // The window writes its workbooks into the data folder only.
             writeSpreadsheet(cells.texts, target, cells.colours, cells.bars, target.parent_path());
             return {};

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 template <typename T>
@@ -37,6 +38,9 @@ public:
     static QString busyNote();
     // Writes `cells` to `target`; refused (false, nothing written) while another write runs.
     bool start(ShownCells cells, const std::filesystem::path& target);
+    // The same with cells that `read` makes on the worker, from values it holds (never from
+    // the window's models): reading a grid of 100,000 rows takes a second of its own.
+    bool start(std::function<ShownCells()> read, const std::filesystem::path& target);
 
 signals:
     // The write has ended; `problem` says why it failed, empty when the file was written.

@@ -1,8 +1,9 @@
 #include "app/shell/user_dialogs.h"
 
+#include "app/shell/desktop_open.h"
+#include "app/shell/key_repeat_guard.h"
 #include "app/shell/row_choice_dialog.h"
 
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -46,6 +47,7 @@ private:
 }  // namespace
 
 void WidgetDialogs::message(QWidget* parent, MessageKind kind, const QString& title, const QString& text) {
+    const KeyRepeatGuard heldKeyIgnored;
     switch (kind) {
         case MessageKind::Information:
             QMessageBox::information(parent, title, text);
@@ -60,6 +62,7 @@ void WidgetDialogs::message(QWidget* parent, MessageKind kind, const QString& ti
 }
 
 bool WidgetDialogs::confirm(QWidget* parent, const QString& title, const QString& text) {
+    const KeyRepeatGuard heldKeyIgnored;
     return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) ==
            QMessageBox::Ok;
 }
@@ -90,14 +93,15 @@ std::optional<int> WidgetDialogs::chooseRow(QWidget* parent, const QString& titl
     return dialog.chosenRow();
 }
 
-QString openSavedFile(UserDialogs& dialogs, const QString& file, const QString& kind) {
-    if (dialogs.openFile(file))
-        return {};
-    return QStringLiteral("文件已保存为“%1”，但系统中没有可以打开%2文件的程序。").arg(file, kind);
+void openSavedFile(UserDialogs& dialogs, const QString& file, const QString& kind, const QObject* context,
+                   std::function<void(const QString&)> report) {
+    dialogs.openFile(file, context, [file, kind, report = std::move(report)] {
+        report(QStringLiteral("文件已保存为“%1”，但系统中没有可以打开%2文件的程序。").arg(file, kind));
+    });
 }
 
-bool WidgetDialogs::openFile(const QString& file) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+void WidgetDialogs::openFile(const QString& file, const QObject* context, std::function<void()> notOpened) {
+    openOnDesktop(QUrl::fromLocalFile(file), context, std::move(notOpened));
 }
 
 }  // namespace drawfollow

@@ -8,9 +8,11 @@
 #include <QStringList>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 
+class QObject;
 class QWidget;
 
 namespace drawfollow {
@@ -45,13 +47,15 @@ public:
     virtual std::optional<int> chooseRow(QWidget* parent, const QString& title, const QString& prompt,
                                          const QStringList& columns, const QList<QStringList>& rows) = 0;
     // Hands a file to the program the system opens such files with, without waiting for
-    // it; false when the system has none or could not start it.
-    virtual bool openFile(const QString& file) = 0;
+    // it; `notOpened` runs, now or later, when the system has none or could not start it,
+    // unless `context` is gone by then.
+    virtual void openFile(const QString& file, const QObject* context, std::function<void()> notOpened) = 0;
 };
 
-// openFile() for a file just saved: empty when it opened, else the status line that says
-// there is no program for `kind` files and where the file is.
-QString openSavedFile(UserDialogs& dialogs, const QString& file, const QString& kind);
+// openFile() for a file just saved: when it does not open, `report` gets the status line
+// that says there is no program for `kind` files and where the file is.
+void openSavedFile(UserDialogs& dialogs, const QString& file, const QString& kind, const QObject* context,
+                   std::function<void(const QString&)> report);
 
 // The real dialogs.
 class WidgetDialogs final : public UserDialogs {
@@ -64,7 +68,7 @@ public:
     std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) override;
     std::optional<int> chooseRow(QWidget* parent, const QString& title, const QString& prompt,
                                  const QStringList& columns, const QList<QStringList>& rows) override;
-    bool openFile(const QString& file) override;
+    void openFile(const QString& file, const QObject* context, std::function<void()> notOpened) override;
 };
 
 }  // namespace drawfollow

@@ -104,6 +104,10 @@ QString TrendExports::target(const QString& fileName, const QString& title) {
 }
 
 void TrendExports::exportTable(ShownCells cells, const QString& fileName) {
+    exportTable([cells = std::move(cells)]() mutable { return std::move(cells); }, fileName);
+}
+
+void TrendExports::exportTable(std::function<ShownCells()> read, const QString& fileName) {
     if (writer_->running()) {
         emit done(SpreadsheetJob::busyNote());
         return;
@@ -111,7 +115,7 @@ void TrendExports::exportTable(ShownCells cells, const QString& fileName) {
     const QString file = target(fileName, tableTitle());
     if (file.isEmpty())
         return;
-    writer_->start(std::move(cells), localPath(file));
+    writer_->start(std::move(read), localPath(file));
     emit done(QStringLiteral("正在写入“%1”…").arg(file));
 }
 
@@ -132,8 +136,7 @@ void TrendExports::exportPicture(QWidget* chart, const QString& fileName) {
 
 void TrendExports::finish(const QString& file, const QString& kind) {
     emit done(QStringLiteral("已导出到“%1”。").arg(file));
-    if (const QString unopened = openSavedFile(dialogs_, file, kind); !unopened.isEmpty())
-        emit done(unopened);
+    openSavedFile(dialogs_, file, kind, this, [this](const QString& unopened) { emit done(unopened); });
 }
 
 }  // namespace drawfollow

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QAbstractItemModel;
 class QColor;
 class QModelIndex;
@@ -43,6 +45,8 @@ public:
     // `fileName` in the data folder, written off the window's thread; a failure is said in a
     // message and no file is left half written. Refused while an earlier table is still written.
     void exportTable(ShownCells cells, const QString& fileName);
+    // The same with the cells read on the worker (SpreadsheetJob).
+    void exportTable(std::function<ShownCells()> read, const QString& fileName);
     void exportPicture(QWidget* chart, const QString& fileName);
 
 signals:

@@ -1,6 +1,7 @@
 #include "app/trend/trend_window.h"
 
 #include "app/history/history_controller.h"
+#include "app/shell/screen_fit.h"
 #include "app/shell/wait_cursor.h"
 #include "app/trend/frequency_chart.h"
 #include "app/trend/omission_bar_delegate.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -55,6 +57,23 @@ QTableView* trendGrid(QWidget* parent, TrendGridModel* model) {
     grid->verticalHeader()->setDefaultSectionSize(kCellSize - 4);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     return grid;
+}
+
+// As wide as the widest figure of the summary rows (4-digit counts on a long history) where
+// the grid has the width for all its columns, never narrower than a ball; the columns stay
+// one size so that the trend lines line up. A figure still wider is drawn smaller
+// (TrendBallDelegate).
+int columnWidthForFigures(const QTableView* grid, const TrendGridModel& model) {
+    const QFontMetrics metrics = grid->fontMetrics();
+    int widest = 0;
+    for (int row = model.summaryRow(); row < model.rowCount(); ++row)
+        for (int column = 0; column < model.columnCount(); ++column)
+            widest =
+                std::max(widest, metrics.horizontalAdvance(model.index(row, column).data(Qt::DisplayRole).toString()));
+    // The style's margins on either side of the text.
+    const int margin = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 3);
+    const int room = model.columnCount() > 0 ? grid->viewport()->width() / model.columnCount() : kCellSize;
+    return std::max(kCellSize, std::min(widest + margin, room));
 }
 
 }  // namespace
@@ -102,9 +121,6 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
     layout->addWidget(tabs_, 1);
     layout->addLayout(bottom);
 
-    const QRect screen = this->screen()->availableGeometry();
-    resize(std::min(1000, screen.width()), std::min(700, screen.height()));
-
     connect(rangeBar_, &TrendRangeBar::changed, this, &TrendWindow::refresh);
     connect(exportButton, &QPushButton::clicked, this, &TrendWindow::exportShownTab);
     connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -125,6 +141,11 @@ void TrendWindow::setHistoryBusy(bool busy) {
 
 void TrendWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (!placed_) {
+        // Over the main window's screen, with its frame; later openings keep where the player left it.
+        placeFirstTime(*this, {1000, 700}, WhenTooSmall::Shrink, parentWidget());
+        placed_ = true;
+    }
     if (stale_)
         followHistory();
 }
@@ -164,6 +185,7 @@ void TrendWindow::refresh() {
         showProblem(QStringLiteral("走势图未能读出：%1").arg(QString::fromStdString(failureText(e))));
         return;
     }
+    fitColumnsToFigures();
     omissionModel_->setTable(gridModel_->table());
     windowChart_->refresh();
     showProblem(gridModel_->table().rowCount() == 0 ? QStringLiteral("所选期数范围内没有历史号码。") : QString());
@@ -182,6 +204,15 @@ const std::vector<double>& TrendWindow::wholeHistoryRates(HistoryDb& db, const T
     return wholeHistoryRates_->perDraw;
 }
 
+void TrendWindow::fitColumnsToFigures() {
+    grid_->horizontalHeader()->setDefaultSectionSize(columnWidthForFigures(grid_, *gridModel_));
+}
+
+void TrendWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    fitColumnsToFigures();
+}
+
 void TrendWindow::showProblem(const QString& problem) {
     note_->setText(problem);
     note_->setVisible(!problem.isEmpty());
@@ -190,8 +221,14 @@ void TrendWindow::showProblem(const QString& problem) {
 void TrendWindow::exportShownTab() {
     switch (tabs_->currentIndex()) {
         case GridTab:
-            exports_->exportTable(shownCells(*gridModel_, trendGridColours, true, QStringLiteral("期号")),
-                                  QStringLiteral("zoushi.xlsx"));
+            // Read on the worker from a copy of the table: the cells of a long history take a second.
+            exports_->exportTable(
+                [table = gridModel_->table()] {
+                    TrendGridModel model;
+                    model.setTable(table);
+                    return shownCells(model, trendGridColours, true, QStringLiteral("期号"));
+                },
+                QStringLiteral("zoushi.xlsx"));
             break;
         case OmissionTab: {
             ShownCells cells = shownCells(*omissionTable_->model(), paintedColours, false);

@@ -45,6 +45,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Reads the history afresh, or, while the window is hidden, when it is shown again.
@@ -53,6 +54,8 @@ private:
     // per kind and scope, and again only after the history changes.
     const std::vector<double>& wholeHistoryRates(HistoryDb& db, const TrendChoice& choice, const IssueRange& range);
     void showProblem(const QString& problem);
+    // The grid's columns as wide as the summary's figures need, as far as the width allows.
+    void fitColumnsToFigures();
     // The tab in sight: a grid or table as a workbook, a chart as a picture.
     void exportShownTab();
 
@@ -77,6 +80,7 @@ private:
     };
     std::optional<Rates> wholeHistoryRates_;
     bool stale_ = false;  // the history changed while the window was hidden
+    bool placed_ = false;
 };
 
 }  // namespace drawfollow

@@ -1,11 +1,14 @@
 // Hand entry: focus moves, sixteen digits store one draw, a
-// bad draw is refused with a message naming the box, the issue must be new; deleting
-// the newest draw.
+// bad draw is refused with a message naming the box (also on Return in an incomplete row),
+// the issue must be new; deleting the newest draw.
 #include "app/shell/flex_grid.h"
+#include "app/shell/key_repeat_guard.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -157,6 +160,52 @@ private slots:
         QCOMPARE(s.history().history().size(), size_t(0));
         QVERIFY(s.dialogs().lastText().contains(QStringLiteral("第 1 个号码框（平1码）是空的")));
         QVERIFY(box(s, 1)->hasFocus());
+    }
+
+    // Return in a box that is empty or holds one digit names the first box still missing;
+    // the repeats of a held Return ask nothing more.
+    void returnInAnIncompleteRowSaysWhatIsMissing() {
+        WindowSession s;
+        s.seed(seededDraws(3, 7, 2026001));
+        QVERIFY(s.start());
+        box(s, 1)->setFocus();
+        QTRY_VERIFY(box(s, 1)->hasFocus());
+        QTest::keyClick(box(s, 1), Qt::Key_Return);
+        QCOMPARE(s.dialogs().messages().size(), 1);
+        QVERIFY2(s.dialogs().lastText().contains(QStringLiteral("第 1 个号码框（平1码）是空的")),
+                 qPrintable(s.dialogs().lastText()));
+
+        typeIntoFocus(QStringLiteral("04053"));  // box 3 holds one digit
+        QVERIFY(box(s, 3)->hasFocus());
+        QTest::keyClick(box(s, 3), Qt::Key_Return);
+        QCOMPARE(s.dialogs().messages().size(), 2);
+        QVERIFY2(s.dialogs().lastText().contains(QStringLiteral("第 4 个号码框（平4码）是空的")),
+                 qPrintable(s.dialogs().lastText()));
+        QVERIFY(box(s, 4)->hasFocus());
+
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(box(s, 4), &repeat);
+        QCOMPARE(s.dialogs().messages().size(), 2);
+        QCOMPARE(s.history().history().size(), size_t(3));
+    }
+
+    // While a message box is open, a held key's repeats reach nothing; its first press and
+    // later keys do.
+    void keyRepeatsDroppedWhileAGuardLives() {
+        QLineEdit line;
+        const auto press = [&line](bool repeat) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), repeat);
+            QApplication::sendEvent(&line, &key);
+        };
+        {
+            const KeyRepeatGuard guard;
+            press(false);
+            press(true);
+            press(true);
+            QCOMPARE(line.text(), QStringLiteral("a"));
+        }
+        press(true);
+        QCOMPARE(line.text(), QStringLiteral("aa"));
     }
 
     void issueMustBeNewerThanTheNewestDraw() {

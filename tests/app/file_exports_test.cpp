@@ -79,7 +79,7 @@ private slots:
         s.seed(draws);
         QVERIFY(s.start());
         FIND_ENABLED(QPushButton, command4, s, "Command4");
-        command4->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command4")));  // written off the window's thread
         const fs::path file = s.dataDir() / fs::path(u8"更新至2013150期历史号码.txt");
         QCOMPARE(readFile(file), std::string("2013148 03 07 12 18 22 25 29 11 \r\n"
                                              "2013149 01 02 03 04 05 06 07 08 \r\n"
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(s.dialogs().openedFiles(), QStringList{pathOf(file)});
         QVERIFY(s.dialogs().messages().isEmpty());
         // A second export overwrites the same file, and the file imports back to the same draws.
-        command4->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command4")));
         QCOMPARE(s.dialogs().openedFiles().size(), 2);
         QCOMPARE(readHistoryFile(file).draws, draws);
     }
@@ -95,7 +95,7 @@ private slots:
     void anEmptyHistoryWritesAnEmptyFileWithoutAnIssueInItsName() {
         WindowSession s;
         QVERIFY(s.start());
-        s.find<QPushButton>(QStringLiteral("Command4"))->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command4")));
         QCOMPARE(readFile(s.dataDir() / fs::path(u8"更新至期历史号码.txt")), std::string());
     }
 
@@ -104,7 +104,7 @@ private slots:
         s.seed({draw(2013001, {1, 2, 3, 4, 5, 6, 7, 8})});
         QVERIFY(s.start());
         fs::create_directories(s.dataDir() / fs::path(u8"更新至2013001期历史号码.txt") / "in the way");
-        s.find<QPushButton>(QStringLiteral("Command4"))->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command4")));
         QCOMPARE(s.dialogs().messages().size(), 1);
         QCOMPARE(s.dialogs().messages().first().kind, MessageKind::Warning);
         QVERIFY(s.dialogs().lastText().contains(QStringLiteral("未能导出")));
@@ -116,7 +116,8 @@ private slots:
         s.seed({draw(2013001, {1, 2, 3, 4, 5, 6, 7, 8})});
         QVERIFY(s.start());
         s.dialogs().setOpenSucceeds(false);
-        s.find<QPushButton>(QStringLiteral("Command4"))->click();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command4")));
+        QVERIFY(s.window().statusBar()->currentMessage().contains(QStringLiteral("没有可以打开文本文件的程序")));
         s.find<QAction>(QStringLiteral("mnuDcls"))->trigger();
         QVERIFY(s.finishWrites());
         QVERIFY(s.dialogs().messages().isEmpty());

@@ -237,8 +237,8 @@ private slots:
         QCOMPARE(m.size(), 7);  // four prompts, three refusals in between
         for (int i = 0; i < m.size(); i += 2) {
             QCOMPARE(m[i].title, QStringLiteral("设置年数"));
-            QCOMPARE(m[i].text, QStringLiteral("请输入更新需要保留的历史号码的年数（2~16中的任意自然数），"
-                                               "如果超过年数将删除最早的一年的历史号码"));
+            QCOMPARE(m[i].text, QStringLiteral("请输入在线更新时要保留的历史号码的年数（2~16中的任意自然数），"
+                                               "更早年份的历史号码将在更新时删除"));
             QCOMPARE(m[i].initial, QStringLiteral("6"));
         }
         for (int i = 1; i < m.size(); i += 2) {

@@ -9,6 +9,7 @@
 #include "support/history_builder.h"
 #include "window_session.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -74,12 +75,14 @@ private slots:
         const auto& m = s.dialogs().messages();
         QCOMPARE(m.size(), 2);  // the question and the file dialog
         QCOMPARE(m[0].title, kTitle);
-        QCOMPARE(m[0].text,
-                 QStringLiteral("确实要读入最新历史号码吗？点击'确定'读入,点击'取消'放弃该操作。确要读入请保证"
-                                "安装目录下存在历史号码的文本文件文件。读取时可能要花费一段时间,请耐心等候！"));
+        // The data folder's own folder for history files is named, not the installation's.
+        QCOMPARE(m[0].text, QStringLiteral("确实要读入最新历史号码吗？点击“确定”读入，点击“取消”放弃该操作。"
+                                           "历史号码的文本文件一般放在数据文件夹的“历史号码”文件夹（%1）中。"
+                                           "读取时可能要花费一段时间，请耐心等候！")
+                                .arg(QDir::toNativeSeparators(pathOf(folder))));
         QVERIFY(std::filesystem::is_directory(folder));
         QCOMPARE(m[1].initial, pathOf(folder));
-        QCOMPARE(m[1].filter, QStringLiteral("Text(*.txt)"));
+        QCOMPARE(m[1].filter, QStringLiteral("文本文件 (*.txt)"));
 
         QCOMPARE(stored(s), draws);
         QCOMPARE(gridRows(s), 20);

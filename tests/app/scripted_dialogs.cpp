@@ -58,9 +58,10 @@ std::optional<int> ScriptedDialogs::chooseRow(QWidget*, const QString& title, co
     return rows_.isEmpty() ? std::nullopt : rows_.dequeue();
 }
 
-bool ScriptedDialogs::openFile(const QString& file) {
+void ScriptedDialogs::openFile(const QString& file, const QObject*, std::function<void()> notOpened) {
     openedFiles_.append(file);
-    return openSucceeds_;
+    if (!openSucceeds_)
+        notOpened();
 }
 
 }  // namespace drawfollow::test

@@ -51,7 +51,7 @@ public:
     std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) override;
     std::optional<int> chooseRow(QWidget* parent, const QString& title, const QString& prompt,
                                  const QStringList& columns, const QList<QStringList>& rows) override;
-    bool openFile(const QString& file) override;
+    void openFile(const QString& file, const QObject* context, std::function<void()> notOpened) override;
 
 private:
     QList<Message> messages_;

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStatusBar>
@@ -248,6 +249,34 @@ private slots:
         exportButton->click();
         QVERIFY(!QImage(QString::fromStdString((s.dataDir() / "cishu.png").string())).isNull());
         QVERIFY(s.dialogs().messages().isEmpty());
+    }
+
+    // No figure is text in either workbook: counts, omissions and averages such as 2.70 or
+    // 3.00 are numbers shown with their decimals; only ball numbers keep a leading zero as text.
+    void everyFigureIsStoredAsANumber() {
+        WindowSession s;
+        s.seed(seededDraws(40, 7, 2026001));
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTabWidget, tabs, s, "trendTabs");
+        FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
+        const QRegularExpression figure(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?%?$"));
+        for (const auto& [tab, file] : {std::pair{0, "zoushi.xlsx"}, std::pair{1, "yilou.xlsx"}}) {
+            tabs->setCurrentIndex(tab);
+            exportButton->click();
+            QVERIFY(s.finishWrites());
+            const Sheet sheet = readFirstSheet(s.dataDir() / file);
+            int withDecimals = 0;
+            for (const auto& [ref, cell] : sheet.cells) {
+                const QString text = QString::fromStdString(cell.value);
+                QVERIFY2(cell.isNumber || !figure.match(text).hasMatch(),
+                         qPrintable(QStringLiteral("%1 %2: “%3” is text")
+                                        .arg(QLatin1String(file), QString::fromStdString(ref), text)));
+                withDecimals += cell.isNumber && (cell.numberFormat.starts_with("0.") || text.contains(u'.'));
+            }
+            if (tab == 1)
+                QVERIFY2(withDecimals > 0, "the averages keep their decimals");
+        }
     }
 
     void theWorkbooksAreColouredAsTheScreen() {

@@ -73,9 +73,10 @@ bool WindowSession::start() {
     settings_ = std::make_unique<AppSettings>(*store_);
     controllers_ = std::make_unique<WindowControllers>(*settings_, clock_);
     controllers_->history.start(DataFolderChoice{dir_.path(), {}});
-    const UrlOpener recordUrl = [this](const QUrl& url) {
+    const UrlOpener recordUrl = [this](const QUrl& url, const QObject*, const std::function<void()>& notOpened) {
         opened_.push_back(url);
-        return urlsOpen_;
+        if (!urlsOpen_)
+            notOpened();
     };
     window_ = std::make_unique<MainWindow>(*controllers_, dialogs_, HelpLinks{manualFolder_, recordUrl});
     window_->show();

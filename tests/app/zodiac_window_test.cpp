@@ -81,11 +81,32 @@ private slots:
         QCOMPARE(s.history().zodiacYear(), 2025);
         s.find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->setFocus();
         typeIntoFocus(QStringLiteral("0514172426282916"));
+        // Stored at once; every row is derived again off the window's thread, which shows it busy.
+        QCOMPARE(s.history().history().size(), size_t(39));
+        QVERIFY(s.find<QWidget>(QStringLiteral("busyIndicator"))->isVisible());
+        QVERIFY(s.finishWork());
         QCOMPARE(s.history().history().size(), size_t(39));
         QCOMPARE(s.history().zodiacYear(), 2026);  // the next issue 2026020
         QCOMPARE(recorded(s)->codes.tableYear(), 2026);
         QVERIFY(statusMessage(s).contains(QStringLiteral("重算全部 39 期")));
         QCOMPARE(namesShown(s), trueNames(draw(2026019, {5, 14, 17, 24, 26, 28, 29, 16})));
+    }
+
+    // Two years on: one derivation off the window's thread, which then ends.
+    void aHandEntryYearsAheadDerivesTheRowsOnce() {
+        WindowSession s(2026);
+        s.seed(seededDraws(38, 3, 2025131, 150));
+        QVERIFY(s.start());
+        s.find<QLineEdit>(QStringLiteral("Text1"))->setText(QStringLiteral("2028100"));
+        s.find<QLineEdit>(QStringLiteral("MaskEdBox1_1"))->setFocus();
+        typeIntoFocus(QStringLiteral("0514172426282916"));
+        QCOMPARE(s.history().history().size(), size_t(39));
+        QVERIFY(s.finishWork());
+        QTest::qWait(200);
+        QVERIFY(!s.find<QWidget>(QStringLiteral("busyIndicator"))->isVisible());
+        QCOMPARE(s.history().zodiacYear(), 2028);
+        QCOMPARE(recorded(s)->codes.tableYear(), 2028);
+        QVERIFY(statusMessage(s).contains(QStringLiteral("重算全部 39 期")));
     }
 
     void eachMenuClickDerivesTheRowsAgainAtOnce_data() {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 namespace drawfollow {
 namespace {
@@ -111,6 +112,53 @@ INSTANTIATE_TEST_SUITE_P(Texts, PercentCells,
                                            PercentCase{"-5%", {}}, PercentCase{".5%", {}}, PercentCase{"1.%", {}},
                                            PercentCase{"34.286", {}}, PercentCase{"1e3%", {}},
                                            PercentCase{"0.00000000001%", {}}, PercentCase{"34.286% ", {}}));
+
+struct FixedCase {
+    std::string text;
+    std::optional<double> value;
+    int decimals = 0;
+};
+
+void PrintTo(const FixedCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
+
+class FixedCells : public ::testing::TestWithParam<FixedCase> {};
+
+TEST_P(FixedCells, DecimalsWrittenAsShownBecomeNumbersWithThoseDecimals) {
+    const auto fixed = spreadsheetFixed(GetParam().text);
+    ASSERT_EQ(fixed.has_value(), GetParam().value.has_value());
+    if (!fixed)
+        return;
+    EXPECT_DOUBLE_EQ(fixed->value, *GetParam().value);
+    EXPECT_EQ(fixed->decimals, GetParam().decimals);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, FixedCells,
+                         ::testing::Values(FixedCase{"2.70", 2.7, 2}, FixedCase{"3.00", 3, 2},
+                                           FixedCase{"0.50", 0.5, 2}, FixedCase{"-1.20", -1.2, 2},
+                                           FixedCase{"12.5", 12.5, 1}, FixedCase{"100.000", 100, 3},
+                                           FixedCase{"07", {}}, FixedCase{"3", {}}, FixedCase{"02.50", {}},
+                                           FixedCase{"1.", {}}, FixedCase{".5", {}}, FixedCase{"-.5", {}},
+                                           FixedCase{"+1.50", {}}, FixedCase{"2.70%", {}},
+                                           FixedCase{"1.00000000000", {}}, FixedCase{"2.70 ", {}}, FixedCase{"", {}}));
+
+// Averages such as the omission table's are numbers in the file, shown with their decimals.
+TEST_F(SpreadsheetExport, FixedDecimalsAreNumbersWithANumberFormat) {
+    const TextGrid grid{{"值", "平均遗漏", "偏离"}, {"01", "2.70", "-1.50"}, {"02", "3.00", "0.25"}};
+    writeSpreadsheet(grid, dir / "yilou.xlsx");
+    const auto sheet = test::readFirstSheet(dir / "yilou.xlsx");
+    for (const auto& [ref, value, format] : {std::tuple{"B2", "2.7", "0.00"}, std::tuple{"B3", "3", "0.00"},
+                                             std::tuple{"C2", "-1.5", "0.00"}, std::tuple{"C3", "0.25", "General"}}) {
+        ASSERT_EQ(sheet.cells.count(ref), 1u) << ref;
+        const test::SheetCell& cell = sheet.cells.at(ref);
+        EXPECT_TRUE(cell.isNumber) << ref;
+        EXPECT_EQ(cell.value, value) << ref;
+        EXPECT_EQ(cell.numberFormat, format) << ref;
+        EXPECT_EQ(test::shownText(cell), grid[ref[1] - '1'][ref[0] - 'A']) << ref;
+    }
+    EXPECT_FALSE(sheet.cells.at("A2").isNumber);  // a ball number keeps its leading zero
+}
 
 TEST_F(SpreadsheetExport, MixedCellsKeepTheirTypesAndEmptyCellsStayBlank) {
     const TextGrid tally{{"序号", "结果", "出现次数", "百分比"},

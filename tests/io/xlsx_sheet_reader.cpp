@@ -69,7 +69,8 @@ struct CellStyle {
 
 // Every cell style, by the style's index ("s" of a cell).
 std::vector<CellStyle> cellStyles(const std::filesystem::path& workbook) {
-    std::map<std::string, std::string> codes{{"0", "General"}, {"9", "0%"}, {"10", "0.00%"}};
+    // The built-in formats a writer refers to by number alone.
+    std::map<std::string, std::string> codes{{"0", "General"}, {"1", "0"}, {"2", "0.00"}, {"9", "0%"}, {"10", "0.00%"}};
     std::vector<std::string> fonts;
     std::vector<std::string> fills;
     std::vector<CellStyle> styles;
@@ -104,12 +105,15 @@ std::vector<CellStyle> cellStyles(const std::filesystem::path& workbook) {
 
 std::string shownText(const SheetCell& cell) {
     const std::string& format = cell.numberFormat;
-    if (!cell.isNumber || format.empty() || format.back() != '%')
+    if (!cell.isNumber || format.empty() || format.front() != '0')
         return cell.value;
+    const bool percent = format.back() == '%';
     const size_t point = format.find('.');
-    const int decimals = point == std::string::npos ? 0 : static_cast<int>(format.size() - point - 2);
+    const size_t digitsEnd = format.size() - (percent ? 1 : 0);
+    const int decimals = point == std::string::npos ? 0 : static_cast<int>(digitsEnd - point - 1);
     char shown[64];
-    std::snprintf(shown, sizeof shown, "%.*f%%", decimals, std::stod(cell.value) * 100);
+    std::snprintf(shown, sizeof shown, percent ? "%.*f%%" : "%.*f", decimals,
+                  std::stod(cell.value) * (percent ? 100 : 1));
     return shown;
 }
 

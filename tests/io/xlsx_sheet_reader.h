@@ -15,8 +15,8 @@ struct SheetCell {
     std::string fontColour;    // "FFRRGGBB", empty for the default
 };
 
-// The text a spreadsheet program shows for the cell: a percentage with its decimals, any
-// other cell as stored.
+// The text a spreadsheet program shows for the cell: a number with a format of fixed
+// decimals ("0.00", "0.000%") with those decimals, any other cell as stored.
 std::string shownText(const SheetCell& cell);
 
 struct Sheet {

@@ -2,7 +2,7 @@
 # Installs the build into a temporary DESTDIR and checks that every file lands in its
 # freedesktop place, that the installed programs report their version, that the window finds
 # the manual where it looks for it, and that the desktop entry, the AppStream data and the man
-# page pass their validators where those are installed.
+# pages pass their validators where those are installed.
 set -euo pipefail
 build=$1
 version=$2
@@ -19,7 +19,8 @@ for file in \
   share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
   share/icons/hicolor/scalable/apps/$app_id.svg \
   share/icons/hicolor/16x16/apps/$app_id.png share/icons/hicolor/256x256/apps/$app_id.png \
-  share/man/man1/drawfollow-cli.1.gz; do
+  share/man/man1/drawfollow.1.gz share/man/man1/drawfollow-cli.1.gz \
+  share/doc/drawfollow/changelog.gz share/doc/drawfollow/copyright; do
   [ -s "$usr/$file" ] || fail "missing $file"
 done
 # Every picture the manual shows and every page it links to is installed with it.
@@ -35,8 +36,16 @@ grep -q "^Name\[zh_CN\]=" "$usr/share/applications/$app_id.desktop" || fail "no 
 grep -q "release version=\"$version\"" "$usr/share/metainfo/$app_id.metainfo.xml" || fail "metainfo version"
 
 # Both validators come with scripts/install-deps.sh.
-desktop-file-validate "$usr/share/applications/$app_id.desktop" || fail "desktop entry"
+# Not even a hint (such as two main categories) from the desktop entry's validator.
+notes=$(desktop-file-validate "$usr/share/applications/$app_id.desktop" 2>&1) || fail "desktop entry: $notes"
+[ -z "$notes" ] || fail "desktop entry: $notes"
 appstreamcli validate --no-net "$usr/share/metainfo/$app_id.metainfo.xml" >/dev/null || fail "AppStream data"
-warnings=$(zcat "$usr/share/man/man1/drawfollow-cli.1.gz" | groff -man -Tutf8 -ww 2>&1 >/dev/null || true)
-[ -z "$warnings" ] || fail "man page: $warnings"
+for page in drawfollow drawfollow-cli; do
+  warnings=$(zcat "$usr/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww 2>&1 >/dev/null || true)
+  [ -z "$warnings" ] || fail "man page $page: $warnings"
+done
+grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+  "$usr/share/doc/drawfollow/copyright" || fail "the copyright file is not in Debian's machine-readable format"
+zcat "$usr/share/doc/drawfollow/changelog.gz" | head -1 | grep -q "^drawfollow ($version) " ||
+  fail "the changelog's first entry is not version $version"
 echo "install tree complete"

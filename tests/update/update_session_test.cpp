@@ -4,6 +4,7 @@
 #include "io/update_session.h"
 #include "io/history_text.h"
 #include "io/safety_copy.h"
+#include "io/update_summary.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
 #include "test_paths.h"
@@ -307,6 +308,18 @@ TEST_F(EmptyHistoryUpdateTest, UnreadableDrawKeepsTheDrawsBeforeItAndEndsTheUpda
     EXPECT_EQ(db.drawCount(), 2);
     ASSERT_TRUE(update.summary().failure);
     EXPECT_NE(update.summary().failure->reason.find("2011003"), std::string::npos);
+}
+
+// A page lists the coming draw without numbers: it is not reported as skipped.
+TEST(UpdateSummaryMessage, TheNextIssueIsStillToComeNotSkipped) {
+    UpdateSummary summary;
+    summary.read = summary.added = 2;
+    summary.newestIssue = 2026097;
+    summary.skippedIssues = {2026090, 2026098};
+    const std::string message = summary.message();
+    EXPECT_NE(message.find("已跳过：2026090。"), std::string::npos) << message;
+    EXPECT_NE(message.find("尚未开奖：2026098。"), std::string::npos) << message;
+    EXPECT_EQ(message.find("2026098"), message.rfind("2026098")) << message;  // named once, as still to come
 }
 
 }  // namespace
