@@ -3,9 +3,11 @@
 // The input's first line stands for the HTTP Content-Type header, the rest is the page.
 #include "io/page_charset.h"
 #include "io/update_page.h"
+#include "io/utf8_text.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace {
