@@ -40,7 +40,7 @@ representative() {
 aliases() {
   local resolved
   resolved=$(readlink -f "$1" || echo "$1")
-  printf '%s\n' "$resolved" "${1#/usr}" "${resolved#/usr}" | grep -vx "$1" | sort -u
+  printf '%s\n' "$resolved" "${1#/usr}" "${resolved#/usr}" | grep -vxF "$1" | sort -u
 }
 
 # owned[path]=space-separated owners, for the paths dpkg knows; one dpkg-query for them all.
@@ -86,7 +86,8 @@ for name in $(printf '%s\n' "${!entry_path[@]}" | sort); do
     [ -n "${covered[$package]:-}" ] && ok=1
   done
   if [ $ok -eq 0 ]; then
-    echo "CMake's $name found $path from ${packages% }, which $(basename "$list") does not install: add ${packages%% *} to it" >&2
+    shown=${packages% }
+    echo "CMake's $name found $path from ${shown// /, }, which $(basename "$list") does not install: add ${packages%% *} to it" >&2
     status=1
   fi
 done
