@@ -66,6 +66,8 @@ mount -t proc proc "$target/proc" && mounted=("$target/proc" "${mounted[@]}")
 mount -t sysfs sysfs "$target/sys" && mounted=("$target/sys" "${mounted[@]}")
 mount --bind /dev "$target/dev" && mounted=("$target/dev" "${mounted[@]}")
 mount --make-private "$target/dev"
+# apt-get logs through a pseudo-terminal.
+mount --bind /dev/pts "$target/dev/pts" && mounted=("$target/dev/pts" "${mounted[@]}")
 
 # A clone, not a copy of the folder: build folders and untracked files stay behind.
 checkout=/root/drawfollow
