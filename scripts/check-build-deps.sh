@@ -12,6 +12,10 @@ cache=$build/CMakeCache.txt
 [ -f "$cache" ] || { echo "no CMakeCache.txt in $build: configure first" >&2; exit 2; }
 
 mapfile -t named < <(sed 's/#.*//' "$list" | tr -s ' \t' '\n' | grep .)
+# Every Debian system has the packages of priority "required" (the minimal base debootstrap
+# makes: dpkg, apt, coreutils...), so they count as named.
+mapfile -t -O "${#named[@]}" named < <(dpkg-query -W -f='${db:Status-Status} ${Priority} ${Package}\n' |
+  awk '$1 == "installed" && $2 == "required" { print $3 }')
 # What the list brings in: the named packages and every installed package they depend on.
 declare -A covered=()
 while read -r package; do
