@@ -6,7 +6,8 @@
 # scripts/install-deps.sh twice (the second run must install and print nothing) and then the
 # whole test command, scripts/test.sh. Only committed work is tried. Needs root and the Debian
 # mirror of this machine's apt sources; takes long (see the README). The folder is removed
-# after a pass and kept after a failure, for a look inside.
+# after a pass and kept after a failure, for a look inside; given again, a kept system is used
+# as it is (to try a fix to the package list quickly; the last word belongs to a fresh one).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 [ "$(id -u)" -eq 0 ] || { echo "check-fresh-system.sh needs root (debootstrap, mount, chroot)" >&2; exit 1; }
@@ -51,16 +52,20 @@ trap cleanup EXIT
 
 start=$SECONDS
 elapsed() { echo "== $1 ($(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s)"; }
-debootstrap --variant=minbase bookworm "$target" "$mirror" >"$target.debootstrap.log" 2>&1 ||
-  { tail -n 20 "$target.debootstrap.log" >&2; exit 1; }
-rm -f "$target.debootstrap.log"
-{
-  echo "deb $mirror bookworm main"
-  echo "deb $mirror bookworm-updates main"
-  [ -z "$security" ] || echo "deb $security bookworm-security main"
-} >"$target/etc/apt/sources.list"
-cp /etc/resolv.conf "$target/etc/resolv.conf"
-elapsed "minimal Debian 12 made in $target from $mirror"
+if [ -f "$target/etc/debian_version" ]; then
+  elapsed "the system kept in $target is used again: not a fresh one"
+else
+  debootstrap --variant=minbase bookworm "$target" "$mirror" >"$target.debootstrap.log" 2>&1 ||
+    { tail -n 20 "$target.debootstrap.log" >&2; exit 1; }
+  rm -f "$target.debootstrap.log"
+  {
+    echo "deb $mirror bookworm main"
+    echo "deb $mirror bookworm-updates main"
+    [ -z "$security" ] || echo "deb $security bookworm-security main"
+  } >"$target/etc/apt/sources.list"
+  cp /etc/resolv.conf "$target/etc/resolv.conf"
+  elapsed "minimal Debian 12 made in $target from $mirror"
+fi
 
 mount -t proc proc "$target/proc" && mounted=("$target/proc" "${mounted[@]}")
 mount -t sysfs sysfs "$target/sys" && mounted=("$target/sys" "${mounted[@]}")
@@ -71,6 +76,7 @@ mount --bind /dev/pts "$target/dev/pts" && mounted=("$target/dev/pts" "${mounted
 
 # A clone, not a copy of the folder: build folders and untracked files stay behind.
 checkout=/root/drawfollow
+rm -rf --one-file-system "$target$checkout"
 git clone --quiet --no-checkout "$root" "$target$checkout"
 git -C "$target$checkout" checkout --quiet --detach "$commit"
 
