@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdio>
 #include <ctime>
-#include <ranges>
 #include <system_error>
 
 namespace drawfollow {
@@ -161,7 +160,10 @@ std::optional<fs::path> writeSafetyCopy(HistoryDb& db, CopyCause cause, system_c
 std::vector<SafetyCopyListing> listSafetyCopies(const fs::path& dataFolder) {
     const auto files = safetyCopies(dataFolder);
     std::vector<SafetyCopyListing> listings;
-    for (const auto& file : std::views::reverse(files)) {
+    // Newest first. Plain reverse iterators: clang 14 cannot instantiate libstdc++'s
+    // views::reverse over a const vector, and the fuzzers are built with it.
+    for (auto newer = files.rbegin(); newer != files.rend(); ++newer) {
+        const fs::path& file = *newer;
         SafetyCopyListing listing;
         listing.copy = *safetyCopyOf(file);
         try {

@@ -3,6 +3,5 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${DRAWFOLLOW_BUILD_DIR:-$root/build}
-bash "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+bash "$root/scripts/configure.sh" "$@"
 cmake --build "$build" -j"$(nproc)"

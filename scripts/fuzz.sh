@@ -11,7 +11,7 @@ bash "$root/scripts/install-deps.sh"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DDRAWFOLLOW_BUILD_FUZZERS=ON -DDRAWFOLLOW_BUILD_GUI=OFF -DDRAWFOLLOW_BUILD_TESTS=OFF \
   -DDRAWFOLLOW_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" -j2 --target page_scan_fuzzer history_text_fuzzer
+cmake --build "$build" -j"$(nproc)" --target page_scan_fuzzer history_text_fuzzer
 
 mkdir -p "$build/findings" "$build/corpus/page_scan_fuzzer" "$build/corpus/history_text_fuzzer"
 cp -n "$root"/tests/data/update/*.html "$build/corpus/page_scan_fuzzer/"

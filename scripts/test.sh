@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Checks the formatting, builds (warnings are errors) and runs every test through CTest, builds
-# the Debian package and installs, starts and removes it, then builds the core libraries and their tests under AddressSanitizer and UndefinedBehaviorSanitizer
-# in their own folder and runs them again.
+# Checks the formatting, configures, checks that every package CMake found comes with
+# scripts/debian-packages.txt, builds (warnings are errors), runs every test through CTest,
+# builds the Debian package and installs, starts and removes it, builds the core libraries and
+# their tests under AddressSanitizer and UndefinedBehaviorSanitizer in their own folder and runs
+# them again, and last builds the two fuzz targets and runs each for a few seconds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${DRAWFOLLOW_BUILD_DIR:-$root/build}
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/check-format.sh"
-bash "$root/scripts/build.sh" -DDRAWFOLLOW_WERROR=ON
+bash "$root/scripts/configure.sh" -DDRAWFOLLOW_WERROR=ON
+bash "$root/scripts/check-build-deps.sh" "$build"
+cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" -j"$(nproc)" --output-on-failure
 bash "$root/scripts/check-package.sh"
@@ -15,3 +19,4 @@ cd "$root"
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$(nproc)"
 ctest --preset asan -j"$(nproc)"
+bash "$root/scripts/fuzz.sh" 5
