@@ -76,7 +76,8 @@ std::optional<BacktestTarget> Backtest::choose(size_t t, size_t rangeStart, cons
     if (!built.ready())
         throw StoreError("回测未进行：" + (t < issues.size() ? "第 " + std::to_string(issues[t]) + " 期：" : "") +
                          built.refusal);
-    const std::vector<size_t> hits = SearchMarking(built.inputs, panel_.combination).markedRows(history_, rangeStart, t);
+    const std::vector<size_t> hits =
+        SearchMarking(built.inputs, panel_.combination).markedRows(history_, rangeStart, t);
     BacktestTarget target;
     target.base = issues[*base.index];
     target.hits = static_cast<int>(hits.size());
