@@ -310,17 +310,5 @@ TEST_F(EmptyHistoryUpdateTest, UnreadableDrawKeepsTheDrawsBeforeItAndEndsTheUpda
     EXPECT_NE(update.summary().failure->reason.find("2011003"), std::string::npos);
 }
 
-// A page lists the coming draw without numbers: it is not reported as skipped.
-TEST(UpdateSummaryMessage, TheNextIssueIsStillToComeNotSkipped) {
-    UpdateSummary summary;
-    summary.read = summary.added = 2;
-    summary.newestIssue = 2026097;
-    summary.skippedIssues = {2026090, 2026098};
-    const std::string message = summary.message();
-    EXPECT_NE(message.find("已跳过：2026090。"), std::string::npos) << message;
-    EXPECT_NE(message.find("尚未开奖：2026098。"), std::string::npos) << message;
-    EXPECT_EQ(message.find("2026098"), message.rfind("2026098")) << message;  // named once, as still to come
-}
-
 }  // namespace
 }  // namespace drawfollow
