@@ -85,7 +85,8 @@ EntryOutcome HistoryController::storeDraw(const QString& issueText, const std::a
 }
 
 QString HistoryController::installHistory(std::optional<std::vector<StoredDraw>> history, HistoryReset reset) {
-    if (!history)
+    // Without a connection (a damaged file a restore has just replaced) the file is opened again.
+    if (!history || !db_)
         return reloadHistory(reset);
     history_ = std::move(*history);
     afterHistoryChange(reset);

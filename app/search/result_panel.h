@@ -50,6 +50,11 @@ public:
     QByteArray splitState() const;
     void restoreSplit(const QByteArray& state);
 
+    // The wrapped summary and verdict lines would make the panel ask for more height the
+    // narrower it is, and the search column would then push it past a small screen's bottom:
+    // the panel takes the height it is given, its lines wrap within it.
+    bool hasHeightForWidth() const override { return false; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
