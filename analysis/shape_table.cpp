@@ -3,8 +3,8 @@
 #include "analysis/shape_chance.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
-#include <climits>
 
 namespace drawfollow {
 
@@ -60,16 +60,23 @@ ShapeTable shapesOf(std::span<const KindValues> numbers, size_t firstInRange, Ta
     return table;
 }
 
+ShapeTable shapesOf(const HistorySnapshot& history, TallyScope scope, const IssueRange& range) {
+    const RowSpan rows = rowsInRange(history.issues(), range);
+    const size_t from = rows.begin > 0 ? rows.begin - 1 : 0;
+    std::vector<KindValues> numbers;
+    numbers.reserve(rows.end - from);
+    for (size_t r = from; r < rows.end; ++r) {
+        const StoredDraw& draw = history.draws()[r];
+        KindValues& row = numbers.emplace_back();
+        row.issue = draw.issue;
+        std::copy(draw.own[index(Kind::Number)].begin(), draw.own[index(Kind::Number)].end(), row.values.begin());
+    }
+    return shapesOf(numbers, rows.begin - from, scope);
+}
+
 ShapeTable readShapes(HistoryDb& db, TallyScope scope, const IssueRange& range) {
-    const int first = range.first.value_or(INT_MIN);
-    const int last = range.last.value_or(INT_MAX);
-    if (first > last)
-        throw StoreError("起始期号 " + std::to_string(first) + " 大于截止期号 " + std::to_string(last) + "。");
-    // From the history's start, for the stored draw before the range.
-    const std::vector<KindValues> numbers = db.kindValuesInRange(Kind::Number, INT_MIN, last);
-    const auto inRange = std::partition_point(numbers.begin(), numbers.end(),
-                                              [first](const KindValues& draw) { return draw.issue < first; });
-    return shapesOf(numbers, static_cast<size_t>(inRange - numbers.begin()), scope);
+    const std::array kinds = {Kind::Number};
+    return shapesOf(HistorySnapshot::read(db, kinds), scope, range);
 }
 
 ShapeDistribution distributionOf(const ShapeTable& table, ShapeMeasure measure) {

@@ -42,7 +42,11 @@ private:
 // twice is refused (StoreError): its shape would be no shape a draw can have.
 ShapeTable shapesOf(std::span<const KindValues> numbers, size_t firstInRange, TallyScope scope);
 
-// The shapes of the stored draws in `range`, read with the draw before it. A range whose
+// The shapes of the snapshot's draws in `range`, the draw before it taken as the previous
+// draw of the first. Refused as readShapes refuses.
+ShapeTable shapesOf(const HistorySnapshot& history, TallyScope scope, const IssueRange& range = {});
+
+// The shapes of the stored draws in `range`, over a snapshot of the numbers. A range whose
 // first issue lies after its last is refused (StoreError), and so is the 特码 scope.
 ShapeTable readShapes(HistoryDb& db, TallyScope scope, const IssueRange& range = {});
 

@@ -6,9 +6,11 @@
 // run starting at the range's first draw (a value missing from r₁ has omission 1 there).
 #pragma once
 
+#include "analysis/history_snapshot.h"
 #include "analysis/search.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,6 +31,15 @@ struct IssueRange {
     std::optional<int> first;
     std::optional<int> last;
 };
+
+// The rows [begin, end) of issues (ascending) that lie in the range. A range whose first
+// issue lies after its last is refused (StoreError).
+struct RowSpan {
+    size_t begin = 0;
+    size_t end = 0;
+    size_t size() const { return end - begin; }
+};
+RowSpan rowsInRange(std::span<const int> issues, const IssueRange& range);
 
 // The figures of one value over the whole range.
 struct ValueFigures {
@@ -56,6 +67,41 @@ private:
     int streak_ = 0;  // the run of draws with a(r, v) = 1 that ends at the last one added
 };
 
+// One draw of the chart as the walk reaches it, each span in the columns' order; valid
+// only during the call it is handed to.
+struct TrendRow {
+    int issue = 0;
+    std::span<const uint8_t> counts;     // x(r, v)
+    std::span<const int32_t> omissions;  // 0 where the value was drawn
+};
+
+// The chart of the snapshot's draws in a range, walked draw by draw without keeping the
+// cells, so that a caller writing them out needs the memory of one row. A range whose
+// first issue lies after its last is refused (StoreError); one that holds no draw gives no
+// rows, every value with its figures of an empty range.
+class TrendWalk {
+public:
+    TrendWalk(const HistorySnapshot& history, const TrendChoice& choice, const IssueRange& range = {});
+
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    // The range's first and last issue; none when it holds no draw.
+    std::optional<int> firstIssue() const;
+    std::optional<int> lastIssue() const;
+
+    // The columns' values in the tally's ascending value order, named as the tally grid
+    // names them; their figures are those of the whole range once `run` has returned.
+    const std::vector<ValueFigures>& columns() const { return columns_; }
+
+    // Hands every draw of the range to `row` in issue order; may be run again.
+    void run(const std::function<void(const TrendRow&)>& row);
+
+private:
+    const HistorySnapshot* history_;
+    SearchSettings settings_;
+    RowSpan rows_;
+    std::vector<ValueFigures> columns_;
+};
+
 // Every cell of the chart and the figures of every value; rows are the draws in issue order,
 // columns the values in the tally's ascending value order. The cells are kept in two flat
 // arrays, so that a model over 100,000 draws reads any cell in constant time.
@@ -77,7 +123,7 @@ public:
     int omission(int row, int column) const { return omissions_[cell(row, column)]; }
 
 private:
-    friend class TrendBuilder;
+    friend TrendTable trendOf(const HistorySnapshot& history, const TrendChoice& choice, const IssueRange& range);
 
     size_t cell(int row, int column) const {
         return static_cast<size_t>(row) * columns_.size() + static_cast<size_t>(column);
@@ -89,9 +135,10 @@ private:
     std::vector<int32_t> omissions_;
 };
 
-// The chart of the stored draws in `range`, in one read of the kind's values. A range whose
-// first issue lies after its last is refused (StoreError); one that holds no draw gives a
-// chart without rows, every value with its figures of an empty range.
+// The whole chart of the snapshot's draws in `range`, refused as TrendWalk refuses it.
+TrendTable trendOf(const HistorySnapshot& history, const TrendChoice& choice, const IssueRange& range = {});
+
+// The same over a snapshot of the kind's values read for it alone.
 TrendTable readTrend(HistoryDb& db, const TrendChoice& choice, const IssueRange& range = {});
 
 }  // namespace drawfollow

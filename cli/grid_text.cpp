@@ -2,7 +2,7 @@
 
 #include "io/utf8_text.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace drawfollow::cli {
 
@@ -26,26 +26,32 @@ int displayWidth(std::string_view utf8) {
     return width;
 }
 
-std::string alignedText(const TextGrid& grid) {
-    std::vector<int> widths;
-    for (const auto& row : grid)
-        for (size_t c = 0; c < row.size(); ++c) {
-            if (widths.size() <= c)
-                widths.push_back(0);
-            widths[c] = std::max(widths[c], displayWidth(row[c]));
-        }
-    std::string text;
-    for (const auto& row : grid) {
-        std::string line;
-        for (size_t c = 0; c < row.size(); ++c) {
-            line += row[c];
-            if (c + 1 < row.size())
-                line += std::string(widths[c] - displayWidth(row[c]) + 2, ' ');
-        }
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        text += line + '\n';
+void AlignedColumns::measure(std::span<const std::string> row) {
+    if (widths_.size() < row.size())
+        widths_.resize(row.size(), 0);
+    for (size_t c = 0; c < row.size(); ++c)
+        widths_[c] = std::max(widths_[c], displayWidth(row[c]));
+}
+
+std::string AlignedColumns::line(std::span<const std::string> row) const {
+    std::string line;
+    for (size_t c = 0; c < row.size(); ++c) {
+        line += row[c];
+        if (c + 1 < row.size())
+            line += std::string(static_cast<size_t>(widths_.at(c) - displayWidth(row[c]) + 2), ' ');
     }
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line + '\n';
+}
+
+std::string alignedText(const TextGrid& grid) {
+    AlignedColumns columns;
+    for (const auto& row : grid)
+        columns.measure(row);
+    std::string text;
+    for (const auto& row : grid)
+        text += columns.line(row);
     return text;
 }
 

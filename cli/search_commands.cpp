@@ -3,6 +3,7 @@
 #include "cli/cli_context.h"
 #include "cli/grid_text.h"
 #include "cli/panel_options.h"
+#include "cli/streamed_json.h"
 
 #include "analysis/search_answer.h"
 #include "analysis/search_fields.h"
@@ -12,7 +13,6 @@
 #include <nlohmann/json.hpp>
 
 #include <iostream>
-#include <span>
 
 namespace drawfollow::cli {
 
@@ -59,45 +59,24 @@ PreparedSearch prepareSearch(CliContext& context, const PanelOptions& o, bool co
     }
 }
 
-// A value as the whole answer's dump(1) writes it `depth` levels deep.
-void writeNested(std::ostream& out, const nlohmann::ordered_json& value, int depth) {
-    std::string text = value.dump(1);
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
-        text.insert(at + 1, static_cast<size_t>(depth), ' ');
-    out << text;
-}
-
-// A list of one member written element by element, as dump(1) would write the whole.
-template <typename Items, typename Write>
-void writeMember(std::ostream& out, const char* name, const Items& items, Write write) {
-    out << " \"" << name << "\": ";
-    if (items.empty()) {
-        out << "[]";
-        return;
-    }
-    out << "[\n";
-    for (size_t i = 0; i < items.size(); ++i) {
-        out << "  ";
-        write(items[i]);
-        out << (i + 1 < items.size() ? ",\n" : "\n");
-    }
-    out << " ]";
-}
-
 // {"hits": [...], "detail": [[...]], "tally": [[...]], "chance": {...}}, streamed row by
 // row rather than built as one tree beside the grids, byte for byte what dump(1) writes.
 void writeJson(std::ostream& out, const SearchResult& result, const std::optional<ChanceBaseline>& chance) {
-    const auto rowsOf = [](const TextGrid& grid) {
-        return std::span<const std::vector<std::string>>(grid.data() + (grid.empty() ? 0 : 1),
-                                                         grid.size() - (grid.empty() ? 0 : 1));
+    const auto writeRows = [&out](const char* name, const TextGrid& grid) {
+        StreamedList list(out, name);
+        for (size_t r = 1; r < grid.size(); ++r)
+            list.add(grid[r]);
+        list.close();
     };
-    const auto writeRow = [&out](const std::vector<std::string>& row) { writeNested(out, row, 2); };
     out << "{\n";
-    writeMember(out, "hits", result.hits, [&out](int issue) { out << issue; });
+    StreamedList hits(out, "hits");
+    for (int issue : result.hits)
+        hits.add(issue);
+    hits.close();
     out << ",\n";
-    writeMember(out, "detail", rowsOf(result.detail), writeRow);
+    writeRows("detail", result.detail);
     out << ",\n";
-    writeMember(out, "tally", rowsOf(result.tally), writeRow);
+    writeRows("tally", result.tally);
     if (chance) {
         out << ",\n \"chance\": ";
         writeNested(out, chanceJson(*chance), 1);

@@ -6,6 +6,7 @@
 
 #include "analysis/trend_table.h"
 
+#include <array>
 #include <iostream>
 #include <memory>
 
@@ -40,11 +41,13 @@ void addTrendCommand(CLI::App& app, CliContext& context, bool chart) {
     addAttributeOptions(command, o->attributes);
     command->callback([&context, o, chart] {
         const TrendChoice choice{kKindNames.at(o->kind), kScopeNames.at(o->scope), context.derivation(o->attributes)};
-        const TrendTable table = readTrend(context.db(), choice, o->range);
+        const std::array kinds = {choice.kind};
+        const HistorySnapshot history = HistorySnapshot::read(context.db(), kinds);
+        TrendWalk walk(history, choice, o->range);
         if (o->json)
-            std::cout << (chart ? trendJson(table) : omissionJson(table)).dump(1) << '\n';
+            chart ? writeTrendJson(std::cout, walk) : writeOmissionJson(std::cout, walk);
         else
-            std::cout << (chart ? trendText(table) : omissionText(table));
+            chart ? writeTrendText(std::cout, walk) : writeOmissionText(std::cout, walk);
     });
 }
 

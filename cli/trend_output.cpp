@@ -1,31 +1,55 @@
 #include "cli/trend_output.h"
 #include "cli/grid_text.h"
+#include "cli/streamed_json.h"
 
 #include "analysis/trend_summary.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
 
 namespace drawfollow::cli {
 
 namespace {
 
-std::string rangeLine(const TrendTable& table) {
-    if (table.rowCount() == 0)
+std::string rangeLine(const TrendWalk& walk) {
+    if (walk.rowCount() == 0)
         return "范围内没有开奖记录。\n\n";
-    return "期号范围 " + std::to_string(table.issues().front()) + "～" + std::to_string(table.issues().back()) +
-           "，共 " + std::to_string(table.rowCount()) + " 期。\n\n";
+    return "期号范围 " + std::to_string(*walk.firstIssue()) + "～" + std::to_string(*walk.lastIssue()) + "，共 " +
+           std::to_string(walk.rowCount()) + " 期。\n\n";
 }
 
-std::string chartCell(const TrendTable& table, int row, int column) {
-    const int x = table.count(row, column);
-    if (x == 0)
-        return std::to_string(table.omission(row, column));
-    return "[" + table.column(column).text + "]" + (x > 1 ? "×" + std::to_string(x) : "");
+// The chart's line of one draw: its issue, then each value's cell.
+void chartLine(const TrendWalk& walk, const TrendRow& row, std::vector<std::string>& line) {
+    line.assign(1, std::to_string(row.issue));
+    for (size_t c = 0; c < row.counts.size(); ++c) {
+        const int x = row.counts[c];
+        if (x == 0)
+            line.push_back(std::to_string(row.omissions[c]));
+        else
+            line.push_back("[" + walk.columns()[c].text + "]" + (x > 1 ? "×" + std::to_string(x) : ""));
+    }
+}
+
+// The line heading the chart and the figures' lines under it.
+TextGrid chartFrame(const TrendWalk& walk) {
+    TextGrid frame(1, {"期号"});
+    for (const ValueFigures& v : walk.columns())
+        frame[0].push_back(v.text);
+    for (Figure f : kTrendSummaryLines) {
+        auto& line = frame.emplace_back(1, std::string(figureName(f)));
+        for (const ValueFigures& v : walk.columns())
+            line.push_back(figureText(v, f));
+    }
+    return frame;
 }
 
 }  // namespace
 
-nlohmann::ordered_json omissionJson(const TrendTable& table) {
+void writeOmissionJson(std::ostream& out, TrendWalk& walk) {
+    walk.run([](const TrendRow&) {});
     nlohmann::ordered_json values = nlohmann::ordered_json::array();
-    for (const ValueFigures& v : table.columns())
+    for (const ValueFigures& v : walk.columns())
         values.push_back({{"value", v.value},
                           {"text", v.text},
                           {"count", v.count},
@@ -35,53 +59,56 @@ nlohmann::ordered_json omissionJson(const TrendTable& table) {
                           {"average", v.average},
                           {"max_streak", v.maxStreak},
                           {"last_issue", v.lastIssue ? nlohmann::ordered_json(*v.lastIssue) : nullptr}});
-    return {{"draws", table.rowCount()}, {"values", std::move(values)}};
+    out << nlohmann::ordered_json{{"draws", walk.rowCount()}, {"values", std::move(values)}}.dump(1) << '\n';
 }
 
-nlohmann::ordered_json trendJson(const TrendTable& table) {
-    nlohmann::ordered_json columns = nlohmann::ordered_json::array();
-    for (const ValueFigures& v : table.columns())
-        columns.push_back(v.text);
-    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
-    for (int r = 0; r < table.rowCount(); ++r) {
-        nlohmann::ordered_json omission = nlohmann::ordered_json::array();
-        nlohmann::ordered_json count = nlohmann::ordered_json::array();
-        for (int c = 0; c < table.columnCount(); ++c) {
-            omission.push_back(table.omission(r, c));
-            count.push_back(table.count(r, c));
-        }
-        rows.push_back({{"issue", table.issue(r)}, {"omission", std::move(omission)}, {"count", std::move(count)}});
-    }
-    return {{"columns", std::move(columns)}, {"rows", std::move(rows)}};
+void writeTrendJson(std::ostream& out, TrendWalk& walk) {
+    out << "{\n";
+    StreamedList columns(out, "columns");
+    for (const ValueFigures& v : walk.columns())
+        columns.add(v.text);
+    columns.close();
+    out << ",\n";
+    StreamedList rows(out, "rows");
+    walk.run([&rows](const TrendRow& row) {
+        rows.add({{"issue", row.issue},
+                  {"omission", std::vector<int>(row.omissions.begin(), row.omissions.end())},
+                  {"count", std::vector<int>(row.counts.begin(), row.counts.end())}});
+    });
+    rows.close();
+    out << "\n}\n";
 }
 
-std::string omissionText(const TrendTable& table) {
+void writeOmissionText(std::ostream& out, TrendWalk& walk) {
+    walk.run([](const TrendRow&) {});
     TextGrid grid(1, {"结果"});
     for (Figure f : kOmissionTableFigures)
         grid[0].emplace_back(figureName(f));
-    for (const ValueFigures& v : table.columns()) {
+    for (const ValueFigures& v : walk.columns()) {
         auto& line = grid.emplace_back(1, v.text);
         for (Figure f : kOmissionTableFigures)
             line.push_back(figureText(v, f));
     }
-    return rangeLine(table) + alignedText(grid);
+    out << rangeLine(walk) << alignedText(grid);
 }
 
-std::string trendText(const TrendTable& table) {
-    TextGrid grid(1, {"期号"});
-    for (const ValueFigures& v : table.columns())
-        grid[0].push_back(v.text);
-    for (int r = 0; r < table.rowCount(); ++r) {
-        auto& line = grid.emplace_back(1, std::to_string(table.issue(r)));
-        for (int c = 0; c < table.columnCount(); ++c)
-            line.push_back(chartCell(table, r, c));
-    }
-    for (Figure f : kTrendSummaryLines) {
-        auto& line = grid.emplace_back(1, std::string(figureName(f)));
-        for (const ValueFigures& v : table.columns())
-            line.push_back(figureText(v, f));
-    }
-    return rangeLine(table) + alignedText(grid);
+void writeTrendText(std::ostream& out, TrendWalk& walk) {
+    AlignedColumns columns;
+    std::vector<std::string> line;
+    walk.run([&](const TrendRow& row) {
+        chartLine(walk, row, line);
+        columns.measure(line);
+    });
+    const TextGrid frame = chartFrame(walk);
+    for (const auto& frameLine : frame)
+        columns.measure(frameLine);
+    out << rangeLine(walk) << columns.line(frame.front());
+    walk.run([&](const TrendRow& row) {
+        chartLine(walk, row, line);
+        out << columns.line(line);
+    });
+    for (size_t f = 1; f < frame.size(); ++f)
+        out << columns.line(frame[f]);
 }
 
 }  // namespace drawfollow::cli

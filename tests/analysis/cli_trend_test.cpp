@@ -73,5 +73,17 @@ TEST_F(CliTrend, AReversedRangeIsRefused) {
     EXPECT_NE(reversed.output.find("起始期号 2020003 大于截止期号 2020001"), std::string::npos) << reversed.output;
 }
 
+// Written row by row, yet laid out as the whole document dumped with an indent of one.
+TEST_F(CliTrend, JsonIsLaidOutAsOneDocument) {
+    for (const char* arguments : {"trend --kind tail --json", "trend --kind zodiac --scope special --json",
+                                  "trend --first 2021001 --json", "omission --kind head --json"}) {
+        SCOPED_TRACE(arguments);
+        const auto run = runCli(dir.path(), arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(run.output, ordered_json::parse(run.output).dump(1) + "\n");
+    }
+    EXPECT_EQ(runJson("trend --first 2021001").at("rows").dump(), "[]");
+}
+
 }  // namespace
 }  // namespace drawfollow

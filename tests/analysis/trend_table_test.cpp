@@ -99,5 +99,68 @@ TEST_F(HandWorked, ARangeWithoutDrawsHasEmptyFiguresAndAReversedOneIsRefused) {
     EXPECT_THROW(trend(Kind::Number, TallyScope::All, {2020004, 2020002}), StoreError);
 }
 
+// A walk's rows and figures, one line per draw then one per value.
+std::string walkText(TrendWalk& walk) {
+    std::string text;
+    walk.run([&text](const TrendRow& row) {
+        text += std::to_string(row.issue) + ':';
+        for (size_t c = 0; c < row.counts.size(); ++c)
+            text += ' ' + std::to_string(row.counts[c]) + '/' + std::to_string(row.omissions[c]);
+        text += '\n';
+    });
+    for (const ValueFigures& v : walk.columns()) {
+        text += v.text;
+        for (Figure f : kOmissionTableFigures)
+            text += ' ' + figureText(v, f);
+        text += '\n';
+    }
+    return text;
+}
+
+TEST_F(HandWorked, AWalkRunAgainGivesTheSameRowsAndFiguresAsTheTable) {
+    const HistorySnapshot history = HistorySnapshot::read(h.db());
+    TrendWalk walk(history, {Kind::Tail, TallyScope::All, h.settings()}, {2020002, {}});
+    const std::string first = walkText(walk);
+    EXPECT_EQ(walkText(walk), first);
+    EXPECT_EQ(walk.firstIssue(), 2020002);
+    EXPECT_EQ(walk.lastIssue(), 2020005);
+    const TrendTable table = trend(Kind::Tail, TallyScope::All, {2020002, {}});
+    ASSERT_EQ(table.rowCount(), walk.rowCount());
+    for (int c = 0; c < table.columnCount(); ++c)
+        EXPECT_EQ(figureText(table.column(c), Figure::Average), figureText(walk.columns()[c], Figure::Average));
+}
+
+// A snapshot holding every kind charts each kind as a snapshot of that kind alone does.
+TEST_F(HandWorked, EveryKindOfOneSnapshotIsChartedFromItsOwnValues) {
+    const HistorySnapshot every = HistorySnapshot::read(h.db());
+    for (Kind kind : kAllKinds)
+        for (TallyScope scope : {TallyScope::All, TallyScope::Regular, TallyScope::Special}) {
+            SCOPED_TRACE(index(kind) * 10 + static_cast<int>(scope));
+            const TrendChoice choice{kind, scope, h.settings()};
+            const TrendTable alone = trend(kind, scope);
+            const TrendTable shared = trendOf(every, choice);
+            ASSERT_EQ(shared.columnCount(), alone.columnCount());
+            for (int r = 0; r < alone.rowCount(); ++r)
+                for (int c = 0; c < alone.columnCount(); ++c)
+                    ASSERT_EQ(shared.count(r, c), alone.count(r, c)) << r << ' ' << c;
+        }
+}
+
+TEST(RowsInRange, OpenEndsReachTheHistorysEndsAndIssuesBetweenDrawsCutBetweenThem) {
+    const std::vector<int> issues = {2020001, 2020003, 2020005, 2020007};
+    const auto rows = [&issues](IssueRange range) {
+        const RowSpan span = rowsInRange(issues, range);
+        return std::to_string(span.begin) + ".." + std::to_string(span.end);
+    };
+    EXPECT_EQ(rows({}), "0..4");
+    EXPECT_EQ(rows({2020002, 2020006}), "1..3");
+    EXPECT_EQ(rows({2020003, 2020005}), "1..3");
+    EXPECT_EQ(rows({{}, 2020001}), "0..1");
+    EXPECT_EQ(rows({2020008, {}}), "4..4");
+    EXPECT_EQ(rows({2020004, 2020004}), "2..2");
+    EXPECT_EQ(rowsInRange({}, {}).size(), 0u);
+    EXPECT_THROW(rowsInRange(issues, {2020005, 2020003}), StoreError);
+}
+
 }  // namespace
 }  // namespace drawfollow
