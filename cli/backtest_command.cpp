@@ -5,6 +5,7 @@
 #include "cli/grid_text.h"
 #include "cli/number_output.h"
 #include "cli/pick_choice_options.h"
+#include "cli/streamed_json.h"
 
 #include "analysis/backtest.h"
 
@@ -21,20 +22,29 @@ struct BacktestOptions {
     int targets = BacktestSettings{}.targets;
 };
 
-nlohmann::ordered_json resultJson(const BacktestResult& result) {
-    nlohmann::ordered_json targets = nlohmann::ordered_json::array();
+// {"targets": [...], "observed", ...}, the targets written one by one rather than as one tree.
+void writeJson(std::ostream& out, const BacktestResult& result) {
+    out << "{\n";
+    StreamedList targets(out, "targets");
     for (const BacktestTarget& t : result.targets)
-        targets.push_back({{"issue", t.issue},
-                           {"base", t.base},
-                           {"hits", t.hits},
-                           {"top", t.chosen},
-                           {"hit", t.hit},
-                           {"expected", t.expected},
-                           {"variance", t.variance}});
-    return {{"targets", std::move(targets)}, {"observed", result.observed},
-            {"expected", result.expected},   {"variance", result.variance},
-            {"z", orNull(result.z)},         {"p", orNull(result.p)},
-            {"skipped", result.skipped},     {"without_base", result.withoutBase}};
+        targets.add({{"issue", t.issue},
+                     {"base", t.base},
+                     {"hits", t.hits},
+                     {"top", t.chosen},
+                     {"hit", t.hit},
+                     {"expected", t.expected},
+                     {"variance", t.variance}});
+    targets.close();
+    const nlohmann::ordered_json totals = {{"observed", result.observed},
+                                           {"expected", result.expected},
+                                           {"variance", result.variance},
+                                           {"z", orNull(result.z)},
+                                           {"p", orNull(result.p)},
+                                           {"skipped", result.skipped},
+                                           {"without_base", result.withoutBase}};
+    for (const auto& member : totals.items())
+        out << ",\n " << nlohmann::ordered_json(member.key()).dump() << ": " << member.value().dump();
+    out << "\n}\n";
 }
 
 std::string resultText(const BacktestResult& result) {
@@ -71,7 +81,7 @@ void addBacktestCommand(CLI::App& app, CliContext& context) {
         const BacktestResult result =
             Backtest(context.db(), panelOf(context, choice)).run({options->targets, choice.top, choice.mode()});
         if (choice.json)
-            std::cout << resultJson(result).dump(1) << '\n';
+            writeJson(std::cout, result);
         else
             std::cout << resultText(result);
     });

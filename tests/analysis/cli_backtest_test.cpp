@@ -73,6 +73,8 @@ TEST_F(CliBacktest, JsonCarriesTheLibrarysNumbers) {
                                     std::string(mode == PickMode::Exclude ? " --exclude" : ""));
         ASSERT_EQ(run.exitCode, 0) << run.output;
         expectSameNumbers(nlohmann::json::parse(run.output), expected);
+        // Written target by target, yet laid out as the whole document dumped with an indent of one.
+        EXPECT_EQ(run.output, nlohmann::ordered_json::parse(run.output).dump(1) + "\n");
     }
 }
 

@@ -49,6 +49,23 @@ TEST_F(CliHistory, ImportsListsAndExportsAHistory) {
     EXPECT_EQ(test::readFile(dir / "更新至2013040期历史号码.txt"), test::readFile(dir / "h.txt").substr(8));
 }
 
+// Text fields are written as JSON writes them, whatever they hold: quotes, backslashes,
+// control characters and Chinese alike.
+TEST_F(CliHistory, ListJsonWritesAnyStoredTextAsJsonWould) {
+    ASSERT_EQ(runCli(dir.path(), "import " + (dir / "h.txt").string()).exitCode, 0);
+    const std::string odd = "甲\"乙\\丙\n\t01,02";
+    {
+        HistoryDb db(dir / HistoryDb::kFileName);
+        SQLite::Statement change(db.connection(), "UPDATE lishi SET txtHisLst = ? WHERE SQQH = 2013002");
+        change.bind(1, odd);
+        ASSERT_EQ(change.exec(), 1);
+    }
+    const std::string jsonText = runCli(dir.path(), "list --json").output;
+    EXPECT_EQ(jsonText, nlohmann::ordered_json::parse(jsonText).dump(1) + "\n");
+    const auto json = nlohmann::json::parse(jsonText);
+    EXPECT_EQ(json[1]["txtHisLst"], odd);
+}
+
 TEST_F(CliHistory, AddsDeletesAndTellsTheNextIssue) {
     EXPECT_EQ(runCli(dir.path(), "next-issue --help").exitCode, 0);
     EXPECT_EQ(runCli(dir.path(), "add 2013001 1 2 3 4 5 6 7 8").exitCode, 0);
