@@ -16,9 +16,9 @@ void exportSpreadsheet(CliContext& context, const SpreadsheetExportOptions& opti
     const std::filesystem::path target = options.file.empty()
                                              ? context.dataFolder() / spreadsheetFileName(ExportedGrid::History)
                                              : std::filesystem::path(options.file);
-    const TextGrid cells = historyGrid(context.db());
-    writeSpreadsheet(cells, target, {}, {}, context.dataFolder());
-    std::cout << "已将 " << cells.size() << " 行写入 " << target.string() << '\n';
+    const std::vector<DrawInput> draws = context.db().draws();
+    const size_t rows = writeSpreadsheet(historyGridRows(draws), target, {}, {}, context.dataFolder());
+    std::cout << "已将 " << rows << " 行写入 " << target.string() << '\n';
 }
 
 }  // namespace

@@ -12,16 +12,29 @@ std::vector<std::string> historyGridHeader() {
     return header;
 }
 
+GridRows historyGridRows(std::span<const DrawInput> draws) {
+    return [draws, next = size_t{0}, headed = false](std::vector<std::string>& row) mutable {
+        if (!headed) {
+            headed = true;
+            row = historyGridHeader();
+            return true;
+        }
+        if (next == draws.size())
+            return false;
+        const DrawInput& d = draws[next++];
+        row.assign(1, std::to_string(d.issue));
+        for (int n : d.numbers)
+            row.push_back(std::to_string(n));
+        return true;
+    };
+}
+
 TextGrid historyGrid(std::span<const DrawInput> draws) {
     TextGrid grid;
     grid.reserve(draws.size() + 1);
-    grid.push_back(historyGridHeader());
-    for (const DrawInput& d : draws) {
-        std::vector<std::string> row{std::to_string(d.issue)};
-        for (int n : d.numbers)
-            row.push_back(std::to_string(n));
-        grid.push_back(std::move(row));
-    }
+    const GridRows rows = historyGridRows(draws);
+    for (std::vector<std::string> row; rows(row);)
+        grid.push_back(row);
     return grid;
 }
 

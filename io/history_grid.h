@@ -14,6 +14,8 @@ std::vector<std::string> historyGridHeader();
 
 // Issue, then the eight numbers as plain integers without a leading zero.
 TextGrid historyGrid(std::span<const DrawInput> draws);
+// The same rows made one at a time, for a file written as they come; `draws` must outlive them.
+GridRows historyGridRows(std::span<const DrawInput> draws);
 TextGrid historyGrid(HistoryDb& db);
 
 }  // namespace drawfollow

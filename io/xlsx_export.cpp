@@ -154,12 +154,15 @@ const CellColours& coloursAt(const ColourGrid& colours, size_t r, size_t c) {
     return r < colours.size() && c < colours[r].size() ? colours[r][c] : none;
 }
 
-// Fills the sheet; the first failure ends the copy.
-lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const TextGrid& grid, const ColourGrid& colours) {
+// Fills the sheet row by row; the first failure ends the copy. Counts the rows asked for.
+lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const GridRows& rows, const ColourGrid& colours,
+                    size_t& rowCount) {
     CellFormats formats(workbook);
-    for (size_t r = 0; r < grid.size(); ++r) {
-        for (size_t c = 0; c < grid[r].size(); ++c) {
-            const std::string& text = grid[r][c];
+    std::vector<std::string> cells;
+    for (size_t r = 0; rows(cells); ++r) {
+        rowCount = r + 1;
+        for (size_t c = 0; c < cells.size(); ++c) {
+            const std::string& text = cells[c];
             const CellColours& cellColours = coloursAt(colours, r, c);
             // A coloured cell is kept though empty: the colour is what it shows.
             if (text.empty() && cellColours == CellColours{})
@@ -177,10 +180,10 @@ lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const TextGrid
     return LXW_NO_ERROR;
 }
 
-lxw_error addDataBars(lxw_worksheet* sheet, const TextGrid& grid, const std::vector<DataBarColumn>& bars) {
-    if (grid.size() < 2)
+lxw_error addDataBars(lxw_worksheet* sheet, size_t rowCount, const std::vector<DataBarColumn>& bars) {
+    if (rowCount < 2)
         return LXW_NO_ERROR;
-    if (grid.size() - 1 >= LXW_ROW_MAX)
+    if (rowCount - 1 >= LXW_ROW_MAX)
         return LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
     for (const DataBarColumn& bar : bars) {
         if (bar.column >= LXW_COL_MAX)
@@ -193,8 +196,8 @@ lxw_error addDataBars(lxw_worksheet* sheet, const TextGrid& grid, const std::vec
         format.min_rule_type = LXW_CONDITIONAL_RULE_TYPE_NUMBER;
         format.min_value = 0;
         const auto col = static_cast<lxw_col_t>(bar.column);
-        if (const lxw_error error = worksheet_conditional_format_range(
-                sheet, 1, col, static_cast<lxw_row_t>(grid.size() - 1), col, &format);
+        if (const lxw_error error =
+                worksheet_conditional_format_range(sheet, 1, col, static_cast<lxw_row_t>(rowCount - 1), col, &format);
             error != LXW_NO_ERROR)
             return error;
     }
@@ -248,14 +251,40 @@ std::optional<SpreadsheetPercent> spreadsheetPercent(std::string_view text) {
 
 void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const ColourGrid& colours,
                       const std::vector<DataBarColumn>& bars, const fs::path& dataFolder) {
+    size_t next = 0;
+    const GridRows rows = [&grid, &next](std::vector<std::string>& row) {
+        if (next == grid.size())
+            return false;
+        row = grid[next++];
+        return true;
+    };
+    writeSpreadsheet(rows, target, colours, bars, dataFolder);
+}
+
+size_t writeSpreadsheet(const GridRows& rows, const fs::path& target, const ColourGrid& colours,
+                        const std::vector<DataBarColumn>& bars, const fs::path& dataFolder) {
+    size_t rowCount = 0;
     const auto writeWorkbook = [&](const fs::path& temporary) {
-        lxw_workbook* workbook = workbook_new(temporary.string().c_str());
+        // Each row is written out as the next one starts, instead of the whole sheet being
+        // held until the file is closed.
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;
+        lxw_workbook* workbook = workbook_new_opt(temporary.string().c_str(), &options);
         if (!workbook)
             throw StoreError("无法写入电子表格文件 " + quoted(target) + "：内存不足。");
         lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Sheet1");
-        lxw_error copyError = sheet ? copyCells(workbook, sheet, grid, colours) : LXW_ERROR_MEMORY_MALLOC_FAILED;
+        lxw_error copyError = LXW_ERROR_MEMORY_MALLOC_FAILED;
+        try {
+            if (sheet)
+                copyError = copyCells(workbook, sheet, rows, colours, rowCount);
+        } catch (...) {
+            // The rows could not be made: the workbook is closed all the same, so that its
+            // memory and temporary files go, and the half-written file is dropped.
+            captureStandardError([&] { workbook_close(workbook); });
+            throw;
+        }
         if (copyError == LXW_NO_ERROR)
-            copyError = addDataBars(sheet, grid, bars);
+            copyError = addDataBars(sheet, rowCount, bars);
         // Closing writes the file and frees the workbook, so it runs after a failed copy too.
         // What the library prints on failing is said in the message instead.
         lxw_error closeError = LXW_NO_ERROR;
@@ -269,6 +298,7 @@ void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const Colour
     } catch (const std::system_error& e) {
         throw StoreError("无法替换电子表格文件 " + quoted(target) + "。" + failureText(e));
     }
+    return rowCount;
 }
 
 }  // namespace drawfollow

@@ -50,6 +50,11 @@ struct DataBarColumn {
 void writeSpreadsheet(const TextGrid& grid, const std::filesystem::path& target, const ColourGrid& colours = {},
                       const std::vector<DataBarColumn>& bars = {}, const std::filesystem::path& dataFolder = {});
 
+// The same for rows produced as they are written: each row goes to the file before the next
+// is asked for, so a sheet of any length needs the memory of one row. Returns the rows written.
+size_t writeSpreadsheet(const GridRows& rows, const std::filesystem::path& target, const ColourGrid& colours = {},
+                        const std::vector<DataBarColumn>& bars = {}, const std::filesystem::path& dataFolder = {});
+
 // The value of a cell text that is stored as a number.
 std::optional<double> spreadsheetNumber(std::string_view text);
 

@@ -84,6 +84,34 @@ TEST_F(SpreadsheetExport, AHundredDrawHistoryGivesAHundredAndOneRowsOfNineColumn
     }
 }
 
+// Rows made one at a time give the sheet the whole grid gives; a source that fails part way
+// leaves the earlier file as it was and nothing else behind.
+TEST_F(SpreadsheetExport, RowsWrittenAsTheyComeGiveTheWholeGridsSheet) {
+    const auto draws = test::seededDraws(30, 5, 2013001);
+    writeSpreadsheet(historyGrid(draws), target);
+    const auto whole = test::readFirstSheet(target);
+    EXPECT_EQ(writeSpreadsheet(historyGridRows(draws), target), 31u);
+    const auto streamed = test::readFirstSheet(target);
+    EXPECT_EQ(streamed.dimension, "A1:I31");
+    ASSERT_EQ(streamed.cells.size(), whole.cells.size());
+    for (const auto& [ref, cell] : whole.cells) {
+        ASSERT_EQ(streamed.cells.count(ref), 1u) << ref;
+        EXPECT_EQ(streamed.cells.at(ref).value, cell.value) << ref;
+        EXPECT_EQ(streamed.cells.at(ref).isNumber, cell.isNumber) << ref;
+    }
+
+    int made = 0;
+    const GridRows failing = [&made](std::vector<std::string>& row) {
+        if (++made == 4)
+            throw StoreError("读不出第 4 行。");
+        row = {"1", "2"};
+        return true;
+    };
+    EXPECT_THROW(writeSpreadsheet(failing, target), StoreError);
+    EXPECT_EQ(test::readFirstSheet(target).dimension, "A1:I31");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
 struct PercentCase {
     std::string text;
     std::optional<double> fraction;
