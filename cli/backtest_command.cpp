@@ -42,8 +42,7 @@ void writeJson(std::ostream& out, const BacktestResult& result) {
                                            {"p", orNull(result.p)},
                                            {"skipped", result.skipped},
                                            {"without_base", result.withoutBase}};
-    for (const auto& member : totals.items())
-        out << ",\n " << nlohmann::ordered_json(member.key()).dump() << ": " << member.value().dump();
+    writeMembers(out, totals, true);
     out << "\n}\n";
 }
 

@@ -50,7 +50,7 @@ void addShapeCommand(CLI::App& app, CliContext& context) {
         const ShapeTable table = readShapes(context.db(), kShapeScopes.at(o->scope), o->range);
         const ShapeDistribution distribution = distributionOf(table, kMeasureNames.at(o->measure));
         if (o->json)
-            std::cout << shapeJson(table, distribution).dump(1) << '\n';
+            writeShapeJson(std::cout, table, distribution);
         else
             std::cout << shapeText(table, distribution);
     });

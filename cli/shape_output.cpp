@@ -1,7 +1,9 @@
 #include "cli/shape_output.h"
 #include "cli/grid_text.h"
+#include "cli/streamed_json.h"
 
 #include <cstdio>
+#include <ostream>
 
 namespace drawfollow::cli {
 
@@ -44,7 +46,7 @@ std::string testLine(const ShapeDistribution& distribution) {
 
 }  // namespace
 
-nlohmann::ordered_json shapeJson(const ShapeTable& table, const ShapeDistribution& distribution) {
+void writeShapeJson(std::ostream& out, const ShapeTable& table, const ShapeDistribution& distribution) {
     const ShapeMeasure measure = distribution.measure;
     nlohmann::ordered_json values = nlohmann::ordered_json::array();
     for (const ShapeValue& v : distribution.values)
@@ -52,18 +54,23 @@ nlohmann::ordered_json shapeJson(const ShapeTable& table, const ShapeDistributio
                           {"count", v.count},
                           {"expected", v.expected},
                           {"p_value", v.chance}});
-    nlohmann::ordered_json trend = nlohmann::ordered_json::array();
+    out << "{\n";
+    writeMembers(out,
+                 {{"draws", distribution.draws},
+                  {"values", std::move(values)},
+                  {"chi2", optionalJson(distribution.fit.chi2)},
+                  {"df", distribution.fit.df},
+                  {"p", optionalJson(distribution.fit.p)},
+                  {"verdict", distribution.verdict}},
+                 false);
+    out << ",\n";
+    StreamedList trend(out, "trend");
     for (int row = 0; row < table.rowCount(); ++row) {
         const std::optional<int> value = table.value(row, measure);
-        trend.push_back({{"issue", table.issue(row)}, {"value", value ? valueJson(measure, *value) : nullptr}});
+        trend.add({{"issue", table.issue(row)}, {"value", value ? valueJson(measure, *value) : nullptr}});
     }
-    return {{"draws", distribution.draws},
-            {"values", std::move(values)},
-            {"chi2", optionalJson(distribution.fit.chi2)},
-            {"df", distribution.fit.df},
-            {"p", optionalJson(distribution.fit.p)},
-            {"verdict", distribution.verdict},
-            {"trend", std::move(trend)}};
+    trend.close();
+    out << "\n}\n";
 }
 
 std::string shapeText(const ShapeTable& table, const ShapeDistribution& distribution) {

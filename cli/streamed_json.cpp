@@ -12,6 +12,14 @@ void writeNested(std::ostream& out, const nlohmann::ordered_json& value, int dep
     out << text;
 }
 
+void writeMembers(std::ostream& out, const nlohmann::ordered_json& object, bool afterOthers) {
+    for (const auto& member : object.items()) {
+        out << (afterOthers ? ",\n " : " ") << nlohmann::ordered_json(member.key()).dump() << ": ";
+        writeNested(out, member.value(), 1);
+        afterOthers = true;
+    }
+}
+
 StreamedList::StreamedList(std::ostream& out, std::string_view name) : out_(&out) {
     out << ' ' << nlohmann::ordered_json(name).dump() << ": ";
 }

@@ -12,6 +12,10 @@ namespace drawfollow::cli {
 // A value as the whole document's dump(1) writes it `depth` levels deep.
 void writeNested(std::ostream& out, const nlohmann::ordered_json& value, int depth);
 
+// The members of `object` as members of the top-level object, the first after ",\n" when
+// `afterOthers` says members were written before them.
+void writeMembers(std::ostream& out, const nlohmann::ordered_json& object, bool afterOthers);
+
 // A member of the top-level object whose value is a list, written element by element.
 class StreamedList {
 public:

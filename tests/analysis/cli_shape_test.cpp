@@ -77,6 +77,21 @@ TEST_F(CliShape, JsonHoldsTheLibrarysFiguresForEveryMeasure) {
     }
 }
 
+// Written draw by draw, yet laid out as the whole document dumped with an indent of one,
+// an empty range and a range without a test included.
+TEST_F(CliShape, JsonIsLaidOutAsOneDocument) {
+    const std::vector<int> issues = HistoryDb(dir / HistoryDb::kFileName).issues();
+    const std::string lastTwo = " --first " + std::to_string(issues[issues.size() - 2]);
+    for (const std::string& arguments : std::vector<std::string>{
+             "shape --measure zone --json", "shape --measure repeat --scope all --json",
+             "shape --measure sum --first 2099001 --json", "shape --measure odd --json" + lastTwo}) {
+        SCOPED_TRACE(arguments);
+        const auto run = runCli(dir.path(), arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        EXPECT_EQ(run.output, ordered_json::parse(run.output).dump(1) + "\n");
+    }
+}
+
 TEST_F(CliShape, TheHistorysFirstDrawHasNoRepeatAndTooFewDrawsNoTest) {
     HistoryDb db(dir / HistoryDb::kFileName);
     const int first = db.issues().front();
