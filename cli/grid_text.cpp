@@ -3,6 +3,7 @@
 #include "io/utf8_text.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace drawfollow::cli {
 
@@ -43,6 +44,14 @@ std::string AlignedColumns::line(std::span<const std::string> row) const {
     while (!line.empty() && line.back() == ' ')
         line.pop_back();
     return line + '\n';
+}
+
+void writeAlignedText(std::ostream& out, const TextGrid& grid) {
+    AlignedColumns columns;
+    for (const auto& row : grid)
+        columns.measure(row);
+    for (const auto& row : grid)
+        out << columns.line(row);
 }
 
 std::string alignedText(const TextGrid& grid) {

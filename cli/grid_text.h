@@ -3,6 +3,7 @@
 
 #include "store/text_grid.h"
 
+#include <iosfwd>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,5 +28,7 @@ private:
 
 // One line per grid row, cells left-aligned in columns two blanks apart.
 std::string alignedText(const TextGrid& grid);
+// The same written line by line, without the whole text in memory beside the grid.
+void writeAlignedText(std::ostream& out, const TextGrid& grid);
 
 }  // namespace drawfollow::cli

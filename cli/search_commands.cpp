@@ -92,9 +92,10 @@ void printResult(const SearchResult& result, const std::optional<ChanceBaseline>
         return;
     }
     std::cout << "期号范围 " << result.firstIssue << "～" << result.lastIssue << "，符合条件 " << result.hits.size()
-              << " 期。\n\n"
-              << alignedText(result.detail) << '\n'
-              << alignedText(result.tally);
+              << " 期。\n\n";
+    writeAlignedText(std::cout, result.detail);
+    std::cout << '\n';
+    writeAlignedText(std::cout, result.tally);
     if (chance)
         std::cout << '\n' << chanceText(*chance);
     if (!result.message.empty())

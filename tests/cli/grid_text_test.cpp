@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace drawfollow::cli {
 namespace {
 
@@ -25,6 +27,27 @@ TEST(GridText, ColumnsAlignOnWhatTheTerminalShows) {
     EXPECT_EQ(alignedText(grid),
               "期号     鼠  x\n"
               "2014001  12  y\n");
+}
+
+// Rows measured first and written one by one line up as the whole grid does: a short row
+// keeps the wider rows' columns, an empty last cell leaves no trailing blanks.
+TEST(GridText, RowsWrittenOneByOneAlignAsTheWholeGrid) {
+    const TextGrid grid{{"期号", "鼠", "x"}, {"2014001", "12"}, {"1", "[牛]×2", ""}, {"平均遗漏", "1.50", "3"}};
+    AlignedColumns columns;
+    for (const auto& row : grid)
+        columns.measure(row);
+    std::string lines;
+    for (const auto& row : grid)
+        lines += columns.line(row);
+    EXPECT_EQ(lines,
+              "期号      鼠      x\n"
+              "2014001   12\n"
+              "1         [牛]×2\n"
+              "平均遗漏  1.50    3\n");
+    std::ostringstream written;
+    writeAlignedText(written, grid);
+    EXPECT_EQ(written.str(), lines);
+    EXPECT_EQ(alignedText(grid), lines);
 }
 
 }  // namespace
