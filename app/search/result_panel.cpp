@@ -129,6 +129,10 @@ void ResultPanel::setNote(const QString& text, bool problem) {
     problem_ = problem;
 }
 
+void ResultPanel::appendNote(const QString& text) {
+    setNote(note_->text() + QStringLiteral("。") + text, problem_);
+}
+
 void ResultPanel::clear(bool previousIssue) {
     showHits({detailHeader(previousIssue)});
     showTally({tallyHeader()});

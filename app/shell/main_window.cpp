@@ -191,17 +191,38 @@ void MainWindow::runSearch(SearchButton button) {
     const QString last = searchBar_->rangeEndBox()->text();
     const PanelSearch search = controllers_.search.panelSearch(button, ticked, first, last);
     if (!search.ready()) {
-        showSearchOutcome(button, search.inputs, {refusedSearch(search)});
+        showSearchOutcome(button, search.inputs, {refusedSearch(search), {}, {}});
         return;
     }
+    std::shared_ptr<const HistorySnapshot> history;
+    try {
+        history = controllers_.history.snapshot();
+    } catch (const std::exception& e) {
+        SearchResult failed = refusedSearch(search);
+        failed.message = "检索未进行，历史数据库未作改动：" + failureText(e);
+        showSearchOutcome(button, search.inputs, {std::move(failed), {}, {}});
+        return;
+    }
+    if (!history)
+        return;  // no database: the search buttons are off
+    // The grids are shown as soon as the worker has the answer; what the search leaves in
+    // the history is written after that, while the window already shows it.
     const std::filesystem::path file = controllers_.history.databaseFile();
-    job_->start<SearchOutcome>(
+    const auto show = [this, button, inputs = search.inputs](SearchOutcome outcome) {
+        showSearchOutcome(button, inputs, std::move(outcome));
+    };
+    job_->start<std::string>(
         QStringLiteral("正在检索…"),
-        [file, button, search](JobControl& job) {
-            return runPanelSearchInFile(file, button, search, job.cancelFlag());
+        [this, file, button, search, history, show](JobControl& job) {
+            SearchAnswer answer;
+            auto outcome = std::make_shared<SearchOutcome>(answerPanelSearch(*history, button, search, answer));
+            QMetaObject::invokeMethod(
+                this, [show, outcome] { show(std::move(*outcome)); }, Qt::QueuedConnection);
+            return keepPanelSearchFields(file, *history, search.inputs, answer, job.cancelFlag());
         },
-        [this, button, inputs = search.inputs](SearchOutcome outcome) {
-            showSearchOutcome(button, inputs, std::move(outcome));
+        [this](const std::string& note) {
+            if (!note.empty())
+                results_->appendNote(QString::fromStdString(note));
         });
 }
 
@@ -212,18 +233,13 @@ void MainWindow::showSearchOutcome(SearchButton button, const SearchInputs& inpu
     results_->showHits(std::move(result.detail));
     qCInfo(lcTiming, "hits grid filled: %.1f ms", timer.nsecsElapsed() / 1e6);
     const QString message = QString::fromStdString(result.message);
-    if (outcome.cancelled) {
-        results_->showTally(std::move(result.tally));
-        results_->setNote(message, false);
-        return;
-    }
     if (!result.ran) {
         results_->showTally(std::move(result.tally));
         results_->setNote(message, true);
         dialogs_.message(this, MessageKind::Warning, QStringLiteral("检索未进行"), message);
         return;
     }
-    showTallyWithChance(inputs, result);
+    showTallyWithChance(outcome);
     // The range is written back as the search read it.
     searchBar_->rangeStartBox()->setText(QString::number(result.firstIssue));
     searchBar_->rangeEndBox()->setText(QString::number(result.lastIssue));
@@ -250,13 +266,11 @@ void MainWindow::followRunningWork() {
         watch_->workEnded();
 }
 
-void MainWindow::showTallyWithChance(const SearchInputs& inputs, SearchResult& result) {
-    try {
-        const ChanceBaseline chance = controllers_.search.chanceOf(inputs, result);
-        results_->showTally(std::move(result.tally), chance);
-    } catch (const std::exception& e) {
-        results_->showTally(std::move(result.tally), QString::fromStdString(failureText(e)));
-    }
+void MainWindow::showTallyWithChance(SearchOutcome& outcome) {
+    if (outcome.chance)
+        results_->showTally(std::move(outcome.result.tally), *outcome.chance);
+    else
+        results_->showTally(std::move(outcome.result.tally), QString::fromStdString(outcome.chanceProblem));
 }
 
 std::optional<SearchPanel> MainWindow::backtestPanel() const {
