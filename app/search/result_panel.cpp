@@ -99,6 +99,14 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(splitter_, 1);
 }
 
+const TextGrid& ResultPanel::hitsTexts() const {
+    return hitsModel_->grid();
+}
+
+const TextGrid& ResultPanel::tallyTexts() const {
+    return tallyModel_->grid();
+}
+
 QByteArray ResultPanel::splitState() const {
     return splitter_->saveState();
 }

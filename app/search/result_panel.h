@@ -30,6 +30,9 @@ public:
 
     FlexGrid* hitsGrid() const { return hits_; }    // MSFlexGrid2
     FlexGrid* tallyGrid() const { return tally_; }  // MSFlexGrid3
+    // What the grids show, header row first.
+    const TextGrid& hitsTexts() const;
+    const TextGrid& tallyTexts() const;
 
     void showHits(TextGrid grid);
     // A tally without a comparison with chance (a search that did not run).

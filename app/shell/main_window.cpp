@@ -4,6 +4,7 @@
 #include "app/history/file_exports.h"
 #include "app/history/history_commands.h"
 #include "app/history/history_jobs.h"
+#include "app/history/history_model.h"
 #include "app/history/history_panel.h"
 #include "app/search/backtest_command.h"
 #include "app/search/pick_commands.h"
@@ -13,6 +14,7 @@
 #include "app/search/search_job.h"
 #include "app/search/search_options.h"
 #include "app/search/search_summary.h"
+#include "app/search/text_grid_model.h"
 #include "app/shell/background_job.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/help_commands.h"
@@ -153,16 +155,34 @@ void MainWindow::wireHistoryCommands() {
     connect(history_->importButton(), &QPushButton::clicked, commands_, &HistoryCommands::importText);
     connect(history_->exportButton(), &QPushButton::clicked, exports_, &FileExports::exportText);
 
-    const auto exportGrid = [this](FlexGrid* grid, ExportedGrid which) {
-        return [this, grid, which] { exports_->exportGrid(*grid->model(), which); };
+    // The cells are read on the worker from copies of what the grids show, through models of
+    // the worker's own.
+    const auto exportHistory = [this] {
+        exports_->exportGrid(
+            [draws = controllers_.history.history()] {
+                HistoryModel model;
+                model.reset(draws);
+                return gridTexts(model);
+            },
+            ExportedGrid::History);
     };
-    connect(m.exportHistoryAction, &QAction::triggered, exports_, exportGrid(history_->grid(), ExportedGrid::History));
-    connect(history_->grid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportGrid(history_->grid(), ExportedGrid::History));
+    const auto exportResults = [this](const TextGrid& (ResultPanel::*shown)() const, ExportedGrid which) {
+        return [this, shown, which] {
+            exports_->exportGrid(
+                [texts = (results_->*shown)()] {
+                    TextGridModel model;
+                    model.setGrid(texts);
+                    return gridTexts(model);
+                },
+                which);
+        };
+    };
+    connect(m.exportHistoryAction, &QAction::triggered, exports_, exportHistory);
+    connect(history_->grid(), &FlexGrid::gridDoubleClicked, exports_, exportHistory);
     connect(results_->hitsGrid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportGrid(results_->hitsGrid(), ExportedGrid::Detail));
+            exportResults(&ResultPanel::hitsTexts, ExportedGrid::Detail));
     connect(results_->tallyGrid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportGrid(results_->tallyGrid(), ExportedGrid::Tally));
+            exportResults(&ResultPanel::tallyTexts, ExportedGrid::Tally));
 
     const auto showSummary = [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); };
     connect(commands_, &HistoryCommands::done, this, showSummary);
