@@ -73,7 +73,7 @@ SearchOutcome answerPanelSearch(const HistorySnapshot& history, SearchButton but
     QElapsedTimer timer;
     timer.start();
     answer = answerSearch(history, search.inputs, button == SearchButton::Combination);
-    outcome.result = answer.result;
+    outcome.result = std::move(answer.result);
     if (outcome.result.ran) {
         try {
             outcome.chance = chanceOf(history, search.inputs, outcome.result);

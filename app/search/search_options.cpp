@@ -88,12 +88,12 @@ QSize SearchOptions::minimumSizeHint() const {
 void SearchOptions::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // Where the frames would stand in one tall column, below a small screen's bottom, they
-    // are shown half at a time instead, the other half a click on a page tab away.
+    // are shown two at a time instead, the others a click on a page tab away.
     int widest = 0;
     for (const QGroupBox* f : frames_)
         widest = std::max(widest, f->sizeHint().width());
     const bool paged = width() < 2 * widest + flow_->spacing();
-    if (paged != pages_->isVisible()) {
+    if (paged == pages_->isHidden()) {
         pages_->setVisible(paged);
         showPages();
     }
