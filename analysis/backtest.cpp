@@ -50,8 +50,10 @@ std::string BacktestTarget::chosenLine() const {
 }
 
 Backtest::Backtest(HistoryDb& db, const SearchPanel& panel)
-    : history_(HistorySnapshot::read(db, HistorySnapshot::kindsOf(panel.options))),
-      panel_(checkedPanel(history_, panel)) {}
+    : Backtest(HistorySnapshot::read(db, HistorySnapshot::kindsOf(panel.options)), panel) {}
+
+Backtest::Backtest(HistorySnapshot history, const SearchPanel& panel)
+    : history_(std::move(history)), panel_(checkedPanel(history_, panel)) {}
 
 size_t Backtest::rangeStart() const {
     // 起 is the same for every target: the first stored issue does not change.

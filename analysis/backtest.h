@@ -73,6 +73,8 @@ public:
     // panel whose search would be refused on the whole history: a range box that is not a
     // number, a 前期 gap outside 1..9, a history too short for any base.
     Backtest(HistoryDb& db, const SearchPanel& panel);
+    // The same over a snapshot the caller has read (a window's, shared with its workers).
+    Backtest(HistorySnapshot history, const SearchPanel& panel);
 
     // Touches no database, so that a window can run it on another thread. Refuses
     // (StoreError) T or K below 1.

@@ -69,6 +69,12 @@ HistorySnapshot HistorySnapshot::read(HistoryDb& db, std::span<const Kind> kinds
     return HistorySnapshot(std::move(draws), beforeFirst, readDerivationRecord(db.connection()), dataVersion(db));
 }
 
+HistorySnapshot HistorySnapshot::withDraws(HistoryDb& db, std::vector<StoredDraw> draws) {
+    const ReadTransaction transaction(db);
+    std::optional<DrawValues> beforeFirst = listedBeforeFirst(db, draws);
+    return HistorySnapshot(std::move(draws), beforeFirst, readDerivationRecord(db.connection()), dataVersion(db));
+}
+
 HistorySnapshot::HistorySnapshot(std::vector<StoredDraw> draws, std::optional<DrawValues> beforeFirst,
                                  std::optional<DerivationSettings> derivation, long long version)
     : draws_(std::move(draws)), beforeFirst_(beforeFirst), derivation_(std::move(derivation)), version_(version) {

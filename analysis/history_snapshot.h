@@ -19,6 +19,9 @@ public:
     // whole, or waits until it is done. Only the values of `kinds` are read (the numbers
     // always, for the lists); the other kinds hold 0.
     static HistorySnapshot read(HistoryDb& db, std::span<const Kind> kinds = kAllKinds);
+    // The draws a caller holds already (every kind), as `db` stores them; the rest is read
+    // in one read transaction.
+    static HistorySnapshot withDraws(HistoryDb& db, std::vector<StoredDraw> draws);
     // The kinds a search on these settings reads: its search kind and its result kind.
     static std::vector<Kind> kindsOf(const SearchSettings& settings);
 

@@ -7,7 +7,6 @@
 #include "app/shell/file_paths.h"
 #include "app/shell/spreadsheet_job.h"
 #include "app/shell/user_dialogs.h"
-#include "app/shell/wait_cursor.h"
 
 #include <QAbstractItemModel>
 #include <QWidget>
@@ -62,7 +61,7 @@ void FileExports::exportText() {
     });
 }
 
-void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which) {
+void FileExports::exportGrid(std::function<TextGrid()> read, ExportedGrid which) {
     const fs::path folder = controller_.dataFolder();
     if (folder.empty()) {
         dialogs_.message(window_, MessageKind::Warning, spreadsheetTitle(),
@@ -74,16 +73,16 @@ void FileExports::exportGrid(const QAbstractItemModel& grid, ExportedGrid which)
         return;
     }
     const fs::path target = folder / std::string(spreadsheetFileName(which));
-    TextGrid texts;
-    {
-        const WaitCursor wait;
-        texts = gridTexts(grid);
-    }
-    // The tally's workbook keeps its four columns; chance is the window's view of it.
-    if (which == ExportedGrid::Tally)
-        for (std::vector<std::string>& row : texts)
-            row.resize(std::min<size_t>(row.size(), kTallyColumns));
-    writer_->start({std::move(texts), {}, {}}, target);
+    writer_->start(
+        [read = std::move(read), which]() -> ShownCells {
+            TextGrid texts = read();
+            // The tally's workbook keeps its four columns; chance is the window's view of it.
+            if (which == ExportedGrid::Tally)
+                for (std::vector<std::string>& row : texts)
+                    row.resize(std::min<size_t>(row.size(), kTallyColumns));
+            return {std::move(texts), {}, {}};
+        },
+        target);
     emit done(QStringLiteral("正在写入“%1”…").arg(pathText(target)));
 }
 

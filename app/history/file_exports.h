@@ -9,6 +9,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 #include <filesystem>
 
 class QAbstractItemModel;
@@ -33,9 +35,10 @@ public:
 
     // Command4, written off the window's thread.
     void exportText();
-    // Writes the grid under the file name of `which`, off the window's thread; refused while
-    // an earlier grid is still written.
-    void exportGrid(const QAbstractItemModel& grid, ExportedGrid which);
+    // Writes the grid `read` gives (gridTexts() of a model of its own, never of the
+    // window's) under the file name of `which`; both off the window's thread, since the
+    // cells of a long history take a while to read. Refused while an earlier grid is still written.
+    void exportGrid(std::function<TextGrid()> read, ExportedGrid which);
 
 signals:
     // What an export did, one line for the status bar.

@@ -20,7 +20,29 @@ namespace drawfollow {
 namespace fs = std::filesystem;
 
 HistoryController::HistoryController(AppSettings& settings, const Clock& clock, QObject* parent)
-    : QObject(parent), settings_(settings), clock_(clock) {}
+    : QObject(parent), settings_(settings), clock_(clock) {
+    // Connected before anything that follows the history, so that what it does reads the new one.
+    const auto dropSnapshot = [this] { snapshot_.reset(); };
+    connect(this, &HistoryController::historyReset, this, dropSnapshot);
+    connect(this, &HistoryController::drawAppended, this, dropSnapshot);
+    connect(this, &HistoryController::derivationChanged, this, dropSnapshot);
+    connect(this, &HistoryController::derivationSettingsApplied, this, dropSnapshot);
+}
+
+std::shared_ptr<const HistorySnapshot> HistoryController::snapshot() {
+    if (!db_)
+        return nullptr;
+    if (!snapshot_) {
+        try {
+            snapshot_ = std::make_shared<const HistorySnapshot>(HistorySnapshot::withDraws(*db_, history_));
+        } catch (const StoreError&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw StoreError("历史数据库读取失败：" + failureText(e));
+        }
+    }
+    return snapshot_;
+}
 
 HistoryController::~HistoryController() = default;
 

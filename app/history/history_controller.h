@@ -3,6 +3,7 @@
 // command that changes the stored rows. The widgets and the search panel follow its signals.
 #pragma once
 
+#include "analysis/history_snapshot.h"
 #include "app/history/history_change.h"
 #include "app/history/history_work.h"
 #include "app/shell/app_settings.h"
@@ -61,6 +62,10 @@ public:
     // The database, none without one. Only the searches use it, to write their scratch fields.
     HistoryDb* database() { return db_.get(); }
     const std::vector<StoredDraw>& history() const { return history_; }
+    // The history as the searches and their workers answer from it, read-only and shared;
+    // made once per change of the history from the draws held here. None without a
+    // database; throws StoreError (in words for the user) when it cannot be read.
+    std::shared_ptr<const HistorySnapshot> snapshot();
     int nextIssue() const { return nextIssue_; }
 
     // Hand entry: stores the draw under the issue text, or says what is wrong.
@@ -158,6 +163,7 @@ private:
     QString storeProblem_;
     std::filesystem::path databaseFile_;
     std::vector<StoredDraw> history_;
+    std::shared_ptr<const HistorySnapshot> snapshot_;  // of history_; dropped with every change
     int nextIssue_ = 0;
     int zodiacYear_ = 0;
     DerivationSettings derivation_;

@@ -4,7 +4,6 @@
 #include "app/search/backtest_runner.h"
 #include "app/search/search_panel_controller.h"
 #include "app/shell/user_dialogs.h"
-#include "app/shell/wait_cursor.h"
 #include "store/history_db.h"
 
 #include <QWidget>
@@ -34,13 +33,9 @@ void BacktestCommand::run(const std::optional<SearchPanel>& panel, SearchButton 
     }
     searchName_ = kind == SearchButton::Combination ? QStringLiteral("组合检索") : QStringLiteral("跟随检索");
     try {
-        // One read of the history, on this thread: the database connection stays here.
-        std::optional<Backtest> backtest;
-        {
-            const WaitCursor busy;
-            backtest.emplace(search_.prepareBacktest(*panel));
-        }
-        runner_->start(std::move(*backtest), settings);
+        // The window's snapshot, copied for the backtest's own on the worker.
+        const std::shared_ptr<const HistorySnapshot> history = search_.backtestHistory();
+        runner_->start([history, panel = *panel] { return Backtest(*history, panel); }, settings);
     } catch (const std::exception& e) {
         refuse(QString::fromStdString(failureText(e)));
         return;

@@ -20,7 +20,7 @@ BacktestRunner::~BacktestRunner() {
     watcher_.waitForFinished();
 }
 
-void BacktestRunner::start(Backtest backtest, BacktestSettings settings) {
+void BacktestRunner::start(std::function<Backtest()> prepare, BacktestSettings settings) {
     if (running())
         return;
     cancelled_ = std::make_shared<std::atomic<bool>>(false);
@@ -33,8 +33,9 @@ void BacktestRunner::start(Backtest backtest, BacktestSettings settings) {
             this, [this, done, total] { report(done, total); }, Qt::QueuedConnection);
         return !cancelled->load();
     };
-    watcher_.setFuture(QtConcurrent::run([backtest = std::move(backtest), settings, progress] {
+    watcher_.setFuture(QtConcurrent::run([prepare = std::move(prepare), settings, progress] {
         try {
+            const Backtest backtest = prepare();
             return Outcome{backtest.run(settings, progress), {}};
         } catch (const StoreError& e) {
             return Outcome{{}, QString::fromStdString(failureText(e))};

@@ -1,6 +1,6 @@
-// Runs a prepared backtest off the window's thread, with a progress dialog whose 取消
-// stops it after the target at hand. The backtest reads the history when it is prepared
-// and touches no database while it runs, so the worker needs no connection of its own.
+// Prepares and runs a backtest off the window's thread, with a progress dialog whose 取消
+// stops it after the target at hand. The backtest is prepared from a snapshot of the
+// history and touches no database, so the worker needs no connection of its own.
 #pragma once
 
 #include "analysis/backtest.h"
@@ -9,6 +9,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -26,8 +27,9 @@ public:
     ~BacktestRunner() override;
 
     bool running() const { return watcher_.isRunning() || progress_ != nullptr; }
-    // One backtest at a time: a second start while one runs is ignored.
-    void start(Backtest backtest, BacktestSettings settings);
+    // One backtest at a time: a second start while one runs is ignored. `prepare` runs on
+    // the worker; its refusal (StoreError) ends in failed().
+    void start(std::function<Backtest()> prepare, BacktestSettings settings);
 
 signals:
     // Also when cancelled: the result says so.

@@ -77,20 +77,26 @@ int ColumnFlowLayout::spacingOrDefault() const {
 }
 
 ColumnFlowLayout::Arrangement ColumnFlowLayout::arrange(int columns) const {
-    std::vector<int> heights;
-    for (const QLayoutItem* item : items_)
-        heights.push_back(item->isEmpty() ? 0 : item->sizeHint().height());
-    const int gap = spacingOrDefault();
+    // A hidden block takes no place, so that it neither starts a column nor widens one.
     Arrangement a;
+    std::vector<int> heights;
+    for (int i = 0; i < count(); ++i)
+        if (!items_[static_cast<size_t>(i)]->isEmpty()) {
+            a.shown.push_back(i);
+            heights.push_back(items_[static_cast<size_t>(i)]->sizeHint().height());
+        }
+    const int gap = spacingOrDefault();
     a.firstOfColumn = balancedColumnStarts(heights, columns, gap);
+    if (a.shown.empty())
+        a.firstOfColumn.clear();
     const size_t used = a.firstOfColumn.size();
     for (size_t c = 0; c < used; ++c) {
         const int begin = a.firstOfColumn[c];
-        const int end = c + 1 < used ? a.firstOfColumn[c + 1] : count();
+        const int end = c + 1 < used ? a.firstOfColumn[c + 1] : static_cast<int>(a.shown.size());
         int width = 0;
         int height = 0;
         for (int i = begin; i < end; ++i) {
-            width = std::max(width, items_[static_cast<size_t>(i)]->sizeHint().width());
+            width = std::max(width, items_[static_cast<size_t>(a.shown[static_cast<size_t>(i)])]->sizeHint().width());
             height += heights[static_cast<size_t>(i)] + (i > begin ? gap : 0);
         }
         a.widths.push_back(width);
@@ -137,13 +143,12 @@ void ColumnFlowLayout::setGeometry(const QRect& rect) {
     int x = area.x();
     for (int c = 0; c < columns; ++c) {
         const int begin = a.firstOfColumn[static_cast<size_t>(c)];
-        const int end = c + 1 < columns ? a.firstOfColumn[static_cast<size_t>(c + 1)] : count();
+        const int end =
+            c + 1 < columns ? a.firstOfColumn[static_cast<size_t>(c + 1)] : static_cast<int>(a.shown.size());
         const int width = a.widths[static_cast<size_t>(c)] + spare;
         int y = area.y();
         for (int i = begin; i < end; ++i) {
-            QLayoutItem* item = items_[static_cast<size_t>(i)];
-            if (item->isEmpty())
-                continue;
+            QLayoutItem* item = items_[static_cast<size_t>(a.shown[static_cast<size_t>(i)])];
             const int height = item->sizeHint().height();
             item->setGeometry(QRect(x, y, width, height));
             y += height + gap;

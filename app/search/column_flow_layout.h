@@ -32,7 +32,8 @@ public:
 
 private:
     struct Arrangement {
-        std::vector<int> firstOfColumn;  // index of each column's first block
+        std::vector<int> shown;          // the blocks in sight, by index
+        std::vector<int> firstOfColumn;  // index into `shown` of each column's first block
         std::vector<int> widths;         // each column's width
         int width = 0;                   // the columns and the spacing between them
         int height = 0;                  // the tallest column

@@ -99,6 +99,14 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(splitter_, 1);
 }
 
+const TextGrid& ResultPanel::hitsTexts() const {
+    return hitsModel_->grid();
+}
+
+const TextGrid& ResultPanel::tallyTexts() const {
+    return tallyModel_->grid();
+}
+
 QByteArray ResultPanel::splitState() const {
     return splitter_->saveState();
 }
@@ -127,6 +135,10 @@ void ResultPanel::setNote(const QString& text, bool problem) {
     note_->setToolTip(text);
     note_->setStyleSheet(problem ? QStringLiteral("color: #b00020;") : QString());
     problem_ = problem;
+}
+
+void ResultPanel::appendNote(const QString& text) {
+    setNote(note_->text() + QStringLiteral("。") + text, problem_);
 }
 
 void ResultPanel::clear(bool previousIssue) {

@@ -30,6 +30,9 @@ public:
 
     FlexGrid* hitsGrid() const { return hits_; }    // MSFlexGrid2
     FlexGrid* tallyGrid() const { return tally_; }  // MSFlexGrid3
+    // What the grids show, header row first.
+    const TextGrid& hitsTexts() const;
+    const TextGrid& tallyTexts() const;
 
     void showHits(TextGrid grid);
     // A tally without a comparison with chance (a search that did not run).
@@ -41,6 +44,8 @@ public:
     QPushButton* chanceChartButton() const { return chartButton_; }
     // One line above the grids: what the last search found, or why it did not run.
     void setNote(const QString& text, bool problem);
+    // A later word on the last search (its fields not stored), after what the note says.
+    void appendNote(const QString& text);
     // The history was replaced or cut: the last results describe draws that may be gone.
     void clear(bool previousIssue);
     // A draw was added: a search refused for want of draws may run now.

@@ -11,6 +11,11 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QResizeEvent>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace drawfollow {
 
@@ -32,20 +37,73 @@ const QString kKindTips[] = {
 SearchOptions::SearchOptions(SearchPanelController& controller, QWidget* parent)
     : QWidget(parent), controller_(controller) {
     const AppSettings& s = controller_.settings();
+    pages_ = new QTabBar(this);
+    pages_->setObjectName(QStringLiteral("optionPages"));
+    pages_->setDrawBase(false);
+    // Two frames a page: three pages fit beside the position switches on a 600-pixel screen.
+    const QString pageTitles[kPages][2] = {
+        {QStringLiteral("检索位·期"), QStringLiteral("检索位选择和检索期选择")},
+        {QStringLiteral("号码组·类型"), QStringLiteral("号码组选择和搜索类型选择")},
+        {QStringLiteral("结果·统计"), QStringLiteral("结果类型选择和结果统计选择")},
+    };
+    for (int page = 0; page < kPages; ++page) {
+        pages_->addTab(pageTitles[page][0]);
+        pages_->setTabToolTip(page, pageTitles[page][1]);
+    }
+    pages_->hide();
+    connect(pages_, &QTabBar::currentChanged, this, &SearchOptions::showPages);
+
     // Reading order, which is also the order of the Tab key.
-    auto* layout = new ColumnFlowLayout(3, this);
+    frames_ = {
+        positionFrame(),
+        periodFrame(),
+        groupFrame(),
+        kindFrame("Frame3", "Option3", QStringLiteral("搜索类型选择"),
+                  QStringLiteral("按哪一种取值比较检索依据与历史各期。\n"), s.searchKind(),
+                  &SearchPanelController::setSearchKind),
+        kindFrame("Frame4", "Option4", QStringLiteral("结果类型选择"), QStringLiteral("统计结果按哪一种取值计数。\n"),
+                  s.resultKind(), &SearchPanelController::setResultKind),
+        scopeFrame()};
+    flow_ = new ColumnFlowLayout(3);
+    flow_->setContentsMargins(0, 0, 0, 0);
+    flow_->setSpacing(6);
+    for (QGroupBox* f : frames_)
+        flow_->addWidget(f);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(positionFrame());
-    layout->addWidget(periodFrame());
-    layout->addWidget(groupFrame());
-    layout->addWidget(kindFrame("Frame3", "Option3", QStringLiteral("搜索类型选择"),
-                                QStringLiteral("按哪一种取值比较检索依据与历史各期。\n"), s.searchKind(),
-                                &SearchPanelController::setSearchKind));
-    layout->addWidget(kindFrame("Frame4", "Option4", QStringLiteral("结果类型选择"),
-                                QStringLiteral("统计结果按哪一种取值计数。\n"), s.resultKind(),
-                                &SearchPanelController::setResultKind));
-    layout->addWidget(scopeFrame());
+    layout->setSpacing(0);
+    layout->addWidget(pages_);
+    layout->addLayout(flow_);
     tightenFrames(this);
+}
+
+QSize SearchOptions::minimumSizeHint() const {
+    // One page at a time is the narrowest this panel gets.
+    int width = 0;
+    for (const QGroupBox* f : frames_)
+        width = std::max(width, f->minimumSizeHint().width());
+    return {width, QWidget::minimumSizeHint().height()};
+}
+
+void SearchOptions::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Where the frames would stand in one tall column, below a small screen's bottom, they
+    // are shown two at a time instead, the others a click on a page tab away.
+    int widest = 0;
+    for (const QGroupBox* f : frames_)
+        widest = std::max(widest, f->sizeHint().width());
+    const bool paged = width() < 2 * widest + flow_->spacing();
+    if (paged == pages_->isHidden()) {
+        pages_->setVisible(paged);
+        showPages();
+    }
+}
+
+void SearchOptions::showPages() {
+    const bool paged = !pages_->isHidden();
+    for (size_t i = 0; i < frames_.size(); ++i)
+        frames_[i]->setVisible(!paged || static_cast<int>(i / kFramesPerPage) == pages_->currentIndex());
+    updateGeometry();
 }
 
 QList<QWidget*> SearchOptions::focusOrder() const {

@@ -1,6 +1,7 @@
 // The option frames of the search panel: positions (Frame1(0)), period (Frame1(1)), number
 // group (Frame1(2)), search kind (Frame3), result kind (Frame4) and tally scope (Frame6), in
-// as many columns as the width allows. Every choice is saved the moment it changes.
+// as many columns as the width allows; where not even two fit, two at a time under three
+// page tabs. Every choice is saved the moment it changes.
 #pragma once
 
 #include "store/draw.h"
@@ -8,13 +9,17 @@
 #include <QList>
 #include <QWidget>
 
+#include <array>
+
 class QCheckBox;
+class QTabBar;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 
 namespace drawfollow {
 
+class ColumnFlowLayout;
 class SearchPanelController;
 
 class SearchOptions final : public QWidget {
@@ -25,8 +30,17 @@ public:
 
     // Where Tab goes: the frames in reading order.
     QList<QWidget*> focusOrder() const;
+    // The page tabs, shown only where the frames do not fit side by side.
+    QTabBar* pageTabs() const { return pages_; }
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static constexpr int kPages = 3;
+    static constexpr size_t kFramesPerPage = 2;
+    void showPages();
     QGroupBox* positionFrame();
     QGroupBox* periodFrame();
     QGroupBox* groupFrame();
@@ -40,6 +54,9 @@ private:
     QRadioButton* free_ = nullptr;
     QCheckBox* countSpecialCheck_ = nullptr;  // Check2
     QLineEdit* gap_ = nullptr;
+    QTabBar* pages_ = nullptr;
+    std::array<QGroupBox*, kPages * kFramesPerPage> frames_{};
+    ColumnFlowLayout* flow_ = nullptr;
 };
 
 }  // namespace drawfollow

@@ -182,16 +182,11 @@ std::optional<SearchPanel> SearchPanelController::panelState(SearchButton button
     return describePanel(button, ticked, firstIssue, lastIssue);
 }
 
-ChanceBaseline SearchPanelController::chanceOf(const SearchInputs& inputs, const SearchResult& result) {
-    if (!canSearch())
-        throw StoreError("历史数据库不可用。");
-    return drawfollow::chanceOf(*history_.database(), inputs, result);
-}
-
-Backtest SearchPanelController::prepareBacktest(const SearchPanel& panel) {
-    if (!canSearch())
+std::shared_ptr<const HistorySnapshot> SearchPanelController::backtestHistory() {
+    std::shared_ptr<const HistorySnapshot> history = canSearch() ? history_.snapshot() : nullptr;
+    if (!history)
         throw StoreError("历史数据库不可用，不能回测。");
-    return Backtest(*history_.database(), panel);
+    return history;
 }
 
 SearchResult SearchPanelController::runSearch(SearchButton button, const std::array<bool, kPositions>& ticked,

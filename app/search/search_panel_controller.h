@@ -4,7 +4,6 @@
 #pragma once
 
 #include "analysis/backtest.h"
-#include "analysis/chance_baseline.h"
 #include "analysis/search.h"
 #include "analysis/search_panel.h"
 #include "app/shell/app_settings.h"
@@ -78,12 +77,9 @@ public:
     // The panel as the backtest reads it; none when there is no database.
     std::optional<SearchPanel> panelState(SearchButton button, const std::array<bool, kPositions>& ticked,
                                           const QString& firstIssue, const QString& lastIssue) const;
-    // The search's tally against chance; throws StoreError, in words for the user, when the
-    // baseline cannot be read.
-    ChanceBaseline chanceOf(const SearchInputs& inputs, const SearchResult& result);
-    // Reads the history for a backtest of the panel; throws StoreError when the panel's
-    // search would be refused. Running it touches no database.
-    Backtest prepareBacktest(const SearchPanel& panel);
+    // The history a backtest answers from, shared read-only with its worker; throws
+    // StoreError, in words for the user, when there is none or it cannot be read.
+    std::shared_ptr<const HistorySnapshot> backtestHistory();
     // The base of the selected tab in words, for the summary of a search.
     QString baseSource() const;
     // The panel as it stands, described for analysis/search_panel.h, and what it gives: the

@@ -4,6 +4,7 @@
 #include "app/history/file_exports.h"
 #include "app/history/history_commands.h"
 #include "app/history/history_jobs.h"
+#include "app/history/history_model.h"
 #include "app/history/history_panel.h"
 #include "app/search/backtest_command.h"
 #include "app/search/pick_commands.h"
@@ -13,6 +14,7 @@
 #include "app/search/search_job.h"
 #include "app/search/search_options.h"
 #include "app/search/search_summary.h"
+#include "app/search/text_grid_model.h"
 #include "app/shell/background_job.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/help_commands.h"
@@ -153,16 +155,34 @@ void MainWindow::wireHistoryCommands() {
     connect(history_->importButton(), &QPushButton::clicked, commands_, &HistoryCommands::importText);
     connect(history_->exportButton(), &QPushButton::clicked, exports_, &FileExports::exportText);
 
-    const auto exportGrid = [this](FlexGrid* grid, ExportedGrid which) {
-        return [this, grid, which] { exports_->exportGrid(*grid->model(), which); };
+    // The cells are read on the worker from copies of what the grids show, through models of
+    // the worker's own.
+    const auto exportHistory = [this] {
+        exports_->exportGrid(
+            [draws = controllers_.history.history()] {
+                HistoryModel model;
+                model.reset(draws);
+                return gridTexts(model);
+            },
+            ExportedGrid::History);
     };
-    connect(m.exportHistoryAction, &QAction::triggered, exports_, exportGrid(history_->grid(), ExportedGrid::History));
-    connect(history_->grid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportGrid(history_->grid(), ExportedGrid::History));
+    const auto exportResults = [this](const TextGrid& (ResultPanel::*shown)() const, ExportedGrid which) {
+        return [this, shown, which] {
+            exports_->exportGrid(
+                [texts = (results_->*shown)()] {
+                    TextGridModel model;
+                    model.setGrid(texts);
+                    return gridTexts(model);
+                },
+                which);
+        };
+    };
+    connect(m.exportHistoryAction, &QAction::triggered, exports_, exportHistory);
+    connect(history_->grid(), &FlexGrid::gridDoubleClicked, exports_, exportHistory);
     connect(results_->hitsGrid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportGrid(results_->hitsGrid(), ExportedGrid::Detail));
+            exportResults(&ResultPanel::hitsTexts, ExportedGrid::Detail));
     connect(results_->tallyGrid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportGrid(results_->tallyGrid(), ExportedGrid::Tally));
+            exportResults(&ResultPanel::tallyTexts, ExportedGrid::Tally));
 
     const auto showSummary = [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); };
     connect(commands_, &HistoryCommands::done, this, showSummary);
@@ -191,17 +211,38 @@ void MainWindow::runSearch(SearchButton button) {
     const QString last = searchBar_->rangeEndBox()->text();
     const PanelSearch search = controllers_.search.panelSearch(button, ticked, first, last);
     if (!search.ready()) {
-        showSearchOutcome(button, search.inputs, {refusedSearch(search)});
+        showSearchOutcome(button, search.inputs, {refusedSearch(search), {}, {}});
         return;
     }
+    std::shared_ptr<const HistorySnapshot> history;
+    try {
+        history = controllers_.history.snapshot();
+    } catch (const std::exception& e) {
+        SearchResult failed = refusedSearch(search);
+        failed.message = "检索未进行，历史数据库未作改动：" + failureText(e);
+        showSearchOutcome(button, search.inputs, {std::move(failed), {}, {}});
+        return;
+    }
+    if (!history)
+        return;  // no database: the search buttons are off
+    // The grids are shown as soon as the worker has the answer; what the search leaves in
+    // the history is written after that, while the window already shows it.
     const std::filesystem::path file = controllers_.history.databaseFile();
-    job_->start<SearchOutcome>(
+    const auto show = [this, button, inputs = search.inputs](SearchOutcome outcome) {
+        showSearchOutcome(button, inputs, std::move(outcome));
+    };
+    job_->start<std::string>(
         QStringLiteral("正在检索…"),
-        [file, button, search](JobControl& job) {
-            return runPanelSearchInFile(file, button, search, job.cancelFlag());
+        [this, file, button, search, history, show](JobControl& job) {
+            SearchAnswer answer;
+            auto outcome = std::make_shared<SearchOutcome>(answerPanelSearch(*history, button, search, answer));
+            QMetaObject::invokeMethod(
+                this, [show, outcome] { show(std::move(*outcome)); }, Qt::QueuedConnection);
+            return keepPanelSearchFields(file, *history, search.inputs, answer, job.cancelFlag());
         },
-        [this, button, inputs = search.inputs](SearchOutcome outcome) {
-            showSearchOutcome(button, inputs, std::move(outcome));
+        [this](const std::string& note) {
+            if (!note.empty())
+                results_->appendNote(QString::fromStdString(note));
         });
 }
 
@@ -212,18 +253,13 @@ void MainWindow::showSearchOutcome(SearchButton button, const SearchInputs& inpu
     results_->showHits(std::move(result.detail));
     qCInfo(lcTiming, "hits grid filled: %.1f ms", timer.nsecsElapsed() / 1e6);
     const QString message = QString::fromStdString(result.message);
-    if (outcome.cancelled) {
-        results_->showTally(std::move(result.tally));
-        results_->setNote(message, false);
-        return;
-    }
     if (!result.ran) {
         results_->showTally(std::move(result.tally));
         results_->setNote(message, true);
         dialogs_.message(this, MessageKind::Warning, QStringLiteral("检索未进行"), message);
         return;
     }
-    showTallyWithChance(inputs, result);
+    showTallyWithChance(outcome);
     // The range is written back as the search read it.
     searchBar_->rangeStartBox()->setText(QString::number(result.firstIssue));
     searchBar_->rangeEndBox()->setText(QString::number(result.lastIssue));
@@ -250,13 +286,11 @@ void MainWindow::followRunningWork() {
         watch_->workEnded();
 }
 
-void MainWindow::showTallyWithChance(const SearchInputs& inputs, SearchResult& result) {
-    try {
-        const ChanceBaseline chance = controllers_.search.chanceOf(inputs, result);
-        results_->showTally(std::move(result.tally), chance);
-    } catch (const std::exception& e) {
-        results_->showTally(std::move(result.tally), QString::fromStdString(failureText(e)));
-    }
+void MainWindow::showTallyWithChance(SearchOutcome& outcome) {
+    if (outcome.chance)
+        results_->showTally(std::move(outcome.result.tally), *outcome.chance);
+    else
+        results_->showTally(std::move(outcome.result.tally), QString::fromStdString(outcome.chanceProblem));
 }
 
 std::optional<SearchPanel> MainWindow::backtestPanel() const {

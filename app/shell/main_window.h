@@ -79,7 +79,7 @@ private:
     // 记录本期预测: the pick 回测 would make for the next issue, recorded.
     void recordPick();
     // The tally of a search that ran, with chance beside it or why it is not.
-    void showTallyWithChance(const SearchInputs& inputs, SearchResult& result);
+    void showTallyWithChance(SearchOutcome& outcome);
     void showStoreStatus();
     void reportStoreProblem();
     // The stored rows were derived again, or could not be.

@@ -55,7 +55,7 @@ private slots:
         QVERIFY(s.dialogs().messages().isEmpty());
     }
 
-    void aCancelledSearchLeavesTheFileAsItWas() {
+    void aCancelledSearchShowsItsAnswerAndLeavesTheFileAsItWas() {
         WindowSession s;
         s.seed(seededDraws(300));
         QVERIFY(s.start());
@@ -74,14 +74,45 @@ private slots:
         lock.release();
         QTRY_VERIFY(s.find<QWidget>(QStringLiteral("busyIndicator"))->isHidden());
 
-        QVERIFY(s.find<QLabel>(QStringLiteral("resultNote"))->text().contains(QStringLiteral("检索已取消")));
-        QCOMPARE(s.find<FlexGrid>(QStringLiteral("MSFlexGrid2"))->model()->rowCount(), 0);
+        // The answer was shown before its fields were to be written; only their writing stopped.
+        QVERIFY(s.find<QLabel>(QStringLiteral("resultNote"))->text().contains(QStringLiteral("保存已取消")));
+        QVERIFY(s.find<FlexGrid>(QStringLiteral("MSFlexGrid2"))->model()->rowCount() > 0);
         QVERIFY(s.dialogs().messages().isEmpty());
         QCOMPARE(tablesAsText(s.databaseFile()), before);
         // The window searches again as before.
         QVERIFY(s.clickAndWait(QStringLiteral("Command1")));
         QVERIFY(s.find<QLabel>(QStringLiteral("resultNote"))->text().contains(QStringLiteral("跟随检索")));
         QVERIFY(tablesAsText(s.databaseFile()) != before);
+    }
+
+    // The grids come from the window's snapshot: they are shown while the search's fields
+    // still wait for the file; a change another program commits meanwhile keeps them out.
+    void theAnswerIsShownBeforeItsFieldsAreWritten() {
+        WindowSession s;
+        s.seed(seededDraws(300));
+        QVERIFY(s.start());
+        s.find<QCheckBox>(QStringLiteral("Check1_1"))->setChecked(true);
+        const QStringList before = tablesAsText(s.databaseFile());
+        auto* hits = s.find<FlexGrid>(QStringLiteral("MSFlexGrid2"));
+        FIND(QWidget, busy, s, "busyIndicator");
+
+        HeldWriteLock lock(s.databaseFile());
+        s.find<QPushButton>(QStringLiteral("Command1"))->click();
+        QTRY_VERIFY(hits->model()->rowCount() > 0);
+        QVERIFY(!busy->isHidden());
+        QVERIFY(s.find<QLabel>(QStringLiteral("chanceVerdict"))->text().size() > 0);
+        lock.commit("DELETE FROM lishi WHERE SQQH = (SELECT MAX(SQQH) FROM lishi)");
+        QTRY_VERIFY(busy->isHidden());
+        QVERIFY(s.find<QLabel>(QStringLiteral("resultNote"))->text().contains(QStringLiteral("另一个程序改动了")));
+        QStringList after = before;
+        after.removeAt(299);  // the newest draw, Lishi's last row: only the other program's change
+        QCOMPARE(tablesAsText(s.databaseFile()), after);
+
+        // Once the window has read the change, a search keeps its fields again.
+        QTRY_COMPARE(s.history().history().size(), size_t{299});
+        QVERIFY(s.clickAndWait(QStringLiteral("Command1")));
+        QVERIFY(!s.find<QLabel>(QStringLiteral("resultNote"))->text().contains(QStringLiteral("未保存")));
+        QVERIFY(tablesAsText(s.databaseFile()) != after);
     }
 };
 

@@ -28,4 +28,9 @@ void HeldWriteLock::release() {
     db_.exec("ROLLBACK");
 }
 
+void HeldWriteLock::commit(const char* sql) {
+    db_.exec(sql);
+    db_.exec("COMMIT");
+}
+
 }  // namespace drawfollow::test

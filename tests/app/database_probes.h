@@ -18,6 +18,8 @@ class HeldWriteLock {
 public:
     explicit HeldWriteLock(const std::filesystem::path& file);
     void release();
+    // Ends the change by committing `sql`, as the other program would.
+    void commit(const char* sql);
 
 private:
     SQLite::Database db_;

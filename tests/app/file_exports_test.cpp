@@ -146,6 +146,20 @@ private slots:
         QCOMPARE(s.dialogs().openedFiles(), QStringList{pathOf(file)});
     }
 
+    // The cells are read off the window's thread from what the grid showed when asked: a
+    // change of the history right after does not reach the workbook.
+    void theWorkbookHoldsTheGridAsItWasWhenAsked() {
+        WindowSession s;
+        s.seed(seededDraws(100, 5, 2013001));
+        QVERIFY(s.start());
+        const TextGrid shown = gridTexts(*grid(s, 1)->model());
+        s.find<QAction>(QStringLiteral("mnuDcls"))->trigger();
+        QVERIFY(s.clickAndWait(QStringLiteral("Command3")));
+        QCOMPARE(grid(s, 1)->model()->rowCount(), 99);
+        QVERIFY(s.finishWrites());
+        expectSheetHolds(s.dataDir() / "lishi.xlsx", shown);
+    }
+
     void aDoubleClickExportsEachGridUnderItsOwnName() {
         WindowSession s;
         s.seed(seededDraws(60, 8, 2013001));

@@ -56,6 +56,31 @@ private slots:
             QCOMPARE(layout->itemAt(i)->geometry().top(), layout->itemAt(i - 1)->geometry().bottom() + 11);
     }
 
+    // A hidden block neither starts a column nor takes room in one.
+    void hiddenBlocksTakeNoPlace() {
+        QWidget panel;
+        auto* layout = new ColumnFlowLayout(2, &panel);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(10);
+        std::vector<QWidget*> blocks;
+        for (int i = 0; i < 4; ++i) {
+            blocks.push_back(new QWidget(&panel));
+            blocks.back()->setFixedSize(100 + 20 * i, 40);
+            layout->addWidget(blocks.back());
+        }
+        panel.show();
+        blocks[1]->hide();
+        blocks[3]->hide();
+        QCOMPARE(layout->columnsAt(250), 2);  // 100 + 10 + 140, the hidden 120 and 160 left out
+        QCOMPARE(layout->heightForWidth(250), 40);
+        QCOMPARE(layout->heightForWidth(249), 90);
+        layout->setGeometry(QRect(0, 0, 249, 90));
+        QCOMPARE(blocks[2]->geometry().top(), 50);
+        blocks[0]->hide();
+        blocks[2]->hide();
+        QCOMPARE(layout->sizeHint(), QSize(0, 0));
+    }
+
     void summaryNamesWhatWasSearched() {
         SearchInputs in;
         in.searchKind = Kind::Tail;

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTest>
 
 using namespace drawfollow;
@@ -22,6 +23,22 @@ QRect unclippedRect(const QWidget* w) {
     for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
         visible &= QRect(p->mapTo(w->window(), QPoint(0, 0)), p->size());
     return visible;
+}
+
+// Every choice of the option frames, by objectName.
+QStringList optionChoices() {
+    QStringList names = {QStringLiteral("Option1_0"), QStringLiteral("Option1_1"),  QStringLiteral("Option1_2"),
+                         QStringLiteral("Option1_3"), QStringLiteral("MaskEdBox2"), QStringLiteral("Option2_4"),
+                         QStringLiteral("Option2_5")};
+    for (int k = 0; k < 6; ++k)
+        names << QStringLiteral("Option3_%1").arg(k) << QStringLiteral("Option4_%1").arg(k);
+    for (int i = 0; i < 3; ++i)
+        names << QStringLiteral("Option5_%1").arg(i);
+    return names;
+}
+
+bool wholeInSight(const QWidget* w) {
+    return w->isVisible() && unclippedRect(w).size() == w->size();
 }
 
 }  // namespace
@@ -74,6 +91,43 @@ private slots:
         const int hitsColumns = hits->model()->columnCount();
         QVERIFY2(columnsInSight(hits) >= (screen.width() / scale > 1100 ? hitsColumns : 6),
                  qPrintable(QString::number(columnsInSight(hits))));
+    }
+
+    // No option hides below the fold: each is in sight, or a click on a page tab in sight
+    // shows it; and the result grids keep room for a useful number of rows.
+    void everyChoiceReachableAndResultsTall_data() { searchControlsAndTallyInSight_data(); }
+
+    void everyChoiceReachableAndResultsTall() {
+        QFETCH(QSize, screen);
+        QFETCH(qreal, scale);
+        if (!qFuzzyCompare(qApp->devicePixelRatio(), scale))
+            QSKIP("another scale factor");
+        WindowSession s;
+        s.seed(seededDraws(200));
+        QVERIFY(s.start());
+        s.window().resize(screen / scale);
+        QCoreApplication::processEvents();
+        auto* pages = s.find<QTabBar>(QStringLiteral("optionPages"));
+        const int pageCount = pages->isVisible() ? pages->count() : 1;
+        if (pages->isVisible())
+            QVERIFY(wholeInSight(pages));
+        QStringList unseen = optionChoices();
+        for (int page = 0; page < pageCount; ++page) {
+            if (pages->isVisible()) {
+                QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(page).center());
+                QCoreApplication::processEvents();
+                QCOMPARE(pages->currentIndex(), page);
+            }
+            for (qsizetype i = unseen.size() - 1; i >= 0; --i)
+                if (wholeInSight(s.find<QWidget>(unseen[i])))
+                    unseen.removeAt(i);
+        }
+        QVERIFY2(unseen.isEmpty(), qPrintable(unseen.join(QLatin1Char(' '))));
+        // On a wide enough screen all of them at once.
+        QCOMPARE(pages->isVisible(), screen.width() / scale < 1100);
+        auto* hits = s.find<FlexGrid>(QStringLiteral("MSFlexGrid2"));
+        QVERIFY2(hits->viewport()->height() >= 5 * hits->verticalHeader()->defaultSectionSize(),
+                 qPrintable(QString::number(hits->viewport()->height())));
     }
 
     void sizeAndSplitterKeptBetweenRuns() {
