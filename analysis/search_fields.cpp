@@ -1,6 +1,7 @@
 #include "analysis/search_fields.h"
 
 #include "analysis/search_steps.h"
+#include "store/raw_query.h"
 #include "store/sql_dialect.h"
 
 #include <SQLiteCpp/Exception.h>
@@ -8,7 +9,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace drawfollow {
 
@@ -216,16 +216,11 @@ std::optional<std::vector<char>> changedRows(HistoryDb& db, const HistorySnapsho
     std::string sql = "SELECT SQQH";
     for (const Field& f : fields.fields())
         sql += ", [" + f.name + "]";
-    sqlite3* handle = db.connection().getHandle();
-    sqlite3_stmt* raw = nullptr;
-    if (const int rc = sqlite3_prepare_v2(handle, (sql + " FROM lishi ORDER BY SQQH").c_str(), -1, &raw, nullptr);
-        rc != SQLITE_OK)
-        throw SQLite::Exception(handle, rc);
-    const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> query(raw, sqlite3_finalize);
+    RawQuery query(db.connection(), sql + " FROM lishi ORDER BY SQQH");
+    sqlite3_stmt* raw = query.get();
     std::vector<char> changed;
     changed.reserve(history.size());
-    int rc;
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+    while (query.step()) {
         const size_t row = changed.size();
         if (row >= history.size() || sqlite3_column_int64(raw, 0) != history.issues()[row])
             return std::nullopt;
@@ -235,8 +230,6 @@ std::optional<std::vector<char>> changedRows(HistoryDb& db, const HistorySnapsho
             differs = !holds(raw, static_cast<int>(f + 1), fields.fields()[f], values[f]);
         changed.push_back(differs);
     }
-    if (rc != SQLITE_DONE)
-        throw SQLite::Exception(handle, rc);
     if (changed.size() != history.size())
         return std::nullopt;
     return changed;

@@ -1,6 +1,7 @@
 #include "store/history_db.h"
 
 #include "store/derivation_record.h"
+#include "store/draw_numbers.h"
 #include "store/draw_row_reader.h"
 #include "store/failure_text.h"
 #include "store/schema.h"
@@ -81,6 +82,7 @@ HistoryDb::HistoryDb(const std::filesystem::path& file, std::chrono::millisecond
         if (!missing.empty())
             throw StoreError("文件 " + quoted(file) + " 不是本程序的历史数据库：缺少" + missing + "。");
         upgradeSchema(db_);
+        bringDrawNumbersInStep(db_);
         // The journal is kept between transactions with its header cleared, which is as safe
         // as deleting it: a search that rewrites a long history then spends a tenth less time.
         // Left alone it would stay as large as the largest change ever made (the whole file,
@@ -219,6 +221,12 @@ void HistoryDb::compact() {
     insert_.reset();
     db_.exec("PRAGMA page_size = " + std::to_string(kPageSize));
     db_.exec("VACUUM");
+    // The rebuilt file has a new schema version: the draws are compared once and it is
+    // recorded. Should that fail, the compaction still stands and the next opening compares.
+    try {
+        bringDrawNumbersInStep(db_);
+    } catch (const SQLite::Exception&) {
+    }
 }
 
 int nextIssue(HistoryDb& db, const Clock& clock) {

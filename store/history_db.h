@@ -113,8 +113,11 @@ public:
     std::vector<int> issues();
     // Every stored draw's issue and numbers, as a history text file holds them.
     std::vector<DrawInput> draws();
-    // Every stored draw's issue and own values, without reading the wide rest of the rows.
-    std::vector<StoredDraw> drawValues();
+    // Every stored draw's issue and own values, in one read transaction, without reading the
+    // wide rows: derived from DrawNumbers under the recorded settings while that table is in
+    // step. Otherwise (a file that could not be upgraded, or one without a record) the values
+    // of `kinds` and the numbers are read from Lishi and the other kinds hold 0.
+    std::vector<StoredDraw> drawValues(std::span<const Kind> kinds = kAllKinds);
     // Hands every stored row to `visit` with its fields as the file holds them, named by
     // their columns, NULL where unset; one row at a time, so that a history of any length
     // needs the memory of one row.

@@ -1,6 +1,11 @@
 // The queries on the stored rows, so that no other layer writes SQL on Lishi.
+#include "store/derivation_record.h"
+#include "store/draw_numbers.h"
 #include "store/draw_row_reader.h"
 #include "store/history_db.h"
+#include "store/raw_query.h"
+
+#include <algorithm>
 
 namespace drawfollow {
 
@@ -8,12 +13,37 @@ namespace {
 
 constexpr const char* kEveryRowInOrder = "SELECT * FROM lishi ORDER BY SQQH";
 
-std::string drawValuesSql() {
+// The own values as the rows were derived: from the issues and numbers alone.
+std::vector<StoredDraw> derivedValues(SQLite::Database& db, const DerivationSettings& settings) {
+    const std::vector<DrawInput> numbers = readDrawNumbers(db);
+    std::vector<StoredDraw> draws;
+    draws.reserve(numbers.size());
+    for (const DrawInput& d : numbers)
+        draws.push_back({d.issue, deriveOwnValues(d, settings)});
+    return draws;
+}
+
+// The own values of the kinds as the wide rows store them.
+std::vector<StoredDraw> storedValues(SQLite::Database& db, std::span<const Kind> kinds) {
+    std::vector<Kind> read = {Kind::Number};
+    for (Kind k : kinds)
+        if (std::find(read.begin(), read.end(), k) == read.end())
+            read.push_back(k);
     std::string sql = "SELECT SQQH";
-    for (int p = 1; p <= kPositions; ++p)
-        for (Kind k : kAllKinds)
+    for (Kind k : read)
+        for (int p = 1; p <= kPositions; ++p)
             sql += ", " + valueField(p, k);
-    return sql + " FROM lishi ORDER BY SQQH";
+    RawQuery q(db, sql + " FROM lishi ORDER BY SQQH");
+    std::vector<StoredDraw> draws;
+    while (q.step()) {
+        StoredDraw& d = draws.emplace_back();
+        d.issue = q.intAt(0);
+        int column = 1;
+        for (Kind k : read)
+            for (int p = 0; p < kPositions; ++p)
+                d.own[index(k)][p] = static_cast<int16_t>(q.intAt(column++));
+    }
+    return draws;
 }
 
 }  // namespace
@@ -77,20 +107,11 @@ std::vector<DrawInput> HistoryDb::draws() {
     return draws;
 }
 
-std::vector<StoredDraw> HistoryDb::drawValues() {
-    // Reading the 48 own values alone, not the rows' lists, keeps start-up quick on a long history.
-    SQLite::Statement q(db_, drawValuesSql());
-    std::vector<StoredDraw> draws;
-    while (q.executeStep()) {
-        StoredDraw d;
-        d.issue = q.getColumn(0).getInt();
-        int column = 1;
-        for (int p = 0; p < kPositions; ++p)
-            for (Kind k : kAllKinds)
-                d.own[index(k)][p] = static_cast<int16_t>(q.getColumn(column++).getInt());
-        draws.push_back(d);
-    }
-    return draws;
+std::vector<StoredDraw> HistoryDb::drawValues(std::span<const Kind> kinds) {
+    const ReadTransaction transaction(*this);
+    if (const auto settings = recordedDerivation(); settings && drawNumbersInStep(db_))
+        return derivedValues(db_, *settings);
+    return storedValues(db_, kinds);
 }
 
 void HistoryDb::forEachRowAsStored(const std::function<void(const SQLite::Statement& fields)>& visit) {

@@ -1,0 +1,44 @@
+// DrawNumbers, beside Lishi: every stored draw's issue and eight numbers, from which its row's
+// own values derive under the recorded settings (store/derivation_record.h). A question reads
+// these few bytes a draw instead of the wide rows. Triggers on Lishi write it in the very
+// statement, so in the very transaction, of every change of Lishi, by any program that writes
+// the file; DrawNumbersCheck records the schema version under which both were last found to
+// hold the same draws. Only a change of the schema can drop or alter a trigger, so a schema
+// version other than the recorded one is what calls for comparing them again.
+#pragma once
+
+#include "store/draw_row.h"
+
+#include <string>
+#include <vector>
+
+namespace SQLite {
+class Database;
+}
+
+namespace drawfollow {
+
+inline constexpr const char* kDrawNumbersTable = "DrawNumbers";
+inline constexpr const char* kDrawNumbersCheckTable = "DrawNumbersCheck";
+
+// The columns of each table, for the check of an opened file.
+const std::vector<std::string>& drawNumbersColumns();
+const std::vector<std::string>& drawNumbersCheckColumns();
+
+// Creates what is missing of both tables, writes the triggers afresh, fills the table from
+// Lishi and records the schema version. Within the caller's transaction.
+void rebuildDrawNumbers(SQLite::Database& db);
+
+// Whether the table is known to hold Lishi's draws: the schema has not changed since it was
+// last compared or written whole. Cheap: two small reads.
+bool drawNumbersInStep(SQLite::Database& db);
+
+// At opening: when the table is not known to be in step, compares it with Lishi (count and a
+// checksum of issues and numbers) in one write transaction and rebuilds it when they differ.
+// A file that cannot be written is left as it is; its draws are then read from Lishi.
+void bringDrawNumbersInStep(SQLite::Database& db);
+
+// Every stored draw's issue and numbers, in issue order.
+std::vector<DrawInput> readDrawNumbers(SQLite::Database& db);
+
+}  // namespace drawfollow
