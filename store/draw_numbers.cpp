@@ -73,8 +73,10 @@ void recordSchemaVersion(SQLite::Database& db) {
             " (SchemaVersion) SELECT schema_version FROM pragma_schema_version");
 }
 
-bool isReadOnly(const SQLite::Exception& e) {
-    return (e.getErrorCode() & 0xff) == SQLITE_READONLY;
+// A file that cannot be written now: read-only, or another program's change outlasting the wait.
+bool cannotWrite(const SQLite::Exception& e) {
+    const int code = e.getErrorCode() & 0xff;
+    return code == SQLITE_READONLY || code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
 }  // namespace
@@ -128,7 +130,7 @@ void bringDrawNumbersInStep(SQLite::Database& db) {
         }
         tx.commit();
     } catch (const SQLite::Exception& e) {
-        if (!isReadOnly(e))
+        if (!cannotWrite(e))
             throw;
     }
 }

@@ -35,7 +35,8 @@ bool drawNumbersInStep(SQLite::Database& db);
 
 // At opening: when the table is not known to be in step, compares it with Lishi (count and a
 // checksum of issues and numbers) in one write transaction and rebuilds it when they differ.
-// A file that cannot be written is left as it is; its draws are then read from Lishi.
+// A file that cannot be written (read-only, or kept busy by another program beyond the wait)
+// is left as it is; its draws are then read from Lishi.
 void bringDrawNumbersInStep(SQLite::Database& db);
 
 // Every stored draw's issue and numbers, in issue order.

@@ -133,6 +133,20 @@ TEST_F(DrawNumbersTest, ATableOutOfStepThatCannotBeRebuiltLeavesTheValuesReadFro
     EXPECT_EQ(db.drawValues()[3].own[index(Kind::Number)][0], 30);
 }
 
+TEST_F(DrawNumbersTest, AFileKeptBusyByAnotherProgramOpensAndIsReadFromLishi) {
+    {
+        HistoryDb db(file());
+        db.replaceAll(test::seededDraws(12), test::settingsFor(2013));
+    }
+    SQLite::Database other = otherProgram();
+    other.exec("DROP TRIGGER DrawNumbersUpdate; UPDATE Lishi SET L2A = 30, L2B = 5 WHERE SQQH = 2013005");
+    other.exec("BEGIN IMMEDIATE");
+    HistoryDb db(file(), std::chrono::milliseconds(50));
+    EXPECT_FALSE(drawNumbersInStep(db.connection()));
+    EXPECT_EQ(db.drawValues()[4].own[index(Kind::Number)][1], 30);
+    other.exec("ROLLBACK");
+}
+
 TEST_F(DrawNumbersTest, AFileOfTheVersionBeforeIsUpgradedWithItsDraws) {
     {
         HistoryDb db(file());
