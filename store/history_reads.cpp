@@ -13,13 +13,37 @@ namespace {
 
 constexpr const char* kEveryRowInOrder = "SELECT * FROM lishi ORDER BY SQQH";
 
-// The own values as the rows were derived: from the issues and numbers alone.
+// The own values as the rows were derived: from the issues and numbers alone. A zodiac year's
+// draws share each number's values, so those are derived once a year; a number no draw can
+// hold (another program's doing) is derived on its own.
 std::vector<StoredDraw> derivedValues(SQLite::Database& db, const DerivationSettings& settings) {
+    constexpr int kTabled = 50;
     const std::vector<DrawInput> numbers = readDrawNumbers(db);
     std::vector<StoredDraw> draws;
     draws.reserve(numbers.size());
-    for (const DrawInput& d : numbers)
-        draws.push_back({d.issue, deriveOwnValues(d, settings)});
+    std::array<std::array<int16_t, kKinds>, kTabled> ofNumber{};
+    std::optional<int> tableYear;
+    for (const DrawInput& d : numbers) {
+        const int year = zodiacYearOfIssue(d.issue);
+        const bool tabled =
+            std::all_of(d.numbers.begin(), d.numbers.end(), [](int n) { return n >= 0 && n < kTabled; });
+        if (!tabled) {
+            draws.push_back({d.issue, deriveOwnValues(d, settings)});
+            continue;
+        }
+        if (year != tableYear) {
+            for (int n = 0; n < kTabled; ++n)
+                for (Kind k : kAllKinds)
+                    ofNumber[n][index(k)] =
+                        static_cast<int16_t>(valueOfNumber(k, n, year, settings.codes, settings.segmentOffset));
+            tableYear = year;
+        }
+        StoredDraw& stored = draws.emplace_back();
+        stored.issue = d.issue;
+        for (int p = 0; p < kPositions; ++p)
+            for (int k = 0; k < kKinds; ++k)
+                stored.own[k][p] = ofNumber[d.numbers[p]][k];
+    }
     return draws;
 }
 
