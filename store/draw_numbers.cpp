@@ -10,7 +10,8 @@ namespace drawfollow {
 
 namespace {
 
-constexpr const char* kTriggerNames[] = {"DrawNumbersInsert", "DrawNumbersDelete", "DrawNumbersUpdate"};
+constexpr const char* kTriggerNames[] = {"DrawNumbersInsert", "DrawNumbersDelete", "DrawNumbersUpdate",
+                                         "SearchFieldsKeptUpdate"};
 
 // The issue and the numbers, each prefixed: "new.SQQH, new.L1A, ...".
 std::string lishiDrawColumns(const std::string& prefix) {
@@ -59,15 +60,20 @@ void writeTriggers(SQLite::Database& db) {
     std::string changed = "old.SQQH IS NOT new.SQQH";
     for (int p = 1; p <= kPositions; ++p)
         changed += " OR old." + valueField(p, Kind::Number) + " IS NOT new." + valueField(p, Kind::Number);
+    const std::string forget = std::string("DELETE FROM ") + kSearchFieldsKeptTable + ";";
     // A REPLACE that removes a Lishi row fires no delete trigger: the put replaces its draw too.
-    db.exec(std::string("CREATE TRIGGER ") + kTriggerNames[0] + " AFTER INSERT ON Lishi BEGIN " + put + " END");
+    db.exec(std::string("CREATE TRIGGER ") + kTriggerNames[0] + " AFTER INSERT ON Lishi BEGIN " + put + forget +
+            " END");
     db.exec(std::string("CREATE TRIGGER ") + kTriggerNames[1] + " AFTER DELETE ON Lishi BEGIN DELETE FROM " + table +
-            " WHERE SQQH = old.SQQH; END");
+            " WHERE SQQH = old.SQQH; " + forget + " END");
     db.exec(std::string("CREATE TRIGGER ") + kTriggerNames[2] + " AFTER UPDATE OF " + lishiDrawColumns("") +
             " ON Lishi WHEN " + changed + " BEGIN DELETE FROM " + table + " WHERE SQQH = old.SQQH; " + put + " END");
+    db.exec(std::string("CREATE TRIGGER ") + kTriggerNames[3] + " AFTER UPDATE ON Lishi BEGIN " + forget + " END");
 }
 
 void recordSchemaVersion(SQLite::Database& db) {
+    // Whatever got past the triggers may have changed a search's fields too.
+    db.exec(std::string("DELETE FROM ") + kSearchFieldsKeptTable);
     db.exec(std::string("DELETE FROM ") + kDrawNumbersCheckTable);
     db.exec(std::string("INSERT INTO ") + kDrawNumbersCheckTable +
             " (SchemaVersion) SELECT schema_version FROM pragma_schema_version");
@@ -86,6 +92,29 @@ const std::vector<std::string>& drawNumbersColumns() {
     return names;
 }
 
+const std::vector<std::string>& searchFieldsKeptColumns() {
+    static const std::vector<std::string> names = {"Search"};
+    return names;
+}
+
+std::optional<std::string> keptSearchFields(SQLite::Database& db) {
+    if (!db.tableExists(kSearchFieldsKeptTable))
+        return std::nullopt;
+    SQLite::Statement q(db, std::string("SELECT Search FROM ") + kSearchFieldsKeptTable);
+    if (!q.executeStep() || !q.getColumn(0).isText())
+        return std::nullopt;
+    return q.getColumn(0).getString();
+}
+
+void recordKeptSearchFields(SQLite::Database& db, const std::string& search) {
+    if (!db.tableExists(kSearchFieldsKeptTable))
+        return;
+    db.exec(std::string("DELETE FROM ") + kSearchFieldsKeptTable);
+    SQLite::Statement insert(db, std::string("INSERT INTO ") + kSearchFieldsKeptTable + " (Search) VALUES (?)");
+    insert.bind(1, search);
+    insert.exec();
+}
+
 const std::vector<std::string>& drawNumbersCheckColumns() {
     static const std::vector<std::string> names = {"SchemaVersion"};
     return names;
@@ -97,6 +126,7 @@ void rebuildDrawNumbers(SQLite::Database& db) {
         columns += ", " + drawNumbersColumns()[c] + " INTEGER";
     db.exec(std::string("CREATE TABLE IF NOT EXISTS ") + kDrawNumbersTable + " (" + columns + ")");
     db.exec(std::string("CREATE TABLE IF NOT EXISTS ") + kDrawNumbersCheckTable + " (SchemaVersion INTEGER)");
+    db.exec(std::string("CREATE TABLE IF NOT EXISTS ") + kSearchFieldsKeptTable + " (Search TEXT)");
     writeTriggers(db);
     db.exec(std::string("DELETE FROM ") + kDrawNumbersTable);
     db.exec(std::string("INSERT INTO ") + kDrawNumbersTable + " (" + numbersColumnList() + ") SELECT " +

@@ -9,6 +9,7 @@
 
 #include "store/draw_row.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,21 @@ namespace drawfollow {
 
 inline constexpr const char* kDrawNumbersTable = "DrawNumbers";
 inline constexpr const char* kDrawNumbersCheckTable = "DrawNumbersCheck";
+// The search whose fields Lishi holds, as keepSearchFields describes it; emptied by the same
+// triggers on every change of Lishi, so that a search repeated on an unchanged history need
+// not read every row to find that nothing is to be written.
+inline constexpr const char* kSearchFieldsKeptTable = "SearchFieldsKept";
 
 // The columns of each table, for the check of an opened file.
 const std::vector<std::string>& drawNumbersColumns();
 const std::vector<std::string>& drawNumbersCheckColumns();
+const std::vector<std::string>& searchFieldsKeptColumns();
+
+// The search recorded as the one whose fields every row holds; none after any change of Lishi,
+// and in a file of the version before.
+std::optional<std::string> keptSearchFields(SQLite::Database& db);
+// Records it, after its fields were written or found in place, within that transaction.
+void recordKeptSearchFields(SQLite::Database& db, const std::string& search);
 
 // Creates what is missing of both tables, writes the triggers afresh, fills the table from
 // Lishi and records the schema version. Within the caller's transaction.

@@ -163,6 +163,7 @@ std::string missingSchemaParts(SQLite::Database& db) {
     if (userVersion(db) >= 4) {
         noteTable(kDrawNumbersTable, drawNumbersColumns());
         noteTable(kDrawNumbersCheckTable, drawNumbersCheckColumns());
+        noteTable(kSearchFieldsKeptTable, searchFieldsKeptColumns());
     }
     return missing;
 }
