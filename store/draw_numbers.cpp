@@ -165,6 +165,34 @@ void bringDrawNumbersInStep(SQLite::Database& db) {
     }
 }
 
+DirectDrawWrites::DirectDrawWrites(SQLite::Database& db) : db_(db) {
+    // Statements are compiled with or without the triggers: any prepared from here on without.
+    if (const int rc = sqlite3_db_config(db.getHandle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr); rc != SQLITE_OK)
+        throw SQLite::Exception(db.getHandle(), rc);
+    try {
+        db.exec(std::string("DELETE FROM ") + kSearchFieldsKeptTable);
+        insert_ =
+            std::make_unique<SQLite::Statement>(db, std::string("INSERT OR REPLACE INTO ") + kDrawNumbersTable + " (" +
+                                                        numbersColumnList() + ") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    } catch (...) {
+        sqlite3_db_config(db.getHandle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 1, nullptr);
+        throw;
+    }
+}
+
+DirectDrawWrites::~DirectDrawWrites() {
+    insert_.reset();
+    sqlite3_db_config(db_.getHandle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 1, nullptr);
+}
+
+void DirectDrawWrites::added(const DrawInput& draw) {
+    insert_->reset();
+    insert_->bind(1, draw.issue);
+    for (int p = 0; p < kPositions; ++p)
+        insert_->bind(p + 2, draw.numbers[p]);
+    insert_->exec();
+}
+
 std::vector<DrawInput> readDrawNumbers(SQLite::Database& db) {
     RawQuery q(db, "SELECT " + numbersColumnList() + " FROM " + kDrawNumbersTable + " ORDER BY SQQH");
     std::vector<DrawInput> draws;

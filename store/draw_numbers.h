@@ -9,13 +9,15 @@
 
 #include "store/draw_row.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace SQLite {
 class Database;
-}
+class Statement;
+}  // namespace SQLite
 
 namespace drawfollow {
 
@@ -50,6 +52,26 @@ bool drawNumbersInStep(SQLite::Database& db);
 // A file that cannot be written (read-only, or kept busy by another program beyond the wait)
 // is left as it is; its draws are then read from Lishi.
 void bringDrawNumbersInStep(SQLite::Database& db);
+
+// This program's own additions of rows: Lishi and DrawNumbers written side by side with the
+// triggers off, on this connection only, for as long as it lives. With triggers, every
+// single-row INSERT or UPDATE journals its statement, a copy of each large page it touches,
+// row after row: an import would take three times as long. SearchFieldsKept is emptied as
+// the triggers would empty it.
+class DirectDrawWrites {
+public:
+    explicit DirectDrawWrites(SQLite::Database& db);
+    ~DirectDrawWrites();
+    DirectDrawWrites(const DirectDrawWrites&) = delete;
+    DirectDrawWrites& operator=(const DirectDrawWrites&) = delete;
+
+    // After the draw's row went into Lishi.
+    void added(const DrawInput& draw);
+
+private:
+    SQLite::Database& db_;
+    std::unique_ptr<SQLite::Statement> insert_;
+};
 
 // Every stored draw's issue and numbers, in issue order.
 std::vector<DrawInput> readDrawNumbers(SQLite::Database& db);

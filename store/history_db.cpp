@@ -122,7 +122,7 @@ std::optional<DerivationSettings> HistoryDb::recordedDerivation() {
     return readDerivationRecord(db_);
 }
 
-void HistoryDb::insertRow(const DrawRow& row) {
+void HistoryDb::insertRow(const DrawRow& row, DirectDrawWrites& direct) {
     if (!insert_)
         insert_ = std::make_unique<SQLite::Statement>(db_, insertSql());
     // reset() would report the last run's failure again, already thrown and rolled back
@@ -131,19 +131,21 @@ void HistoryDb::insertRow(const DrawRow& row) {
     insert_->clearBindings();
     bindDrawRow(*insert_, row);
     insert_->exec();
+    direct.added({row.issue, row.numbers()});
 }
 
 void HistoryDb::insertRows(std::span<const DrawInput> draws, CarriedDraws carried, const DerivationSettings& settings,
                            const BatchProgress& progress) {
     const auto newestStored = newest();
     int last = newestStored ? newestStored->issue : 0;
+    DirectDrawWrites direct(db_);
     for (size_t i = 0; i < draws.size(); ++i) {
         const DrawInput& d = draws[i];
         if (d.issue <= last)
             throw StoreError("期号 " + std::to_string(d.issue) + " 不大于已存的最新期号 " + std::to_string(last) +
                              "：历史号码必须按期号递增添加。");
         const DrawRow row = deriveRow(d, carried, settings);
-        insertRow(row);
+        insertRow(row, direct);
         carried.advance(row.own);
         last = d.issue;
         if (progress && (i % 256 == 255 || i + 1 == draws.size()) && !progress(i + 1, draws.size()))
@@ -161,7 +163,8 @@ DrawRow HistoryDb::append(const DrawInput& draw, const DerivationSettings& setti
                          std::to_string(newestRow->issue) + "：历史号码必须按期号递增添加。");
     requireDerivation(db_, settings, rows.empty());
     DrawRow row = deriveRow(draw, CarriedDraws::fromNewest(beforeNewest, newestRow), settings);
-    insertRow(row);
+    DirectDrawWrites direct(db_);
+    insertRow(row, direct);
     tx.commit();
     return row;
 }

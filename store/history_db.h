@@ -22,6 +22,8 @@
 
 namespace drawfollow {
 
+class DirectDrawWrites;
+
 // A failure of the history store, with a message fit to show to the user.
 class StoreError : public std::runtime_error {
 public:
@@ -173,7 +175,7 @@ private:
                            const BatchProgress& progress);
     void insertRows(std::span<const DrawInput> draws, CarriedDraws carried, const DerivationSettings& settings,
                     const BatchProgress& progress);
-    void insertRow(const DrawRow& row);
+    void insertRow(const DrawRow& row, DirectDrawWrites& direct);
 
     std::filesystem::path path_;
     SQLite::Database db_;
