@@ -67,9 +67,12 @@ public:
 
     // After the draw's row went into Lishi.
     void added(const DrawInput& draw);
+    // After every row of Lishi was deleted (at once, as SQLite empties a table without triggers).
+    void removedAll();
 
 private:
     SQLite::Database& db_;
+    int triggersBefore_ = 1;
     std::unique_ptr<SQLite::Statement> insert_;
 };
 

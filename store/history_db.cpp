@@ -200,7 +200,9 @@ size_t HistoryDb::dropBeforeAndAppend(int firstKeptIssue, std::span<const DrawIn
 void HistoryDb::replaceAll(std::span<const DrawInput> draws, const DerivationSettings& settings, bool backLists,
                            const BatchProgress& progress) {
     WriteTransaction tx(*this);
+    DirectDrawWrites direct(db_);
     db_.exec("DELETE FROM lishi");
+    direct.removedAll();
     CarriedDraws carried;
     carried.fillBackLists = backLists;
     insertRows(draws, carried, settings, progress);
@@ -217,7 +219,9 @@ bool HistoryDb::deleteNewest() {
 
 void HistoryDb::deleteAll() {
     WriteTransaction tx(*this);
+    DirectDrawWrites direct(db_);
     db_.exec("DELETE FROM lishi");
+    direct.removedAll();
     tx.commit();
 }
 
