@@ -16,8 +16,9 @@ namespace drawfollow {
 class HistorySnapshot {
 public:
     // Everything in one read transaction: another program's change either came before it
-    // whole, or waits until it is done. Only the values of `kinds` are read (the numbers
-    // always, for the lists); the other kinds hold 0.
+    // whole, or waits until it is done. The values are derived from the stored numbers;
+    // where they cannot be (store/history_db.h, drawValues), only the values of `kinds` are
+    // read (the numbers always, for the lists) and the other kinds hold 0.
     static HistorySnapshot read(HistoryDb& db, std::span<const Kind> kinds = kAllKinds);
     // The draws a caller holds already (every kind), as `db` stores them; the rest is read
     // in one read transaction.

@@ -1,6 +1,8 @@
 #include "analysis/search_fields.h"
 
 #include "analysis/search_steps.h"
+#include "store/draw_numbers.h"
+#include "store/raw_query.h"
 #include "store/sql_dialect.h"
 
 #include <SQLiteCpp/Exception.h>
@@ -8,7 +10,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <memory>
 
 namespace drawfollow {
 
@@ -72,6 +73,30 @@ public:
     }
 
     const std::vector<Field>& fields() const { return fields_; }
+
+    // Everything the fields' values in every row depend on besides the stored history: the
+    // fields, the marking's inputs and the rows the snapshot held.
+    static std::string describe(const std::vector<Field>& fields, const HistorySnapshot& history,
+                                const SearchInputs& in, bool combination) {
+        std::string text = "fields";
+        for (const Field& f : fields)
+            text += ' ' + f.name;
+        text += "; kind " + std::to_string(index(in.searchKind)) + (in.freePositions ? " free" : " fixed") +
+                (in.previousIssue ? " previous" : " back " + std::to_string(in.gap)) +
+                (in.countSpecial ? " special" : " no-special") + "; ticked ";
+        for (const bool t : in.ticked)
+            text += t ? '1' : '0';
+        text += "; values";
+        for (const int v : *in.values)
+            text += ' ' + std::to_string(v);
+        if (combination)
+            text += "; combination " + std::to_string(in.combinationSize) +
+                    (in.combinationRegularOnly ? " regular" : " all");
+        text += "; rows " + std::to_string(history.size());
+        if (history.size() > 0)
+            text += ' ' + std::to_string(history.issues().front()) + ".." + std::to_string(history.issues().back());
+        return text;
+    }
 
     // The row's values in field order; kept until another row is asked for.
     const std::vector<Value>& valuesOf(size_t row) {
@@ -216,16 +241,11 @@ std::optional<std::vector<char>> changedRows(HistoryDb& db, const HistorySnapsho
     std::string sql = "SELECT SQQH";
     for (const Field& f : fields.fields())
         sql += ", [" + f.name + "]";
-    sqlite3* handle = db.connection().getHandle();
-    sqlite3_stmt* raw = nullptr;
-    if (const int rc = sqlite3_prepare_v2(handle, (sql + " FROM lishi ORDER BY SQQH").c_str(), -1, &raw, nullptr);
-        rc != SQLITE_OK)
-        throw SQLite::Exception(handle, rc);
-    const std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> query(raw, sqlite3_finalize);
+    RawQuery query(db.connection(), sql + " FROM lishi ORDER BY SQQH");
+    sqlite3_stmt* raw = query.get();
     std::vector<char> changed;
     changed.reserve(history.size());
-    int rc;
-    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+    while (query.step()) {
         const size_t row = changed.size();
         if (row >= history.size() || sqlite3_column_int64(raw, 0) != history.issues()[row])
             return std::nullopt;
@@ -235,8 +255,6 @@ std::optional<std::vector<char>> changedRows(HistoryDb& db, const HistorySnapsho
             differs = !holds(raw, static_cast<int>(f + 1), fields.fields()[f], values[f]);
         changed.push_back(differs);
     }
-    if (rc != SQLITE_DONE)
-        throw SQLite::Exception(handle, rc);
     if (changed.size() != history.size())
         return std::nullopt;
     return changed;
@@ -251,17 +269,22 @@ std::string keepSearchFields(HistoryDb& db, const HistorySnapshot& history, cons
         if (dataVersion(db) != history.version())
             return kFieldsNotStoredChanged;
         ScratchFields fields(history, inputs, marking);
-        const auto changed = changedRows(db, history, fields);
-        if (!changed)
-            return kFieldsNotStoredChanged;
-        if (std::find(changed->begin(), changed->end(), 1) != changed->end()) {
-            std::string set;
-            for (size_t f = 0; f < fields.fields().size(); ++f)
-                set += (set.empty() ? "[" : ", [") + fields.fields()[f].name + "]= " + kValueFunction + "(SQQH, " +
-                       std::to_string(f) + ")";
-            UpdateRows rows{history.issues(), *changed, fields};
-            const RegisteredFunctions functions(db.connection().getHandle(), rows);
-            db.connection().exec("UPDATE [Lishi] SET " + set + " WHERE " + kChangedFunction + "(SQQH)");
+        const std::string search = ScratchFields::describe(fields.fields(), history, inputs, marking.combination());
+        // Any change of Lishi since the record was made empties it: every row still holds them.
+        if (keptSearchFields(db.connection()) != search) {
+            const auto changed = changedRows(db, history, fields);
+            if (!changed)
+                return kFieldsNotStoredChanged;
+            if (std::find(changed->begin(), changed->end(), 1) != changed->end()) {
+                std::string set;
+                for (size_t f = 0; f < fields.fields().size(); ++f)
+                    set += (set.empty() ? "[" : ", [") + fields.fields()[f].name + "]= " + kValueFunction + "(SQQH, " +
+                           std::to_string(f) + ")";
+                UpdateRows rows{history.issues(), *changed, fields};
+                const RegisteredFunctions functions(db.connection().getHandle(), rows);
+                db.connection().exec("UPDATE [Lishi] SET " + set + " WHERE " + kChangedFunction + "(SQQH)");
+            }
+            recordKeptSearchFields(db.connection(), search);
         }
         db.storeTally(tally);
         transaction.commit();

@@ -102,7 +102,7 @@ void BM_FollowSearch(benchmark::State& state) {
     setLabels(state, mode, draws);
 }
 BENCHMARK(BM_FollowSearch)
-    ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 100000}})
+    ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 25000, 100000}})
     ->Unit(benchmark::kMillisecond);
 
 // A new gap every time: the 前期 copies change in every row, so every row is rewritten.
@@ -131,7 +131,7 @@ void BM_CombinationSearch(benchmark::State& state) {
     setLabels(state, mode, draws);
 }
 BENCHMARK(BM_CombinationSearch)
-    ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 100000}})
+    ->ArgsProduct({{FreePrevious, FreeBack, FixedPrevious, FixedBack}, {3000, 25000, 100000}})
     ->Unit(benchmark::kMillisecond);
 
 // The answer alone, over a snapshot read once: what a repeated press costs once the history
@@ -151,7 +151,7 @@ void BM_SearchAnswer(benchmark::State& state) {
     setLabels(state, mode, draws);
 }
 BENCHMARK(BM_SearchAnswer)
-    ->ArgsProduct({{0, 1}, {FreePrevious, FixedBack}, {25000, 100000}})
+    ->ArgsProduct({{0, 1}, {FreePrevious, FreeBack, FixedPrevious, FixedBack}, {25000, 100000}})
     ->Unit(benchmark::kMillisecond);
 
 // The floor: the same hits and tally from the values in plain arrays, checked against the
@@ -175,7 +175,7 @@ void BM_SearchFloor(benchmark::State& state) {
     setLabels(state, mode, draws);
 }
 BENCHMARK(BM_SearchFloor)
-    ->ArgsProduct({{0, 1}, {FreePrevious, FixedBack}, {25000, 100000}})
+    ->ArgsProduct({{0, 1}, {FreePrevious, FreeBack, FixedPrevious, FixedBack}, {25000, 100000}})
     ->Unit(benchmark::kMillisecond);
 
 // The chance baseline of a follow search's tally: one read of the range's numbers. The
@@ -194,21 +194,29 @@ void BM_ChanceBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_ChanceBaseline)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// A 100-target walk-forward backtest from the database: one read of the rows, then a
-// search in memory per target. Zodiacs of positions 1, 2 and 8 (follow) or any four of the
+// The panel of the backtests: zodiacs of positions 1, 2 and 8 (follow) or any four of the
 // eight positions (combination), tails tallied, the top 5 held against chance.
-void BM_Backtest(benchmark::State& state) {
-    const bool combination = state.range(0) != 0;
-    const int draws = static_cast<int>(state.range(1));
-    History& h = History::of(draws);
+SearchPanel backtestPanel(bool combination) {
     SearchPanel panel;
     panel.combination = combination;
     panel.options.searchKind = Kind::Zodiac;
     panel.options.resultKind = Kind::Tail;
     panel.options.ticked = {true, true, false, false, false, false, false, true};
     panel.options.combinationSize = 4;
+    return panel;
+}
+
+constexpr BacktestSettings kBacktestChoice{100, 5};
+
+// A 100-target walk-forward backtest from the database: one read of the history, then a
+// search in memory per target.
+void BM_Backtest(benchmark::State& state) {
+    const bool combination = state.range(0) != 0;
+    const int draws = static_cast<int>(state.range(1));
+    History& h = History::of(draws);
+    const SearchPanel panel = backtestPanel(combination);
     for (auto _ : state) {
-        const BacktestResult result = Backtest(h.db(), panel).run({100, 5});
+        const BacktestResult result = Backtest(h.db(), panel).run(kBacktestChoice);
         if (result.targets.empty())
             state.SkipWithError("no target counted");
         benchmark::DoNotOptimize(result);
@@ -216,7 +224,34 @@ void BM_Backtest(benchmark::State& state) {
     state.SetLabel(combination ? "combination size 4" : "follow");
     state.SetComplexityN(draws);
 }
-BENCHMARK(BM_Backtest)->ArgsProduct({{0, 1}, {3000, 100000}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Backtest)->ArgsProduct({{0, 1}, {3000, 25000, 100000}})->Unit(benchmark::kMillisecond);
+
+// Its floor: the same choices from the values in plain arrays, no database, checked against
+// the backtest's first.
+void BM_BacktestFloor(benchmark::State& state) {
+    const bool combination = state.range(0) != 0;
+    const int draws = static_cast<int>(state.range(1));
+    History& h = History::of(draws);
+    const SearchPanel panel = backtestPanel(combination);
+    SearchInputs settings;
+    static_cast<SearchSettings&>(settings) = panel.options;
+    settings.combinationSize = panel.options.combinationSize;
+    const BacktestResult product = Backtest(h.db(), panel).run(kBacktestChoice);
+    const bench::FloorHistory arrays = bench::FloorHistory::of(h.db().drawValues());
+    const bench::FloorBacktest floor =
+        bench::floorBacktest(arrays, settings, combination, kBacktestChoice.targets, kBacktestChoice.top);
+    bool same = floor.observed == product.observed && floor.chosen.size() == product.targets.size();
+    for (size_t i = 0; same && i < floor.chosen.size(); ++i)
+        same = floor.chosen[i] == product.targets[i].chosen;
+    if (!same)
+        state.SkipWithError("the floor's choices differ from the backtest's");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            bench::floorBacktest(arrays, settings, combination, kBacktestChoice.targets, kBacktestChoice.top));
+    state.SetLabel(combination ? "combination size 4" : "follow");
+    state.SetComplexityN(draws);
+}
+BENCHMARK(BM_BacktestFloor)->ArgsProduct({{0, 1}, {25000, 100000}})->Unit(benchmark::kMillisecond);
 
 // The trend chart and omission figures of the whole history: one read of the kind's values
 // and every cell. Numbers have the most columns (30), tails the most occurrences per value.

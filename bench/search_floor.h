@@ -24,8 +24,20 @@ struct FloorHistory {
     static FloorHistory of(const std::vector<StoredDraw>& draws);
 };
 
-// Follow (size 0) or combination (size 1..6 over all eight positions) search over the whole
-// history; ticked positions all eight for the follow search.
-FloorAnswer floorSearch(const FloorHistory& history, const SearchInputs& inputs, bool combination);
+// Follow or combination (size 1..6 over all eight positions) search over the rows before
+// `end` (the whole history by default); the follow search counts the ticked positions.
+FloorAnswer floorSearch(const FloorHistory& history, const SearchInputs& inputs, bool combination,
+                        size_t end = static_cast<size_t>(-1));
+
+// The walk-forward backtest of a 上期 search with every position tallied: for each of the
+// newest `targets` rows, the search over the rows before it on the row before it as base, the
+// `top` values of its tally (largest count first, ties by value), and how often the target
+// row holds one of them.
+struct FloorBacktest {
+    std::vector<std::vector<int>> chosen;  // per target with hits
+    long long observed = 0;
+};
+FloorBacktest floorBacktest(const FloorHistory& history, const SearchInputs& settings, bool combination, int targets,
+                            int top);
 
 }  // namespace drawfollow::bench

@@ -90,12 +90,16 @@ std::string issueText(int issue) {
     return buf;
 }
 
+DrawValues deriveOwnValues(const DrawInput& draw, const DerivationSettings& settings) {
+    return attributesOf(draw.numbers, zodiacYearOfIssue(draw.issue), settings.codes, settings.segmentOffset);
+}
+
 DrawRow deriveRow(const DrawInput& draw, const CarriedDraws& carried, const DerivationSettings& settings) {
     DrawRow row;
     row.issue = draw.issue;
     row.nextIssue = draw.issue + 1;
     row.issueText = issueText(draw.issue);
-    row.own = attributesOf(draw.numbers, zodiacYearOfIssue(draw.issue), settings.codes, settings.segmentOffset);
+    row.own = deriveOwnValues(draw, settings);
     if (carried.previous) {
         row.previous = *carried.previous;
         row.previousLists = listsOf(*carried.previous);

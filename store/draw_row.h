@@ -79,6 +79,9 @@ struct DerivationSettings {
     ZodiacCodeTable codes = ZodiacCodeTable::build(false, 1, 0);
 };
 
+// The draw's own values, as its row stores them.
+DrawValues deriveOwnValues(const DrawInput& draw, const DerivationSettings& settings);
+
 // The complete row for a draw, given the draws before it.
 DrawRow deriveRow(const DrawInput& draw, const CarriedDraws& carried, const DerivationSettings& settings);
 

@@ -22,6 +22,8 @@
 
 namespace drawfollow {
 
+class DirectDrawWrites;
+
 // A failure of the history store, with a message fit to show to the user.
 class StoreError : public std::runtime_error {
 public:
@@ -113,8 +115,11 @@ public:
     std::vector<int> issues();
     // Every stored draw's issue and numbers, as a history text file holds them.
     std::vector<DrawInput> draws();
-    // Every stored draw's issue and own values, without reading the wide rest of the rows.
-    std::vector<StoredDraw> drawValues();
+    // Every stored draw's issue and own values, in one read transaction, without reading the
+    // wide rows: derived from DrawNumbers under the recorded settings while that table is in
+    // step. Otherwise (a file that could not be upgraded, or one without a record) the values
+    // of `kinds` and the numbers are read from Lishi and the other kinds hold 0.
+    std::vector<StoredDraw> drawValues(std::span<const Kind> kinds = kAllKinds);
     // Hands every stored row to `visit` with its fields as the file holds them, named by
     // their columns, NULL where unset; one row at a time, so that a history of any length
     // needs the memory of one row.
@@ -170,7 +175,7 @@ private:
                            const BatchProgress& progress);
     void insertRows(std::span<const DrawInput> draws, CarriedDraws carried, const DerivationSettings& settings,
                     const BatchProgress& progress);
-    void insertRow(const DrawRow& row);
+    void insertRow(const DrawRow& row, DirectDrawWrites& direct);
 
     std::filesystem::path path_;
     SQLite::Database db_;

@@ -1,6 +1,11 @@
 // The queries on the stored rows, so that no other layer writes SQL on Lishi.
+#include "store/derivation_record.h"
+#include "store/draw_numbers.h"
 #include "store/draw_row_reader.h"
 #include "store/history_db.h"
+#include "store/raw_query.h"
+
+#include <algorithm>
 
 namespace drawfollow {
 
@@ -8,12 +13,61 @@ namespace {
 
 constexpr const char* kEveryRowInOrder = "SELECT * FROM lishi ORDER BY SQQH";
 
-std::string drawValuesSql() {
+// The own values as the rows were derived: from the issues and numbers alone. A zodiac year's
+// draws share each number's values, so those are derived once a year; a number no draw can
+// hold (another program's doing) is derived on its own.
+std::vector<StoredDraw> derivedValues(SQLite::Database& db, const DerivationSettings& settings) {
+    constexpr int kTabled = 50;
+    const std::vector<DrawInput> numbers = readDrawNumbers(db);
+    std::vector<StoredDraw> draws;
+    draws.reserve(numbers.size());
+    std::array<std::array<int16_t, kKinds>, kTabled> ofNumber{};
+    std::optional<int> tableYear;
+    for (const DrawInput& d : numbers) {
+        const int year = zodiacYearOfIssue(d.issue);
+        const bool tabled =
+            std::all_of(d.numbers.begin(), d.numbers.end(), [](int n) { return n >= 0 && n < kTabled; });
+        if (!tabled) {
+            draws.push_back({d.issue, deriveOwnValues(d, settings)});
+            continue;
+        }
+        if (year != tableYear) {
+            for (int n = 0; n < kTabled; ++n)
+                for (Kind k : kAllKinds)
+                    ofNumber[n][index(k)] =
+                        static_cast<int16_t>(valueOfNumber(k, n, year, settings.codes, settings.segmentOffset));
+            tableYear = year;
+        }
+        StoredDraw& stored = draws.emplace_back();
+        stored.issue = d.issue;
+        for (int p = 0; p < kPositions; ++p)
+            for (int k = 0; k < kKinds; ++k)
+                stored.own[k][p] = ofNumber[d.numbers[p]][k];
+    }
+    return draws;
+}
+
+// The own values of the kinds as the wide rows store them.
+std::vector<StoredDraw> storedValues(SQLite::Database& db, std::span<const Kind> kinds) {
+    std::vector<Kind> read = {Kind::Number};
+    for (Kind k : kinds)
+        if (std::find(read.begin(), read.end(), k) == read.end())
+            read.push_back(k);
     std::string sql = "SELECT SQQH";
-    for (int p = 1; p <= kPositions; ++p)
-        for (Kind k : kAllKinds)
+    for (Kind k : read)
+        for (int p = 1; p <= kPositions; ++p)
             sql += ", " + valueField(p, k);
-    return sql + " FROM lishi ORDER BY SQQH";
+    RawQuery q(db, sql + " FROM lishi ORDER BY SQQH");
+    std::vector<StoredDraw> draws;
+    while (q.step()) {
+        StoredDraw& d = draws.emplace_back();
+        d.issue = q.intAt(0);
+        int column = 1;
+        for (Kind k : read)
+            for (int p = 0; p < kPositions; ++p)
+                d.own[index(k)][p] = static_cast<int16_t>(q.intAt(column++));
+    }
+    return draws;
 }
 
 }  // namespace
@@ -77,20 +131,11 @@ std::vector<DrawInput> HistoryDb::draws() {
     return draws;
 }
 
-std::vector<StoredDraw> HistoryDb::drawValues() {
-    // Reading the 48 own values alone, not the rows' lists, keeps start-up quick on a long history.
-    SQLite::Statement q(db_, drawValuesSql());
-    std::vector<StoredDraw> draws;
-    while (q.executeStep()) {
-        StoredDraw d;
-        d.issue = q.getColumn(0).getInt();
-        int column = 1;
-        for (int p = 0; p < kPositions; ++p)
-            for (Kind k : kAllKinds)
-                d.own[index(k)][p] = static_cast<int16_t>(q.getColumn(column++).getInt());
-        draws.push_back(d);
-    }
-    return draws;
+std::vector<StoredDraw> HistoryDb::drawValues(std::span<const Kind> kinds) {
+    const ReadTransaction transaction(*this);
+    if (const auto settings = recordedDerivation(); settings && drawNumbersInStep(db_))
+        return derivedValues(db_, *settings);
+    return storedValues(db_, kinds);
 }
 
 void HistoryDb::forEachRowAsStored(const std::function<void(const SQLite::Statement& fields)>& visit) {

@@ -1,5 +1,6 @@
 // Deriving every stored row again, when the settings the rows depend on change.
 #include "store/derivation_record.h"
+#include "store/draw_numbers.h"
 #include "store/draw_row_reader.h"
 #include "store/history_db.h"
 #include "store/schema.h"
@@ -23,6 +24,8 @@ std::string rederiveSql() {
 size_t HistoryDb::rederiveAll(const DerivationSettings& settings, const BatchProgress& progress) {
     WriteTransaction tx(*this);
     const std::vector<DrawInput> stored = draws();
+    // The numbers stay: only the search's record is to be forgotten.
+    const DirectDrawWrites direct(db_);
     SQLite::Statement update(db_, rederiveSql());
     // The rows are written as an import writes them: the txtHisPreLst family, a search's
     // scratch copy, is cleared rather than left holding codes of the old table.

@@ -2,11 +2,14 @@
 
 #include "store/derivation_record.h"
 #include "store/draw.h"
+#include "store/draw_numbers.h"
 #include "store/pick_table.h"
 
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
+
+#include <sqlite3.h>
 
 #include <set>
 
@@ -92,24 +95,35 @@ void createSchema(SQLite::Database& db) {
     db.exec(sql);
     createDerivationTable(db);
     createPickTable(db);
+    rebuildDrawNumbers(db);
     setUserVersion(db);
 }
 
 void upgradeSchema(SQLite::Database& db) {
-    if (userVersion(db) >= kSchemaVersion)
+    const int found = userVersion(db);
+    if (found >= kSchemaVersion)
         return;
-    // Two programs opening an older file at once: the second waits for the first and then
-    // finds the file upgraded.
-    SQLite::Transaction tx(db, SQLite::TransactionBehavior::IMMEDIATE);
-    const int version = userVersion(db);
-    if (version >= kSchemaVersion)
-        return;
-    if (version < 2)
-        createDerivationTable(db);
-    if (version < 3)
-        createPickTable(db);
-    setUserVersion(db);
-    tx.commit();
+    try {
+        // Two programs opening an older file at once: the second waits for the first and then
+        // finds the file upgraded.
+        SQLite::Transaction tx(db, SQLite::TransactionBehavior::IMMEDIATE);
+        const int version = userVersion(db);
+        if (version >= kSchemaVersion)
+            return;
+        if (version < 2)
+            createDerivationTable(db);
+        if (version < 3)
+            createPickTable(db);
+        if (version < 4)
+            rebuildDrawNumbers(db);
+        setUserVersion(db);
+        tx.commit();
+    } catch (const SQLite::Exception& e) {
+        // The version before lacks only DrawNumbers, which nothing needs: its draws are read
+        // from Lishi until the file can be written.
+        if (found < 3 || (e.getErrorCode() & 0xff) != SQLITE_READONLY)
+            throw;
+    }
 }
 
 std::string missingSchemaParts(SQLite::Database& db) {
@@ -146,6 +160,11 @@ std::string missingSchemaParts(SQLite::Database& db) {
         noteTable(kDerivationTable, derivationColumns());
     if (userVersion(db) >= 3)
         noteTable(kPickTable, pickColumns());
+    if (userVersion(db) >= 4) {
+        noteTable(kDrawNumbersTable, drawNumbersColumns());
+        noteTable(kDrawNumbersCheckTable, drawNumbersCheckColumns());
+        noteTable(kSearchFieldsKeptTable, searchFieldsKeptColumns());
+    }
     return missing;
 }
 

@@ -12,7 +12,8 @@ namespace drawfollow {
 
 // 2: the table Derivation records the settings the rows were derived with.
 // 3: the table Picks keeps the picks made before each draw.
-inline constexpr int kSchemaVersion = 3;
+// 4: the table DrawNumbers keeps every draw's issue and numbers beside Lishi.
+inline constexpr int kSchemaVersion = 4;
 
 // A search rewrites every wide Lishi row when its reference draws change; with large pages
 // the rewrite journals and writes far fewer pages (a third less time on long histories).
@@ -34,7 +35,7 @@ std::string missingSchemaParts(SQLite::Database& db);
 
 // Brings a complete file of an older version to the current one, all in one transaction;
 // Lishi and Carcu are left exactly as they are. Derivation stays empty: how the older
-// rows were derived is not known; Picks starts empty.
+// rows were derived is not known; Picks starts empty; DrawNumbers is filled from Lishi.
 void upgradeSchema(SQLite::Database& db);
 
 }  // namespace drawfollow

@@ -4,6 +4,8 @@
 #include "literal_search.h"
 #include "search_fixture.h"
 
+#include "store/draw_numbers.h"
+
 #include <gtest/gtest.h>
 
 namespace drawfollow {
@@ -74,6 +76,27 @@ TEST_P(SearchWrites, AfterANewDrawTheSameSearchWritesOnlyItsRow) {
 
     ASSERT_TRUE(runFollowSearch(h.db(), backSearch(3)).ran);
     EXPECT_EQ(writes.take(), 1);
+}
+
+// A repeat on an unchanged history finds its fields recorded and reads no row; a change of
+// Lishi since, through plain SQL or past the triggers, has it compare every row again.
+TEST_P(SearchWrites, ARepeatAfterAnotherProgramChangedAFieldPutsItBack) {
+    const SearchInputs in = backSearch(3);
+    ASSERT_TRUE(runFollowSearch(h.db(), in).ran);
+    const auto kept = test::tableDump(h.db());
+    EXPECT_TRUE(keptSearchFields(h.db().connection()).has_value());
+    const std::string changeOneCounter =
+        "UPDATE Lishi SET intTh = 99 WHERE SQQH = " + std::to_string(h.rows()[30].issue);
+    SQLite::Database(h.db().path().string(), SQLite::OPEN_READWRITE).exec(changeOneCounter);
+    EXPECT_FALSE(keptSearchFields(h.db().connection()).has_value());
+    ASSERT_TRUE(runFollowSearch(h.db(), in).ran);
+    EXPECT_EQ(test::firstDifference(test::tableDump(h.db()), kept), "");
+
+    SQLite::Database(h.db().path().string(), SQLite::OPEN_READWRITE)
+        .exec("DROP TRIGGER SearchFieldsKeptUpdate; " + changeOneCounter);
+    HistoryDb reopened(h.db().path());
+    ASSERT_TRUE(runFollowSearch(reopened, in).ran);
+    EXPECT_EQ(test::firstDifference(test::tableDump(reopened), kept), "");
 }
 
 // Lists the program never writes itself (NULL, a lower-case letter, a list shorter than the
