@@ -1,7 +1,7 @@
 #include "analysis/search_fields.h"
 
 #include "analysis/search_steps.h"
-#include "store/sql_dialect.h"
+#include "store/text_characters.h"
 
 #include <SQLiteCpp/Exception.h>
 

@@ -18,11 +18,6 @@ std::string drawValuesSql() {
 
 }  // namespace
 
-std::vector<DrawRow> HistoryDb::history() {
-    SQLite::Statement q(db_, kEveryRowInOrder);
-    return DrawRowReader(q).readAll();
-}
-
 std::vector<DrawRow> HistoryDb::newestRows(int count) {
     SQLite::Statement q(db_, "SELECT * FROM (SELECT * FROM lishi ORDER BY SQQH DESC LIMIT ?) ORDER BY SQQH");
     q.bind(1, count);

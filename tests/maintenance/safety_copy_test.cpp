@@ -174,13 +174,13 @@ TEST_F(SafetyCopies, AnImportSavesTheHistoryItReplacesAndAFailedOneSavesNothing)
 
 TEST_F(SafetyCopies, ARestoreCanItselfBeUndone) {
     db.appendBatch(history, settings);
-    const auto rows = db.history();
+    const auto rows = test::everyRow(db);
     const auto cleared = clearHistory(db).safetyCopy;
     ASSERT_TRUE(cleared);
     db.append(test::draw(2016001, {1, 2, 3, 4, 5, 6, 7, 8}), settings);
 
     const auto restored = restoreSafetyCopy(db, *cleared, [&](std::optional<int>) { return settings; });
-    EXPECT_EQ(db.history(), rows);
+    EXPECT_EQ(test::everyRow(db), rows);
     ASSERT_TRUE(restored.safetyCopy);
     EXPECT_EQ(safetyCopyOf(*restored.safetyCopy)->cause, CopyCause::Restore);
     restoreSafetyCopy(db, *restored.safetyCopy, [&](std::optional<int>) { return settings; });
