@@ -39,7 +39,7 @@ protected:
     }
 
     fs::path freshFolder() {
-        const fs::path folder = root / "race";
+        fs::path folder = root / "race";
         fs::remove_all(folder);
         fs::create_directories(folder);
         fs::copy_file(root / HistoryDb::kFileName, folder / HistoryDb::kFileName);

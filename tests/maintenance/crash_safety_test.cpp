@@ -55,7 +55,7 @@ protected:
 
     // A data folder holding a copy of the long history.
     fs::path freshFolder(const std::string& name) {
-        const fs::path folder = root_->path() / name;
+        fs::path folder = root_->path() / name;
         fs::create_directories(folder);
         fs::copy_file(pristine(), folder / HistoryDb::kFileName, fs::copy_options::overwrite_existing);
         return folder;
