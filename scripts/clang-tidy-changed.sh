@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs clang-tidy with the project's .clang-tidy on the program's C++ sources (store, io,
 # analysis, net, cli, app) that a change touches, and fails on any finding. The tests are left
-# out: each of their files takes clang-tidy half a minute through the GoogleTest and QtTest
-# headers, more than the test command can spend on them. The change is what differs from the point where this branch left origin/main,
-# uncommitted edits included; on main itself (a fresh clone, or CI) it is the last commit, a
-# merge with everything it brought in. Only files the build folder compiles are checked: the
-# compile commands give clang-tidy the flags and the generated headers.
+# out: through the GoogleTest and QtTest headers each of their files takes clang-tidy about
+# seven times as long, more than the test command can spend. The change is what differs from
+# the point where this branch left origin/main (or main), uncommitted edits included; on main
+# itself (a fresh clone, or CI) it is the last commit, a merge with everything it brought in.
+# Only files the build folder compiles are checked: the compile commands give clang-tidy the
+# flags and the generated headers.
 #   bash scripts/clang-tidy-changed.sh [build folder] [base commit]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,7 +16,7 @@ cd "$root"
 base=${2:-}
 if [[ -z "$base" ]]; then
     head=$(git rev-parse HEAD)
-    base=$(git merge-base HEAD origin/main 2>/dev/null || true)
+    base=$(git merge-base HEAD origin/main 2>/dev/null || git merge-base HEAD main 2>/dev/null || true)
     if [[ -z "$base" || "$base" == "$head" ]]; then
         base=$(git rev-parse -q --verify HEAD~1 || true)
     fi
