@@ -3,7 +3,7 @@
 #include "analysis/search_steps.h"
 #include "store/draw_numbers.h"
 #include "store/raw_query.h"
-#include "store/sql_dialect.h"
+#include "store/text_characters.h"
 
 #include <SQLiteCpp/Exception.h>
 

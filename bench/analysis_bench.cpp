@@ -68,7 +68,7 @@ private:
     explicit History(int draws) : db_(folder_.path() / HistoryDb::kFileName) {
         db_.replaceAll(bench::randomDraws(draws), bench::defaultSettings());
         newest_ = *db_.newest();
-        first_ = db_.history().front().issue;
+        first_ = db_.issues().front();
     }
 
     bench::ScratchFolder folder_;
@@ -281,7 +281,7 @@ void BM_EightLikeUpdates(benchmark::State& state) {
     for (auto _ : state) {
         SQLite::Transaction transaction(h.db().connection());
         for (const auto& p : patterns)
-            h.db().execute("UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [txtHisLstSx] LIKE \"*" + p + "*\"");
+            h.db().execute("UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [txtHisLstSx] LIKE '%" + p + "%'");
         transaction.commit();
     }
     state.SetComplexityN(state.range(0));

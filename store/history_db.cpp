@@ -5,7 +5,6 @@
 #include "store/draw_row_reader.h"
 #include "store/failure_text.h"
 #include "store/schema.h"
-#include "store/sql_dialect.h"
 #include "store/whole_file_check.h"
 
 #include <sqlite3.h>
@@ -91,7 +90,6 @@ HistoryDb::HistoryDb(const std::filesystem::path& file, std::chrono::millisecond
         // after a search or a trim); beyond the limit it is cut back after each change.
         db_.exec("PRAGMA journal_mode = PERSIST");
         db_.exec("PRAGMA journal_size_limit = " + std::to_string(kJournalSizeLimit));
-        registerTextFunctions(db_.getHandle());
     } catch (const SQLite::Exception& e) {
         if (isDatabaseBusy(e))
             throw StoreError(kDatabaseBusyMessage);
@@ -115,7 +113,7 @@ void HistoryDb::createSchemaOnce() {
 HistoryDb::~HistoryDb() = default;
 
 int HistoryDb::execute(std::string_view sql) {
-    return db_.exec(toSqlite(sql));
+    return db_.exec(std::string(sql));
 }
 
 std::optional<DerivationSettings> HistoryDb::recordedDerivation() {

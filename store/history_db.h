@@ -96,13 +96,11 @@ public:
     // history is a method here.
     SQLite::Database& connection() { return db_; }
 
-    // Runs one statement written in the history's own dialect (see sql_dialect.h).
+    // Runs one SQL statement; the rows it changed.
     int execute(std::string_view sql);
 
     // The queries on the stored rows (history_reads.cpp); every list is in issue order.
 
-    // Every stored row, every field read.
-    std::vector<DrawRow> history();
     // The newest `count` rows, oldest first.
     std::vector<DrawRow> newestRows(int count);
     std::optional<DrawRow> newest();

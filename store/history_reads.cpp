@@ -72,11 +72,6 @@ std::vector<StoredDraw> storedValues(SQLite::Database& db, std::span<const Kind>
 
 }  // namespace
 
-std::vector<DrawRow> HistoryDb::history() {
-    SQLite::Statement q(db_, kEveryRowInOrder);
-    return DrawRowReader(q).readAll();
-}
-
 std::vector<DrawRow> HistoryDb::newestRows(int count) {
     SQLite::Statement q(db_, "SELECT * FROM (SELECT * FROM lishi ORDER BY SQQH DESC LIMIT ?) ORDER BY SQQH");
     q.bind(1, count);

@@ -59,7 +59,9 @@ public:
     // The database file start-up opened or tried to open; empty without a data folder.
     const std::filesystem::path& databaseFile() const { return databaseFile_; }
     std::filesystem::path dataFolder() const;  // empty without one
-    // The database, none without one. Only the searches use it, to write their scratch fields.
+    // The window's own connection, none without a database: for the reads made on the window's
+    // thread (the trend window and its shape tab, a tally's chance baseline, a backtest's one
+    // read, the track record). Work off that thread, searches included, opens its own.
     HistoryDb* database() { return db_.get(); }
     const std::vector<StoredDraw>& history() const { return history_; }
     // The history as the searches and their workers answer from it, read-only and shared;

@@ -31,8 +31,6 @@ public:
     QLineEdit* rangeStartBox() const { return rangeStart_; }
     QLineEdit* rangeEndBox() const { return rangeEnd_; }
     QPushButton* backtestButton() const { return backtestButton_; }
-    QSpinBox* backtestTargetsBox() const { return backtestTargets_; }
-    QSpinBox* backtestTopBox() const { return backtestTop_; }
     QCheckBox* backtestExcludeBox() const { return backtestExclude_; }
     BacktestSettings backtestSettings() const;
     // 记录本期预测, between 回测 and 检索.

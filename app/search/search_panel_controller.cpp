@@ -4,7 +4,6 @@
 #include "analysis/panel_values.h"
 #include "analysis/verification_base.h"
 #include "app/history/history_controller.h"
-#include "app/search/search_job.h"
 
 namespace drawfollow {
 
@@ -97,22 +96,6 @@ std::array<QString, kPositions> SearchPanelController::baseTexts(PanelTab tab) c
     return texts;
 }
 
-std::array<std::optional<int>, kPositions> SearchPanelController::positionValues() const {
-    if (tab_ == PanelTab::Manual)
-        return manualValues_;
-    std::array<std::optional<int>, kPositions> values{};
-    const BaseValues& base = tab_ == PanelTab::Verify ? verifyBase_ : historyBase_;
-    if (base.values)
-        for (int p = 0; p < kPositions; ++p)
-            values[p] = (*base.values)[p];
-    return values;
-}
-
-SearchInputs SearchPanelController::searchInputs(SearchButton button, const std::array<bool, kPositions>& ticked,
-                                                 const QString& firstIssue, const QString& lastIssue) const {
-    return panelSearch(button, ticked, firstIssue, lastIssue).inputs;
-}
-
 QString SearchPanelController::baseSource() const {
     switch (tab_) {
         case PanelTab::Manual:
@@ -168,11 +151,6 @@ PanelSearch SearchPanelController::panelSearch(SearchButton button, const std::a
     return search;
 }
 
-QString SearchPanelController::searchRefusal(SearchButton button, const std::array<bool, kPositions>& ticked,
-                                             const QString& firstIssue, const QString& lastIssue) const {
-    return QString::fromStdString(panelSearch(button, ticked, firstIssue, lastIssue).refusal);
-}
-
 std::optional<SearchPanel> SearchPanelController::panelState(SearchButton button,
                                                              const std::array<bool, kPositions>& ticked,
                                                              const QString& firstIssue,
@@ -187,12 +165,6 @@ std::shared_ptr<const HistorySnapshot> SearchPanelController::backtestHistory() 
     if (!history)
         throw StoreError("历史数据库不可用，不能回测。");
     return history;
-}
-
-SearchResult SearchPanelController::runSearch(SearchButton button, const std::array<bool, kPositions>& ticked,
-                                              const QString& firstIssue, const QString& lastIssue) {
-    const PanelSearch search = panelSearch(button, ticked, firstIssue, lastIssue);
-    return search.ready() ? runPanelSearch(*history_.database(), button, search) : refusedSearch(search);
 }
 
 void SearchPanelController::setFreePositions(bool on) {

@@ -66,14 +66,6 @@ public:
     const BaseValues& verifyBase() const { return verifyBase_; }
     // The texts of Text2(1..8) or Text2(11..18): names for the zodiac kind.
     std::array<QString, kPositions> baseTexts(PanelTab tab) const;
-    // The position values of the selected tab, position 1 first; none where there is none.
-    std::array<std::optional<int>, kPositions> positionValues() const;
-    // Why a search must not run on the panel as it stands; empty when it may.
-    QString searchRefusal(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
-                          const QString& lastIssue) const;
-    // The panel state as the searches read it; values empty when a needed position has none.
-    SearchInputs searchInputs(SearchButton button, const std::array<bool, kPositions>& ticked,
-                              const QString& firstIssue, const QString& lastIssue) const;
     // The panel as the backtest reads it; none when there is no database.
     std::optional<SearchPanel> panelState(SearchButton button, const std::array<bool, kPositions>& ticked,
                                           const QString& firstIssue, const QString& lastIssue) const;
@@ -86,10 +78,6 @@ public:
     // search ready to run on any connection to the history (search_job.h), or its refusal.
     PanelSearch panelSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
                             const QString& lastIssue) const;
-    // Command1 / Command2 on the window's own connection: refuses, with both grids on their
-    // headers, when the panel has no base values.
-    SearchResult runSearch(SearchButton button, const std::array<bool, kPositions>& ticked, const QString& firstIssue,
-                           const QString& lastIssue);
 
 signals:
     void verificationTextChanged(const QString& text);

@@ -89,11 +89,8 @@ public:
     int comboSize() const { return value(Key::ComboSize); }
     void setComboSize(int size) { setValue(Key::ComboSize, size); }
     int zodiacOffset() const { return value(Key::ZodiacOffset); }
-    void setZodiacOffset(int offset) { setValue(Key::ZodiacOffset, offset); }
     int segmentOffset() const { return value(Key::SegmentOffset); }
-    void setSegmentOffset(int offset) { setValue(Key::SegmentOffset, offset); }
     bool sequentialZodiac() const { return value(Key::SequentialZodiac) != 0; }
-    void setSequentialZodiac(bool on) { setValue(Key::SequentialZodiac, on); }
     int yearsToKeep() const { return value(Key::YearsToKeep); }
     void setYearsToKeep(int years) { setValue(Key::YearsToKeep, years); }
     BacktestSettings backtest() const {

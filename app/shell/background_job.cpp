@@ -76,6 +76,7 @@ bool BackgroundJob::launch(const QString& label, std::function<void(JobControl&)
         } catch (...) {
             failure_ = QStringLiteral("未知的错误");
         }
+        control.workWritten_.store(true, std::memory_order_release);
     });
     connect(thread_, &QThread::finished, this, &BackgroundJob::finish);
 
@@ -110,6 +111,8 @@ void BackgroundJob::showProgress() {
 }
 
 void BackgroundJob::finish() {
+    // Everything the work wrote, its result and failure_ included, is read after this.
+    control_->workWritten_.load(std::memory_order_acquire);
     progressTimer_->stop();
     indicator_->hide();
     thread_->deleteLater();

@@ -46,6 +46,10 @@ private:
     std::atomic<bool> cancelled_{false};
     std::atomic<size_t> done_{0};
     std::atomic<size_t> total_{0};
+    // Set by the worker once the work and its result are written. Qt's finished() signal
+    // already orders them before finish(), but through its own locks, which ThreadSanitizer
+    // cannot see; this release/acquire pair states the hand-over in the program itself.
+    std::atomic<bool> workWritten_{false};
 };
 
 class BackgroundJob final : public QObject {

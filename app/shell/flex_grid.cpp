@@ -36,10 +36,6 @@ void FlexGrid::keepLastRowInView() {
     scrollToBottom();
 }
 
-int FlexGrid::topRow() const {
-    return verticalScrollBar()->value();
-}
-
 void FlexGrid::setColumnWidthsTwips(std::span<const int> twips) {
     int column = 0;
     for (int t : twips) {

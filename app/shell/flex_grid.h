@@ -15,8 +15,6 @@ class FlexGrid final : public QTableView {
 public:
     explicit FlexGrid(const QString& objectName, QWidget* parent = nullptr);
 
-    // The first visible row (MSFlexGrid's TopRow).
-    int topRow() const;
     // Sets column widths given in twips.
     void setColumnWidthsTwips(std::span<const int> twips);
     // Brings the last row into view and keeps it there while the grid is resized or rows

@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         db = std::make_unique<HistoryDb>(dir / HistoryDb::kFileName);
         db->replaceAll(test::seededDraws(120, 17, 2020101), test::settingsFor(2020));
-        rows = db->history();
+        rows = test::everyRow(*db);
     }
 
     // The result the library gives for a panel state, to hold the command line against.

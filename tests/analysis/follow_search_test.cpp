@@ -172,7 +172,7 @@ TEST_F(SeededHistory, FixedGapThreeComparesRowThreeWithRowZeroAndTheFirstThreeWi
         const bool hit = std::count(r.hits.begin(), r.hits.end(), rows[i].issue) == 1;
         EXPECT_EQ(hit, expected) << "row " << i;
     }
-    const auto stored = h.db().history();
+    const auto stored = test::everyRow(h.db());
     EXPECT_EQ(stored[2].back[index(Kind::Head)][0], 0);
     EXPECT_EQ(stored[3].back[index(Kind::Head)][0], rows[0].own[index(Kind::Head)][0]);
 }

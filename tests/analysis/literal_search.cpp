@@ -3,7 +3,7 @@
 #include "analysis/hit_tally.h"
 #include "analysis/search_panel.h"
 #include "analysis/tally_rules.h"
-#include "store/sql_dialect.h"
+#include "support/sql_dialect.h"
 
 #include <SQLiteCpp/Statement.h>
 
@@ -153,11 +153,11 @@ Marking literalFollow(HistoryDb& db, const SearchInputs& in) {
     std::string field;
     if (in.freePositions)
         field = prepareMatchField(db, in);
-    db.execute("UPDATE [Lishi] SET [intTh]=0");
+    executeDialect(db, "UPDATE [Lishi] SET [intTh]=0");
     int n = 0;
     if (in.freePositions) {
         if (!in.countSpecial)
-            db.execute(copyToScratch(field, false));
+            executeDialect(db, copyToScratch(field, false));
         Counters counters(kind);
         for (int p = 1; p <= kPositions; ++p) {
             if (!in.ticked[p - 1])
@@ -172,7 +172,7 @@ Marking literalFollow(HistoryDb& db, const SearchInputs& in) {
                 pattern = "*" + std::to_string(++*counter) + "X" + textOf(kind, v) + "*";
             }
             const std::string tested = in.countSpecial ? "[" + field + "]" : "[txtHisP6]";
-            db.execute("UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE " + tested + " LIKE \"" + pattern + "\"");
+            executeDialect(db, "UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE " + tested + " LIKE \"" + pattern + "\"");
         }
     } else {
         bool walked = false;
@@ -182,8 +182,8 @@ Marking literalFollow(HistoryDb& db, const SearchInputs& in) {
             rebuildReference(db, in, p);
             walked = true;
             ++n;
-            db.execute("UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [L" + std::to_string(p) + letter(kind) +
-                       (in.previousIssue ? "S" : "P") + "] = " + std::to_string(values[p - 1]));
+            executeDialect(db, "UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [L" + std::to_string(p) + letter(kind) +
+                                   (in.previousIssue ? "S" : "P") + "] = " + std::to_string(values[p - 1]));
         }
         // A fixed 前期 search without ticks still lists the draw N issues back.
         if (!walked && !in.previousIssue)
@@ -198,17 +198,17 @@ Marking literalCombination(HistoryDb& db, const SearchInputs& in) {
     std::string field;
     if (in.freePositions)
         field = prepareMatchField(db, in);
-    db.execute("UPDATE [Lishi] SET [bolOk]= FALSE");
+    executeDialect(db, "UPDATE [Lishi] SET [bolOk]= FALSE");
     const int p = in.combinationRegularOnly ? 7 : 8;
     const int k = in.combinationSize;
     if (in.freePositions)
-        db.execute(copyToScratch(field, in.countSpecial));
+        executeDialect(db, copyToScratch(field, in.countSpecial));
     else
         for (int j = 1; j <= kPositions; ++j)
             rebuildReference(db, in, j);
 
     auto runSet = [&](const std::vector<int>& set) {
-        db.execute("UPDATE [Lishi] SET [intTh]=0");
+        executeDialect(db, "UPDATE [Lishi] SET [intTh]=0");
         if (in.freePositions) {
             Counters counters(kind);
             for (int j : set)
@@ -218,8 +218,8 @@ Marking literalCombination(HistoryDb& db, const SearchInputs& in) {
                 const int* c = counters.at(values[j - 1]);
                 if (!c)
                     continue;
-                db.execute("UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [txtHisP6] LIKE \"*" + std::to_string(*c) +
-                           "X" + textOf(kind, values[j - 1]) + "*\"");
+                executeDialect(db, "UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [txtHisP6] LIKE \"*" +
+                                       std::to_string(*c) + "X" + textOf(kind, values[j - 1]) + "*\"");
             }
         } else {
             std::array<bool, kPositions + 1> marker{};
@@ -227,10 +227,11 @@ Marking literalCombination(HistoryDb& db, const SearchInputs& in) {
                 marker[j] = true;
             for (int j = 1; j <= kPositions; ++j)
                 if (marker[j])
-                    db.execute("UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [L" + std::to_string(j) + letter(kind) +
-                               (in.previousIssue ? "S" : "P") + "] = " + std::to_string(values[j - 1]));
+                    executeDialect(db, "UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [L" + std::to_string(j) +
+                                           letter(kind) + (in.previousIssue ? "S" : "P") +
+                                           "] = " + std::to_string(values[j - 1]));
         }
-        db.execute("UPDATE [Lishi] SET [bolOk]= TRUE WHERE [intTh] = " + std::to_string(k));
+        executeDialect(db, "UPDATE [Lishi] SET [bolOk]= TRUE WHERE [intTh] = " + std::to_string(k));
     };
     // k nested loops, each inner position starting one above the outer one.
     std::vector<int> set;
@@ -289,6 +290,7 @@ void tallyStoredHits(HistoryDb& db, const SearchInputs& in, const std::vector<in
 using MarkRows = Marking (*)(HistoryDb&, const SearchInputs&);
 
 SearchResult runLiteral(HistoryDb& db, const SearchInputs& in, MarkRows mark) {
+    registerTextFunctions(db.connection().getHandle());
     SearchResult result;
     clearResultGrids(in, result);
     result.message = searchRefusal(in);

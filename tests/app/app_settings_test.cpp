@@ -113,9 +113,10 @@ private slots:
             s.setSearchKind(Kind::Tail);
             s.setResultKind(Kind::Segment);
             s.setTallyScope(TallyScope::Special);
-            s.setZodiacOffset(0);
-            s.setSegmentOffset(0);
-            s.setSequentialZodiac(true);
+            // The settings menus change these three by key.
+            s.setValue(Key::ZodiacOffset, 0);
+            s.setValue(Key::SegmentOffset, 0);
+            s.setValue(Key::SequentialZodiac, 1);
             s.setPreviousIssue(false);
             s.setCountSpecial(false);
             s.setYearsToKeep(16);

@@ -165,9 +165,7 @@ private slots:
 
         const SearchButton kind =
             button == QStringLiteral("Command1") ? SearchButton::Follow : SearchButton::Combination;
-        const SearchInputs in =
-            s.search().searchInputs(kind, firstTicked(ticked), s.find<QLineEdit>(QStringLiteral("Text3_0"))->text(),
-                                    s.find<QLineEdit>(QStringLiteral("Text3_1"))->text());
+        const SearchInputs in = panelSearchAsShown(s, kind, firstTicked(ticked)).inputs;
         HistoryDb& db = *s.history().database();
         const SearchResult result =
             kind == SearchButton::Follow ? runFollowSearch(db, in) : runCombinationSearch(db, in);

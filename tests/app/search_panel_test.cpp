@@ -115,8 +115,10 @@ private slots:
             QVERIFY(animal.has_value());
             QCOMPARE(text2(s, p + 1), QString(animals[*animal]));
         }
-        // The position values stay codes.
-        QCOMPARE(s.search().positionValues()[0].value(), int(newest.own[1][0]));
+        // A search is handed codes, not names.
+        const PanelSearch search = panelSearchAsShown(s, SearchButton::Follow, {true});
+        QVERIFY(search.ready());
+        QCOMPARE(search.inputs.values->at(0), int(newest.own[1][0]));
     }
 
     void text22TakesDigitsAndMinusOnly() {
@@ -132,13 +134,14 @@ private slots:
         QCOMPARE(text22->text(), QStringLiteral("1-2"));
         text22->clear();
         QTest::keyClicks(text22, QStringLiteral("-7"));
-        QCOMPARE(s.search().positionValues()[0].value(), -7);
-        QVERIFY(!s.search().positionValues()[1].has_value());
-        // A ticked switch without a typed value refuses the search.
+        const PanelSearch typed = panelSearchAsShown(s, SearchButton::Follow, {true});
+        QVERIFY(typed.ready());
+        QCOMPARE(typed.inputs.values->at(0), -7);
+        // A ticked switch without a typed value refuses the search, in a message.
         s.find<QCheckBox>(QStringLiteral("Check11_2"))->setChecked(true);
-        const auto refusal = s.search().searchRefusal(SearchButton::Follow, {false, true}, QStringLiteral("2013002"),
-                                                      QStringLiteral("2013030"));
-        QVERIFY(refusal.contains(QStringLiteral("第 2 位")));
+        QVERIFY(s.clickAndWait(QStringLiteral("Command1")));
+        QCOMPARE(s.dialogs().messages().size(), 1);
+        QVERIFY2(s.dialogs().lastText().contains(QStringLiteral("第 2 位")), qPrintable(s.dialogs().lastText()));
     }
 
     void tabsShowTheirOwnPanel() {

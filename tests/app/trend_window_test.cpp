@@ -353,7 +353,7 @@ private slots:
         QCOMPARE(first->text(), QStringLiteral("7"));
         QCOMPARE(second->text(), QStringLiteral("12"));
         QCOMPARE(s.search().tab(), PanelTab::Manual);
-        QCOMPARE(s.search().positionValues()[1], std::optional<int>(12));
+        QCOMPARE(panelSearchAsShown(s, SearchButton::Follow, {}).inputs.values->at(1), 12);
         // Not into a search of another kind, where it would be read as that kind's code.
         s.search().setSearchKind(Kind::Zodiac);
         clickHeader(2);
@@ -364,8 +364,8 @@ private slots:
         s.search().setSearchKind(Kind::Tail);
         s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);
         clickHeader(1);
-        QCOMPARE(s.search().positionValues()[2],
-                 std::optional<int>(grid->model()->headerData(1, Qt::Horizontal).toInt()));
+        QCOMPARE(panelSearchAsShown(s, SearchButton::Follow, {}).inputs.values->at(2),
+                 grid->model()->headerData(1, Qt::Horizontal).toInt());
     }
 
     void followsTheHistoryAndCountsBackFromTheNewestDraw() {

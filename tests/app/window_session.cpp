@@ -5,6 +5,7 @@
 #include "support/history_builder.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -101,6 +102,11 @@ void typeIntoFocus(const QString& keys) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
         QTest::keyClick(target, c.toLatin1());
     }
+}
+
+PanelSearch panelSearchAsShown(WindowSession& s, SearchButton button, const std::array<bool, kPositions>& ticked) {
+    return s.search().panelSearch(button, ticked, s.find<QLineEdit>(QStringLiteral("Text3_0"))->text(),
+                                  s.find<QLineEdit>(QStringLiteral("Text3_1"))->text());
 }
 
 }  // namespace drawfollow::test

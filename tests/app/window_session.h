@@ -89,6 +89,10 @@ private:
 // Typing as a user does: each key goes to whichever widget has the focus at that moment.
 void typeIntoFocus(const QString& keys);
 
+// What the search button would hand its worker for the panel as it stands, with the
+// switches `ticked` and the range boxes' texts: the inputs, or why it refuses.
+PanelSearch panelSearchAsShown(WindowSession& s, SearchButton button, const std::array<bool, kPositions>& ticked);
+
 }  // namespace drawfollow::test
 
 // A control that must be there (FIND) and also enabled (FIND_ENABLED).

@@ -24,14 +24,14 @@ TEST_F(Compaction, ReclaimsTheSpaceOfDeletedRowsAndRunsTwiceInARow) {
     db.appendBatch(test::seededDraws(3000, 2, 2010001), settings);
     db.execute("DELETE FROM lishi WHERE SQQH > 2010010");
     const auto bloated = fileSize();
-    const auto rows = db.history();
+    const auto rows = test::everyRow(db);
 
     EXPECT_EQ(compactHistory(db), "");
     // Every table keeps at least one large page of its own, however few rows are left.
     EXPECT_EQ(db.connection().execAndGet("PRAGMA freelist_count").getInt(), 0);
     EXPECT_LT(fileSize(), bloated / 3);
     EXPECT_EQ(compactHistory(db), "");
-    EXPECT_EQ(db.history(), rows);
+    EXPECT_EQ(test::everyRow(db), rows);
 }
 
 TEST_F(Compaction, GivesAFileOfSmallPagesTheLargePagesOfANewOne) {
@@ -40,17 +40,17 @@ TEST_F(Compaction, GivesAFileOfSmallPagesTheLargePagesOfANewOne) {
     db.appendBatch(test::seededDraws(50, 5, 2010001), settings);
     db.connection().exec("PRAGMA page_size = 4096; VACUUM");
     ASSERT_EQ(pageSize(), 4096);
-    const auto rows = db.history();
+    const auto rows = test::everyRow(db);
 
     EXPECT_EQ(compactHistory(db), "");
     EXPECT_EQ(pageSize(), kPageSize);
-    EXPECT_EQ(db.history(), rows);
+    EXPECT_EQ(test::everyRow(db), rows);
 }
 
 TEST_F(Compaction, AFailedCompactionLeavesTheFileAsItWasAndTheConnectionUsable) {
     db.appendBatch(test::seededDraws(200, 4, 2010001), settings);
     db.execute("DELETE FROM lishi WHERE SQQH > 2010100");
-    const auto rows = db.history();
+    const auto rows = test::everyRow(db);
     const std::string bytes = test::readFile(db.path());
     {
         // Another program reading the file keeps the compaction from replacing it.
@@ -62,7 +62,7 @@ TEST_F(Compaction, AFailedCompactionLeavesTheFileAsItWasAndTheConnectionUsable) 
         const std::string problem = compactHistory(db);
         EXPECT_NE(problem.find("压缩历史数据库文件失败"), std::string::npos) << problem;
         EXPECT_EQ(test::readFile(db.path()), bytes);
-        EXPECT_EQ(db.history(), rows);
+        EXPECT_EQ(test::everyRow(db), rows);
     }
     db.append(test::draw(2010101, {1, 2, 3, 4, 5, 6, 7, 8}), settings);
     EXPECT_EQ(db.drawCount(), static_cast<int>(rows.size()) + 1);

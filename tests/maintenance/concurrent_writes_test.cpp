@@ -39,7 +39,7 @@ protected:
     }
 
     fs::path freshFolder() {
-        const fs::path folder = root / "race";
+        fs::path folder = root / "race";
         fs::remove_all(folder);
         fs::create_directories(folder);
         fs::copy_file(root / HistoryDb::kFileName, folder / HistoryDb::kFileName);
@@ -75,7 +75,7 @@ protected:
                 EXPECT_EQ(saved, with(kHistory, kAdded)) << "the copy must hold the added draw the trim deleted";
             } else if (stored == with(trimmed, kAdded)) {
                 EXPECT_EQ(saved, kHistory);
-                const auto rows = db.history();
+                const auto rows = test::everyRow(db);
                 EXPECT_EQ(rows.back().previous, rows[rows.size() - 2].own) << "the add read the trimmed history";
             } else {
                 ADD_FAILURE() << "the history (" << stored.size() << " draws) is no serial order of the two commands";

@@ -55,7 +55,7 @@ protected:
 
     // A data folder holding a copy of the long history.
     fs::path freshFolder(const std::string& name) {
-        const fs::path folder = root_->path() / name;
+        fs::path folder = root_->path() / name;
         fs::create_directories(folder);
         fs::copy_file(pristine(), folder / HistoryDb::kFileName, fs::copy_options::overwrite_existing);
         return folder;
@@ -63,7 +63,7 @@ protected:
 
     static std::vector<DrawRow> rowsIn(const fs::path& folder) {
         HistoryDb db(folder / HistoryDb::kFileName);
-        return db.history();
+        return test::everyRow(db);
     }
 
     // Runs the command to its end once: what "after" looks like, and how long it takes.
@@ -106,7 +106,7 @@ protected:
 
             HistoryDb db(dbFile);  // opening rolls back what the killed process left half done
             EXPECT_EQ(db.connection().execAndGet("PRAGMA integrity_check").getString(), "ok") << "kill " << i;
-            const auto rows = db.history();
+            const auto rows = test::everyRow(db);
             if (rows == before)
                 ++outcomes.before;
             else if (rows == after)

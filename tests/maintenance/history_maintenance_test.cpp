@@ -58,20 +58,20 @@ TEST_F(HistoryMaintenance, TrimToAnIssueKeepsItAndEverythingBefore) {
     for (int i = 0; i < 16; ++i)
         expected += canonicalLine(before[i].issue, before[i].numbers) + "\r\n";
     EXPECT_EQ(test::readFile(dir / kRebuildBackupName), expected);
-    expectRebuiltChain(db.history());
+    expectRebuiltChain(test::everyRow(db));
 }
 
 TEST_F(HistoryMaintenance, TrimToTheNewestIssueDeletesNothingButRebuildsEveryRow) {
     // Appended rows leave the txtHisPreLst family empty; only a rebuild fills it.
     db.appendBatch(test::seededDraws(5, 4, 2014001), settings);
-    ASSERT_EQ(db.history()[4].backLists, DrawLists{});
+    ASSERT_EQ(test::everyRow(db)[4].backLists, DrawLists{});
 
     const auto result = trimToIssue(db, 2014005, settings, Emptying::Allowed);
 
     EXPECT_EQ(result.removed, 0u);
     EXPECT_FALSE(result.safetyCopy) << "nothing was deleted, so nothing needed saving";
     EXPECT_EQ(storedIssues(), issueRange(2014001, 2014005));
-    expectRebuiltChain(db.history());
+    expectRebuiltChain(test::everyRow(db));
 }
 
 TEST_F(HistoryMaintenance, RebuiltRowsCarryTheDrawTwoBackAndTheFirstRowStartsFromNothing) {
@@ -81,7 +81,7 @@ TEST_F(HistoryMaintenance, RebuiltRowsCarryTheDrawTwoBackAndTheFirstRowStartsFro
                     test::draw(2014004, {25, 26, 27, 28, 29, 30, 1, 2})},
         settings);
     trimToIssue(db, 2014003, settings, Emptying::Allowed);
-    const auto rows = db.history();
+    const auto rows = test::everyRow(db);
     ASSERT_EQ(rows.size(), 3u);
 
     EXPECT_EQ(rows[0].previous, DrawValues{});
@@ -97,12 +97,12 @@ TEST_F(HistoryMaintenance, RebuiltRowsCarryTheDrawTwoBackAndTheFirstRowStartsFro
 TEST_F(HistoryMaintenance, TrimmedRowsEqualAnImportOfTheSameLinesApartFromTheBackLists) {
     db.appendBatch(test::seededDraws(40, 8, 2014001), settings);
     trimToIssue(db, 2014030, settings, Emptying::Allowed);
-    auto trimmed = db.history();
+    auto trimmed = test::everyRow(db);
 
     test::TempDir other;
     HistoryDb imported(other / HistoryDb::kFileName);
     importHistoryFile(imported, dir / kRebuildBackupName, settings);
-    auto expected = imported.history();
+    auto expected = test::everyRow(imported);
     ASSERT_EQ(trimmed.size(), expected.size());
     for (auto& row : trimmed)
         row.backLists = {};
@@ -193,7 +193,7 @@ TEST_F(HistoryMaintenance, DeleteNewestDrawSavesTheHistoryRemovesOneRowAndCompac
 
 TEST_F(HistoryMaintenance, ClearSavesTheHistoryFirstAndTheCopyImportsBack) {
     db.appendBatch(test::seededDraws(25, 6, 2014001), settings);
-    const auto before = db.history();
+    const auto before = test::everyRow(db);
 
     const auto result = clearHistory(db);
     EXPECT_EQ(result.removed, 25u);
@@ -201,7 +201,7 @@ TEST_F(HistoryMaintenance, ClearSavesTheHistoryFirstAndTheCopyImportsBack) {
     ASSERT_TRUE(result.safetyCopy);
 
     importHistoryFile(db, *result.safetyCopy, settings);
-    EXPECT_EQ(db.history(), before);
+    EXPECT_EQ(test::everyRow(db), before);
 }
 
 TEST_F(HistoryMaintenance, ClearingAnEmptyHistoryWritesNoCopy) {
@@ -212,7 +212,7 @@ TEST_F(HistoryMaintenance, ClearingAnEmptyHistoryWritesNoCopy) {
 
 TEST_F(HistoryMaintenance, WithoutASafetyCopyNothingIsDeleted) {
     db.appendBatch(test::seededDraws(10, 2, 2014001), settings);
-    const auto before = db.history();
+    const auto before = test::everyRow(db);
     test::writeFile(dir / kSafetyCopyFolder, "a file where the folder should be");
 
     EXPECT_THROW(trimToIssue(db, 2014005, settings, Emptying::Allowed), StoreError);
@@ -220,12 +220,12 @@ TEST_F(HistoryMaintenance, WithoutASafetyCopyNothingIsDeleted) {
     EXPECT_THROW(clearHistory(db), StoreError);
     EXPECT_THROW(deleteNewestDraw(db), StoreError);
     EXPECT_FALSE(std::filesystem::exists(dir / kRebuildBackupName));
-    EXPECT_EQ(db.history(), before);
+    EXPECT_EQ(test::everyRow(db), before);
 }
 
 TEST_F(HistoryMaintenance, AnUnwritableBackupFileStopsTheTrimBeforeTheTableIsTouched) {
     db.appendBatch(test::seededDraws(10, 2, 2014001), settings);
-    const auto before = db.history();
+    const auto before = test::everyRow(db);
     std::filesystem::create_directory(dir / (std::string(kRebuildBackupName) + ".part"));
 
     try {
@@ -234,19 +234,19 @@ TEST_F(HistoryMaintenance, AnUnwritableBackupFileStopsTheTrimBeforeTheTableIsTou
     } catch (const StoreError& e) {
         EXPECT_NE(std::string(e.what()).find("历史号码未作改动"), std::string::npos) << e.what();
     }
-    EXPECT_EQ(db.history(), before);
+    EXPECT_EQ(test::everyRow(db), before);
 }
 
 TEST_F(HistoryMaintenance, ABadBackupFileChangesNothing) {
     db.appendBatch(test::seededDraws(10, 2, 2014001), settings);
-    const auto before = db.history();
+    const auto before = test::everyRow(db);
     // Good rows first, so a rebuild that was not one transaction would have stored them.
     test::writeFile(dir / "bad.txt",
                     "2014001 01 02 03 04 05 06 07 08 \r\n2014002 01 02 03 04 05 06 07 08 \r\n2014003 01 02 03 04 05 06 "
                     "07 31 \r\n");
     EXPECT_THROW(rebuildFromBackup(db, dir / "bad.txt", settings), StoreError);
     EXPECT_THROW(rebuildFromBackup(db, dir / "missing.txt", settings), StoreError);
-    EXPECT_EQ(db.history(), before);
+    EXPECT_EQ(test::everyRow(db), before);
 }
 
 TEST_F(HistoryMaintenance, AnEmptyBackupFileEmptiesTheHistory) {
@@ -258,10 +258,10 @@ TEST_F(HistoryMaintenance, AnEmptyBackupFileEmptiesTheHistory) {
 
 TEST_F(HistoryMaintenance, ABackupLineWithSixNumbersIsRefusedNotCompletedFromTheLineBefore) {
     db.appendBatch(test::seededDraws(10, 2, 2014001), settings);
-    const auto before = db.history();
+    const auto before = test::everyRow(db);
     test::writeFile(dir / "short.txt", "2014001 01 02 03 04 05 06 07 08 \r\n2014002 11 12 13 14 15 16\r\n");
     EXPECT_THROW(rebuildFromBackup(db, dir / "short.txt", settings), StoreError);
-    EXPECT_EQ(db.history(), before);
+    EXPECT_EQ(test::everyRow(db), before);
 }
 
 // A link planted as lsbf.txt, pointing at a file of the user's elsewhere: the trim is refused

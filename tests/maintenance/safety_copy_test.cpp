@@ -32,6 +32,7 @@ protected:
     std::vector<fs::path> copies(std::span<const DrawInput> draws, system_clock::time_point from, int count,
                                  const fs::path& folder = {}) {
         std::vector<fs::path> written;
+        written.reserve(count);
         for (int i = 0; i < count; ++i)
             written.push_back(copyOf(draws, from + minutes(i), CopyCause::Clear, folder));
         return written;
@@ -49,6 +50,7 @@ std::vector<fs::path> deletionCopies(const fs::path& folder, system_clock::time_
                                      system_clock::duration apart) {
     const std::vector<DrawInput> all = test::seededDraws(count + 5, 7, 2014001);
     std::vector<fs::path> written;
+    written.reserve(count);
     for (int i = 0; i < count; ++i)
         written.push_back(*writeSafetyCopy(folder, std::span(all).first(all.size() - static_cast<size_t>(i)),
                                            CopyCause::DeleteLast, last - apart * (count - 1 - i)));
@@ -174,13 +176,13 @@ TEST_F(SafetyCopies, AnImportSavesTheHistoryItReplacesAndAFailedOneSavesNothing)
 
 TEST_F(SafetyCopies, ARestoreCanItselfBeUndone) {
     db.appendBatch(history, settings);
-    const auto rows = db.history();
+    const auto rows = test::everyRow(db);
     const auto cleared = clearHistory(db).safetyCopy;
     ASSERT_TRUE(cleared);
     db.append(test::draw(2016001, {1, 2, 3, 4, 5, 6, 7, 8}), settings);
 
     const auto restored = restoreSafetyCopy(db, *cleared, [&](std::optional<int>) { return settings; });
-    EXPECT_EQ(db.history(), rows);
+    EXPECT_EQ(test::everyRow(db), rows);
     ASSERT_TRUE(restored.safetyCopy);
     EXPECT_EQ(safetyCopyOf(*restored.safetyCopy)->cause, CopyCause::Restore);
     restoreSafetyCopy(db, *restored.safetyCopy, [&](std::optional<int>) { return settings; });

@@ -33,13 +33,13 @@ protected:
 };
 
 TEST_F(CancelGuardTest, ACancelledChangeStopsAndLeavesTheHistoryAsItWas) {
-    const auto before = db.history();
+    const auto before = test::everyRow(db);
     {
         const CancelGuard guard(db, cancelled);
         cancelled = true;
         EXPECT_EQ(replaceEndsCancelled(), std::optional<bool>(true));
     }
-    EXPECT_EQ(db.history(), before);
+    EXPECT_EQ(test::everyRow(db), before);
     // The guard gone, the connection changes the history again.
     EXPECT_EQ(replaceEndsCancelled(), std::nullopt);
     EXPECT_EQ(db.drawCount(), 400);

@@ -82,7 +82,7 @@ TEST_F(DerivationRecordTest, DerivingAgainGivesTheRowsOfAFreshImportAndKeepsTheR
 
     EXPECT_EQ(db.rederiveAll(after), draws.size());
     EXPECT_TRUE(sameRecord(db.recordedDerivation(), after));
-    std::vector<DrawRow> rows = db.history();
+    std::vector<DrawRow> rows = test::everyRow(db);
     const auto kept = std::find_if(rows.begin(), rows.end(), [](const DrawRow& r) { return r.issue == 2025150; });
     ASSERT_NE(kept, rows.end());
     EXPECT_EQ(kept->issueText, "kept");
@@ -95,16 +95,16 @@ TEST_F(DerivationRecordTest, DerivingAgainGivesTheRowsOfAFreshImportAndKeepsTheR
     test::TempDir other;
     HistoryDb fresh(other / HistoryDb::kFileName);
     fresh.replaceAll(draws, after);
-    EXPECT_EQ(rows, fresh.history());
+    EXPECT_EQ(rows, test::everyRow(fresh));
 }
 
 TEST_F(DerivationRecordTest, ACancelledDerivationChangesNothing) {
     const auto draws = seededDraws(600, 4, 2026001);
     HistoryDb db(file());
     db.replaceAll(draws, settingsFor(2025));
-    const auto before = db.history();
+    const auto before = test::everyRow(db);
     EXPECT_THROW(db.rederiveAll(settingsFor(2026), [](size_t done, size_t) { return done < 512; }), StoreError);
-    EXPECT_EQ(db.history(), before);
+    EXPECT_EQ(test::everyRow(db), before);
     EXPECT_TRUE(sameRecord(db.recordedDerivation(), settingsFor(2025)));
 }
 

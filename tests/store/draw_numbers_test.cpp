@@ -25,7 +25,7 @@ protected:
 
     static std::vector<StoredDraw> storedInLishi(HistoryDb& db) {
         std::vector<StoredDraw> values;
-        for (const DrawRow& row : db.history())
+        for (const DrawRow& row : test::everyRow(db))
             values.push_back(StoredDraw::of(row));
         return values;
     }

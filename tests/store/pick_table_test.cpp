@@ -82,13 +82,13 @@ TEST_F(PickTableTest, RefusesToReadARecordItCouldNotHaveWritten) {
 }
 
 TEST_F(PickTableTest, AFileOfTheVersionBeforeGetsTheTableAndKeepsItsHistory) {
-    const std::vector<DrawRow> rows = db->history();
+    const std::vector<DrawRow> rows = test::everyRow(*db);
     db->connection().exec("DROP TABLE Picks; PRAGMA user_version = 2");
     db.reset();
     HistoryDb reopened(dir / HistoryDb::kFileName);
     EXPECT_EQ(reopened.connection().execAndGet("PRAGMA user_version").getInt(), kSchemaVersion);
     EXPECT_EQ(missingSchemaParts(reopened.connection()), "");
-    EXPECT_EQ(reopened.history(), rows);
+    EXPECT_EQ(test::everyRow(reopened), rows);
     EXPECT_TRUE(readPicks(reopened).empty());
 }
 

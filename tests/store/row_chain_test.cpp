@@ -31,7 +31,7 @@ TEST(RowChain, HoldsAcrossABatchAppendedToAStoredHistory) {
     db.replaceAll(std::span(draws).first(150), settings);
     db.append(draws[150], settings);
     db.appendBatch(std::span(draws).subspan(151), settings);
-    const auto rows = db.history();
+    const auto rows = test::everyRow(db);
     ASSERT_EQ(rows.size(), draws.size());
     for (size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(rows[i].numbers(), draws[i].numbers);
@@ -42,7 +42,7 @@ TEST(RowChain, RebuildAlsoFillsTheListsOfTheDrawTwoBack) {
     test::TempDir dir;
     HistoryDb db(dir / HistoryDb::kFileName);
     db.replaceAll(test::seededDraws(60), test::settingsFor(2013), true);
-    expectChained(db.history(), true);
+    expectChained(test::everyRow(db), true);
 }
 
 }  // namespace

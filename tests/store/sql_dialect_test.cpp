@@ -1,7 +1,7 @@
-#include "store/sql_dialect.h"
 #include "store/history_db.h"
 
 #include "support/history_builder.h"
+#include "support/sql_dialect.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,10 @@ TEST(SqlDialect, MapsPatternsAndLeft) {
 
 class DialectOnDb : public ::testing::Test {
 protected:
-    void SetUp() override { db.replaceAll(test::seededDraws(12), test::settingsFor(2013)); }
+    void SetUp() override {
+        db.replaceAll(test::seededDraws(12), test::settingsFor(2013));
+        registerTextFunctions(db.connection().getHandle());
+    }
     int count(const std::string& where) {
         return db.connection().execAndGet(toSqlite("SELECT count(*) FROM [lishi] WHERE " + where)).getInt();
     }
@@ -31,24 +34,25 @@ protected:
 
 TEST_F(DialectOnDb, QuotedTextIsNeverAColumn) {
     // Unmapped, "txtHisLst" would name the column and every row would match itself.
-    EXPECT_EQ(db.execute(R"(UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [txtHisLst] LIKE "txtHisLst")"), 0);
+    EXPECT_EQ(executeDialect(db, R"(UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [txtHisLst] LIKE "txtHisLst")"), 0);
     EXPECT_EQ(count(R"([strQQH] = "strQQH")"), 0);
 }
 
 TEST_F(DialectOnDb, LikePatternsMatchTheStoredTokens) {
-    const auto rows = db.history();
+    const auto rows = test::everyRow(db);
     const std::string token = rows[5].previousLists.counted[index(Kind::Number)].substr(0, 4);
     int expected = 0;
     for (const auto& r : rows)
         expected += r.previousLists.counted[index(Kind::Number)].find(token) != std::string::npos;
-    EXPECT_EQ(db.execute("UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [txtHisLstHm] LIKE \"*" + token + "*\""),
-              expected);
+    EXPECT_EQ(
+        executeDialect(db, "UPDATE [Lishi] SET [intTh]=([intTh] +1) WHERE [txtHisLstHm] LIKE \"*" + token + "*\""),
+        expected);
     EXPECT_EQ(count("[intTh] = 1"), expected);
 }
 
 TEST_F(DialectOnDb, LeftAndLenCutTheSpecialNumbersToken) {
-    db.execute("UPDATE [Lishi] SET [txtHisP6]= LEFT([txtHisLstTou],LEN([txtHisLstTou])-4)");
-    for (const auto& r : db.history()) {
+    executeDialect(db, "UPDATE [Lishi] SET [txtHisP6]= LEFT([txtHisLstTou],LEN([txtHisLstTou])-4)");
+    for (const auto& r : test::everyRow(db)) {
         const std::string& heads = r.previousLists.counted[index(Kind::Head)];
         EXPECT_EQ(r.scratchList, heads.empty() ? "" : heads.substr(0, heads.size() - 4)) << r.issue;
     }
@@ -66,10 +70,10 @@ TEST_F(DialectOnDb, TextFunctionsCountCharactersAndTolerateShortText) {
 }
 
 TEST_F(DialectOnDb, BooleanLiteralsAndTheCountColumn) {
-    db.execute("UPDATE [Lishi] SET [bolOk]= FALSE");
-    db.execute("UPDATE [Lishi] SET [bolOk]= TRUE WHERE [intTh] = 0");
+    executeDialect(db, "UPDATE [Lishi] SET [bolOk]= FALSE");
+    executeDialect(db, "UPDATE [Lishi] SET [bolOk]= TRUE WHERE [intTh] = 0");
     EXPECT_EQ(count("[bolOk]= TRUE"), 12);
-    db.execute("INSERT INTO Carcu (Nmb, Count) VALUES (1, 3), (2, 9), (3, 5)");
+    executeDialect(db, "INSERT INTO Carcu (Nmb, Count) VALUES (1, 3), (2, 9), (3, 5)");
     SQLite::Statement q(db.connection(), toSqlite("SELECT * FROM Carcu ORDER BY Count DESC"));
     ASSERT_TRUE(q.executeStep());
     EXPECT_EQ(q.getColumn("Nmb").getInt(), 2);

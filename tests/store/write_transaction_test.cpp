@@ -45,7 +45,7 @@ protected:
 
 TEST_F(WriteLock, AChangeThatWaitsLongerThanTheTimeoutIsReportedBusyAndChangesNothing) {
     HistoryDb db(file(), 50ms);
-    const auto before = db.history();
+    const auto before = test::everyRow(db);
     const auto other = otherProgram("BEGIN IMMEDIATE");
     EXPECT_EQ(busyFailureOf([&] {
                   db.append(draw(2013011, {1, 2, 3, 4, 5, 6, 7, 8}), settingsFor(2013));
@@ -54,7 +54,7 @@ TEST_F(WriteLock, AChangeThatWaitsLongerThanTheTimeoutIsReportedBusyAndChangesNo
     EXPECT_EQ(busyFailureOf([&] { db.deleteNewest(); }), kDatabaseBusyMessage);
     EXPECT_EQ(busyFailureOf([&] { WriteTransaction tx(db); }), kDatabaseBusyMessage);
     other->exec("ROLLBACK");
-    EXPECT_EQ(db.history(), before);
+    EXPECT_EQ(test::everyRow(db), before);
     db.append(draw(2013011, {1, 2, 3, 4, 5, 6, 7, 8}), settingsFor(2013));
     EXPECT_EQ(db.drawCount(), 11);
 }
@@ -64,7 +64,7 @@ TEST_F(WriteLock, OpeningOrReadingAFileAnotherProgramHoldsIsBusyNotAForeignFile)
     const auto other = otherProgram("BEGIN EXCLUSIVE");
     EXPECT_EQ(busyFailureOf([&] { HistoryDb again(file(), 50ms); }), kDatabaseBusyMessage);
     try {
-        db.history();
+        test::everyRow(db);
         FAIL() << "read past an exclusive lock";
     } catch (const std::exception& e) {
         EXPECT_EQ(failureText(e), kDatabaseBusyMessage);
@@ -73,7 +73,7 @@ TEST_F(WriteLock, OpeningOrReadingAFileAnotherProgramHoldsIsBusyNotAForeignFile)
 
 TEST_F(WriteLock, StepsWithinOneWriteTransactionStandOrFallTogether) {
     HistoryDb db(file());
-    const auto before = db.history();
+    const auto before = test::everyRow(db);
     {
         WriteTransaction tx(db);
         db.append(draw(2013011, {1, 2, 3, 4, 5, 6, 7, 8}), settingsFor(2013));
@@ -87,7 +87,7 @@ TEST_F(WriteLock, StepsWithinOneWriteTransactionStandOrFallTogether) {
         db.deleteNewest();
         // ... and without a commit the whole change goes.
     }
-    EXPECT_EQ(db.history(), before);
+    EXPECT_EQ(test::everyRow(db), before);
     {
         WriteTransaction tx(db);
         db.deleteNewest();

@@ -31,6 +31,10 @@ DrawInput draw(int issue, std::initializer_list<int> numbers) {
     return d;
 }
 
+std::vector<DrawRow> everyRow(HistoryDb& db) {
+    return db.newestRows(db.drawCount());
+}
+
 DerivationSettings settingsFor(int codeTableYear, int zodiacOffset, int segmentOffset, bool sequential) {
     return DerivationSettings{segmentOffset, ZodiacCodeTable::build(sequential, zodiacOffset, codeTableYear)};
 }

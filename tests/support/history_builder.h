@@ -16,6 +16,10 @@ std::vector<DrawInput> seededDraws(int count, uint32_t seed = 7, int firstIssue 
 
 DrawInput draw(int issue, std::initializer_list<int> numbers);
 
+// Every stored row with every field, oldest first: what a test compares before and after a
+// change, through the reads the program itself makes.
+std::vector<DrawRow> everyRow(HistoryDb& db);
+
 // Default settings: offsets 1, age mode, code table built for the given zodiac year.
 DerivationSettings settingsFor(int codeTableYear, int zodiacOffset = 1, int segmentOffset = 1, bool sequential = false);
 

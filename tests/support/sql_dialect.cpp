@@ -1,4 +1,7 @@
-#include "store/sql_dialect.h"
+#include "support/sql_dialect.h"
+
+#include "store/history_db.h"
+#include "store/text_characters.h"
 
 #include <sqlite3.h>
 
@@ -48,28 +51,6 @@ void sqlLeft(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 }  // namespace
 
-long long characterCount(std::string_view text) {
-    long long n = 0;
-    for (char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)  // not a continuation byte
-            ++n;
-    return n;
-}
-
-std::string_view leftCharacters(std::string_view text, long long characters) {
-    if (characters <= 0)
-        return text.substr(0, 0);
-    size_t i = 0;
-    for (long long seen = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (seen == characters)
-                break;
-            ++seen;
-        }
-    }
-    return text.substr(0, i);
-}
-
 std::string toSqlite(std::string_view sql) {
     std::string out;
     out.reserve(sql.size() + 8);
@@ -105,6 +86,10 @@ void registerTextFunctions(sqlite3* db) {
     if (sqlite3_create_function_v2(db, "LEN", 1, flags, nullptr, sqlLen, nullptr, nullptr, nullptr) != SQLITE_OK ||
         sqlite3_create_function_v2(db, "LEFT", 2, flags, nullptr, sqlLeft, nullptr, nullptr, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(db));
+}
+
+int executeDialect(HistoryDb& db, std::string_view sql) {
+    return db.connection().exec(toSqlite(sql));
 }
 
 }  // namespace drawfollow
