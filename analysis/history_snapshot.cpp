@@ -38,7 +38,7 @@ HistorySnapshot HistorySnapshot::withDraws(HistoryDb& db, std::vector<StoredDraw
 
 HistorySnapshot::HistorySnapshot(std::vector<StoredDraw> draws, std::optional<DrawValues> beforeFirst,
                                  std::optional<DerivationSettings> derivation, long long version)
-    : draws_(std::move(draws)), beforeFirst_(beforeFirst), derivation_(std::move(derivation)), version_(version) {
+    : draws_(std::move(draws)), beforeFirst_(beforeFirst), derivation_(derivation), version_(version) {
     issues_.reserve(draws_.size());
     for (const StoredDraw& d : draws_)
         issues_.push_back(d.issue);

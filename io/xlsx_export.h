@@ -24,7 +24,8 @@ struct CellColours {
     std::optional<uint32_t> fill;
     std::optional<uint32_t> font;
     friend bool operator==(const CellColours&, const CellColours&) = default;
-    friend auto operator<=>(const CellColours&, const CellColours&) = default;
+    // clang-tidy 14 takes the defaulted comparison's literal 0 for a null pointer.
+    friend auto operator<=>(const CellColours&, const CellColours&) = default;  // NOLINT(modernize-use-nullptr)
 };
 
 // The colours of a TextGrid's cells, cell for cell; a row or cell beyond its end has none.

@@ -101,6 +101,8 @@ HistoryPanel::HistoryPanel(HistoryController& controller, UserDialogs& dialogs, 
     connect(&controller_, &HistoryController::historyReset, this, [this](HistoryReset reset) {
         model_->reset(controller_.history());
         scrollToNewest();
+        // A restore over a refused file makes a history available where there was none.
+        exportButton_->setEnabled(controller_.historyAvailable());
         // After Command3 the next thing to do is typing the draw again, as a rule.
         if (reset == HistoryReset::NewestDeleted)
             entry_->focusBox(1);

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <new>
+
 namespace drawfollow {
 
 BacktestRunner::BacktestRunner(UserDialogs& dialogs, QWidget* window)
@@ -39,6 +41,11 @@ void BacktestRunner::start(std::function<Backtest()> prepare, BacktestSettings s
             return Outcome{backtest.run(settings, progress), {}};
         } catch (const StoreError& e) {
             return Outcome{{}, QString::fromStdString(failureText(e))};
+        } catch (const std::bad_alloc&) {
+            return Outcome{{}, QStringLiteral("内存不足，回测没有完成。")};
+        } catch (const std::exception& e) {
+            // Anything escaping here would be rethrown by result() on the window's thread.
+            return Outcome{{}, QStringLiteral("回测没有完成：") + QString::fromStdString(failureText(e))};
         }
     }));
 }

@@ -28,7 +28,7 @@ public:
 
     bool running() const { return watcher_.isRunning() || progress_ != nullptr; }
     // One backtest at a time: a second start while one runs is ignored. `prepare` runs on
-    // the worker; its refusal (StoreError) ends in failed().
+    // the worker; its refusal (StoreError), or any other failure, ends in failed().
     void start(std::function<Backtest()> prepare, BacktestSettings settings);
 
 signals:

@@ -144,7 +144,7 @@ void ColumnFlowLayout::setGeometry(const QRect& rect) {
     for (int c = 0; c < columns; ++c) {
         const int begin = a.firstOfColumn[static_cast<size_t>(c)];
         const int end =
-            c + 1 < columns ? a.firstOfColumn[static_cast<size_t>(c + 1)] : static_cast<int>(a.shown.size());
+            c + 1 < columns ? a.firstOfColumn[static_cast<size_t>(c) + 1] : static_cast<int>(a.shown.size());
         const int width = a.widths[static_cast<size_t>(c)] + spare;
         int y = area.y();
         for (int i = begin; i < end; ++i) {

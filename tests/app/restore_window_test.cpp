@@ -112,6 +112,7 @@ private slots:
         QTRY_VERIFY(s.dialogs().lastText().contains(QStringLiteral("已损坏")));
         QVERIFY2(s.dialogs().lastText().contains(QStringLiteral("恢复备份")), qPrintable(s.dialogs().lastText()));
         QVERIFY(!s.find<QAction>(QStringLiteral("mnuClear"))->isEnabled());
+        QVERIFY(!s.find<QPushButton>(QStringLiteral("Command4"))->isEnabled());
 
         s.dialogs().setNextRow(0);
         trigger(s, "mnuRestore");
@@ -119,6 +120,8 @@ private slots:
         QCOMPARE(gridRows(s), 600);
         QCOMPARE(storedCount(s), size_t(600));
         QVERIFY(s.find<QAction>(QStringLiteral("mnuClear"))->isEnabled());
+        // The text export reads the history the restore brought back, without a restart.
+        QVERIFY(s.find<QPushButton>(QStringLiteral("Command4"))->isEnabled());
         const QString status = s.window().statusBar()->currentMessage();
         QVERIFY2(status.contains(QStringLiteral("损坏的历史数据库文件已改名为")), qPrintable(status));
     }
