@@ -187,11 +187,19 @@ QTableView* trendGridOf(TrendWindow& trend) {
     return trend.findChild<QTableView*>(QStringLiteral("trendGrid"));
 }
 
+// The window reads its first table on a worker and fills the grid once it arrives.
+void awaitFirstTable(TrendWindow& trend) {
+    QTableView* grid = trendGridOf(trend);
+    if (!QTest::qWaitFor([grid] { return grid->model()->rowCount() > 0; }, 600000))
+        throw std::runtime_error("the trend table never arrived");
+    QApplication::processEvents();
+}
+
 // The 走势图 window over the session's history, shown and read.
 std::unique_ptr<TrendWindow> shownTrend(Session& session) {
     auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
     trend->show();
-    QApplication::processEvents();
+    awaitFirstTable(*trend);
     return trend;
 }
 
@@ -205,7 +213,7 @@ void BM_TrendWindowToFirstFrame(benchmark::State& state) {
         auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
         const PaintCounter grid(trendGridOf(*trend)->viewport());
         trend->show();
-        QApplication::processEvents();
+        awaitFirstTable(*trend);
         if (grid.count() == 0) {
             state.SkipWithError("the trend grid was not painted");
             break;
@@ -384,6 +392,7 @@ void runAction(StalledAction action, Session& session, int round, std::unique_pt
         case TrendOpening:
             trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &window);
             trend->show();
+            awaitFirstTable(*trend);
             break;
         case DeleteNewestTen:
             session.dialogs().setNextInput(QStringLiteral("10"));

@@ -26,6 +26,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <exception>
@@ -86,7 +87,6 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
     rangeBar_ = new TrendRangeBar(this);
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("trendNote"));
-    note_->setStyleSheet(QStringLiteral("color: #b00020;"));
     note_->setWordWrap(true);
     note_->hide();
     gridModel_ = new TrendGridModel(this);
@@ -147,7 +147,7 @@ void TrendWindow::showEvent(QShowEvent* event) {
         placed_ = true;
     }
     if (stale_)
-        followHistory();
+        readOnWorker();
 }
 
 void TrendWindow::followHistory() {
@@ -155,12 +155,65 @@ void TrendWindow::followHistory() {
     stale_ = !isVisible();
     if (stale_)
         return;
+    takeIssues();
+    refresh();
+}
+
+void TrendWindow::takeIssues() {
     std::vector<int> issues;
     issues.reserve(history_.history().size());
     for (const StoredDraw& draw : history_.history())
         issues.push_back(draw.issue);
     rangeBar_->setIssues(std::move(issues));
-    refresh();
+}
+
+void TrendWindow::readOnWorker() {
+    wholeHistoryRates_.reset();
+    stale_ = false;
+    takeIssues();
+    QString problem;
+    const std::optional<IssueRange> range = rangeBar_->range(&problem);
+    if (!range) {
+        showProblem(problem);
+        return;
+    }
+    std::shared_ptr<const HistorySnapshot> snapshot;
+    try {
+        snapshot = history_.snapshot();
+    } catch (const std::exception& e) {
+        showProblem(QStringLiteral("走势图未能读出：%1").arg(QString::fromStdString(failureText(e))));
+        return;
+    }
+    if (!snapshot) {
+        // No database: the read on this thread says so, as a later choice would.
+        refresh();
+        return;
+    }
+    shapeTab_->follow(rangeBar_->scope(), *range);
+    // The grid keeps what it showed (nothing at the first opening) until the table arrives.
+    showNote(QStringLiteral("正在读取……"), false);
+    const TrendChoice choice{rangeBar_->kind(), rangeBar_->scope(), history_.derivation()};
+    auto* watcher = new QFutureWatcher<TrendReading>(this);
+    pending_ = watcher;
+    connect(watcher, &QFutureWatcher<TrendReading>::finished, this, [this, watcher] { takeReading(watcher); });
+    watcher->setFuture(QtConcurrent::run([snapshot = std::move(snapshot), choice, range = *range] {
+        return readTrendReading(snapshot, choice, range);
+    }));
+}
+
+void TrendWindow::takeReading(QFutureWatcher<TrendReading>* watcher) {
+    watcher->deleteLater();
+    if (watcher != pending_)
+        return;
+    pending_ = nullptr;
+    TrendReading reading = watcher->result();
+    if (!reading.problem.isEmpty()) {
+        showProblem(reading.problem);
+        return;
+    }
+    gridModel_->setTable(std::move(reading.table));
+    wholeHistoryRates_ = Rates{rangeBar_->kind(), rangeBar_->scope(), std::move(reading.perDraw)};
+    showTable(wholeHistoryRates_->perDraw);
 }
 
 void TrendWindow::refresh() {
@@ -175,16 +228,21 @@ void TrendWindow::refresh() {
         showProblem(problem);
         return;
     }
+    // A choice made while the opening's read runs wins over it.
+    pending_ = nullptr;
     shapeTab_->follow(rangeBar_->scope(), *range);
     try {
         const WaitCursor busy;
         const TrendChoice choice{rangeBar_->kind(), rangeBar_->scope(), history_.derivation()};
         gridModel_->setTable(readTrend(*db, choice, *range));
-        frequencyChart_->plot(gridModel_->table(), wholeHistoryRates(*db, choice, *range));
+        showTable(wholeHistoryRates(*db, choice, *range));
     } catch (const std::exception& e) {
         showProblem(QStringLiteral("走势图未能读出：%1").arg(QString::fromStdString(failureText(e))));
-        return;
     }
+}
+
+void TrendWindow::showTable(const std::vector<double>& perDraw) {
+    frequencyChart_->plot(gridModel_->table(), perDraw);
     fitColumnsToFigures();
     omissionModel_->setTable(gridModel_->table());
     windowChart_->refresh();
@@ -214,8 +272,13 @@ void TrendWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void TrendWindow::showProblem(const QString& problem) {
-    note_->setText(problem);
-    note_->setVisible(!problem.isEmpty());
+    showNote(problem, true);
+}
+
+void TrendWindow::showNote(const QString& text, bool problem) {
+    note_->setStyleSheet(problem ? QStringLiteral("color: #b00020;") : QString());
+    note_->setText(text);
+    note_->setVisible(!text.isEmpty());
 }
 
 void TrendWindow::exportShownTab() {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "analysis/trend_table.h"
+#include "app/trend/trend_reading.h"
 
 #include <QDialog>
+#include <QFutureWatcher>
 
 #include <optional>
 #include <vector>
@@ -50,10 +52,19 @@ protected:
 private:
     // Reads the history afresh, or, while the window is hidden, when it is shown again.
     void followHistory();
+    // The read an opening needs, made on a worker from the shared snapshot: the window is
+    // shown at once with an empty grid and filled when the table arrives.
+    void readOnWorker();
+    void takeReading(QFutureWatcher<TrendReading>* watcher);
+    // The range bar's issues from the history held by the controller.
+    void takeIssues();
+    // Fills every tab from the table in the grid model and the expected line's rates.
+    void showTable(const std::vector<double>& perDraw);
     // Each value's count per draw over the whole history, for the expected line: read once
     // per kind and scope, and again only after the history changes.
     const std::vector<double>& wholeHistoryRates(HistoryDb& db, const TrendChoice& choice, const IssueRange& range);
     void showProblem(const QString& problem);
+    void showNote(const QString& text, bool problem);
     // The grid's columns as wide as the summary's figures need, as far as the width allows.
     void fitColumnsToFigures();
     // The tab in sight: a grid or table as a workbook, a chart as a picture.
@@ -79,6 +90,8 @@ private:
         std::vector<double> perDraw;
     };
     std::optional<Rates> wholeHistoryRates_;
+    // The worker's read still awaited; one a later read has overtaken is dropped.
+    QFutureWatcher<TrendReading>* pending_ = nullptr;
     bool stale_ = false;  // the history changed while the window was hidden
     bool placed_ = false;
 };

@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QThreadPool>
 
 #include <filesystem>
 
@@ -57,6 +58,15 @@ std::string argb(const QColor& colour) {
 
 std::string argbOf(const QAbstractItemModel& m, int row, int column, int role) {
     return argb(m.data(m.index(row, column), role).value<QBrush>().color());
+}
+
+const QString kReading = QStringLiteral("正在读取……");
+
+// Opens the window from the menu and waits for its first table, which a worker reads.
+bool openTrend(WindowSession& s) {
+    s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+    auto* note = s.find<QLabel>(QStringLiteral("trendNote"));
+    return QTest::qWaitFor([note] { return note->text() != kReading; });
 }
 
 }  // namespace
@@ -203,7 +213,7 @@ private slots:
         FIND(QDialog, trend, s, "frmTrend");
         QTRY_VERIFY(trend->isVisible());
         FIND(QTableView, grid, s, "trendGrid");
-        QCOMPARE(grid->model()->rowCount(), 300 + 5);
+        QTRY_COMPARE(grid->model()->rowCount(), 300 + 5);
         QCOMPARE(grid->verticalScrollBar()->value(), grid->verticalScrollBar()->maximum());
         QVERIFY(grid->verticalScrollBar()->maximum() > 0);
 
@@ -231,11 +241,55 @@ private slots:
         QCOMPARE(s.window().findChildren<QDialog*>(QStringLiteral("frmTrend")).size(), 1);
     }
 
+    // A long history's table is read on a worker: the window is up before it, and the
+    // grid then holds the very table the database gives.
+    void opensAtOnceAndFillsTheGridWhenTheTableArrives() {
+        WindowSession s;
+        s.seed(seededDraws(40, 6));
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QDialog, trend, s, "frmTrend");
+        FIND(QTableView, grid, s, "trendGrid");
+        FIND(QLabel, note, s, "trendNote");
+        QVERIFY(trend->isVisible());
+        QCOMPARE(grid->model()->rowCount(), TrendGridModel().rowCount());  // the figures' rows alone
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), kReading);
+
+        QTRY_COMPARE(grid->model()->rowCount(), 40 + 5);
+        QVERIFY(note->isHidden());
+        TrendGridModel expected;
+        expected.setTable(handTrend(s, Kind::Number));
+        QCOMPARE(grid->model()->columnCount(), expected.columnCount());
+        for (int row = 0; row < expected.rowCount(); ++row)
+            for (int column = 0; column < expected.columnCount(); ++column) {
+                QCOMPARE(cell(*grid->model(), row, column), cell(expected, row, column));
+                QCOMPARE(cell(*grid->model(), row, column, TrendGridModel::DrawnCountRole),
+                         cell(expected, row, column, TrendGridModel::DrawnCountRole));
+            }
+    }
+
+    // A range chosen while the opening's table is still on its way is what stays shown.
+    void aRangeChosenDuringTheFirstReadIsNotOverwrittenByIt() {
+        WindowSession s;
+        s.seed(seededDraws(40, 7));
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        FIND(QTableView, grid, s, "trendGrid");
+        QCOMPARE(grid->model()->rowCount(), TrendGridModel().rowCount());  // the figures' rows alone
+        s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+    }
+
     void exportsTheGridWithItsIssuesAndTheChartsAsPictures() {
         WindowSession s;
         s.seed(handDraws());
         QVERIFY(s.start());
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QVERIFY(openTrend(s));
         FIND(QTabWidget, tabs, s, "trendTabs");
         FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
         exportButton->click();
@@ -257,7 +311,7 @@ private slots:
         WindowSession s;
         s.seed(seededDraws(40, 7, 2026001));
         QVERIFY(s.start());
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QVERIFY(openTrend(s));
         FIND(QTabWidget, tabs, s, "trendTabs");
         FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
         const QRegularExpression figure(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?%?$"));
@@ -283,7 +337,7 @@ private slots:
         WindowSession s;
         s.seed(handDraws());
         QVERIFY(s.start());
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QVERIFY(openTrend(s));
         FIND(QTabWidget, tabs, s, "trendTabs");
         FIND(QTableView, grid, s, "trendGrid");
         FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
@@ -337,8 +391,8 @@ private slots:
         WindowSession s;
         s.seed(handDraws());
         QVERIFY(s.start());
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();  // opened again: one fill per click all the same
+        QVERIFY(openTrend(s));
+        QVERIFY(openTrend(s));  // opened again: one fill per click all the same
         FIND(QTableView, grid, s, "trendGrid");
         const auto clickHeader = [grid](int column) {
             QHeaderView* header = grid->horizontalHeader();
@@ -373,7 +427,7 @@ private slots:
         const std::vector<DrawInput> draws = seededDraws(40);
         s.seed(draws);
         QVERIFY(s.start());
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QVERIFY(openTrend(s));
         FIND(QTableView, grid, s, "trendGrid");
         FIND(QLineEdit, first, s, "trendFirst");
         s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
@@ -401,7 +455,7 @@ private slots:
         WindowSession s;
         s.seed(seededDraws(30, 4, 2014001));
         QVERIFY(s.start());
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QVERIFY(openTrend(s));
         FIND(QDialog, trend, s, "frmTrend");
         FIND(QTableView, grid, s, "trendGrid");
         QCOMPARE(grid->model()->rowCount(), 30 + 5);
@@ -413,7 +467,7 @@ private slots:
              QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("30")});
         QVERIFY2(stored.stored, qPrintable(stored.problem));
         QCOMPARE(grid->model()->rowCount(), 30 + 5);
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QVERIFY(openTrend(s));
         QCOMPARE(grid->model()->rowCount(), 31 + 5);
 
         FIND(QPushButton, show, s, "trendShow");
@@ -431,7 +485,7 @@ private slots:
         WindowSession s;
         s.seed(handDraws());
         QVERIFY(s.start());
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QVERIFY(openTrend(s));
         FIND(QTableView, grid, s, "trendGrid");
         grid->scrollToTop();
         const QImage shown = grid->viewport()->grab().toImage();
@@ -463,7 +517,7 @@ private slots:
         WindowSession s;
         s.seed(seededDraws(300));
         QVERIFY(s.start());
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QVERIFY(openTrend(s));
         FIND(QDialog, trend, s, "frmTrend");
         trend->resize(1024, 600 - 30);  // a title bar off the screen's height
         QVERIFY2(trend->minimumSizeHint().width() <= trend->width(),
@@ -487,7 +541,7 @@ private slots:
         QVERIFY(s.start());
         // A folder where the workbook should go cannot be replaced by it.
         std::filesystem::create_directory(s.dataDir() / "zoushi.xlsx");
-        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        QVERIFY(openTrend(s));
         s.find<QPushButton>(QStringLiteral("trendExport"))->click();
         QVERIFY(s.finishWrites());
         QCOMPARE(s.dialogs().messages().size(), 1);
