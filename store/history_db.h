@@ -122,8 +122,6 @@ public:
     // their columns, NULL where unset; one row at a time, so that a history of any length
     // needs the memory of one row.
     void forEachRowAsStored(const std::function<void(const SQLite::Statement& fields)>& visit);
-    // The values of `kind` of every stored row with an issue in [firstIssue, lastIssue].
-    std::vector<KindValues> kindValuesInRange(Kind kind, int firstIssue, int lastIssue);
     // The settings the stored rows were derived with (store/derivation_record.h); none for
     // a file of an older version that has not been derived again since.
     std::optional<DerivationSettings> recordedDerivation();

@@ -139,21 +139,4 @@ void HistoryDb::forEachRowAsStored(const std::function<void(const SQLite::Statem
         visit(q);
 }
 
-std::vector<KindValues> HistoryDb::kindValuesInRange(Kind kind, int firstIssue, int lastIssue) {
-    std::string sql = "SELECT SQQH";
-    for (int p = 1; p <= kPositions; ++p)
-        sql += ", " + valueField(p, kind);
-    SQLite::Statement q(db_, sql + " FROM lishi WHERE SQQH BETWEEN ? AND ? ORDER BY SQQH");
-    q.bind(1, firstIssue);
-    q.bind(2, lastIssue);
-    std::vector<KindValues> rows;
-    while (q.executeStep()) {
-        KindValues& row = rows.emplace_back();
-        row.issue = q.getColumn(0).getInt();
-        for (int p = 0; p < kPositions; ++p)
-            row.values[p] = q.getColumn(p + 1).getInt();
-    }
-    return rows;
-}
-
 }  // namespace drawfollow
