@@ -123,7 +123,13 @@ void HistoryCommands::importText() {
 
 void HistoryCommands::restoreSafetyCopy() {
     const QString title = QStringLiteral("恢复备份");
-    const std::vector<SafetyCopyListing> copies = listSafetyCopies(controller_.dataFolder());
+    // Each copy's file is read for its counts: on the worker, as a long history makes that slow.
+    jobs_.listSafetyCopies(
+        title, [this, title](std::vector<SafetyCopyListing> copies) { offerSafetyCopies(title, copies); },
+        finisher(title));
+}
+
+void HistoryCommands::offerSafetyCopies(const QString& title, const std::vector<SafetyCopyListing>& copies) {
     if (copies.empty()) {
         dialogs_.message(window_, MessageKind::Information, title,
                          QStringLiteral("还没有安全备份：删除或替换历史号码的命令会先把历史号码备份到“%1”。")

@@ -10,6 +10,7 @@
 #include <QObject>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -18,6 +19,7 @@ namespace drawfollow {
 class HistoryController;
 class HistoryJobs;
 class UserDialogs;
+struct SafetyCopyListing;
 
 // Shows a command that failed, or did its work with a warning, in a message box; true
 // when the command did its work.
@@ -45,6 +47,8 @@ signals:
 private:
     // The answer of a "删除期数" box as an issue or a count; 0 (do nothing) when cancelled.
     int askTrimNumber(const QString& prompt, const QString& initial);
+    // The row choice of mnuRestore, once the copies have been listed; restores the chosen one.
+    void offerSafetyCopies(const QString& title, const std::vector<SafetyCopyListing>& copies);
     // Reports the outcome of the change named `title` once it has ended.
     std::function<void(const HistoryChange&)> finisher(const QString& title);
 

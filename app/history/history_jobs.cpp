@@ -29,6 +29,16 @@ HistoryChange cancelledChange(const QString& title) {
     return {{}, {}, QStringLiteral("%1已取消，历史号码未作改动。").arg(title), {}};
 }
 
+HistoryChange refusedChange() {
+    return {QStringLiteral("另一项操作正在进行，历史号码未作改动。请等它结束后再试。"), {}, {}, {}};
+}
+
+struct CopyList {
+    std::vector<SafetyCopyListing> copies;
+    QString problem;
+    bool cancelled = false;
+};
+
 void setChoice(DerivationChoice& choice, AppSettings::Key key, int value) {
     switch (key) {
         case AppSettings::Key::ZodiacOffset:
@@ -158,6 +168,32 @@ void HistoryJobs::restore(const SafetyCopyListing& copy, const QString& title, D
         HistoryReset::Replaced, std::move(done), copy.copy.file);
 }
 
+void HistoryJobs::listSafetyCopies(const QString& title, Listed listed, Done done) {
+    const fs::path folder = controller_.dataFolder();
+    const bool started = job_.start<CopyList>(
+        title + QStringLiteral("…"),
+        [folder](JobControl& control) {
+            CopyList list;
+            try {
+                list.copies = drawfollow::listSafetyCopies(folder);
+            } catch (const std::exception& e) {
+                list.problem = problemOf(e);
+            }
+            list.cancelled = control.cancelled();
+            return list;
+        },
+        [title, listed = std::move(listed), done](CopyList list) {
+            if (list.cancelled)
+                done(cancelledChange(title));
+            else if (!list.problem.isEmpty())
+                done({list.problem, {}, {}, {}});
+            else
+                listed(std::move(list.copies));
+        });
+    if (!started)
+        done(refusedChange());
+}
+
 void HistoryJobs::changeHistory(const QString& title, Work work, HistoryReset reset, Done done,
                                 const std::optional<fs::path>& restoring) {
     run(
@@ -230,7 +266,7 @@ void HistoryJobs::run(const QString& title, Work work, std::optional<DerivationC
                 done(finish(std::move(outcome)));
         });
     if (!started)
-        done({QStringLiteral("另一项操作正在进行，历史号码未作改动。请等它结束后再试。"), {}, {}, {}});
+        done(refusedChange());
 }
 
 }  // namespace drawfollow

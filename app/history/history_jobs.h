@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace drawfollow {
 
@@ -29,6 +30,7 @@ class HistoryJobs final : public QObject {
 
 public:
     using Done = std::function<void(const HistoryChange&)>;
+    using Listed = std::function<void(std::vector<SafetyCopyListing>)>;
 
     // Also derives the rows again, on the worker, when a stored draw moves the next issue into
     // another zodiac year (HistoryController::setDerivationRunner).
@@ -42,6 +44,10 @@ public:
     void clear(const QString& title, Done done);                                          // mnuClear
     void importText(const std::filesystem::path& file, const QString& title, Done done);  // cmdRdLst
     void restore(const SafetyCopyListing& copy, const QString& title, Done done);         // mnuRestore
+    // The safety copies, newest first, with the counts read from each copy's file: `listed`
+    // gets them once read; `done` is told instead when the listing failed, was cancelled or
+    // could not start.
+    void listSafetyCopies(const QString& title, Listed listed, Done done);
     // mnuSxcs, mnuDscs, mnuSxsetup: the setting takes `value` once every row has been
     // derived again under it, and keeps its old value when that fails or is cancelled.
     void changeSetting(AppSettings::Key key, int value, Done done);

@@ -122,6 +122,8 @@ private slots:
         HeldWriteLock lock(s.databaseFile());
         s.dialogs().setNextRow(0);  // the copy of all 30 draws
         s.find<QAction>(QStringLiteral("mnuRestore"))->trigger();
+        // The list of copies is read first; the restore the choice starts then waits for the lock.
+        QTRY_COMPARE(s.dialogs().messages().size(), 2);  // the input box and the list of copies
         cancelTheJob(s);
         lock.release();
         QVERIFY(s.finishWork());

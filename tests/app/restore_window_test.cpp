@@ -1,6 +1,8 @@
 // mnuRestore driven through the window: the list of safety copies newest first, restoring
 // the chosen one (after a copy of the history it replaces), the refresh and the status bar;
-// a cancelled choice and a folder without copies; and the list dialog itself.
+// a cancelled choice and a folder without copies; the list read off the window's thread;
+// and the list dialog itself.
+#include "app/shell/background_job.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/row_choice_dialog.h"
 #include "io/safety_copy.h"
@@ -124,6 +126,40 @@ private slots:
         QVERIFY(s.find<QPushButton>(QStringLiteral("Command4"))->isEnabled());
         const QString status = s.window().statusBar()->currentMessage();
         QVERIFY2(status.contains(QStringLiteral("损坏的历史数据库文件已改名为")), qPrintable(status));
+    }
+
+    // Each copy's file is read for the list: the window only shows the choice once the worker
+    // has read them, and 取消 before then leaves no choice to make.
+    void theCopiesAreListedOffTheWindowsThreadAndTheListingCanBeCancelled() {
+        WindowSession s;
+        s.seed(seededDraws(40, 7, 2014001));
+        QVERIFY(s.start());
+        QVERIFY(s.clickAndWait(QStringLiteral("Command3")));
+        auto* job = s.window().findChild<BackgroundJob*>();
+        QVERIFY(job);
+
+        s.dialogs().clear();
+        s.dialogs().setNextRow(0);
+        s.find<QAction>(QStringLiteral("mnuRestore"))->trigger();
+        QVERIFY(job->running());
+        QCOMPARE(s.find<QLabel>(QStringLiteral("busyLabel"))->text(), QStringLiteral("恢复备份…"));
+        QVERIFY(s.dialogs().messages().isEmpty());  // the row choice is one of them
+        QVERIFY(s.finishWork());
+        QCOMPARE(s.dialogs().offeredRows().size(), 1);
+        QCOMPARE(s.dialogs().offeredRows()[0].mid(1),
+                 (QStringList{QStringLiteral("删除最后历史"), QStringLiteral("40"), QStringLiteral("2014040")}));
+        QCOMPARE(gridRows(s), 40);
+
+        s.dialogs().clear();
+        s.dialogs().setNextRow(0);
+        s.find<QAction>(QStringLiteral("mnuRestore"))->trigger();
+        job->cancel();
+        QVERIFY(s.finishWork());
+        QVERIFY(s.dialogs().messages().isEmpty());
+        QCOMPARE(gridRows(s), 40);
+        QCOMPARE(safetyCopies(s.dataDir()).size(), size_t(2));
+        QVERIFY2(s.window().statusBar()->currentMessage().contains(QStringLiteral("恢复备份已取消")),
+                 qPrintable(s.window().statusBar()->currentMessage()));
     }
 
     void theListDialogOffersEveryRowAndTakesTheSelectedOne() {

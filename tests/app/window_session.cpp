@@ -42,13 +42,18 @@ QString WindowSession::storedText(const QString& key) const {
 
 bool WindowSession::finishWork() {
     auto* job = window_->findChild<BackgroundJob*>();
-    if (!job || !job->running())
+    if (!job)
         return true;
     // running() and its end are both on this thread: the spy cannot miss the end. The
-    // outcome is shown in the same call, before wait() returns.
-    QSignalSpy ended(job, &BackgroundJob::runningChanged);
+    // outcome is shown in the same call, before wait() returns; that outcome may start the
+    // next step of the same command (the restore after the list of copies), waited for too.
     constexpr int kHungMs = 60000;  // an upper bound for a hung test, not a timing expectation
-    return ended.wait(kHungMs);
+    while (job->running()) {
+        QSignalSpy ended(job, &BackgroundJob::runningChanged);
+        if (!ended.wait(kHungMs))
+            return false;
+    }
+    return true;
 }
 
 bool WindowSession::finishWrites() {

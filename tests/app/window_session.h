@@ -51,8 +51,8 @@ public:
     // Whether the system has a program that opens addresses (it has by default).
     void setUrlsOpen(bool open) { urlsOpen_ = open; }
     // Waits until the work running off the window's thread (a search, a change of the
-    // history) has ended and its outcome is shown; true at once when none runs, false when
-    // it never ends.
+    // history) has ended and its outcome is shown, with any job that outcome starts; true at
+    // once when none runs, false when it never ends.
     bool finishWork();
     // Waits until every spreadsheet being written off the window's thread is written and
     // its outcome shown; false when one never ends.
