@@ -125,7 +125,7 @@ void HistoryCommands::restoreSafetyCopy() {
     const QString title = QStringLiteral("恢复备份");
     // Each copy's file is read for its counts: on the worker, as a long history makes that slow.
     jobs_.listSafetyCopies(
-        title, [this, title](std::vector<SafetyCopyListing> copies) { offerSafetyCopies(title, copies); },
+        title, [this, title](const std::vector<SafetyCopyListing>& copies) { offerSafetyCopies(title, copies); },
         finisher(title));
 }
 

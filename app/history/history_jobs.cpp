@@ -121,54 +121,53 @@ void HistoryJobs::followRows(const DerivationSettings& wanted) {
         });
 }
 
-void HistoryJobs::deleteNewest(const QString& title, Done done) {
+void HistoryJobs::deleteNewest(const QString& title, const Done& done) {
     changeHistory(
         title, [](HistoryDb& db, const BatchProgress&) { return deleteNewestChange(db); }, HistoryReset::NewestDeleted,
-        std::move(done));
+        done);
 }
 
-void HistoryJobs::trimTo(int lastKept, const QString& title, Done done) {
+void HistoryJobs::trimTo(int lastKept, const QString& title, const Done& done) {
     const DerivationSettings settings = controller_.derivation();
     changeHistory(
         title, [lastKept, settings](HistoryDb& db, const BatchProgress&) { return trimChange(db, lastKept, settings); },
-        HistoryReset::Replaced, std::move(done));
+        HistoryReset::Replaced, done);
 }
 
-void HistoryJobs::deleteNewestCount(int count, const QString& title, Done done) {
+void HistoryJobs::deleteNewestCount(int count, const QString& title, const Done& done) {
     const DerivationSettings settings = controller_.derivation();
     changeHistory(
         title,
         [count, settings](HistoryDb& db, const BatchProgress&) { return deleteNewestCountChange(db, count, settings); },
-        HistoryReset::Replaced, std::move(done));
+        HistoryReset::Replaced, done);
 }
 
-void HistoryJobs::clear(const QString& title, Done done) {
+void HistoryJobs::clear(const QString& title, const Done& done) {
     changeHistory(
-        title, [](HistoryDb& db, const BatchProgress&) { return clearChange(db); }, HistoryReset::Replaced,
-        std::move(done));
+        title, [](HistoryDb& db, const BatchProgress&) { return clearChange(db); }, HistoryReset::Replaced, done);
 }
 
-void HistoryJobs::importText(const fs::path& file, const QString& title, Done done) {
+void HistoryJobs::importText(const fs::path& file, const QString& title, const Done& done) {
     const DerivationChoice choice = controller_.derivationChoice();
     changeHistory(
         title,
         [file, choice](HistoryDb& db, const BatchProgress& progress) {
             return importChange(db, file, choice, progress);
         },
-        HistoryReset::Replaced, std::move(done));
+        HistoryReset::Replaced, done);
 }
 
-void HistoryJobs::restore(const SafetyCopyListing& copy, const QString& title, Done done) {
+void HistoryJobs::restore(const SafetyCopyListing& copy, const QString& title, const Done& done) {
     const DerivationChoice choice = controller_.derivationChoice();
     changeHistory(
         title,
         [copy, choice](HistoryDb& db, const BatchProgress& progress) {
             return restoreChange(db, copy, choice, progress);
         },
-        HistoryReset::Replaced, std::move(done), copy.copy.file);
+        HistoryReset::Replaced, done, copy.copy.file);
 }
 
-void HistoryJobs::listSafetyCopies(const QString& title, Listed listed, Done done) {
+void HistoryJobs::listSafetyCopies(const QString& title, Listed listed, const Done& done) {
     const fs::path folder = controller_.dataFolder();
     const bool started = job_.start<CopyList>(
         title + QStringLiteral("…"),
@@ -194,7 +193,7 @@ void HistoryJobs::listSafetyCopies(const QString& title, Listed listed, Done don
         done(refusedChange());
 }
 
-void HistoryJobs::changeHistory(const QString& title, Work work, HistoryReset reset, Done done,
+void HistoryJobs::changeHistory(const QString& title, Work work, HistoryReset reset, const Done& done,
                                 const std::optional<fs::path>& restoring) {
     run(
         title, std::move(work), controller_.derivationChoice(),
@@ -209,7 +208,7 @@ void HistoryJobs::changeHistory(const QString& title, Work work, HistoryReset re
         done, true, restoring);
 }
 
-void HistoryJobs::exportText(const QString& title, Done done) {
+void HistoryJobs::exportText(const QString& title, const Done& done) {
     const fs::path folder = controller_.dataFolder();
     run(
         title, [folder](HistoryDb& db, const BatchProgress&) { return exportTextChange(db, folder); }, std::nullopt,

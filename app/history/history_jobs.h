@@ -38,21 +38,21 @@ public:
     ~HistoryJobs() override;
 
     // Each is named by `title` in the busy bar and in the note of a cancelled change.
-    void deleteNewest(const QString& title, Done done);                                   // Command3, mnuErase
-    void trimTo(int lastKept, const QString& title, Done done);                           // mnuDlzd
-    void deleteNewestCount(int count, const QString& title, Done done);                   // mnuEszhzd
-    void clear(const QString& title, Done done);                                          // mnuClear
-    void importText(const std::filesystem::path& file, const QString& title, Done done);  // cmdRdLst
-    void restore(const SafetyCopyListing& copy, const QString& title, Done done);         // mnuRestore
+    void deleteNewest(const QString& title, const Done& done);                                   // Command3, mnuErase
+    void trimTo(int lastKept, const QString& title, const Done& done);                           // mnuDlzd
+    void deleteNewestCount(int count, const QString& title, const Done& done);                   // mnuEszhzd
+    void clear(const QString& title, const Done& done);                                          // mnuClear
+    void importText(const std::filesystem::path& file, const QString& title, const Done& done);  // cmdRdLst
+    void restore(const SafetyCopyListing& copy, const QString& title, const Done& done);         // mnuRestore
     // The safety copies, newest first, with the counts read from each copy's file: `listed`
     // gets them once read; `done` is told instead when the listing failed, was cancelled or
     // could not start.
-    void listSafetyCopies(const QString& title, Listed listed, Done done);
+    void listSafetyCopies(const QString& title, Listed listed, const Done& done);
     // mnuSxcs, mnuDscs, mnuSxsetup: the setting takes `value` once every row has been
     // derived again under it, and keeps its old value when that fails or is cancelled.
     void changeSetting(AppSettings::Key key, int value, Done done);
     // Command4: the history written to its text file in the data folder; nothing changes.
-    void exportText(const QString& title, Done done);
+    void exportText(const QString& title, const Done& done);
 
 private:
     void followRows(const DerivationSettings& wanted);
@@ -68,7 +68,7 @@ private:
 
     // A change of the history, after which the rows follow the settings in force for the
     // next issue it leaves, and the window reads the history afresh.
-    void changeHistory(const QString& title, Work work, HistoryReset reset, Done done,
+    void changeHistory(const QString& title, Work work, HistoryReset reset, const Done& done,
                        const std::optional<std::filesystem::path>& restoring = std::nullopt);
     // The one path of every job: `work` on the worker, `finish` on the window's thread.
     // `readHistory`: the work changes the history, which is read afresh on the worker.
