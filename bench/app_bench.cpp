@@ -345,6 +345,7 @@ enum StalledAction {
     TextExport,
     TrendOpening,
     TrendExport,
+    TrendRange,
     DeleteNewestTen,
     TrimToIssue,
     Restore,
@@ -424,6 +425,15 @@ void runAction(StalledAction action, Session& session, int round, std::unique_pt
                     shown->deleteLater();
             return;
         }
+        case TrendRange: {
+            // 近100期 and 全部 in turn; the table is in when the note that it is being read goes.
+            child<QAbstractButton>(*trend, round % 2 == 0 ? "trendLast100" : "trendLast0")->click();
+            QWidget* note = child<QWidget>(*trend, "trendNote");
+            if (!QTest::qWaitFor([note] { return note->isHidden(); }, 600000))
+                throw std::runtime_error("the trend table never arrived");
+            QApplication::processEvents();
+            return;
+        }
         case TrendExport:
         case HistoryWorkbook: {
             const qsizetype opened = session.dialogs().openedFiles().size();
@@ -451,7 +461,7 @@ void BM_WindowStall(benchmark::State& state) {
     Session session(test::seededDraws(100000, 42, 2007001, 999));
     session.open();
     std::unique_ptr<TrendWindow> trend;
-    if (action == TrendExport)
+    if (action == TrendExport || action == TrendRange)
         trend = shownTrend(session);
     StallMeter meter;
     double longest = 0;
