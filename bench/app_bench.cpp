@@ -24,8 +24,10 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -346,6 +348,7 @@ enum StalledAction {
     TrendOpening,
     TrendExport,
     TrendRange,
+    TrendShapeRange,
     DeleteNewestTen,
     TrimToIssue,
     Restore,
@@ -425,11 +428,15 @@ void runAction(StalledAction action, Session& session, int round, std::unique_pt
                     shown->deleteLater();
             return;
         }
-        case TrendRange: {
-            // 近100期 and 全部 in turn; the table is in when the note that it is being read goes.
+        case TrendRange:
+        case TrendShapeRange: {
+            // 近100期 and 全部 in turn; the tables are in when the note that they are being read
+            // goes and no worker is left.
             child<QAbstractButton>(*trend, round % 2 == 0 ? "trendLast100" : "trendLast0")->click();
             QWidget* note = child<QWidget>(*trend, "trendNote");
-            if (!QTest::qWaitFor([note] { return note->isHidden(); }, 600000))
+            if (!QTest::qWaitFor(
+                    [note] { return note->isHidden() && QThreadPool::globalInstance()->activeThreadCount() == 0; },
+                    600000))
                 throw std::runtime_error("the trend table never arrived");
             QApplication::processEvents();
             return;
@@ -461,8 +468,10 @@ void BM_WindowStall(benchmark::State& state) {
     Session session(test::seededDraws(100000, 42, 2007001, 999));
     session.open();
     std::unique_ptr<TrendWindow> trend;
-    if (action == TrendExport || action == TrendRange)
+    if (action == TrendExport || action == TrendRange || action == TrendShapeRange)
         trend = shownTrend(session);
+    if (action == TrendShapeRange)
+        child<QTabWidget>(*trend, "trendTabs")->setCurrentIndex(4);  // 形态, read as it comes in sight
     StallMeter meter;
     double longest = 0;
     int round = 0;

@@ -274,8 +274,14 @@ void TrendWindow::exportShownTab() {
             exports_->exportPicture(windowChart_->view(), QStringLiteral("fenduan.png"));
             break;
         case ShapeGridTab:
-            exports_->exportTable(shownCells(shapeTab_->gridModel(), paintedColours, true, QStringLiteral("期号")),
-                                  QStringLiteral("xingtai.xlsx"));
+            // As the grid: a long history's shapes are read into cells on the worker.
+            exports_->exportTable(
+                [table = shapeTab_->gridModel().table()] {
+                    ShapeGridModel model;
+                    model.setTable(table);
+                    return shownCells(model, paintedColours, true, QStringLiteral("期号"));
+                },
+                QStringLiteral("xingtai.xlsx"));
             break;
         default:
             break;
