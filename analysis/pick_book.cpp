@@ -58,6 +58,26 @@ void conclude(PickTotals& totals) {
     totals.verdict = pickVerdict(totals);
 }
 
+// Adds the record of `values` as the pick for the issue after the newest stored draw, within
+// the caller's transaction.
+ScoredPick storedPick(HistoryDb& db, const SearchPanel& panel, int top, PickMode mode, const std::vector<int>& values,
+                      const std::string& made) {
+    const std::optional<DrawRow> newest = db.newest();
+    if (!newest)
+        throw StoreError("历史数据库中没有开奖号码，预测未记录。");
+    PickRecord record;
+    record.made = made;
+    record.newestIssue = newest->issue;
+    record.issue = newest->nextIssue;
+    record.search = panel.combination ? kCombination : kFollow;
+    record.panel = pickPanelText(panel);
+    record.exclude = mode == PickMode::Exclude;
+    record.top = top;
+    record.values = values;
+    record.id = addPick(db, record);
+    return scored(record, {});
+}
+
 }  // namespace
 
 std::string ScoredPick::valuesLine() const {
@@ -101,8 +121,11 @@ std::vector<ChosenScore> scoredInIssueOrder(const PickBook& book, PickMode mode)
 
 PickBook readPickBook(HistoryDb& db) {
     const std::vector<PickRecord> records = readPicks(db);
+    return scorePickBook(records, records.empty() ? std::vector<StoredDraw>{} : db.drawValues());
+}
+
+PickBook scorePickBook(const std::vector<PickRecord>& records, const std::vector<StoredDraw>& draws) {
     PickBook book;
-    const std::vector<StoredDraw> draws = records.empty() ? std::vector<StoredDraw>{} : db.drawValues();
     for (const PickRecord& record : records) {
         ScoredPick pick = scored(record, draws);
         if (pick.score)
@@ -122,23 +145,30 @@ PickBook readPickBook(HistoryDb& db) {
 ScoredPick recordPick(HistoryDb& db, const SearchPanel& panel, int top, PickMode mode, const std::string& made) {
     // Nothing may be stored between the reading of the history and the record.
     WriteTransaction tx(db);
-    const Backtest backtest(db, panel);
+    const HistorySnapshot history = HistorySnapshot::read(db, HistorySnapshot::kindsOf(panel.options));
+    ScoredPick pick = storedPick(db, panel, top, mode, choosePick(history, panel, top, mode), made);
+    tx.commit();
+    return pick;
+}
+
+std::vector<int> choosePick(const HistorySnapshot& history, const SearchPanel& panel, int top, PickMode mode) {
+    const Backtest backtest(history, panel);
     const std::optional<BacktestTarget> choice = backtest.nextChoice(top, mode);
     if (!choice)
         throw StoreError("当前历史上检索没有命中（或历史不足以取得基准期），预测未记录。");
+    return choice->chosen;
+}
+
+ScoredPick storePick(HistoryDb& db, const HistorySnapshot& history, const SearchPanel& panel, int top, PickMode mode,
+                     const std::vector<int>& values, const std::string& made) {
+    WriteTransaction tx(db);
     const std::optional<DrawRow> newest = db.newest();
-    PickRecord record;
-    record.made = made;
-    record.newestIssue = newest->issue;
-    record.issue = newest->nextIssue;
-    record.search = panel.combination ? kCombination : kFollow;
-    record.panel = pickPanelText(panel);
-    record.exclude = mode == PickMode::Exclude;
-    record.top = top;
-    record.values = choice->chosen;
-    record.id = addPick(db, record);
+    if (dataVersion(db) != history.version() || !newest || history.issues().empty() ||
+        newest->issue != history.issues().back())
+        throw StoreError("选取预测期间历史数据库已被另一个程序改动，预测未记录；请再记录一次。");
+    ScoredPick pick = storedPick(db, panel, top, mode, values, made);
     tx.commit();
-    return scored(record, {});
+    return pick;
 }
 
 std::string utcTimeNow() {

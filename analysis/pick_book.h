@@ -60,8 +60,11 @@ TextGrid pickBookTable(const PickBook& book);
 // cumulative chart adds them up.
 std::vector<ChosenScore> scoredInIssueOrder(const PickBook& book, PickMode mode);
 
-// Reads and scores every record; one read of the stored numbers. Refuses (StoreError) a
-// record this program could not have written.
+// Scores `records` against `draws`, every stored draw in issue order (as a snapshot holds
+// them). Refuses (StoreError) a record this program could not have written.
+PickBook scorePickBook(const std::vector<PickRecord>& records, const std::vector<StoredDraw>& draws);
+
+// Reads and scores every record; one read of the stored numbers. Refuses as scorePickBook.
 PickBook readPickBook(HistoryDb& db);
 
 // Makes and stores the panel's pick for the issue after the newest stored draw, the first
@@ -69,6 +72,14 @@ PickBook readPickBook(HistoryDb& db);
 // it scored (pending). `made`: the time, UTC. Refuses (StoreError) a panel the backtest
 // refuses, a history giving no base draw or hit, and K below 1.
 ScoredPick recordPick(HistoryDb& db, const SearchPanel& panel, int top, PickMode mode, const std::string& made);
+
+// The same in two steps, so that the search can run off the thread that owns `db`: the
+// values chosen on `history`, refused as recordPick refuses...
+std::vector<int> choosePick(const HistorySnapshot& history, const SearchPanel& panel, int top, PickMode mode);
+// ...then stored, provided the file still holds the history they were chosen on: refused
+// (StoreError, nothing stored) when another program has changed it since `history` was read.
+ScoredPick storePick(HistoryDb& db, const HistorySnapshot& history, const SearchPanel& panel, int top, PickMode mode,
+                     const std::vector<int>& values, const std::string& made);
 
 // The time now, UTC, as records keep it: "2026-12-08 12:49:00".
 std::string utcTimeNow();

@@ -24,8 +24,10 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -227,7 +229,7 @@ void BM_TrendWindowToFirstFrame(benchmark::State& state) {
 BENCHMARK(BM_TrendWindowToFirstFrame)->Arg(kDraws)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // 近100期 and 全部 clicked in turn on a history of `state.range(0)` draws: the chart read for
-// the new range and drawn again, the kind and scope unchanged.
+// the new range on a worker and drawn again once it is in, the kind and scope unchanged.
 void BM_TrendRangeChange(benchmark::State& state) {
     application();
     Session session(static_cast<int>(state.range(0)));
@@ -235,9 +237,14 @@ void BM_TrendRangeChange(benchmark::State& state) {
     std::unique_ptr<TrendWindow> trend = shownTrend(session);
     const std::array<QAbstractButton*, 2> ranges = {trend->findChild<QAbstractButton*>(QStringLiteral("trendLast100")),
                                                     trend->findChild<QAbstractButton*>(QStringLiteral("trendLast0"))};
+    QWidget* note = trend->findChild<QWidget*>(QStringLiteral("trendNote"));
     int clicks = 0;
     for (auto _ : state) {
         ranges[clicks++ % 2]->click();
+        if (!QTest::qWaitFor([note] { return note->isHidden(); }, 600000)) {
+            state.SkipWithError("the trend table never arrived");
+            break;
+        }
         QApplication::processEvents();
     }
     trend.reset();
@@ -345,6 +352,8 @@ enum StalledAction {
     TextExport,
     TrendOpening,
     TrendExport,
+    TrendRange,
+    TrendShapeRange,
     DeleteNewestTen,
     TrimToIssue,
     Restore,
@@ -424,13 +433,29 @@ void runAction(StalledAction action, Session& session, int round, std::unique_pt
                     shown->deleteLater();
             return;
         }
+        case TrendRange:
+        case TrendShapeRange: {
+            // 近100期 and 全部 in turn; the tables are in when the note that they are being read
+            // goes and no worker is left.
+            child<QAbstractButton>(*trend, round % 2 == 0 ? "trendLast100" : "trendLast0")->click();
+            QWidget* note = child<QWidget>(*trend, "trendNote");
+            if (!QTest::qWaitFor(
+                    [note] { return note->isHidden() && QThreadPool::globalInstance()->activeThreadCount() == 0; },
+                    600000))
+                throw std::runtime_error("the trend table never arrived");
+            QApplication::processEvents();
+            return;
+        }
         case TrendExport:
         case HistoryWorkbook: {
             const qsizetype opened = session.dialogs().openedFiles().size();
-            if (action == TrendExport)
+            if (action == TrendExport) {
+                // zoushi.xlsx and yilou.xlsx in turn.
+                child<QTabWidget>(*trend, "trendTabs")->setCurrentIndex(round % 2);
                 child<QAbstractButton>(*trend, "trendExport")->click();
-            else
+            } else {
                 child<QAction>(window, "mnuDcls")->trigger();  // lishi.xlsx
+            }
             if (!QTest::qWaitFor([&] { return session.dialogs().openedFiles().size() > opened; }, 600000))
                 throw std::runtime_error("the workbook was never written");
             return;
@@ -451,8 +476,10 @@ void BM_WindowStall(benchmark::State& state) {
     Session session(test::seededDraws(100000, 42, 2007001, 999));
     session.open();
     std::unique_ptr<TrendWindow> trend;
-    if (action == TrendExport)
+    if (action == TrendExport || action == TrendRange || action == TrendShapeRange)
         trend = shownTrend(session);
+    if (action == TrendShapeRange)
+        child<QTabWidget>(*trend, "trendTabs")->setCurrentIndex(4);  // 形态, read as it comes in sight
     StallMeter meter;
     double longest = 0;
     int round = 0;

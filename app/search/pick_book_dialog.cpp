@@ -86,9 +86,11 @@ void PickBookDialog::reload() {
     QString problem;
     try {
         HistoryDb* db = history_.database();
-        if (!db)
+        const std::shared_ptr<const HistorySnapshot> history = history_.snapshot();
+        if (!db || !history)
             throw StoreError("历史数据库不可用。");
-        book_ = readPickBook(*db);
+        // The records from the file, the draws they are scored on from the shared snapshot.
+        book_ = scorePickBook(readPicks(*db), history->draws());
     } catch (const std::exception& e) {
         problem = QStringLiteral("预测记录无法读取：%1").arg(QString::fromUtf8(e.what()));
     }

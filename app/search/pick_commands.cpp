@@ -4,9 +4,10 @@
 #include "app/history/history_controller.h"
 #include "app/search/pick_book_dialog.h"
 #include "app/shell/user_dialogs.h"
-#include "app/shell/wait_cursor.h"
+#include "store/history_db.h"
 
 #include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace drawfollow {
 
@@ -14,25 +15,66 @@ PickCommands::PickCommands(HistoryController& history, UserDialogs& dialogs, QWi
     : QObject(window), history_(history), dialogs_(dialogs), window_(window) {}
 
 void PickCommands::record(const std::optional<SearchPanel>& panel, const BacktestSettings& settings) {
-    const QString title = QStringLiteral("预测未记录");
+    if (pending_)
+        return;  // the pick asked for a moment ago is still being chosen
+    std::shared_ptr<const HistorySnapshot> history;
+    try {
+        history = panel ? history_.snapshot() : nullptr;
+    } catch (const std::exception& e) {
+        refuse(QString::fromStdString(failureText(e)));
+        return;
+    }
+    if (!history) {
+        refuse(QStringLiteral("历史数据库不可用，不能记录预测。"));
+        return;
+    }
+    auto* watcher = new QFutureWatcher<Choice>(this);
+    pending_ = watcher;
+    connect(watcher, &QFutureWatcher<Choice>::finished, this,
+            [this, watcher, history, panel = *panel, settings] { store(watcher, history, panel, settings); });
+    watcher->setFuture(QtConcurrent::run([history, panel = *panel, settings]() -> Choice {
+        // Nothing may escape a worker: the refusal is said instead.
+        try {
+            return {choosePick(*history, panel, settings.top, settings.mode), {}};
+        } catch (const std::exception& e) {
+            return {{}, QString::fromStdString(failureText(e))};
+        }
+    }));
+}
+
+void PickCommands::store(QFutureWatcher<Choice>* watcher, const std::shared_ptr<const HistorySnapshot>& history,
+                         const SearchPanel& panel, const BacktestSettings& settings) {
+    watcher->deleteLater();
+    pending_ = nullptr;
+    const Choice choice = watcher->future().takeResult();
+    if (!choice.problem.isEmpty()) {
+        refuse(choice.problem);
+        return;
+    }
     HistoryDb* db = history_.database();
-    if (!panel || !db) {
-        dialogs_.message(window_, MessageKind::Warning, title, QStringLiteral("历史数据库不可用，不能记录预测。"));
+    // A draw stored or deleted here meanwhile has replaced the snapshot: the values were chosen
+    // on a history that is gone.
+    if (!db || history_.snapshot() != history) {
+        refuse(QStringLiteral("选取预测期间历史已有变动，预测未记录；请再记录一次。"));
         return;
     }
     try {
-        const WaitCursor busy;
-        const ScoredPick pick = recordPick(*db, *panel, settings.top, settings.mode, utcTimeNow());
+        const ScoredPick pick =
+            storePick(*db, *history, panel, settings.top, settings.mode, choice.values, utcTimeNow());
         emit done(QStringLiteral("已为第 %1 期记录预测（编号 %2，%3）：%4")
                       .arg(pick.record.issue)
                       .arg(pick.record.id)
                       .arg(QString::fromStdString(pick.modeText()), QString::fromStdString(pick.valuesLine())));
     } catch (const std::exception& e) {
-        dialogs_.message(window_, MessageKind::Warning, title, QString::fromStdString(failureText(e)));
+        refuse(QString::fromStdString(failureText(e)));
         return;
     }
     if (book_)
         book_->reload();
+}
+
+void PickCommands::refuse(const QString& reason) {
+    dialogs_.message(window_, MessageKind::Warning, QStringLiteral("预测未记录"), reason);
 }
 
 void PickCommands::showBook() {

@@ -5,16 +5,20 @@
 #include "analysis/backtest.h"
 #include "analysis/search_panel.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
 namespace drawfollow {
 
 class HistoryController;
+class HistorySnapshot;
 class PickBookDialog;
 class UserDialogs;
 
@@ -24,8 +28,10 @@ class PickCommands final : public QObject {
 public:
     PickCommands(HistoryController& history, UserDialogs& dialogs, QWidget* window);
 
-    // `panel`: none when there is no database to read. The backtest's K and mode choose.
+    // `panel`: none when there is no database to read. The backtest's K and mode choose, on
+    // a worker from the shared snapshot; the record is stored once they arrive. One at a time.
     void record(const std::optional<SearchPanel>& panel, const BacktestSettings& settings);
+    bool recording() const { return pending_ != nullptr; }
     // Opens the dialog, or brings the open one forward.
     void showBook();
 
@@ -34,10 +40,19 @@ signals:
     void done(const QString& summary);
 
 private:
+    struct Choice {
+        std::vector<int> values;
+        QString problem;  // why none was chosen, for the user; empty when chosen
+    };
+    void store(QFutureWatcher<Choice>* watcher, const std::shared_ptr<const HistorySnapshot>& history,
+               const SearchPanel& panel, const BacktestSettings& settings);
+    void refuse(const QString& reason);
+
     HistoryController& history_;
     UserDialogs& dialogs_;
     QWidget* window_;
     QPointer<PickBookDialog> book_;
+    QFutureWatcher<Choice>* pending_ = nullptr;
 };
 
 }  // namespace drawfollow

@@ -3,6 +3,7 @@
 #include "app/search/search_panel_controller.h"
 #include "app/shell/ui_text.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -38,8 +39,13 @@ SearchBar::SearchBar(SearchPanelController& controller, QWidget* parent) : QWidg
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(comboFrame());
-    layout->addWidget(rangeFrame());
+    comboFrame_ = comboFrame();
+    rangeFrame_ = rangeFrame();
+    framesRow_ = new QHBoxLayout;
+    framesRow_->setContentsMargins(0, 0, 0, 0);
+    framesRow_->addWidget(comboFrame_);
+    framesRow_->addWidget(rangeFrame_);
+    layout->addLayout(framesRow_);
     // 回测 above 检索: the row has no width to spare on a small screen.
     recordPickButton_ = new QPushButton(QStringLiteral("记录本期预测"), this);
     recordPickButton_->setObjectName(QStringLiteral("cmdRecordPick"));
@@ -47,12 +53,12 @@ SearchBar::SearchBar(SearchPanelController& controller, QWidget* parent) : QWidg
         QStringLiteral("用回测的检索方式和取值，在当前历史上为下一期选出结果值并记入预测记录；"
                        "开奖存入历史后自动与随机开奖比较。"));
     recordPickButton_->setEnabled(controller_.canSearch());
-    auto* buttons = new QVBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(backtestButton_);
-    buttons->addWidget(recordPickButton_);
-    buttons->addWidget(followSearchButton_);
-    layout->addLayout(buttons);
+    buttons_ = new QVBoxLayout;
+    buttons_->addStretch(1);
+    buttons_->addWidget(backtestButton_);
+    buttons_->addWidget(recordPickButton_);
+    buttons_->addWidget(followSearchButton_);
+    layout->addLayout(buttons_);
     layout->addStretch(1);
     tightenFrames(this);
 
@@ -62,8 +68,31 @@ SearchBar::SearchBar(SearchPanelController& controller, QWidget* parent) : QWidg
             [this](int issue) { rangeEnd_->setText(QString::number(issue)); });
 }
 
+void SearchBar::placeFramesOn(QWidget* page) {
+    const bool away = page != nullptr;
+    if (away == framesAway_)
+        return;
+    framesAway_ = away;
+    QLayout* home = away ? page->layout() : framesRow_;
+    for (QGroupBox* f : {comboFrame_, rangeFrame_}) {
+        framesRow_->removeWidget(f);
+        f->parentWidget()->layout()->removeWidget(f);  // the page's, when it comes back
+        home->addWidget(f);
+        f->show();
+    }
+    comboGrid_->removeWidget(combinationSearchButton_);
+    buttons_->removeWidget(combinationSearchButton_);
+    if (away)
+        buttons_->insertWidget(1, combinationSearchButton_);  // after the stretch, before 回测
+    else
+        comboGrid_->addWidget(combinationSearchButton_, 1, 2);
+    combinationSearchButton_->show();
+    buttons_->setDirection(away ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+}
+
 QList<QWidget*> SearchBar::focusOrder() const {
-    QList<QWidget*> order = tabStops(this);
+    // The frames by name: on a small screen they stand on an option page, not in this row.
+    QList<QWidget*> order = withoutRepeats(tabStops(this) + tabStops(comboFrame_) + tabStops(rangeFrame_));
     order.removeOne(followSearchButton_);
     order.removeOne(combinationSearchButton_);
     order << followSearchButton_ << combinationSearchButton_;
@@ -151,6 +180,7 @@ QGroupBox* SearchBar::comboFrame() {
     combinationSearchButton_->setToolTip(QStringLiteral("组合检索：检索依据中任取“组合位数”个位置相同即算相似"));
     combinationSearchButton_->setEnabled(controller_.canSearch());
     auto* l = new QGridLayout(f);
+    comboGrid_ = l;
     l->addWidget(regular, 0, 0);
     l->addWidget(all, 0, 1);
     l->addWidget(sizeLabel, 1, 0);

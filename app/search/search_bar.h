@@ -1,6 +1,8 @@
 // The row below the option frames that runs a search: the combination frame (Frame5) with
 // 组合检索, the issue range (Frame7) with the backtest's size under it, 回测 and 检索. It
-// stays in sight when the frames above it scroll.
+// stays in sight when the frames above it scroll. Where the option frames are paged, the
+// two frames go onto a page of their own and the buttons stand in one row, so that a small
+// screen keeps its height for the results.
 #pragma once
 
 #include "analysis/backtest.h"
@@ -8,9 +10,12 @@
 #include <QList>
 #include <QWidget>
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLayout;
 class QLineEdit;
 class QPushButton;
@@ -37,6 +42,9 @@ public:
     QPushButton* recordPickButton() const { return recordPickButton_; }
     // Where Tab goes: the combination options, the range, 检索, 组合检索, then the backtest.
     QList<QWidget*> focusOrder() const;
+    // The two frames onto `page` (a widget with a layout) and the buttons in a row, 组合检索
+    // among them; nullptr brings them back beside the buttons, stacked as before.
+    void placeFramesOn(QWidget* page);
 
 private:
     QGroupBox* comboFrame();
@@ -46,6 +54,12 @@ private:
     QLayout* backtestRow(QGroupBox* frame);
 
     SearchPanelController& controller_;
+    QGroupBox* comboFrame_ = nullptr;
+    QGroupBox* rangeFrame_ = nullptr;
+    QGridLayout* comboGrid_ = nullptr;  // where 组合检索 stands in its frame
+    QHBoxLayout* framesRow_ = nullptr;
+    QBoxLayout* buttons_ = nullptr;
+    bool framesAway_ = false;
     QComboBox* combinationSizeCombo_ = nullptr;       // Combo1
     QPushButton* followSearchButton_ = nullptr;       // Command1
     QPushButton* combinationSearchButton_ = nullptr;  // Command2

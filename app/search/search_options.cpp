@@ -50,6 +50,9 @@ SearchOptions::SearchOptions(SearchPanelController& controller, QWidget* parent)
         pages_->addTab(pageTitles[page][0]);
         pages_->setTabToolTip(page, pageTitles[page][1]);
     }
+    // A short title: four tabs share the width of two frames on a 1024-pixel screen.
+    pages_->addTab(QStringLiteral("起止"));
+    pages_->setTabToolTip(kPages, QStringLiteral("检索起止期数、回测的期数和组合组位检索的选择"));
     pages_->hide();
     connect(pages_, &QTabBar::currentChanged, this, &SearchOptions::showPages);
 
@@ -69,6 +72,13 @@ SearchOptions::SearchOptions(SearchPanelController& controller, QWidget* parent)
     flow_->setSpacing(6);
     for (QGroupBox* f : frames_)
         flow_->addWidget(f);
+    searchRowPage_ = new QWidget(this);
+    searchRowPage_->setObjectName(QStringLiteral("searchRowPage"));
+    auto* rowPage = new QVBoxLayout(searchRowPage_);
+    rowPage->setContentsMargins(0, 0, 0, 0);
+    rowPage->setSpacing(flow_->spacing());
+    searchRowPage_->hide();
+    flow_->addWidget(searchRowPage_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -96,6 +106,7 @@ void SearchOptions::resizeEvent(QResizeEvent* event) {
     if (paged == pages_->isHidden()) {
         pages_->setVisible(paged);
         showPages();
+        emit pagedChanged(paged);
     }
 }
 
@@ -103,6 +114,7 @@ void SearchOptions::showPages() {
     const bool paged = !pages_->isHidden();
     for (size_t i = 0; i < frames_.size(); ++i)
         frames_[i]->setVisible(!paged || static_cast<int>(i / kFramesPerPage) == pages_->currentIndex());
+    searchRowPage_->setVisible(paged && pages_->currentIndex() == kPages);
     updateGeometry();
 }
 

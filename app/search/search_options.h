@@ -1,7 +1,8 @@
 // The option frames of the search panel: positions (Frame1(0)), period (Frame1(1)), number
 // group (Frame1(2)), search kind (Frame3), result kind (Frame4) and tally scope (Frame6), in
 // as many columns as the width allows; where not even two fit, two at a time under three
-// page tabs. Every choice is saved the moment it changes.
+// page tabs, and a fourth page takes the search row's frames. Every choice is saved the
+// moment it changes.
 #pragma once
 
 #include "store/draw.h"
@@ -32,13 +33,18 @@ public:
     QList<QWidget*> focusOrder() const;
     // The page tabs, shown only where the frames do not fit side by side.
     QTabBar* pageTabs() const { return pages_; }
+    // The last page, for the search row's frames while the options are paged (pagedChanged).
+    QWidget* searchRowPage() const { return searchRowPage_; }
     QSize minimumSizeHint() const override;
+
+signals:
+    void pagedChanged(bool paged);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    static constexpr int kPages = 3;
+    static constexpr int kPages = 3;  // of the frames here; the search row's page follows
     static constexpr size_t kFramesPerPage = 2;
     void showPages();
     QGroupBox* positionFrame();
@@ -57,6 +63,7 @@ private:
     QTabBar* pages_ = nullptr;
     std::array<QGroupBox*, kPages * kFramesPerPage> frames_{};
     ColumnFlowLayout* flow_ = nullptr;
+    QWidget* searchRowPage_ = nullptr;
 };
 
 }  // namespace drawfollow

@@ -61,6 +61,8 @@ private:
     void restoreLayout();
     // Tab follows the screen; F10 opens the menu bar.
     void setUpKeyboard();
+    // Tab follows the screen; set again when the search row's frames move.
+    void chainTabOrder();
     void wireMenus();
     void checkSettingsMenus();
     // The history menu's commands, the text import and the exports.

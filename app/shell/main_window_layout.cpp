@@ -8,6 +8,7 @@
 #include "app/shell/flex_grid.h"
 #include "app/shell/main_window.h"
 #include "app/shell/screen_fit.h"
+#include "app/shell/ui_text.h"
 #include "app/shell/window_controllers.h"
 
 #include <QCloseEvent>
@@ -91,6 +92,12 @@ QWidget* MainWindow::buildSearchSide() {
     scroll->setMinimumHeight(positions_->minimumSizeHint().height());
 
     searchBar_ = new SearchBar(controllers_.search, side);
+    // Paged options leave room for the search row's frames on a page of their own: the
+    // results get the height on a small screen.
+    connect(options_, &SearchOptions::pagedChanged, this, [this](bool paged) {
+        searchBar_->placeFramesOn(paged ? options_->searchRowPage() : nullptr);
+        chainTabOrder();
+    });
     results_ = new ResultPanel(side);
     auto* layout = new QVBoxLayout(side);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -135,12 +142,17 @@ void MainWindow::setUpKeyboard() {
     // The grids take the focus for their arrow keys but pass Tab on.
     for (FlexGrid* grid : {history_->grid(), results_->hitsGrid(), results_->tallyGrid()})
         grid->setTabKeyNavigation(false);
+    chainTabOrder();
+}
 
+void MainWindow::chainTabOrder() {
     // Tab follows the screen: the history, its entry row and buttons, the position tabs,
     // the option frames top to bottom, the range, 检索, 组合检索, 回测 and the result grids.
     QList<QWidget*> chain = history_->focusOrder();
     chain << positions_->focusOrder() << options_->focusOrder() << searchBar_->focusOrder() << results_->hitsGrid()
           << results_->tallyGrid() << results_->chanceChartButton();
+    // On a small screen the search row's frames stand on an option page: in the chain once.
+    chain = withoutRepeats(chain);
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }

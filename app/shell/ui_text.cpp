@@ -61,6 +61,14 @@ QList<QWidget*> tabStops(const QWidget* root) {
     return stops;
 }
 
+QList<QWidget*> withoutRepeats(const QList<QWidget*>& widgets) {
+    QList<QWidget*> once;
+    for (QWidget* w : widgets)
+        if (!once.contains(w))
+            once << w;
+    return once;
+}
+
 QString gridExportTip() {
     return QStringLiteral("鼠标双击列表可以将列表导出到EXCEL");
 }

@@ -36,6 +36,8 @@ void tightenFrames(QWidget* panel);
 // The widgets under `root` that Tab stops at, in the order they were made: the panels
 // make their controls in reading order.
 QList<QWidget*> tabStops(const QWidget* root);
+// `widgets` with every repeat after the first left out.
+QList<QWidget*> withoutRepeats(const QList<QWidget*>& widgets);
 
 // The tooltip of the history and hit grids, which a double click exports.
 QString gridExportTip();

@@ -1,11 +1,11 @@
 #include "app/trend/shape_tab.h"
 
 #include "app/history/history_controller.h"
-#include "app/shell/wait_cursor.h"
 #include "app/trend/omission_table_model.h"
 #include "app/trend/omission_table_view.h"
 #include "app/trend/shape_chart.h"
 #include "app/trend/shape_grid_model.h"
+#include "store/history_db.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <exception>
 
@@ -122,18 +123,44 @@ void ShapeTab::readIfDue() {
         return;
     const Choice choice = *due_;
     due_.reset();
-    HistoryDb* db = history_.database();
-    if (!db) {
+    // A table read for an earlier choice is late whatever comes of this one.
+    pending_ = nullptr;
+    std::shared_ptr<const HistorySnapshot> snapshot;
+    try {
+        snapshot = history_.snapshot();
+    } catch (const std::exception& e) {
+        clear(QStringLiteral("形态未能读出：%1").arg(QString::fromStdString(failureText(e))));
+        return;
+    }
+    if (!snapshot) {
         clear(QStringLiteral("历史数据库不可用，没有可以分析的历史号码。"));
         return;
     }
-    try {
-        const WaitCursor busy;
-        gridModel_->setTable(readShapes(*db, choice.scope, choice.range));
-    } catch (const std::exception& e) {
-        clear(QStringLiteral("形态未能读出：%1").arg(QString::fromUtf8(e.what())));
+    verdict_->setText(QStringLiteral("正在读取……"));
+    auto* watcher = new QFutureWatcher<ShapeReading>(this);
+    pending_ = watcher;
+    connect(watcher, &QFutureWatcher<ShapeReading>::finished, this, [this, watcher] { takeReading(watcher); });
+    watcher->setFuture(QtConcurrent::run([snapshot = std::move(snapshot), choice]() -> ShapeReading {
+        // Nothing may escape a worker: the tab says what went wrong instead.
+        try {
+            return {shapesOf(*snapshot, choice.scope, choice.range), {}};
+        } catch (const std::exception& e) {
+            return {{}, QStringLiteral("形态未能读出：%1").arg(QString::fromStdString(failureText(e)))};
+        }
+    }));
+}
+
+void ShapeTab::takeReading(QFutureWatcher<ShapeReading>* watcher) {
+    watcher->deleteLater();
+    if (watcher != pending_)
+        return;
+    pending_ = nullptr;
+    ShapeReading reading = watcher->future().takeResult();
+    if (!reading.problem.isEmpty()) {
+        clear(reading.problem);
         return;
     }
+    gridModel_->setTable(std::move(reading.table));
     showMeasure();
     // The newest draw is what a player looks at first.
     grid_->scrollToBottom();

@@ -1,11 +1,14 @@
 // The 形态 tab of the 走势图 window: every draw's shape in a grid, and for the measure
 // chosen its distribution beside chance (分布图), the chi-square verdict and its omission
 // table (遗漏统计).
-// The shapes are read only while the tab is in sight, so that the other tabs cost no more.
+// The shapes are read only while the tab is in sight, so that the other tabs cost no more,
+// and on a worker from the shared snapshot; the latest choice wins over a late table.
 #pragma once
 
 #include "analysis/shape_table.h"
 
+#include <QFutureWatcher>
+#include <QString>
 #include <QWidget>
 
 #include <optional>
@@ -20,6 +23,11 @@ class HistoryController;
 class OmissionTableModel;
 class ShapeChart;
 class ShapeGridModel;
+
+struct ShapeReading {
+    ShapeTable table;
+    QString problem;  // why nothing was read, for the user; empty when read
+};
 
 class ShapeTab final : public QWidget {
     Q_OBJECT
@@ -39,6 +47,7 @@ protected:
 
 private:
     void readIfDue();
+    void takeReading(QFutureWatcher<ShapeReading>* watcher);
     void showMeasure();
     void clear(const QString& problem);
 
@@ -56,6 +65,7 @@ private:
     };
     std::optional<Choice> due_;  // read when next in sight
     bool busy_ = false;
+    QFutureWatcher<ShapeReading>* pending_ = nullptr;  // the read still awaited
 };
 
 }  // namespace drawfollow

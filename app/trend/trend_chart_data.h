@@ -20,4 +20,16 @@ std::vector<double> expectedCounts(const TrendTable& range, const std::vector<do
 // is shorter than one window).
 std::vector<int> windowCounts(const TrendTable& table, int column, int window);
 
+struct LinePoint {
+    int x;
+    int y;
+};
+
+// The points of the line through `counts` (the first at `firstX`, one apart) that a chart
+// draws alike in `buckets` pixel columns: of each bucket of consecutive points its first,
+// lowest, highest and last, in their order. Every point when there are no more than four
+// per bucket. A chart's own work grows with its points, and 100,000 of them hold the
+// window's thread for a third of a second.
+std::vector<LinePoint> pixelLine(const std::vector<int>& counts, int firstX, int buckets);
+
 }  // namespace drawfollow

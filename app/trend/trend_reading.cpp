@@ -8,17 +8,18 @@
 namespace drawfollow {
 
 TrendReading readTrendReading(const std::shared_ptr<const HistorySnapshot>& history, const TrendChoice& choice,
-                              const IssueRange& range) {
+                              const IssueRange& range, WholeHistoryRates rates) {
     TrendReading reading;
     try {
         reading.table = trendOf(*history, choice, range);
         // A range open at both ends is the whole history: no second walk.
         const bool whole = !range.first && !range.last;
-        reading.perDraw = countsPerDraw(whole ? reading.table : trendOf(*history, choice));
+        if (rates == WholeHistoryRates::Read)
+            reading.perDraw = countsPerDraw(whole ? reading.table : trendOf(*history, choice));
     } catch (const std::exception& e) {
         // Nothing may escape a worker: the window says what went wrong instead.
         reading.table = {};
-        reading.perDraw.clear();
+        reading.perDraw.reset();
         reading.problem = QStringLiteral("走势图未能读出：%1").arg(QString::fromStdString(failureText(e)));
     }
     return reading;

@@ -7,17 +7,22 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace drawfollow {
 
 struct TrendReading {
     TrendTable table;
-    std::vector<double> perDraw;  // each value's count per draw over the whole history
-    QString problem;              // why nothing was read, for the user; empty when read
+    // Each value's count per draw over the whole history; none when the rates were Known.
+    std::optional<std::vector<double>> perDraw;
+    QString problem;  // why nothing was read, for the user; empty when read
 };
 
+// Whether the reader already holds the whole history's rates for the choice's kind and scope.
+enum class WholeHistoryRates { Read, Known };
+
 TrendReading readTrendReading(const std::shared_ptr<const HistorySnapshot>& history, const TrendChoice& choice,
-                              const IssueRange& range);
+                              const IssueRange& range, WholeHistoryRates rates = WholeHistoryRates::Read);
 
 }  // namespace drawfollow

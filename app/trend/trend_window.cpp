@@ -2,7 +2,6 @@
 
 #include "app/history/history_controller.h"
 #include "app/shell/screen_fit.h"
-#include "app/shell/wait_cursor.h"
 #include "app/trend/frequency_chart.h"
 #include "app/trend/omission_bar_delegate.h"
 #include "app/trend/omission_table_model.h"
@@ -15,7 +14,6 @@
 #include "app/trend/trend_grid_model.h"
 #include "app/trend/trend_range_bar.h"
 #include "app/trend/window_count_chart.h"
-#include "store/history_db.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -147,11 +145,13 @@ void TrendWindow::showEvent(QShowEvent* event) {
         placed_ = true;
     }
     if (stale_)
-        readOnWorker();
+        followHistory();
 }
 
 void TrendWindow::followHistory() {
     wholeHistoryRates_.reset();
+    // A table read from the history before the change is not shown, even while hidden.
+    pending_ = nullptr;
     stale_ = !isVisible();
     if (stale_)
         return;
@@ -167,10 +167,9 @@ void TrendWindow::takeIssues() {
     rangeBar_->setIssues(std::move(issues));
 }
 
-void TrendWindow::readOnWorker() {
-    wholeHistoryRates_.reset();
-    stale_ = false;
-    takeIssues();
+void TrendWindow::refresh() {
+    // Whatever this choice makes of it, a table read for an earlier one is late.
+    pending_ = nullptr;
     QString problem;
     const std::optional<IssueRange> range = rangeBar_->range(&problem);
     if (!range) {
@@ -185,60 +184,40 @@ void TrendWindow::readOnWorker() {
         return;
     }
     if (!snapshot) {
-        // No database: the read on this thread says so, as a later choice would.
-        refresh();
+        showProblem(QStringLiteral("历史数据库不可用，没有可以统计的历史号码。"));
         return;
     }
     shapeTab_->follow(rangeBar_->scope(), *range);
     // The grid keeps what it showed (nothing at the first opening) until the table arrives.
     showNote(QStringLiteral("正在读取……"), false);
     const TrendChoice choice{rangeBar_->kind(), rangeBar_->scope(), history_.derivation()};
+    // The expected line's rates depend on the kind and scope alone: a range change keeps them.
+    const bool ratesKnown =
+        wholeHistoryRates_ && wholeHistoryRates_->kind == choice.kind && wholeHistoryRates_->scope == choice.scope;
     auto* watcher = new QFutureWatcher<TrendReading>(this);
     pending_ = watcher;
-    connect(watcher, &QFutureWatcher<TrendReading>::finished, this, [this, watcher] { takeReading(watcher); });
-    watcher->setFuture(QtConcurrent::run([snapshot = std::move(snapshot), choice, range = *range] {
-        return readTrendReading(snapshot, choice, range);
+    connect(watcher, &QFutureWatcher<TrendReading>::finished, this,
+            [this, watcher, kind = choice.kind, scope = choice.scope] { takeReading(watcher, kind, scope); });
+    watcher->setFuture(QtConcurrent::run([snapshot = std::move(snapshot), choice, range = *range, ratesKnown] {
+        return readTrendReading(snapshot, choice, range,
+                                ratesKnown ? WholeHistoryRates::Known : WholeHistoryRates::Read);
     }));
 }
 
-void TrendWindow::takeReading(QFutureWatcher<TrendReading>* watcher) {
+void TrendWindow::takeReading(QFutureWatcher<TrendReading>* watcher, Kind kind, TallyScope scope) {
     watcher->deleteLater();
     if (watcher != pending_)
         return;
     pending_ = nullptr;
-    TrendReading reading = watcher->result();
+    TrendReading reading = watcher->future().takeResult();
     if (!reading.problem.isEmpty()) {
         showProblem(reading.problem);
         return;
     }
     gridModel_->setTable(std::move(reading.table));
-    wholeHistoryRates_ = Rates{rangeBar_->kind(), rangeBar_->scope(), std::move(reading.perDraw)};
+    if (reading.perDraw)
+        wholeHistoryRates_ = Rates{kind, scope, std::move(*reading.perDraw)};
     showTable(wholeHistoryRates_->perDraw);
-}
-
-void TrendWindow::refresh() {
-    HistoryDb* db = history_.database();
-    if (!db) {
-        showProblem(QStringLiteral("历史数据库不可用，没有可以统计的历史号码。"));
-        return;
-    }
-    QString problem;
-    const std::optional<IssueRange> range = rangeBar_->range(&problem);
-    if (!range) {
-        showProblem(problem);
-        return;
-    }
-    // A choice made while the opening's read runs wins over it.
-    pending_ = nullptr;
-    shapeTab_->follow(rangeBar_->scope(), *range);
-    try {
-        const WaitCursor busy;
-        const TrendChoice choice{rangeBar_->kind(), rangeBar_->scope(), history_.derivation()};
-        gridModel_->setTable(readTrend(*db, choice, *range));
-        showTable(wholeHistoryRates(*db, choice, *range));
-    } catch (const std::exception& e) {
-        showProblem(QStringLiteral("走势图未能读出：%1").arg(QString::fromStdString(failureText(e))));
-    }
 }
 
 void TrendWindow::showTable(const std::vector<double>& perDraw) {
@@ -249,17 +228,6 @@ void TrendWindow::showTable(const std::vector<double>& perDraw) {
     showProblem(gridModel_->table().rowCount() == 0 ? QStringLiteral("所选期数范围内没有历史号码。") : QString());
     // The newest draw is what a player looks at first; the figures stay just below it.
     grid_->scrollToBottom();
-}
-
-const std::vector<double>& TrendWindow::wholeHistoryRates(HistoryDb& db, const TrendChoice& choice,
-                                                          const IssueRange& range) {
-    if (!wholeHistoryRates_ || wholeHistoryRates_->kind != choice.kind || wholeHistoryRates_->scope != choice.scope) {
-        // A range open at both ends is the whole history: no second read.
-        const bool whole = !range.first && !range.last;
-        wholeHistoryRates_ =
-            Rates{choice.kind, choice.scope, countsPerDraw(whole ? gridModel_->table() : readTrend(db, choice))};
-    }
-    return wholeHistoryRates_->perDraw;
 }
 
 void TrendWindow::fitColumnsToFigures() {
@@ -306,8 +274,14 @@ void TrendWindow::exportShownTab() {
             exports_->exportPicture(windowChart_->view(), QStringLiteral("fenduan.png"));
             break;
         case ShapeGridTab:
-            exports_->exportTable(shownCells(shapeTab_->gridModel(), paintedColours, true, QStringLiteral("期号")),
-                                  QStringLiteral("xingtai.xlsx"));
+            // As the grid: a long history's shapes are read into cells on the worker.
+            exports_->exportTable(
+                [table = shapeTab_->gridModel().table()] {
+                    ShapeGridModel model;
+                    model.setTable(table);
+                    return shownCells(model, paintedColours, true, QStringLiteral("期号"));
+                },
+                QStringLiteral("xingtai.xlsx"));
             break;
         default:
             break;

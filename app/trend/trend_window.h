@@ -34,7 +34,9 @@ class TrendWindow final : public QDialog {
 public:
     TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidget* parent = nullptr);
 
-    // Reads the chart for the choice at the top; a problem is shown above the chart.
+    // Reads the chart for the choice at the top on a worker from the shared snapshot; the
+    // grid keeps what it showed until the table arrives, and the latest choice wins over a
+    // late table. A problem is shown above the chart.
     void refresh();
     // While another thread changes the history, a read here would wait for it with the
     // window frozen: the choices that read are held until the change is over.
@@ -52,17 +54,11 @@ protected:
 private:
     // Reads the history afresh, or, while the window is hidden, when it is shown again.
     void followHistory();
-    // The read an opening needs, made on a worker from the shared snapshot: the window is
-    // shown at once with an empty grid and filled when the table arrives.
-    void readOnWorker();
-    void takeReading(QFutureWatcher<TrendReading>* watcher);
+    void takeReading(QFutureWatcher<TrendReading>* watcher, Kind kind, TallyScope scope);
     // The range bar's issues from the history held by the controller.
     void takeIssues();
     // Fills every tab from the table in the grid model and the expected line's rates.
     void showTable(const std::vector<double>& perDraw);
-    // Each value's count per draw over the whole history, for the expected line: read once
-    // per kind and scope, and again only after the history changes.
-    const std::vector<double>& wholeHistoryRates(HistoryDb& db, const TrendChoice& choice, const IssueRange& range);
     void showProblem(const QString& problem);
     void showNote(const QString& text, bool problem);
     // The grid's columns as wide as the summary's figures need, as far as the width allows.
@@ -84,6 +80,8 @@ private:
     WindowCountChart* windowChart_;
     ShapeTab* shapeTab_;
 
+    // Each value's count per draw over the whole history, for the expected line: read once
+    // per kind and scope, and again only after the history changes.
     struct Rates {
         Kind kind;
         TallyScope scope;

@@ -18,6 +18,13 @@
 
 namespace drawfollow {
 
+namespace {
+
+// More pixel columns than a chart on the widest screens has.
+constexpr int kLineBuckets = 2048;
+
+}  // namespace
+
 WindowCountChart::WindowCountChart(const TrendTable& table, QWidget* parent) : QWidget(parent), table_(table) {
     valueBox_ = new QComboBox(this);
     valueBox_->setObjectName(QStringLiteral("windowValue"));
@@ -76,13 +83,13 @@ void WindowCountChart::plot() {
                     .arg(window)
                     .arg(table_.issue(window - 1))
                     .arg(table_.issue(table_.rowCount() - 1)));
-    auto* line = new QLineSeries;
-    int top = 0;
     const std::vector<int> counts = windowCounts(table_, column, window);
-    for (size_t i = 0; i < counts.size(); ++i) {
-        line->append(double(i + static_cast<size_t>(window)), counts[i]);
-        top = std::max(top, counts[i]);
-    }
+    const int top = counts.empty() ? 0 : *std::max_element(counts.begin(), counts.end());
+    QList<QPointF> points;
+    for (const LinePoint& p : pixelLine(counts, window, kLineBuckets))
+        points.append(QPointF(p.x, p.y));
+    auto* line = new QLineSeries;
+    line->replace(points);
     c->addSeries(line);
     auto* x = new QValueAxis;
     x->setRange(window, table_.rowCount());

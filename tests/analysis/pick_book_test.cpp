@@ -100,6 +100,30 @@ TEST_F(PickBookTest, ADeletedDrawMakesItsPickPendingAgain) {
     EXPECT_NE(book.top.verdict.find("还没有"), std::string::npos) << book.top.verdict;
 }
 
+// Chosen on a snapshot off the connection's thread, then stored: the record recordPick
+// would make; refused with nothing stored once another program has changed the file; and
+// scored from the snapshot's draws as from the file.
+TEST_F(PickBookTest, APickChosenOnASnapshotIsStoredOnlyOnThatHistory) {
+    const HistorySnapshot history = HistorySnapshot::read(h.db());
+    const std::vector<int> values = choosePick(history, panel, 5, PickMode::Top);
+    const ScoredPick stored = storePick(h.db(), history, panel, 5, PickMode::Top, values, "2026-12-08 12:49:00");
+    const ScoredPick direct = recordPick(h.db(), panel, 5, PickMode::Top, "2026-12-08 12:49:00");
+    EXPECT_EQ(stored.record.values, direct.record.values);
+    EXPECT_EQ(stored.record.issue, direct.record.issue);
+    EXPECT_EQ(stored.record.panel, direct.record.panel);
+
+    const HistorySnapshot before = HistorySnapshot::read(h.db());
+    const std::vector<int> late = choosePick(before, panel, 5, PickMode::Top);
+    HistoryDb(h.db().path()).append({stored.record.issue, {1, 2, 3, 4, 5, 6, 7, 8}}, h.settings());
+    EXPECT_THROW(storePick(h.db(), before, panel, 5, PickMode::Top, late, "x"), StoreError);
+    EXPECT_EQ(readPicks(h.db()).size(), 2u);
+
+    const PickBook fromFile = readPickBook(h.db());
+    const PickBook fromSnapshot = scorePickBook(readPicks(h.db()), HistorySnapshot::read(h.db()).draws());
+    EXPECT_EQ(pickBookTable(fromSnapshot), pickBookTable(fromFile));
+    EXPECT_EQ(fromSnapshot.top.scored, 2);
+}
+
 TEST_F(PickBookTest, RefusesAPanelWithoutHitsAndTouchesNothing) {
     SearchPanel none = panel;
     none.firstIssue = "2020119";  // a range of one row: the base's number is not followed in it

@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace drawfollow;
 using namespace drawfollow::test;
@@ -76,16 +77,16 @@ private slots:
         QCOMPARE(grid->model()->rowCount(), 0);
         tabs->setCurrentIndex(kShapeTabIndex);
         QCOMPARE(tabs->tabText(kShapeTabIndex), QStringLiteral("形态"));
-        QCOMPARE(grid->model()->rowCount(), 3);
+        QTRY_COMPARE(grid->model()->rowCount(), 3);
         // The window opens on 平特: the special numbers join the sum.
         QCOMPARE(cell(*grid->model(), 0, 0), QStringLiteral("99"));
         s.find<QComboBox>(QStringLiteral("trendScope"))->setCurrentIndex(1);  // 平码
-        QCOMPARE(cell(*grid->model(), 0, 0), QStringLiteral("83"));
+        QTRY_COMPARE(cell(*grid->model(), 0, 0), QStringLiteral("83"));
 
         FIND(QLabel, verdict, s, "shapeVerdict");
         QCOMPARE(verdict->text(), QStringLiteral("无法与随机抽取比较（期数太少，期望次数凑不满两组）"));
         s.find<QComboBox>(QStringLiteral("trendScope"))->setCurrentIndex(2);  // 特码
-        QCOMPARE(grid->model()->rowCount(), 0);
+        QTRY_COMPARE(grid->model()->rowCount(), 0);
         QVERIFY2(verdict->text().contains(QStringLiteral("只看平码或平特")), qPrintable(verdict->text()));
         s.find<QComboBox>(QStringLiteral("trendScope"))->setCurrentIndex(1);
 
@@ -94,7 +95,7 @@ private slots:
             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
              QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("30")});
         QVERIFY2(stored.stored, qPrintable(stored.problem));
-        QCOMPARE(grid->model()->rowCount(), 4);
+        QTRY_COMPARE(grid->model()->rowCount(), 4);
         QCOMPARE(cell(*grid->model(), 3, 6), QStringLiteral("4"));  // 1 2 5 6 again
     }
 
@@ -108,6 +109,8 @@ private slots:
         FIND(QTableView, omission, s, "shapeOmission");
         FIND(QChartView, chart, s, "shapeChart");
         FIND(QLabel, verdict, s, "shapeVerdict");
+        FIND(QTableView, grid, s, "shapeGrid");
+        QTRY_COMPARE(grid->model()->rowCount(), 200);
         measure->setCurrentIndex(2);  // 奇偶 of eight numbers: 0..8
         QCOMPARE(omission->model()->rowCount(), 9);
         QCOMPARE(omission->model()->data(omission->model()->index(8, 0)).toString(), QStringLiteral("8"));
@@ -125,7 +128,6 @@ private slots:
         QVERIFY2(verdict->text().startsWith(QStringLiteral("卡方 ")), qPrintable(verdict->text()));
 
         // A click on a measure's column shows that measure.
-        FIND(QTableView, grid, s, "shapeGrid");
         emit grid->horizontalHeader()->sectionClicked(8);
         QCOMPARE(measure->currentText(), QStringLiteral("区间"));
         QCOMPARE(omission->model()->rowCount(), 45);  // a + b + c = 8, none above 8
@@ -147,10 +149,34 @@ private slots:
         lock.release();
         QVERIFY(s.finishWork());
         QVERIFY(s.history().history().size() < 30);
-        QCOMPARE(grid->model()->rowCount(), static_cast<int>(s.history().history().size()));
+        QTRY_COMPARE(grid->model()->rowCount(), static_cast<int>(s.history().history().size()));
         QCOMPARE(grid->model()->headerData(0, Qt::Vertical).toInt(), s.history().history().front().issue);
         // Now the first of the history: nothing before it to repeat.
         QCOMPARE(cell(*grid->model(), 0, 6), QString());
+    }
+
+    // Read on a worker from the shared snapshot: two choices in quick succession end on the
+    // shapes of the second, as computed directly.
+    void quickChoicesEndOnTheShapesOfTheLast() {
+        WindowSession s;
+        s.seed(seededDraws(3000, 5, 2007001));
+        QVERIFY(s.start());
+        s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
+        s.find<QTabWidget>(QStringLiteral("trendTabs"))->setCurrentIndex(kShapeTabIndex);
+        FIND(QTableView, grid, s, "shapeGrid");
+        s.find<QComboBox>(QStringLiteral("trendScope"))->setCurrentIndex(1);  // 平码, all 3,000
+        s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
+        QThreadPool::globalInstance()->waitForDone();
+        QTRY_COMPARE(grid->model()->rowCount(), 30);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(grid->model()->rowCount(), 30);
+        const IssueRange last30{s.history().history()[2970].issue, {}};
+        ShapeGridModel expected;
+        expected.setTable(shapesOf(*s.history().snapshot(), TallyScope::Regular, last30));
+        for (int row = 0; row < expected.rowCount(); ++row)
+            for (int column = 0; column < expected.columnCount(); ++column)
+                QCOMPARE(cell(*grid->model(), row, column), cell(expected, row, column));
     }
 
     void exportsTheGridWithItsIssues() {
@@ -160,6 +186,8 @@ private slots:
         s.find<QAction>(QStringLiteral("mnuTrend"))->trigger();
         s.find<QComboBox>(QStringLiteral("trendScope"))->setCurrentIndex(1);  // 平码
         s.find<QTabWidget>(QStringLiteral("trendTabs"))->setCurrentIndex(kShapeTabIndex);
+        FIND(QTableView, grid, s, "shapeGrid");
+        QTRY_COMPARE(grid->model()->rowCount(), 3);
         FIND_ENABLED(QPushButton, exportButton, s, "trendExport");
         exportButton->click();
         QVERIFY(s.finishWrites());

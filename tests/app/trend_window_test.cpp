@@ -1,5 +1,6 @@
 // The 走势图 window: its grid model over a history small enough to check by hand, and the
 // window as the menu and the history button open it.
+#include "app/trend/trend_window.h"
 #include "app/trend/count_axis.h"
 #include "app/trend/omission_bar_delegate.h"
 #include "app/trend/omission_table_model.h"
@@ -13,12 +14,14 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QChartView>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -29,7 +32,9 @@
 #include <QTest>
 #include <QThreadPool>
 
+#include <algorithm>
 #include <filesystem>
+#include <random>
 
 using namespace drawfollow;
 using namespace drawfollow::test;
@@ -190,6 +195,43 @@ private slots:
         QCOMPARE(none, std::vector<double>(30, 0.0));
     }
 
+    // A long line is drawn from fewer points that keep its every turn at the chart's width.
+    void aLongLineKeepsEachPixelColumnsExtremes() {
+        std::vector<int> counts(10007);
+        std::mt19937 random(11);
+        for (int& c : counts)
+            c = std::uniform_int_distribution<int>(0, 10)(random);
+        counts[5000] = 40;  // one spike, as a value's run of luck
+        const int buckets = 100;
+        const std::vector<LinePoint> line = pixelLine(counts, 10, buckets);
+        QVERIFY(line.size() <= size_t(4 * buckets));
+        QCOMPARE(line.front().x, 10);
+        QCOMPARE(line.back().x, 10 + 10006);
+        for (size_t i = 0; i < line.size(); ++i) {
+            QCOMPARE(line[i].y, counts[size_t(line[i].x - 10)]);
+            QVERIFY(i == 0 || line[i].x > line[i - 1].x);
+        }
+        const size_t perBucket = (counts.size() + buckets - 1) / buckets;
+        for (size_t begin = 0; begin < counts.size(); begin += perBucket) {
+            const size_t end = std::min(counts.size(), begin + perBucket);
+            const auto [low, high] = std::minmax_element(counts.begin() + long(begin), counts.begin() + long(end));
+            int lowest = 1000, highest = -1;
+            for (const LinePoint& p : line)
+                if (size_t(p.x - 10) >= begin && size_t(p.x - 10) < end) {
+                    lowest = std::min(lowest, p.y);
+                    highest = std::max(highest, p.y);
+                }
+            QCOMPARE(lowest, *low);
+            QCOMPARE(highest, *high);
+        }
+        // Short enough: every point as it is.
+        const std::vector<int> few(counts.begin(), counts.begin() + 400);
+        const std::vector<LinePoint> all = pixelLine(few, 2, buckets);
+        QCOMPARE(all.size(), few.size());
+        QCOMPARE(all[399].x, 401);
+        QCOMPARE(all[399].y, few[399]);
+    }
+
     void countAxesPutTheirLinesOnWholeCounts() {
         struct Case {
             double highest;
@@ -218,9 +260,9 @@ private slots:
         QVERIFY(grid->verticalScrollBar()->maximum() > 0);
 
         s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
-        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        QTRY_COMPARE(grid->model()->rowCount(), 30 + 5);
         s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);  // 尾数
-        QCOMPARE(grid->model()->columnCount(), 10);
+        QTRY_COMPARE(grid->model()->columnCount(), 10);
         QCOMPARE(grid->model()->rowCount(), 30 + 5);
 
         // A range the history cannot give is said, not shown as an empty chart.
@@ -231,7 +273,7 @@ private slots:
         QVERIFY(note->isVisible());
         QVERIFY(!note->text().isEmpty());
         s.find<QPushButton>(QStringLiteral("trendLast0"))->click();
-        QVERIFY(note->isHidden());
+        QTRY_VERIFY(note->isHidden());
         QCOMPARE(grid->model()->rowCount(), 300 + 5);
 
         trend->hide();
@@ -278,11 +320,101 @@ private slots:
         FIND(QTableView, grid, s, "trendGrid");
         QCOMPARE(grid->model()->rowCount(), TrendGridModel().rowCount());  // the figures' rows alone
         s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
-        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        QTRY_COMPARE(grid->model()->rowCount(), 30 + 5);
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents();
         QCOMPARE(grid->model()->rowCount(), 30 + 5);
+    }
+
+    // Every later choice is read on a worker too: what arrives is the table the database
+    // gives for it, and the expected line keeps the whole history's rate of the kind shown.
+    void aChangedChoiceShowsTheTableComputedDirectly() {
+        WindowSession s;
+        const std::vector<DrawInput> draws = seededDraws(60, 8);
+        s.seed(draws);
+        QVERIFY(s.start());
+        QVERIFY(openTrend(s));
+        FIND(QTableView, grid, s, "trendGrid");
+        FIND(QLabel, note, s, "trendNote");
+        s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
+        QCOMPARE(note->text(), kReading);
+        QTRY_VERIFY(note->isHidden());
+        s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);  // 尾数
+        QTRY_VERIFY(note->isHidden());
+
+        const IssueRange last30{draws[30].issue, {}};
+        TrendGridModel expected;
+        expected.setTable(handTrend(s, Kind::Tail, last30));
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        QCOMPARE(grid->model()->columnCount(), expected.columnCount());
+        for (int row = 0; row < expected.rowCount(); ++row)
+            for (int column = 0; column < expected.columnCount(); ++column)
+                QCOMPARE(cell(*grid->model(), row, column), cell(expected, row, column));
+
+        FIND(QChartView, frequency, s, "frequencyChart");
+        const QLineSeries* line = nullptr;
+        for (QAbstractSeries* series : frequency->chart()->series())
+            line = line ? line : qobject_cast<QLineSeries*>(series);
+        QVERIFY(line);
+        const std::vector<double> rates = expectedCounts(expected.table(), countsPerDraw(handTrend(s, Kind::Tail)));
+        QCOMPARE(line->count(), static_cast<int>(rates.size()));
+        for (int column = 0; column < line->count(); ++column)
+            QCOMPARE(line->at(column).y(), rates[static_cast<size_t>(column)]);
+    }
+
+    // The latest choice wins over a table read for an earlier one that comes late: a quick
+    // read overtaking a long one, and a range refused while a read is out.
+    void theLatestChoiceWinsOverALateTable() {
+        WindowSession s;
+        s.seed(seededDraws(3000, 9, 2007001));
+        QVERIFY(s.start());
+        QVERIFY(openTrend(s));
+        FIND(QTableView, grid, s, "trendGrid");
+        FIND(QLabel, note, s, "trendNote");
+        s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);  // the whole history read again
+        s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
+        QThreadPool::globalInstance()->waitForDone();
+        QTRY_VERIFY(note->isHidden());
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        QCOMPARE(grid->model()->columnCount(), 10);
+
+        s.find<QPushButton>(QStringLiteral("trendLast0"))->click();
+        s.find<QLineEdit>(QStringLiteral("trendFirst"))->setText(QStringLiteral("20x"));
+        s.find<QPushButton>(QStringLiteral("trendShow"))->click();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("期数范围只能填期号（数字），或者空着。"));
+        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+    }
+
+    // Closed, or gone altogether, while a worker still reads: nothing is touched afterwards,
+    // and the window opened again shows the newest choice.
+    void closingWhileAReadIsOutIsSafe() {
+        WindowSession s;
+        s.seed(seededDraws(3000, 10, 2007001));
+        QVERIFY(s.start());
+        {
+            TrendWindow own(s.history(), s.dialogs());
+            own.show();
+            own.findChild<QPushButton*>(QStringLiteral("trendLast30"))->click();
+        }
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+
+        QVERIFY(openTrend(s));
+        FIND(QDialog, trend, s, "frmTrend");
+        FIND(QTableView, grid, s, "trendGrid");
+        s.find<QPushButton>(QStringLiteral("trendLast50"))->click();
+        trend->close();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(openTrend(s));
+        QTRY_COMPARE(grid->model()->rowCount(), 50 + 5);
     }
 
     void exportsTheGridWithItsIssuesAndTheChartsAsPictures() {
@@ -417,6 +549,7 @@ private slots:
         // A tail into a tail search, by its code.
         s.search().setSearchKind(Kind::Tail);
         s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);
+        QTRY_COMPARE(grid->model()->columnCount(), 10);
         clickHeader(1);
         QCOMPARE(panelSearchAsShown(s, SearchButton::Follow, {}).inputs.values->at(2),
                  grid->model()->headerData(1, Qt::Horizontal).toInt());
@@ -432,18 +565,18 @@ private slots:
         FIND(QLineEdit, first, s, "trendFirst");
         s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
         QCOMPARE(first->text(), QString::number(draws[10].issue));
-        QCOMPARE(grid->model()->rowCount(), 30 + 5);
+        QTRY_COMPARE(grid->model()->rowCount(), 30 + 5);
         // More draws asked for than stored: all of them.
         s.find<QPushButton>(QStringLiteral("trendLast50"))->click();
         QVERIFY(first->text().isEmpty());
-        QCOMPARE(grid->model()->rowCount(), 40 + 5);
+        QTRY_COMPARE(grid->model()->rowCount(), 40 + 5);
 
         const EntryOutcome stored = s.history().storeDraw(
             QString::number(s.history().nextIssue()),
             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
              QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("30")});
         QVERIFY2(stored.stored, qPrintable(stored.problem));
-        QCOMPARE(grid->model()->rowCount(), 41 + 5);
+        QTRY_COMPARE(grid->model()->rowCount(), 41 + 5);
         QCOMPARE(grid->model()->headerData(40, Qt::Vertical).toString(),
                  QString::number(s.history().history().back().issue));
         QCOMPARE(grid->model()->data(grid->model()->index(40, 29), TrendGridModel::DrawnCountRole).toInt(), 1);
@@ -478,7 +611,7 @@ private slots:
         lock.release();
         QVERIFY(s.finishWork());
         QVERIFY(show->isEnabled());
-        QCOMPARE(grid->model()->rowCount(), 16 + 5);
+        QTRY_COMPARE(grid->model()->rowCount(), 16 + 5);
     }
 
     void drawnCellsArePaintedAsBalls() {

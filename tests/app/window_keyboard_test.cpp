@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
 #include <QTest>
 
 using namespace drawfollow;
@@ -90,6 +91,8 @@ private slots:
     void tabFollowsTheScreen() {
         WindowSession s;
         QVERIFY(s.start());
+        s.window().resize(1366, 768);  // the option frames side by side
+        QCoreApplication::processEvents();
         const char* order[] = {"MSFlexGrid1", "Text1",      "MaskEdBox1_1", "MaskEdBox1_8", "Command9",   "Check1_1",
                                "Option1_0",   "MaskEdBox2", "Option3_0",    "Option4_5",    "Option6_0",  "Combo1",
                                "Text3_0",     "Text3_1",    "Command1",     "Command2",     "MSFlexGrid2"};
@@ -110,6 +113,33 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), s.find<QWidget>(QLatin1String(next)));
         }
+    }
+
+    // Where the search row's frames stand on an option page, Tab goes through them and then
+    // on to the buttons left below.
+    void tabFollowsTheSearchRowOnItsPage() {
+        WindowSession s;
+        QVERIFY(s.start());
+        s.window().resize(1024, 600);
+        QCoreApplication::processEvents();
+        FIND(QTabBar, pages, s, "optionPages");
+        QVERIFY(pages->isVisible());
+        pages->setCurrentIndex(pages->count() - 1);
+        s.find<QWidget>(QStringLiteral("Option6_0"))->setFocus();
+        for (const char* next : {"Combo1", "Text3_0", "Text3_1", "backtestTargets", "backtestTop", "backtestExclude",
+                                 "Command1", "Command2", "cmdBacktest", "cmdRecordPick", "MSFlexGrid2"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), s.find<QWidget>(QLatin1String(next)));
+        }
+        // Back to a wide window: the frames stand in the row again, in the same order.
+        s.window().resize(1366, 768);
+        QCoreApplication::processEvents();
+        QVERIFY(pages->isHidden());
+        FIND(QWidget, rowPage, s, "searchRowPage");
+        QVERIFY(!rowPage->isAncestorOf(s.find<QWidget>(QStringLiteral("Text3_0"))));
+        s.find<QWidget>(QStringLiteral("Text3_1"))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), s.find<QWidget>(QStringLiteral("Command1")));
     }
 
     void enterMovesOnFromTheIssueAndSearchesFromTheRange() {
