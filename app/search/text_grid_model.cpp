@@ -2,12 +2,16 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <memory>
 
 namespace drawfollow {
 
 namespace {
+
+constexpr size_t kRowsFreedAtOnce = 4096;
 
 const GridCell& cellOf(const CellGrid& grid, size_t row, size_t column) {
     static const GridCell empty;
@@ -23,9 +27,15 @@ QString cellText(const CellGrid& grid, size_t row, size_t column) {
 
 void TextGridModel::setGrid(CellGrid grid, std::vector<QPoint> shaded) {
     beginResetModel();
+    auto previous = std::make_shared<CellGrid>(std::move(grid_));
     grid_ = std::move(grid);
     shaded_ = std::move(shaded);
     endResetModel();
+    // The hits of a long history take tens of milliseconds to free, which the window's
+    // thread would spend between the click and the new grid: nothing else holds them, so a
+    // worker frees them.
+    if (previous->size() > kRowsFreedAtOnce)
+        QThreadPool::globalInstance()->start([previous = std::move(previous)]() mutable { previous.reset(); });
 }
 
 void TextGridModel::setHeaderToolTip(int column, const QString& tip) {
