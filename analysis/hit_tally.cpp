@@ -4,7 +4,6 @@
 
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 
 namespace drawfollow {
 
@@ -22,14 +21,7 @@ std::vector<std::string> tallyHeader() {
 }
 
 std::string percentText(long long count, long long total) {
-    if (total <= 0)
-        return {};
-    // Thousandths of a percent, an exact half rounded up (counts are never negative); in
-    // integers, because a double holds 1.5625 exactly but many other halves only nearly.
-    const long long thousandths = (count * 100000 * 2 + total) / (2 * total);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%lld.%03lld%%", thousandths / 1000, thousandths % 1000);
-    return buf;
+    return GridCell::percent(count, total).text();
 }
 
 std::optional<int> readIssueBox(std::string_view text) {
@@ -49,8 +41,8 @@ std::optional<int> readIssueBox(std::string_view text) {
 
 void clearResultGrids(const SearchInputs& inputs, SearchResult& result) {
     result.hits.clear();
-    result.detail = {detailHeader(inputs.previousIssue)};
-    result.tally = {tallyHeader()};
+    result.detail = {textCells(detailHeader(inputs.previousIssue))};
+    result.tally = {textCells(tallyHeader())};
 }
 
 namespace {
@@ -75,9 +67,11 @@ std::vector<TallyRow> tallyHits(const HistorySnapshot& history, const SearchInpu
     for (const size_t row : rows) {
         const StoredDraw& draw = history.draws()[row];
         result.hits.push_back(draw.issue);
-        std::vector<std::string> line = {std::to_string(draw.issue)};
+        std::vector<GridCell> line;
+        line.reserve(kDetailColumns);
+        line.push_back(GridCell::whole(draw.issue));
         for (const int v : valuesOf(draw, inputs.resultKind))
-            line.push_back(rules.valueText(v));
+            line.push_back(rules.valueCell(v));
         const DrawValues* reference = history.listedDrawBefore(row, back);
         line.push_back(reference ? plainList(*reference) : std::string());
         result.detail.push_back(std::move(line));
@@ -88,8 +82,8 @@ std::vector<TallyRow> tallyHits(const HistorySnapshot& history, const SearchInpu
     sortForGrid(sorted);
     const long long total = static_cast<long long>(rows.size()) * rules.positionsCounted();
     for (size_t line = 0; line < sorted.size(); ++line)
-        result.tally.push_back({std::to_string(line + 1), rules.valueText(sorted[line].value),
-                                std::to_string(sorted[line].count), percentText(sorted[line].count, total)});
+        result.tally.push_back({GridCell::whole(static_cast<long long>(line) + 1), rules.valueCell(sorted[line].value),
+                                GridCell::whole(sorted[line].count), GridCell::percent(sorted[line].count, total)});
     return stored;
 }
 

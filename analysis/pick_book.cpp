@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <ctime>
 
 namespace drawfollow {
@@ -30,7 +29,7 @@ ScoredPick scored(const PickRecord& record, const std::vector<StoredDraw>& draws
     const TallyRules rules(o);
     ScoredPick pick{record, {}, std::nullopt};
     for (const int v : record.values)
-        pick.texts.push_back(rules.valueText(v));
+        pick.values.push_back(rules.valueCell(v));
     const auto drawn = std::ranges::lower_bound(draws, record.issue, {}, &StoredDraw::issue);
     if (drawn != draws.end() && drawn->issue == record.issue) {
         Numbers numbers{};
@@ -82,25 +81,29 @@ ScoredPick storedPick(HistoryDb& db, const SearchPanel& panel, int top, PickMode
 
 std::string ScoredPick::valuesLine() const {
     std::string line;
-    for (const std::string& text : texts)
-        line += (line.empty() ? "" : " ") + text;
+    for (const GridCell& value : values) {
+        if (!line.empty())
+            line += ' ';
+        value.appendText(line);
+    }
     return line;
+}
+
+GridCell ScoredPick::valuesCell() const {
+    return values.size() == 1 ? values.front() : GridCell(valuesLine());
 }
 
 std::string ScoredPick::modeText() const {
     return (mode() == PickMode::Top ? "前 " : "杀号 后 ") + std::to_string(record.top) + " 个";
 }
 
-TextGrid pickBookTable(const PickBook& book) {
-    TextGrid grid = {{"编号", "期号", "记录时间（UTC）", "方式", "结果值", "状态", "开出", "期望"}};
+CellGrid pickBookTable(const PickBook& book) {
+    CellGrid grid = {{"编号", "期号", "记录时间（UTC）", "方式", "结果值", "状态", "开出", "期望"}};
     for (const ScoredPick& pick : book.picks) {
         const std::optional<ChosenScore>& s = pick.score;
-        char expected[32] = "";
-        if (s)
-            std::snprintf(expected, sizeof expected, "%.3f", s->odds.mean);
-        grid.push_back({std::to_string(pick.record.id), std::to_string(pick.record.issue), pick.record.made,
-                        pick.modeText(), pick.valuesLine(), s ? "已开奖" : "待开奖", s ? std::to_string(s->hit) : "",
-                        expected});
+        grid.push_back({GridCell::whole(pick.record.id), GridCell::whole(pick.record.issue), pick.record.made,
+                        pick.modeText(), pick.valuesCell(), s ? "已开奖" : "待开奖",
+                        s ? GridCell::whole(s->hit) : GridCell(), s ? GridCell::fixed(s->odds.mean, 3) : GridCell()});
     }
     return grid;
 }

@@ -5,8 +5,8 @@
 
 #include "analysis/backtest.h"
 #include "analysis/draw_odds.h"
+#include "store/grid_cell.h"
 #include "store/pick_table.h"
-#include "store/text_grid.h"
 
 #include <optional>
 #include <string>
@@ -16,12 +16,14 @@ namespace drawfollow {
 
 struct ScoredPick {
     PickRecord record;
-    std::vector<std::string> texts;    // the values as the tally grid names them
+    std::vector<GridCell> values;      // the values as the tally grid names them
     std::optional<ChosenScore> score;  // none while its issue is not stored (pending)
 
     PickMode mode() const { return record.exclude ? PickMode::Exclude : PickMode::Top; }
     // The values' texts, one space apart.
     std::string valuesLine() const;
+    // The same as one cell: a single value as the tally grid has it, more as their line.
+    GridCell valuesCell() const;
     // "前 5 个", "杀号 后 3 个".
     std::string modeText() const;
 };
@@ -54,7 +56,7 @@ struct PickBook {
 
 // The records as the tables show them, header row first: 编号, 期号, 记录时间, 方式, 结果值,
 // 状态, 开出, 期望.
-TextGrid pickBookTable(const PickBook& book);
+CellGrid pickBookTable(const PickBook& book);
 
 // One mode's scored records in issue order (then in the order they were made), as the
 // cumulative chart adds them up.

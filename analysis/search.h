@@ -10,8 +10,8 @@
 
 #include "store/attributes.h"
 #include "store/draw.h"
+#include "store/grid_cell.h"
 #include "store/history_db.h"
-#include "store/text_grid.h"
 
 #include <array>
 #include <optional>
@@ -75,8 +75,8 @@ struct SearchResult {
     int firstIssue = 0;  // the range as read, to be written back into the boxes in decimal
     int lastIssue = 0;
     std::vector<int> hits;  // SQQH of every selected row, in issue order
-    TextGrid detail;        // MSFlexGrid2: header row, then one line per hit (10 columns)
-    TextGrid tally;         // MSFlexGrid3: header row, then one line per Carcu row (4 columns)
+    CellGrid detail;        // MSFlexGrid2: header row, then one line per hit (10 columns)
+    CellGrid tally;         // MSFlexGrid3: header row, then one line per Carcu row (4 columns)
 };
 
 // Command1: the following draws of every reference draw that looked like the base.
@@ -94,8 +94,7 @@ inline constexpr int kTallyColumns = 4;
 std::vector<std::string> detailHeader(bool previousIssue);  // "期号", "平1位", …, "特位", "上期开奖"/"前期开奖"
 std::vector<std::string> tallyHeader();                     // "序号", "结果", "出现次数", "百分比"
 
-// count × 100 / total as "0.000" and "%", exact halves rounded away from zero
-// (1 of 64 is "1.563%", 12 of 35 "34.286%"); empty when total is 0.
+// The tally's 百分比 as shown: GridCell::percent's text ("34.286%" for 12 of 35).
 std::string percentText(long long count, long long total);
 
 // A range box read as a whole number (surrounding blanks allowed); empty when it is not one.

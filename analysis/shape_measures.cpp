@@ -111,10 +111,14 @@ int repeatCount(NumberSet numbers, NumberSet previous) {
     return count(numbers & previous);
 }
 
-std::string shapeValueText(ShapeMeasure measure, int value) {
+GridCell shapeValueCell(ShapeMeasure measure, int value) {
     if (measure != ShapeMeasure::Zone)
-        return std::to_string(value);
+        return GridCell::whole(value);
     return std::to_string(value / 100) + ":" + std::to_string(value / 10 % 10) + ":" + std::to_string(value % 10);
+}
+
+std::string shapeValueText(ShapeMeasure measure, int value) {
+    return shapeValueCell(measure, value).text();
 }
 
 }  // namespace drawfollow

@@ -51,7 +51,8 @@ int numbersInScope(TallyScope scope);
 int shapeOf(ShapeMeasure measure, NumberSet numbers);
 int repeatCount(NumberSet numbers, NumberSet previous);
 
-// The value as shown: the zone as "3:2:2", every other measure as its number.
+// The value as shown: the zone as the text "3:2:2", every other measure as its number.
+GridCell shapeValueCell(ShapeMeasure measure, int value);
 std::string shapeValueText(ShapeMeasure measure, int value);
 
 }  // namespace drawfollow

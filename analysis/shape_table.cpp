@@ -88,10 +88,10 @@ ShapeDistribution distributionOf(const ShapeTable& table, ShapeMeasure measure) 
     for (size_t i = 0; i < chances.size(); ++i) {
         ShapeValue& value = result.values.emplace_back();
         value.value = chances[i].value;
-        value.text = shapeValueText(measure, value.value);
+        result.omission[i].name = shapeValueCell(measure, value.value);
+        value.text = result.omission[i].name.text();
         value.chance = chances[i].chance;
         result.omission[i].value = value.value;
-        result.omission[i].text = value.text;
     }
     std::vector<FigureRun> runs(result.omission.begin(), result.omission.end());
     for (int row = 0; row < table.rowCount(); ++row) {

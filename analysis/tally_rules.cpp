@@ -64,6 +64,12 @@ std::string TallyRules::valueText(int value) const {
     return std::to_string(value);
 }
 
+GridCell TallyRules::valueCell(int value) const {
+    if (kind_ == Kind::Zodiac)
+        return std::string(zodiacName(codes_, value));
+    return GridCell::whole(value);
+}
+
 void sortForGrid(std::vector<TallyRow>& rows) {
     std::stable_sort(rows.begin(), rows.end(), [](const TallyRow& a, const TallyRow& b) { return a.count > b.count; });
 }

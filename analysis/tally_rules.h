@@ -34,6 +34,8 @@ public:
 
     // The value as the grids name it: a zodiac code by its animal, any other value in decimal.
     std::string valueText(int value) const;
+    // The same as a grid cell: a zodiac's animal as text, any other value as a whole number.
+    GridCell valueCell(int value) const;
 
 private:
     Kind kind_;

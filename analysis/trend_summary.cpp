@@ -1,7 +1,5 @@
 #include "analysis/trend_summary.h"
 
-#include <cstdio>
-
 namespace drawfollow {
 
 std::string_view figureName(Figure figure) {
@@ -24,27 +22,28 @@ std::string_view figureName(Figure figure) {
     return {};
 }
 
-std::string figureText(const ValueFigures& figures, Figure figure) {
+GridCell figureCell(const ValueFigures& figures, Figure figure) {
     switch (figure) {
         case Figure::Count:
-            return std::to_string(figures.count);
+            return GridCell::whole(figures.count);
         case Figure::Draws:
-            return std::to_string(figures.draws);
-        case Figure::Average: {
-            char text[32];
-            std::snprintf(text, sizeof text, "%.2f", figures.average);
-            return text;
-        }
+            return GridCell::whole(figures.draws);
+        case Figure::Average:
+            return GridCell::fixed(figures.average, 2);
         case Figure::Max:
-            return std::to_string(figures.max);
+            return GridCell::whole(figures.max);
         case Figure::MaxStreak:
-            return std::to_string(figures.maxStreak);
+            return GridCell::whole(figures.maxStreak);
         case Figure::Current:
-            return std::to_string(figures.current);
+            return GridCell::whole(figures.current);
         case Figure::LastIssue:
-            return figures.lastIssue ? std::to_string(*figures.lastIssue) : std::string();
+            return figures.lastIssue ? GridCell::whole(*figures.lastIssue) : GridCell();
     }
     return {};
+}
+
+std::string figureText(const ValueFigures& figures, Figure figure) {
+    return figureCell(figures, figure).text();
 }
 
 }  // namespace drawfollow

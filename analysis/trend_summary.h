@@ -3,6 +3,7 @@
 #pragma once
 
 #include "analysis/trend_table.h"
+#include "store/grid_cell.h"
 
 #include <array>
 #include <string>
@@ -22,8 +23,10 @@ inline constexpr std::array kOmissionTableFigures = {Figure::Count,   Figure::Dr
 // 出现次数, 出现期数, 平均遗漏, 最大遗漏, 最大连出, 当前遗漏, 最后出现.
 std::string_view figureName(Figure figure);
 
-// The figure as text: whole numbers in decimal, the average with two decimals, the last
-// issue empty when the value was never drawn.
+// The figure as a cell: a whole number, the average with two decimals, the last issue
+// empty when the value was never drawn.
+GridCell figureCell(const ValueFigures& figures, Figure figure);
+// What that cell shows.
 std::string figureText(const ValueFigures& figures, Figure figure);
 
 }  // namespace drawfollow

@@ -55,7 +55,7 @@ TrendWalk::TrendWalk(const HistorySnapshot& history, const TrendChoice& choice, 
     for (int i = 0; i < rules.listedCount(); ++i) {
         ValueFigures& column = columns_.emplace_back();
         column.value = rules.listed().low + i;
-        column.text = rules.valueText(column.value);
+        column.name = rules.valueCell(column.value);
     }
 }
 
@@ -75,7 +75,7 @@ void TrendWalk::run(const std::function<void(const TrendRow&)>& row) {
     for (ValueFigures& column : columns_) {
         ValueFigures fresh;
         fresh.value = column.value;
-        fresh.text = std::move(column.text);
+        fresh.name = std::move(column.name);
         column = std::move(fresh);
         runs.emplace_back(column);
     }

@@ -44,7 +44,7 @@ RowSpan rowsInRange(std::span<const int> issues, const IssueRange& range);
 // The figures of one value over the whole range.
 struct ValueFigures {
     int value = 0;
-    std::string text;              // as the tally grid names it
+    GridCell name;                 // as the tally grid names it: a whole number or an animal
     int count = 0;                 // Σ x(r, v), 出现次数
     int draws = 0;                 // Σ a(r, v), 出现期数
     int current = 0;               // the omission at r_N, 当前遗漏

@@ -285,7 +285,7 @@ void BM_TrendGridExport(benchmark::State& state) {
         const auto started = std::chrono::steady_clock::now();
         const ShownCells cells = shownCells(model, trendGridColours, true, QStringLiteral("期号"));
         readSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        writeSpreadsheet(cells.texts, target, cells.colours);
+        writeSpreadsheet(cells.grid, target, cells.colours);
     }
     state.counters["read_ms"] = benchmark::Counter(readSeconds * 1000, benchmark::Counter::kAvgIterations);
     trend.reset();

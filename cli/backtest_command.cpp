@@ -47,10 +47,10 @@ void writeJson(std::ostream& out, const BacktestResult& result) {
 }
 
 std::string resultText(const BacktestResult& result) {
-    TextGrid grid = {{"目标期", "基准期", "命中期数", chosenCaption(result), "开出", "期望", "方差"}};
+    CellGrid grid = {{"目标期", "基准期", "命中期数", chosenCaption(result), "开出", "期望", "方差"}};
     for (const BacktestTarget& t : result.targets)
-        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), t.chosenLine(),
-                        std::to_string(t.hit), fixed(t.expected, 3), fixed(t.variance, 3)});
+        grid.push_back({GridCell::whole(t.issue), GridCell::whole(t.base), GridCell::whole(t.hits), t.chosenLine(),
+                        GridCell::whole(t.hit), GridCell::fixed(t.expected, 3), GridCell::fixed(t.variance, 3)});
     std::string text = alignedText(grid) + '\n';
     text += "计入 " + std::to_string(result.targets.size()) + " 期";
     if (result.skipped > 0)

@@ -46,22 +46,56 @@ std::string AlignedColumns::line(std::span<const std::string> row) const {
     return line + '\n';
 }
 
-void writeAlignedText(std::ostream& out, const TextGrid& grid) {
+namespace {
+
+const std::vector<std::string>& shown(const std::vector<std::string>& row) {
+    return row;
+}
+
+std::vector<std::string> shown(const std::vector<GridCell>& row) {
+    return cellTexts(row);
+}
+
+template <typename Grid>
+AlignedColumns measured(const Grid& grid) {
     AlignedColumns columns;
     for (const auto& row : grid)
-        columns.measure(row);
+        columns.measure(shown(row));
+    return columns;
+}
+
+template <typename Grid>
+void writeLines(std::ostream& out, const Grid& grid) {
+    const AlignedColumns columns = measured(grid);
     for (const auto& row : grid)
-        out << columns.line(row);
+        out << columns.line(shown(row));
+}
+
+template <typename Grid>
+std::string linesOf(const Grid& grid) {
+    const AlignedColumns columns = measured(grid);
+    std::string text;
+    for (const auto& row : grid)
+        text += columns.line(shown(row));
+    return text;
+}
+
+}  // namespace
+
+void writeAlignedText(std::ostream& out, const TextGrid& grid) {
+    writeLines(out, grid);
+}
+
+void writeAlignedText(std::ostream& out, const CellGrid& grid) {
+    writeLines(out, grid);
 }
 
 std::string alignedText(const TextGrid& grid) {
-    AlignedColumns columns;
-    for (const auto& row : grid)
-        columns.measure(row);
-    std::string text;
-    for (const auto& row : grid)
-        text += columns.line(row);
-    return text;
+    return linesOf(grid);
+}
+
+std::string alignedText(const CellGrid& grid) {
+    return linesOf(grid);
 }
 
 }  // namespace drawfollow::cli

@@ -1,6 +1,7 @@
 // Grids as aligned plain text for the terminal.
 #pragma once
 
+#include "store/grid_cell.h"
 #include "store/text_grid.h"
 
 #include <iosfwd>
@@ -26,9 +27,12 @@ private:
     std::vector<int> widths_;
 };
 
-// One line per grid row, cells left-aligned in columns two blanks apart.
+// One line per grid row, cells left-aligned in columns two blanks apart; a figure as it shows.
 std::string alignedText(const TextGrid& grid);
-// The same written line by line, without the whole text in memory beside the grid.
+std::string alignedText(const CellGrid& grid);
+// The same written line by line, without the whole text in memory beside the grid: the
+// figures are formatted once for measuring and again for writing.
 void writeAlignedText(std::ostream& out, const TextGrid& grid);
+void writeAlignedText(std::ostream& out, const CellGrid& grid);
 
 }  // namespace drawfollow::cli

@@ -27,7 +27,7 @@ void chartLine(const TrendWalk& walk, const TrendRow& row, std::vector<std::stri
         if (x == 0)
             line.push_back(std::to_string(row.omissions[c]));
         else
-            line.push_back("[" + walk.columns()[c].text + "]" + (x > 1 ? "×" + std::to_string(x) : ""));
+            line.push_back("[" + walk.columns()[c].name.text() + "]" + (x > 1 ? "×" + std::to_string(x) : ""));
     }
 }
 
@@ -35,7 +35,7 @@ void chartLine(const TrendWalk& walk, const TrendRow& row, std::vector<std::stri
 TextGrid chartFrame(const TrendWalk& walk) {
     TextGrid frame(1, {"期号"});
     for (const ValueFigures& v : walk.columns())
-        frame[0].push_back(v.text);
+        frame[0].push_back(v.name.text());
     for (Figure f : kTrendSummaryLines) {
         auto& line = frame.emplace_back(1, std::string(figureName(f)));
         for (const ValueFigures& v : walk.columns())
@@ -51,7 +51,7 @@ void writeOmissionJson(std::ostream& out, TrendWalk& walk) {
     nlohmann::ordered_json values = nlohmann::ordered_json::array();
     for (const ValueFigures& v : walk.columns())
         values.push_back({{"value", v.value},
-                          {"text", v.text},
+                          {"text", v.name.text()},
                           {"count", v.count},
                           {"draws", v.draws},
                           {"current", v.current},
@@ -66,7 +66,7 @@ void writeTrendJson(std::ostream& out, TrendWalk& walk) {
     out << "{\n";
     StreamedList columns(out, "columns");
     for (const ValueFigures& v : walk.columns())
-        columns.add(v.text);
+        columns.add(v.name.text());
     columns.close();
     out << ",\n";
     StreamedList rows(out, "rows");
@@ -85,7 +85,7 @@ void writeOmissionText(std::ostream& out, TrendWalk& walk) {
     for (Figure f : kOmissionTableFigures)
         grid[0].emplace_back(figureName(f));
     for (const ValueFigures& v : walk.columns()) {
-        auto& line = grid.emplace_back(1, v.text);
+        auto& line = grid.emplace_back(1, v.name.text());
         for (Figure f : kOmissionTableFigures)
             line.push_back(figureText(v, f));
     }

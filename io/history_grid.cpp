@@ -12,33 +12,33 @@ std::vector<std::string> historyGridHeader() {
     return header;
 }
 
-GridRows historyGridRows(std::span<const DrawInput> draws) {
-    return [draws, next = size_t{0}, headed = false](std::vector<std::string>& row) mutable {
+CellRows historyGridRows(std::span<const DrawInput> draws) {
+    return [draws, next = size_t{0}, headed = false](std::vector<GridCell>& row) mutable {
         if (!headed) {
             headed = true;
-            row = historyGridHeader();
+            row = textCells(historyGridHeader());
             return true;
         }
         if (next == draws.size())
             return false;
         const DrawInput& d = draws[next++];
-        row.assign(1, std::to_string(d.issue));
+        row.assign(1, GridCell::whole(d.issue));
         for (int n : d.numbers)
-            row.push_back(std::to_string(n));
+            row.push_back(GridCell::whole(n));
         return true;
     };
 }
 
-TextGrid historyGrid(std::span<const DrawInput> draws) {
-    TextGrid grid;
+CellGrid historyGrid(std::span<const DrawInput> draws) {
+    CellGrid grid;
     grid.reserve(draws.size() + 1);
-    const GridRows rows = historyGridRows(draws);
-    for (std::vector<std::string> row; rows(row);)
+    const CellRows rows = historyGridRows(draws);
+    for (std::vector<GridCell> row; rows(row);)
         grid.push_back(row);
     return grid;
 }
 
-TextGrid historyGrid(HistoryDb& db) {
+CellGrid historyGrid(HistoryDb& db) {
     return historyGrid(db.draws());
 }
 

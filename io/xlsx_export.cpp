@@ -6,9 +6,6 @@
 
 #include <xlsxwriter.h>
 
-#include <cctype>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <map>
 #include <system_error>
@@ -66,8 +63,6 @@ std::string reasonOf(lxw_error error, const std::string& printed) {
     return std::string(sentenceOf(error)) + "（" + detail + "）";
 }
 
-constexpr int kMostDecimals = 10;
-
 // The library reads 0 as "no colour": black has a code of its own.
 lxw_color_t libraryColour(uint32_t rgb) {
     rgb &= LXW_COLOR_MASK;
@@ -114,39 +109,33 @@ std::string decimalsFormat(int decimals, bool percent) {
     return percent ? code + "%" : code;
 }
 
-// Digits, optionally a point and up to ten decimals, written exactly the way the value is
-// shown with those decimals (no leading zero, no point without decimals); a leading minus
-// where `negativeAllowed` allows it.
-std::optional<std::pair<double, int>> shownDecimal(std::string_view text, bool negativeAllowed) {
-    const std::string_view magnitude = negativeAllowed && text.starts_with('-') ? text.substr(1) : text;
-    if (magnitude.empty() || !std::isdigit(static_cast<unsigned char>(magnitude.front())))
-        return std::nullopt;
-    const size_t point = text.find('.');
-    const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
-    if (decimals > kMostDecimals)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    char shown[64];
-    std::snprintf(shown, sizeof shown, "%.*f", decimals, value);
-    if (text != shown)
-        return std::nullopt;
-    return std::pair{value, decimals};
+// Where the general format shows the figure exactly as the grid does ("7", "2.5"), it needs no
+// number format; "2.70" and "3.0" do, and so does any figure past 15 digits or in exponent form.
+bool generalShowsAsGrid(const GridCell& figure, const std::string& shown) {
+    char general[32];
+    std::snprintf(general, sizeof general, "%.15g", figure.value());
+    return shown == general;
 }
 
-lxw_error writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, const std::string& text,
+lxw_error writeCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, const GridCell& cell,
                     const CellColours& colours, CellFormats& formats) {
-    if (const auto number = spreadsheetNumber(text))
-        return worksheet_write_number(sheet, row, col, *number, formats.of(colours));
-    if (const auto fixed = spreadsheetFixed(text))
-        return worksheet_write_number(sheet, row, col, fixed->value,
-                                      formats.of(colours, decimalsFormat(fixed->decimals, false)));
-    if (const auto percent = spreadsheetPercent(text))
-        return worksheet_write_number(sheet, row, col, percent->fraction,
-                                      formats.of(colours, decimalsFormat(percent->decimals, true)));
-    return worksheet_write_string(sheet, row, col, text.c_str(), formats.of(colours));
+    const std::string shown = cell.text();
+    switch (cell.display()) {
+        case GridCell::Display::Percent:
+            return worksheet_write_number(sheet, row, col, cell.value() / 100,
+                                          formats.of(colours, decimalsFormat(cell.decimals(), true)));
+        case GridCell::Display::Whole:
+        case GridCell::Display::Fixed:
+            if (generalShowsAsGrid(cell, shown))
+                return worksheet_write_number(sheet, row, col, cell.value(), formats.of(colours));
+            if (cell.decimals() > 0)
+                return worksheet_write_number(sheet, row, col, cell.value(),
+                                              formats.of(colours, decimalsFormat(cell.decimals(), false)));
+            break;  // a whole number too long for the general format stays as the grid shows it
+        case GridCell::Display::Text:
+            break;
+    }
+    return worksheet_write_string(sheet, row, col, shown.c_str(), formats.of(colours));
 }
 
 const CellColours& coloursAt(const ColourGrid& colours, size_t r, size_t c) {
@@ -155,24 +144,25 @@ const CellColours& coloursAt(const ColourGrid& colours, size_t r, size_t c) {
 }
 
 // Fills the sheet row by row; the first failure ends the copy. Counts the rows asked for.
-lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const GridRows& rows, const ColourGrid& colours,
+lxw_error copyCells(lxw_workbook* workbook, lxw_worksheet* sheet, const CellRows& rows, const ColourGrid& colours,
                     size_t& rowCount) {
     CellFormats formats(workbook);
-    std::vector<std::string> cells;
+    std::vector<GridCell> cells;
     for (size_t r = 0; rows(cells); ++r) {
         rowCount = r + 1;
         for (size_t c = 0; c < cells.size(); ++c) {
-            const std::string& text = cells[c];
+            const GridCell& cell = cells[c];
+            const bool empty = cell == GridCell{};
             const CellColours& cellColours = coloursAt(colours, r, c);
             // A coloured cell is kept though empty: the colour is what it shows.
-            if (text.empty() && cellColours == CellColours{})
+            if (empty && cellColours == CellColours{})
                 continue;
             if (r >= LXW_ROW_MAX || c >= LXW_COL_MAX)
                 return LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE;
             const auto row = static_cast<lxw_row_t>(r);
             const auto col = static_cast<lxw_col_t>(c);
-            const lxw_error error = text.empty() ? worksheet_write_blank(sheet, row, col, formats.of(cellColours))
-                                                 : writeCell(sheet, row, col, text, cellColours, formats);
+            const lxw_error error = empty ? worksheet_write_blank(sheet, row, col, formats.of(cellColours))
+                                          : writeCell(sheet, row, col, cell, cellColours, formats);
             if (error != LXW_NO_ERROR)
                 return error;
         }
@@ -218,41 +208,10 @@ std::string_view spreadsheetFileName(ExportedGrid grid) {
     return {};
 }
 
-std::optional<double> spreadsheetNumber(std::string_view text) {
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    // Only a text the spreadsheet shows unchanged becomes a number: "07" or "1e3" stay text.
-    char shown[32];
-    std::snprintf(shown, sizeof shown, "%.15g", value);
-    if (text != shown)
-        return std::nullopt;
-    return value;
-}
-
-std::optional<SpreadsheetFixed> spreadsheetFixed(std::string_view text) {
-    if (text.find('.') == std::string_view::npos)
-        return std::nullopt;
-    const auto decimal = shownDecimal(text, true);
-    if (!decimal)
-        return std::nullopt;
-    return SpreadsheetFixed{decimal->first, decimal->second};
-}
-
-std::optional<SpreadsheetPercent> spreadsheetPercent(std::string_view text) {
-    if (text.size() < 2 || text.back() != '%')
-        return std::nullopt;
-    const auto decimal = shownDecimal(text.substr(0, text.size() - 1), false);
-    if (!decimal)
-        return std::nullopt;
-    return SpreadsheetPercent{decimal->first / 100, decimal->second};
-}
-
-void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const ColourGrid& colours,
+void writeSpreadsheet(const CellGrid& grid, const fs::path& target, const ColourGrid& colours,
                       const std::vector<DataBarColumn>& bars, const fs::path& dataFolder) {
     size_t next = 0;
-    const GridRows rows = [&grid, &next](std::vector<std::string>& row) {
+    const CellRows rows = [&grid, &next](std::vector<GridCell>& row) {
         if (next == grid.size())
             return false;
         row = grid[next++];
@@ -261,7 +220,7 @@ void writeSpreadsheet(const TextGrid& grid, const fs::path& target, const Colour
     writeSpreadsheet(rows, target, colours, bars, dataFolder);
 }
 
-size_t writeSpreadsheet(const GridRows& rows, const fs::path& target, const ColourGrid& colours,
+size_t writeSpreadsheet(const CellRows& rows, const fs::path& target, const ColourGrid& colours,
                         const std::vector<DataBarColumn>& bars, const fs::path& dataFolder) {
     size_t rowCount = 0;
     const auto writeWorkbook = [&](const fs::path& temporary) {

@@ -8,7 +8,6 @@
 #include "app/shell/spreadsheet_job.h"
 #include "app/shell/user_dialogs.h"
 
-#include <QAbstractItemModel>
 #include <QWidget>
 
 #include <algorithm>
@@ -24,21 +23,6 @@ QString spreadsheetTitle() {
 }
 
 }  // namespace
-
-TextGrid gridTexts(const QAbstractItemModel& grid) {
-    const int columns = grid.columnCount();
-    TextGrid texts;
-    texts.reserve(static_cast<size_t>(grid.rowCount()) + 1);
-    auto& header = texts.emplace_back();
-    for (int c = 0; c < columns; ++c)
-        header.push_back(grid.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        auto& row = texts.emplace_back();
-        for (int c = 0; c < columns; ++c)
-            row.push_back(grid.index(r, c).data(Qt::DisplayRole).toString().toStdString());
-    }
-    return texts;
-}
 
 FileExports::FileExports(HistoryController& controller, HistoryJobs& jobs, UserDialogs& dialogs, QWidget* window)
     : QObject(window),
@@ -61,7 +45,7 @@ void FileExports::exportText() {
     });
 }
 
-void FileExports::exportGrid(std::function<TextGrid()> read, ExportedGrid which) {
+void FileExports::exportGrid(std::function<CellGrid()> read, ExportedGrid which) {
     const fs::path folder = controller_.dataFolder();
     if (folder.empty()) {
         dialogs_.message(window_, MessageKind::Warning, spreadsheetTitle(),
@@ -75,12 +59,12 @@ void FileExports::exportGrid(std::function<TextGrid()> read, ExportedGrid which)
     const fs::path target = folder / std::string(spreadsheetFileName(which));
     writer_->start(
         [read = std::move(read), which]() -> ShownCells {
-            TextGrid texts = read();
+            CellGrid cells = read();
             // The tally's workbook keeps its four columns; chance is the window's view of it.
             if (which == ExportedGrid::Tally)
-                for (std::vector<std::string>& row : texts)
+                for (std::vector<GridCell>& row : cells)
                     row.resize(std::min<size_t>(row.size(), kTallyColumns));
-            return {std::move(texts), {}, {}};
+            return {std::move(cells), {}, {}};
         },
         target);
     emit done(QStringLiteral("正在写入“%1”…").arg(pathText(target)));

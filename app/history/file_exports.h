@@ -13,7 +13,6 @@
 
 #include <filesystem>
 
-class QAbstractItemModel;
 class QWidget;
 
 namespace drawfollow {
@@ -22,9 +21,6 @@ class HistoryController;
 class HistoryJobs;
 class SpreadsheetJob;
 class UserDialogs;
-
-// The cells of a grid as it shows them, its header row first.
-TextGrid gridTexts(const QAbstractItemModel& grid);
 
 class FileExports final : public QObject {
     Q_OBJECT
@@ -35,10 +31,10 @@ public:
 
     // Command4, written off the window's thread.
     void exportText();
-    // Writes the grid `read` gives (gridTexts() of a model of its own, never of the
-    // window's) under the file name of `which`; both off the window's thread, since the
+    // Writes the grid `read` gives (from a copy of what the grid shows, never from the
+    // window's model) under the file name of `which`; both off the window's thread, since the
     // cells of a long history take a while to read. Refused while an earlier grid is still written.
-    void exportGrid(std::function<TextGrid()> read, ExportedGrid which);
+    void exportGrid(std::function<CellGrid()> read, ExportedGrid which);
 
 signals:
     // What an export did, one line for the status bar.

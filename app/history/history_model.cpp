@@ -32,11 +32,19 @@ int HistoryModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString HistoryModel::textAt(int row, int column) const {
+int HistoryModel::valueAt(int row, int column) const {
     const Row& r = rows_[static_cast<size_t>(row)];
     if (column == IssueColumn)
-        return QString::number(r.issue);
-    return QString::number(r.numbers[static_cast<size_t>(column - FirstNumberColumn)]);
+        return r.issue;
+    return r.numbers[static_cast<size_t>(column - FirstNumberColumn)];
+}
+
+QString HistoryModel::textAt(int row, int column) const {
+    return QString::number(valueAt(row, column));
+}
+
+GridCell HistoryModel::cellAt(int row, int column) const {
+    return GridCell::whole(valueAt(row, column));
 }
 
 QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const {

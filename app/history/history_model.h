@@ -33,7 +33,9 @@ public:
     static QString header(int column);
 
 private:
+    int valueAt(int row, int column) const;
     QString textAt(int row, int column) const override;
+    GridCell cellAt(int row, int column) const override;
     static Row rowOf(const StoredDraw& draw);
     std::vector<Row> rows_;
 };

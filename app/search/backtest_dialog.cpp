@@ -11,20 +11,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <cstdio>
-
 namespace drawfollow {
 
 namespace {
 
 // Fits a 1024-pixel screen.
 constexpr int kWidth = 960;
-
-std::string oneDecimal(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
-}
 
 QString summary(const BacktestResult& result) {
     QString text = QString::fromStdString(result.verdict);
@@ -39,11 +31,11 @@ QString summary(const BacktestResult& result) {
 
 }  // namespace
 
-TextGrid backtestTable(const BacktestResult& result) {
-    TextGrid grid = {{"目标期", "基准期", "命中期数", chosenCaption(result), "开出", "期望"}};
+CellGrid backtestTable(const BacktestResult& result) {
+    CellGrid grid = {{"目标期", "基准期", "命中期数", chosenCaption(result), "开出", "期望"}};
     for (const BacktestTarget& t : result.targets)
-        grid.push_back({std::to_string(t.issue), std::to_string(t.base), std::to_string(t.hits), t.chosenLine(),
-                        std::to_string(t.hit), oneDecimal(t.expected)});
+        grid.push_back({GridCell::whole(t.issue), GridCell::whole(t.base), GridCell::whole(t.hits), t.chosenLine(),
+                        GridCell::whole(t.hit), GridCell::fixed(t.expected, 1)});
     return grid;
 }
 

@@ -3,14 +3,14 @@
 #pragma once
 
 #include "analysis/backtest.h"
-#include "store/text_grid.h"
+#include "store/grid_cell.h"
 
 #include <QDialog>
 
 namespace drawfollow {
 
 // The per-target table, header row first.
-TextGrid backtestTable(const BacktestResult& result);
+CellGrid backtestTable(const BacktestResult& result);
 
 class BacktestDialog final : public QDialog {
     Q_OBJECT

@@ -2,19 +2,7 @@
 
 #include "analysis/search.h"
 
-#include <cstdio>
-
 namespace drawfollow {
-
-namespace {
-
-std::string fixed(double value, int decimals) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-}  // namespace
 
 std::vector<std::string> chanceTallyHeader() {
     std::vector<std::string> header = tallyHeader();
@@ -23,24 +11,24 @@ std::vector<std::string> chanceTallyHeader() {
     return header;
 }
 
-ChanceTally withChance(TextGrid tally, const ChanceBaseline& chance) {
+ChanceTally withChance(CellGrid tally, const ChanceBaseline& chance) {
     ChanceTally result{withoutChance(std::move(tally)), {}};
     for (size_t i = 0; i < chance.values.size() && i + 1 < result.grid.size(); ++i) {
         const ValueChance& v = chance.values[i];
-        std::vector<std::string>& row = result.grid[i + 1];
-        row[kChanceExpectedColumn] = fixed(v.expected, 1);
+        std::vector<GridCell>& row = result.grid[i + 1];
+        row[kChanceExpectedColumn] = GridCell::fixed(v.expected, 1);
         // A value whose count cannot vary by chance has no deviation to show.
-        row[kChanceZColumn] = v.z ? fixed(*v.z, 2) : "—";
+        row[kChanceZColumn] = v.z ? GridCell::fixed(*v.z, 2) : GridCell("—");
         if (v.adjustedP && *v.adjustedP < kSignificanceLevel)
             result.shaded.emplace_back(kChanceZColumn, static_cast<int>(i));
     }
     return result;
 }
 
-TextGrid withoutChance(TextGrid tally) {
+CellGrid withoutChance(CellGrid tally) {
     if (tally.empty())
-        return {chanceTallyHeader()};
-    tally.front() = chanceTallyHeader();
+        return {textCells(chanceTallyHeader())};
+    tally.front() = textCells(chanceTallyHeader());
     for (size_t r = 1; r < tally.size(); ++r)
         tally[r].resize(kChanceZColumn + 1);
     return tally;

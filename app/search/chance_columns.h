@@ -3,7 +3,7 @@
 #pragma once
 
 #include "analysis/chance_baseline.h"
-#include "store/text_grid.h"
+#include "store/grid_cell.h"
 
 #include <QPoint>
 #include <QString>
@@ -18,7 +18,7 @@ inline constexpr int kChanceZColumn = 5;
 inline constexpr double kSignificanceLevel = 0.05;
 
 struct ChanceTally {
-    TextGrid grid;               // the tally's four columns, then 期望次数 and 偏离
+    CellGrid grid;               // the tally's four columns, then 期望次数 and 偏离
     std::vector<QPoint> shaded;  // the 偏离 cells of the values beyond chance
 };
 
@@ -26,10 +26,10 @@ struct ChanceTally {
 std::vector<std::string> chanceTallyHeader();
 
 // `chance` lists the values in the tally's order, one per row below the header.
-ChanceTally withChance(TextGrid tally, const ChanceBaseline& chance);
+ChanceTally withChance(CellGrid tally, const ChanceBaseline& chance);
 
 // The tally without a baseline (it could not be read): the two columns stay empty.
-TextGrid withoutChance(TextGrid tally);
+CellGrid withoutChance(CellGrid tally);
 
 // The line above the tally grid.
 QString chanceLine(const ChanceBaseline& chance);

@@ -99,11 +99,11 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(splitter_, 1);
 }
 
-const TextGrid& ResultPanel::hitsTexts() const {
+const CellGrid& ResultPanel::hitsCells() const {
     return hitsModel_->grid();
 }
 
-const TextGrid& ResultPanel::tallyTexts() const {
+const CellGrid& ResultPanel::tallyCells() const {
     return tallyModel_->grid();
 }
 
@@ -142,8 +142,8 @@ void ResultPanel::appendNote(const QString& text) {
 }
 
 void ResultPanel::clear(bool previousIssue) {
-    showHits({detailHeader(previousIssue)});
-    showTally({tallyHeader()});
+    showHits({textCells(detailHeader(previousIssue))});
+    showTally({textCells(tallyHeader())});
     setNote(QStringLiteral("检索结果"), false);
 }
 
@@ -152,7 +152,7 @@ void ResultPanel::clearProblem() {
         setNote(QStringLiteral("检索结果"), false);
 }
 
-void ResultPanel::showHits(TextGrid grid) {
+void ResultPanel::showHits(CellGrid grid) {
     hitsModel_->setGrid(std::move(grid));
     // 期号, 平1位..平7位, 特位, 上期开奖/前期开奖.
     static constexpr std::array<int, kDetailColumns> kWidths = {980, 680, 680, 680, 680, 680, 680, 680, 800, 2800};
@@ -161,26 +161,26 @@ void ResultPanel::showHits(TextGrid grid) {
     hits_->fitColumnTo(kDetailColumns - 1, QStringLiteral("03 07 12 18 22 25 29 11 "));
 }
 
-void ResultPanel::showTally(TextGrid grid) {
+void ResultPanel::showTally(CellGrid grid) {
     chance_.reset();
     fillTally(withoutChance(std::move(grid)), {});
     setChanceLine(QString(), false);
 }
 
-void ResultPanel::showTally(TextGrid grid, const ChanceBaseline& chance) {
+void ResultPanel::showTally(CellGrid grid, const ChanceBaseline& chance) {
     ChanceTally shown = withChance(std::move(grid), chance);
     chance_ = chance;
     fillTally(std::move(shown.grid), std::move(shown.shaded));
     setChanceLine(chanceLine(chance), false);
 }
 
-void ResultPanel::showTally(TextGrid grid, const QString& chanceProblem) {
+void ResultPanel::showTally(CellGrid grid, const QString& chanceProblem) {
     chance_.reset();
     fillTally(withoutChance(std::move(grid)), {});
     setChanceLine(QStringLiteral("无法与随机比较：") + chanceProblem, true);
 }
 
-void ResultPanel::fillTally(TextGrid grid, std::vector<QPoint> shaded) {
+void ResultPanel::fillTally(CellGrid grid, std::vector<QPoint> shaded) {
     tallyModel_->setGrid(std::move(grid), std::move(shaded));
     // 序号, 结果, 出现次数, 百分比, 期望次数, 偏离.
     static constexpr std::array<int, kTallyAllColumns> kWidths = {480, 680, 800, 880, 760, 640};

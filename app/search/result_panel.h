@@ -1,10 +1,10 @@
 // The result grids: the following draws in MSFlexGrid2 and their tally in
-// MSFlexGrid3, each a TextGrid shown through a model, header row first. Above the tally,
+// MSFlexGrid3, each a CellGrid shown through a model, header row first. Above the tally,
 // a line that says whether it is more than chance, with its chart a click away.
 #pragma once
 
 #include "analysis/chance_baseline.h"
-#include "store/text_grid.h"
+#include "store/grid_cell.h"
 
 #include <QByteArray>
 #include <QPoint>
@@ -31,16 +31,16 @@ public:
     FlexGrid* hitsGrid() const { return hits_; }    // MSFlexGrid2
     FlexGrid* tallyGrid() const { return tally_; }  // MSFlexGrid3
     // What the grids show, header row first.
-    const TextGrid& hitsTexts() const;
-    const TextGrid& tallyTexts() const;
+    const CellGrid& hitsCells() const;
+    const CellGrid& tallyCells() const;
 
-    void showHits(TextGrid grid);
+    void showHits(CellGrid grid);
     // A tally without a comparison with chance (a search that did not run).
-    void showTally(TextGrid grid);
+    void showTally(CellGrid grid);
     // A tally with what chance gives each value beside it.
-    void showTally(TextGrid grid, const ChanceBaseline& chance);
+    void showTally(CellGrid grid, const ChanceBaseline& chance);
     // A tally whose comparison with chance could not be made, and why.
-    void showTally(TextGrid grid, const QString& chanceProblem);
+    void showTally(CellGrid grid, const QString& chanceProblem);
     QPushButton* chanceChartButton() const { return chartButton_; }
     // One line above the grids: what the last search found, or why it did not run.
     void setNote(const QString& text, bool problem);
@@ -64,7 +64,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void fillTally(TextGrid grid, std::vector<QPoint> shaded);
+    void fillTally(CellGrid grid, std::vector<QPoint> shaded);
     void setChanceLine(const QString& text, bool problem);
     void openChart();
 

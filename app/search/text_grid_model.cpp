@@ -2,27 +2,40 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <memory>
 
 namespace drawfollow {
 
 namespace {
 
-QString cellText(const TextGrid& grid, size_t row, size_t column) {
-    if (row >= grid.size() || column >= grid[row].size())
-        return {};
-    const std::string& s = grid[row][column];
+constexpr size_t kRowsFreedAtOnce = 4096;
+
+const GridCell& cellOf(const CellGrid& grid, size_t row, size_t column) {
+    static const GridCell empty;
+    return row < grid.size() && column < grid[row].size() ? grid[row][column] : empty;
+}
+
+QString cellText(const CellGrid& grid, size_t row, size_t column) {
+    const std::string s = cellOf(grid, row, column).text();
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 }  // namespace
 
-void TextGridModel::setGrid(TextGrid grid, std::vector<QPoint> shaded) {
+void TextGridModel::setGrid(CellGrid grid, std::vector<QPoint> shaded) {
     beginResetModel();
+    auto previous = std::make_shared<CellGrid>(std::move(grid_));
     grid_ = std::move(grid);
     shaded_ = std::move(shaded);
     endResetModel();
+    // The hits of a long history take tens of milliseconds to free, which the window's
+    // thread would spend between the click and the new grid: nothing else holds them, so a
+    // worker frees them.
+    if (previous->size() > kRowsFreedAtOnce)
+        QThreadPool::globalInstance()->start([previous = std::move(previous)]() mutable { previous.reset(); });
 }
 
 void TextGridModel::setHeaderToolTip(int column, const QString& tip) {
@@ -46,6 +59,10 @@ int TextGridModel::columnCount(const QModelIndex& parent) const {
 
 QString TextGridModel::textAt(int row, int column) const {
     return cellText(grid_, static_cast<size_t>(row) + 1, static_cast<size_t>(column));
+}
+
+GridCell TextGridModel::cellAt(int row, int column) const {
+    return cellOf(grid_, static_cast<size_t>(row) + 1, static_cast<size_t>(column));
 }
 
 QVariant TextGridModel::backgroundAt(int row, int column) const {

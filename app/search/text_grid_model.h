@@ -1,9 +1,10 @@
-// A grid of cell texts (store/text_grid.h) as a table model: its first row is the header.
+// A grid of cells (store/grid_cell.h) as a table model: its first row is the header. A
+// figure becomes text only when a view asks for it.
 // The result grids MSFlexGrid2 and MSFlexGrid3 show the searches' grids through it.
 #pragma once
 
 #include "app/shell/centred_text_model.h"
-#include "store/text_grid.h"
+#include "store/grid_cell.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -20,8 +21,8 @@ public:
 
     // Header row first; rows shorter than the header show empty cells. `shaded` lists the
     // cells (x column, y row below the header) to set apart.
-    void setGrid(TextGrid grid, std::vector<QPoint> shaded = {});
-    const TextGrid& grid() const { return grid_; }
+    void setGrid(CellGrid grid, std::vector<QPoint> shaded = {});
+    const CellGrid& grid() const { return grid_; }
     // A tooltip for a column's header that outlives every grid set afterwards.
     void setHeaderToolTip(int column, const QString& tip);
 
@@ -31,9 +32,10 @@ public:
 
 private:
     QString textAt(int row, int column) const override;
+    GridCell cellAt(int row, int column) const override;
     QVariant backgroundAt(int row, int column) const override;
 
-    TextGrid grid_;
+    CellGrid grid_;
     std::vector<QPoint> shaded_;
     QStringList headerTips_;
 };

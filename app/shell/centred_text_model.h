@@ -2,6 +2,8 @@
 // built on it says only what a cell reads.
 #pragma once
 
+#include "store/grid_cell.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 
@@ -18,6 +20,9 @@ public:
 protected:
     // The text of a cell inside the table.
     virtual QString textAt(int row, int column) const = 0;
+    // The cell a file written from the grid stores (app/shell/shown_cell.h); a model that
+    // shows figures hands them over as numbers, any other cell is its text.
+    virtual GridCell cellAt(int row, int column) const { return textAt(row, column).toStdString(); }
     // The background of a cell that stands out; none for the view's own.
     virtual QVariant backgroundAt(int /*row*/, int /*column*/) const { return {}; }
 };

@@ -18,6 +18,7 @@
 #include "app/shell/background_job.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/help_commands.h"
+#include "app/shell/shown_cell.h"
 #include "app/shell/status_texts.h"
 #include "app/shell/timing_log.h"
 #include "app/shell/user_dialogs.h"
@@ -162,17 +163,17 @@ void MainWindow::wireHistoryCommands() {
             [draws = controllers_.history.history()] {
                 HistoryModel model;
                 model.reset(draws);
-                return gridTexts(model);
+                return shownGrid(model);
             },
             ExportedGrid::History);
     };
-    const auto exportResults = [this](const TextGrid& (ResultPanel::*shown)() const, ExportedGrid which) {
+    const auto exportResults = [this](const CellGrid& (ResultPanel::*shown)() const, ExportedGrid which) {
         return [this, shown, which] {
             exports_->exportGrid(
-                [texts = (results_->*shown)()] {
+                [cells = (results_->*shown)()] {
                     TextGridModel model;
-                    model.setGrid(texts);
-                    return gridTexts(model);
+                    model.setGrid(cells);
+                    return shownGrid(model);
                 },
                 which);
         };
@@ -180,9 +181,9 @@ void MainWindow::wireHistoryCommands() {
     connect(m.exportHistoryAction, &QAction::triggered, exports_, exportHistory);
     connect(history_->grid(), &FlexGrid::gridDoubleClicked, exports_, exportHistory);
     connect(results_->hitsGrid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportResults(&ResultPanel::hitsTexts, ExportedGrid::Detail));
+            exportResults(&ResultPanel::hitsCells, ExportedGrid::Detail));
     connect(results_->tallyGrid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportResults(&ResultPanel::tallyTexts, ExportedGrid::Tally));
+            exportResults(&ResultPanel::tallyCells, ExportedGrid::Tally));
 
     const auto showSummary = [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); };
     connect(commands_, &HistoryCommands::done, this, showSummary);

@@ -44,7 +44,7 @@ bool SpreadsheetJob::start(std::function<ShownCells()> read, const std::filesyst
         try {
             const ShownCells cells = read();
             // The window writes its workbooks into the data folder only.
-            writeSpreadsheet(cells.texts, target, cells.colours, cells.bars, target.parent_path());
+            writeSpreadsheet(cells.grid, target, cells.colours, cells.bars, target.parent_path());
             return {};
         } catch (const std::exception& e) {
             return QString::fromUtf8(e.what());

@@ -17,10 +17,10 @@ class QFutureWatcher;
 
 namespace drawfollow {
 
-// The cells as shown: their texts, the colours the window paints them in, and the columns
+// The cells as shown: their figures and texts, the colours the window paints them in, and the columns
 // drawn with a bar behind their numbers.
 struct ShownCells {
-    TextGrid texts;
+    CellGrid grid;
     ColourGrid colours;
     std::vector<DataBarColumn> bars;
 };

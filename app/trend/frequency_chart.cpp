@@ -35,7 +35,7 @@ void FrequencyChart::plot(const TrendTable& range, const std::vector<double>& pe
     double top = 0;
     for (int col = 0; col < range.columnCount(); ++col) {
         const ValueFigures& v = range.column(col);
-        categories << QString::fromStdString(v.text);
+        categories << QString::fromStdString(v.name.text());
         *bars << v.count;
         expectedLine->append(col, expected[static_cast<size_t>(col)]);
         top = std::max({top, double(v.count), expected[static_cast<size_t>(col)]});

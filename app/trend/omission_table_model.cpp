@@ -1,6 +1,7 @@
 #include "app/trend/omission_table_model.h"
 
 #include "analysis/trend_summary.h"
+#include "app/shell/shown_cell.h"
 
 #include <QBrush>
 #include <QColor>
@@ -58,21 +59,21 @@ int OmissionTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumns;
 }
 
-QString OmissionTableModel::text(const ValueFigures& figures, int column) const {
+GridCell OmissionTableModel::cell(const ValueFigures& figures, int column) const {
     if (column < kFirstFigureColumn)
-        return QString::fromStdString(figures.text);
+        return figures.name;
     if (isHeatColumn(column)) {
         switch (heatOf(figures)) {
             case Heat::Hot:
-                return QStringLiteral("热");
+                return "热";
             case Heat::Cold:
-                return QStringLiteral("冷");
+                return "冷";
             case Heat::Neither:
                 break;
         }
         return {};
     }
-    return QString::fromStdString(figureText(figures, figureAt(column)));
+    return figureCell(figures, figureAt(column));
 }
 
 QVariant OmissionTableModel::sortKey(const ValueFigures& figures, int column) const {
@@ -106,7 +107,9 @@ QVariant OmissionTableModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     switch (role) {
         case Qt::DisplayRole:
-            return text(figures, column);
+            return QString::fromStdString(cell(figures, column).text());
+        case kGridCellRole:
+            return QVariant::fromValue(cell(figures, column));
         case SortRole:
             return sortKey(figures, column);
         case BarFractionRole:

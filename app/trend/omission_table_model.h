@@ -40,7 +40,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    QString text(const ValueFigures& figures, int column) const;
+    GridCell cell(const ValueFigures& figures, int column) const;
     QVariant sortKey(const ValueFigures& figures, int column) const;
     bool isHeatColumn(int column) const { return column == columnCount() - 1; }
 

@@ -1,5 +1,7 @@
 #include "app/trend/shape_grid_model.h"
 
+#include "app/shell/shown_cell.h"
+
 namespace drawfollow {
 
 namespace {
@@ -25,17 +27,23 @@ int ShapeGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kShapeMeasureCount;
 }
 
-QString ShapeGridModel::textAt(int row, int column) const {
+GridCell ShapeGridModel::cellAt(int row, int column) const {
     const ShapeMeasure measure = kShapeMeasures[static_cast<size_t>(column)];
     const std::optional<int> value = table_.value(row, measure);
-    return value ? QString::fromStdString(shapeValueText(measure, *value)) : QString();
+    return value ? shapeValueCell(measure, *value) : GridCell();
+}
+
+QString ShapeGridModel::textAt(int row, int column) const {
+    return QString::fromStdString(cellAt(row, column).text());
 }
 
 QVariant ShapeGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Vertical) {
-        if (role != Qt::DisplayRole || section < 0 || section >= table_.rowCount())
+        if (section < 0 || section >= table_.rowCount())
             return {};
-        return table_.issue(section);
+        if (role == kGridCellRole)
+            return QVariant::fromValue(GridCell::whole(table_.issue(section)));
+        return role == Qt::DisplayRole ? QVariant(table_.issue(section)) : QVariant();
     }
     if (section < 0 || section >= kShapeMeasureCount)
         return {};

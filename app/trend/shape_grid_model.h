@@ -22,6 +22,7 @@ public:
 
 private:
     QString textAt(int row, int column) const override;
+    GridCell cellAt(int row, int column) const override;
 
     ShapeTable table_;
 };

@@ -2,6 +2,7 @@
 
 #include "app/history/history_controller.h"
 #include "app/shell/file_paths.h"
+#include "app/shell/shown_cell.h"
 #include "app/shell/user_dialogs.h"
 #include "app/trend/trend_ball_delegate.h"
 #include "app/trend/trend_grid_model.h"
@@ -57,24 +58,24 @@ ShownCells shownCells(const QAbstractItemModel& model, CellColouring colouring, 
     const int columns = model.columnCount();
     const size_t rows = static_cast<size_t>(model.rowCount()) + 1;
     ShownCells cells;
-    cells.texts.reserve(rows);
+    cells.grid.reserve(rows);
     cells.colours.reserve(rows);
-    auto& header = cells.texts.emplace_back();
+    auto& header = cells.grid.emplace_back();
     cells.colours.emplace_back();
     if (rowHeaders)
-        header.push_back(corner.toStdString());
+        header.emplace_back(corner.toStdString());
     for (int c = 0; c < columns; ++c)
-        header.push_back(model.headerData(c, Qt::Horizontal).toString().toStdString());
+        header.push_back(shownHeader(model, c, Qt::Horizontal));
     for (int r = 0; r < model.rowCount(); ++r) {
-        auto& texts = cells.texts.emplace_back();
+        auto& row = cells.grid.emplace_back();
         auto& colours = cells.colours.emplace_back();
         if (rowHeaders) {
-            texts.push_back(model.headerData(r, Qt::Vertical).toString().toStdString());
+            row.push_back(shownHeader(model, r, Qt::Vertical));
             colours.emplace_back();
         }
         for (int c = 0; c < columns; ++c) {
             const QModelIndex index = model.index(r, c);
-            texts.push_back(index.data().toString().toStdString());
+            row.push_back(shownCell(index));
             colours.push_back(colouring(index));
         }
     }

@@ -4,7 +4,6 @@
 
 #include "app/shell/spreadsheet_job.h"
 #include "io/xlsx_export.h"
-#include "store/text_grid.h"
 
 #include <QObject>
 #include <QString>

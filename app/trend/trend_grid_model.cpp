@@ -1,6 +1,7 @@
 #include "app/trend/trend_grid_model.h"
 
 #include "analysis/trend_summary.h"
+#include "app/shell/shown_cell.h"
 
 #include <QBrush>
 #include <QColor>
@@ -33,14 +34,18 @@ int TrendGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : table_.columnCount();
 }
 
-QString TrendGridModel::cellText(int row, int column) const {
+GridCell TrendGridModel::cellOf(int row, int column) const {
     if (row >= summaryRow())
-        return QString::fromStdString(figureText(table_.column(column), kTrendSummaryLines[row - summaryRow()]));
+        return figureCell(table_.column(column), kTrendSummaryLines[row - summaryRow()]);
     const int drawn = table_.count(row, column);
     if (drawn == 0)
-        return QString::number(table_.omission(row, column));
+        return GridCell::whole(table_.omission(row, column));
     // Twice or more in one draw (an attribute kind) the ball says how often.
-    return drawn > 1 ? QString::number(drawn) : QString::fromStdString(table_.column(column).text);
+    return drawn > 1 ? GridCell::whole(drawn) : table_.column(column).name;
+}
+
+QString TrendGridModel::cellText(int row, int column) const {
+    return QString::fromStdString(cellOf(row, column).text());
 }
 
 QVariant TrendGridModel::data(const QModelIndex& index, int role) const {
@@ -51,6 +56,8 @@ QVariant TrendGridModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
             return cellText(row, index.column());
+        case kGridCellRole:
+            return QVariant::fromValue(cellOf(row, index.column()));
         case DrawnCountRole:
             return summary ? 0 : table_.count(row, index.column());
         case Qt::TextAlignmentRole:
@@ -67,7 +74,7 @@ QVariant TrendGridModel::data(const QModelIndex& index, int role) const {
             if (!summary)
                 return {};
             return QStringLiteral("%1 的%2：%3")
-                .arg(QString::fromStdString(table_.column(index.column()).text),
+                .arg(QString::fromStdString(table_.column(index.column()).name.text()),
                      fromUtf8(figureName(kTrendSummaryLines[row - summaryRow()])), cellText(row, index.column()));
         default:
             return {};
@@ -75,10 +82,15 @@ QVariant TrendGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TrendGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == kGridCellRole) {
+        if (orientation == Qt::Horizontal)
+            return section < columnCount() ? QVariant::fromValue(table_.column(section).name) : QVariant();
+        return section < summaryRow() ? QVariant::fromValue(GridCell::whole(table_.issue(section))) : QVariant();
+    }
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return section < columnCount() ? QString::fromStdString(table_.column(section).text) : QVariant();
+        return section < columnCount() ? QString::fromStdString(table_.column(section).name.text()) : QVariant();
     if (section < summaryRow())
         return QString::number(table_.issue(section));
     if (section < rowCount())

@@ -32,6 +32,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    GridCell cellOf(int row, int column) const;
     QString cellText(int row, int column) const;
 
     TrendTable table_;

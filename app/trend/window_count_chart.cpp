@@ -61,7 +61,7 @@ void WindowCountChart::refresh() {
         const QSignalBlocker quiet(valueBox_);
         valueBox_->clear();
         for (const ValueFigures& v : table_.columns())
-            valueBox_->addItem(QString::fromStdString(v.text), v.value);
+            valueBox_->addItem(QString::fromStdString(v.name.text()), v.value);
         valueBox_->setCurrentIndex(std::max(0, valueBox_->findData(chosen)));
     }
     plot();

@@ -109,8 +109,8 @@ TEST(ChanceOfATally, FollowsTheTallyAndTheDefinitionsOnASeededHistory) {
 
     for (size_t i = 0; i < b.values.size(); ++i) {
         const ValueChance& c = b.values[i];
-        EXPECT_EQ(c.text, r.tally[i + 1][1]);
-        EXPECT_EQ(std::to_string(c.count), r.tally[i + 1][2]);
+        EXPECT_EQ(c.text, r.tally[i + 1][1].text());
+        EXPECT_EQ(std::to_string(c.count), r.tally[i + 1][2].text());
         // Two passes over the stored rows, straight from the definitions.
         std::vector<double> x;
         for (const DrawRow& row : std::span(h.rows()).subspan(50, 300))

@@ -93,7 +93,7 @@ TEST_F(CombinationSearch, ASizeOutsideOneToSixSelectsNothing) {
         EXPECT_TRUE(r.hits.empty());
         EXPECT_EQ(r.detail.size(), 1u);
         EXPECT_EQ(r.tally.size(), 31u);
-        EXPECT_EQ(r.tally[1][2], "0");
+        EXPECT_EQ(r.tally[1][2].text(), "0");
         EXPECT_NE(r.message.find("组合位数"), std::string::npos);
     }
 }

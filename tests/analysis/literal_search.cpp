@@ -276,15 +276,15 @@ void tallyStoredHits(HistoryDb& db, const SearchInputs& in, const std::vector<in
         row.reset();
         rules.addRow(values, counts);
         result.hits.push_back(issue);
-        result.detail.push_back(std::move(line));
+        result.detail.push_back(textCells(line));
     }
     std::vector<TallyRow> rows = rules.rows(counts);
     db.storeTally(rows);
     sortForGrid(rows);
     const long long total = static_cast<long long>(hits.size()) * rules.positionsCounted();
     for (size_t line = 0; line < rows.size(); ++line)
-        result.tally.push_back({std::to_string(line + 1), rules.valueText(rows[line].value),
-                                std::to_string(rows[line].count), percentText(rows[line].count, total)});
+        result.tally.push_back(textCells({std::to_string(line + 1), rules.valueText(rows[line].value),
+                                          std::to_string(rows[line].count), percentText(rows[line].count, total)}));
 }
 
 using MarkRows = Marking (*)(HistoryDb&, const SearchInputs&);

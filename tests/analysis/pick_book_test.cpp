@@ -55,7 +55,7 @@ TEST_P(PicksAgreeWithTheBacktest, DrawByDraw) {
         const BacktestTarget& target = backtest.targets[i];
         ASSERT_EQ(pick.record.issue, target.issue);
         EXPECT_EQ(pick.record.values, target.chosen) << target.issue;
-        EXPECT_EQ(pick.texts, target.chosenTexts);
+        EXPECT_EQ(pick.valuesLine(), target.chosenLine());
         ASSERT_TRUE(pick.score);
         EXPECT_EQ(pick.score->hit, target.hit) << target.issue;
         EXPECT_DOUBLE_EQ(pick.score->odds.mean, target.expected);

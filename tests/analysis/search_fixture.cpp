@@ -89,11 +89,18 @@ TextGrid expectedTallyGrid(const std::map<int, int>& counts, long long total, co
     return grid;
 }
 
-int tallyCount(const TextGrid& tally, const std::string& valueText) {
+int tallyCount(const CellGrid& tally, const std::string& valueText) {
     for (size_t i = 1; i < tally.size(); ++i)
-        if (tally[i][1] == valueText)
-            return std::stoi(tally[i][2]);
+        if (tally[i][1].text() == valueText)
+            return std::stoi(tally[i][2].text());
     return -1;
+}
+
+TextGrid shownTexts(const CellGrid& grid) {
+    TextGrid texts;
+    for (const std::vector<GridCell>& row : grid)
+        texts.push_back(cellTexts(row));
+    return texts;
 }
 
 }  // namespace drawfollow::test

@@ -3,6 +3,7 @@
 
 #include "analysis/search.h"
 #include "store/draw_row.h"
+#include "store/text_grid.h"
 
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
@@ -47,6 +48,9 @@ std::string firstDifference(const std::vector<std::string>& a, const std::vector
 TextGrid expectedTallyGrid(const std::map<int, int>& counts, long long total, const SearchInputs& inputs);
 
 // The count a tally grid shows for a value text; -1 when the value is not listed.
-int tallyCount(const TextGrid& tally, const std::string& valueText);
+int tallyCount(const CellGrid& tally, const std::string& valueText);
+
+// What every cell of a grid shows, for comparing a result with the texts a user sees.
+TextGrid shownTexts(const CellGrid& grid);
 
 }  // namespace drawfollow::test

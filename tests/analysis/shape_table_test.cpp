@@ -70,7 +70,7 @@ TEST_F(StoredShapes, CountsStandBesideChanceWithTheirOmission) {
     }
     EXPECT_EQ(total, 4);
     const ValueFigures& two = d.omission[2];
-    EXPECT_EQ(two.text, "2");
+    EXPECT_EQ(two.name, GridCell::whole(2));
     EXPECT_EQ(two.count, 2);
     EXPECT_EQ(two.current, 1);
     EXPECT_EQ(two.max, 1);

@@ -86,8 +86,8 @@ TEST_F(HandWorked, ColumnsAreTheTallysValuesAndEveryPositionIsCountedOnce) {
             positions += zodiacs.count(r, c);
         EXPECT_EQ(positions, 7);
     }
-    EXPECT_EQ(zodiacs.column(0).text, std::string(zodiacName(h.settings().codes, zodiacs.column(0).value)));
-    EXPECT_FALSE(zodiacs.column(0).text.empty());
+    EXPECT_EQ(zodiacs.column(0).name.text(), std::string(zodiacName(h.settings().codes, zodiacs.column(0).value)));
+    EXPECT_FALSE(zodiacs.column(0).name.text().empty());
 }
 
 TEST_F(HandWorked, ARangeWithoutDrawsHasEmptyFiguresAndAReversedOneIsRefused) {
@@ -109,7 +109,7 @@ std::string walkText(TrendWalk& walk) {
         text += '\n';
     });
     for (const ValueFigures& v : walk.columns()) {
-        text += v.text;
+        text += v.name.text();
         for (Figure f : kOmissionTableFigures)
             text += ' ' + figureText(v, f);
         text += '\n';

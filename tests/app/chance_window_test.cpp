@@ -95,22 +95,25 @@ private slots:
         chance.values = {valueChance(16, 65, 53.04, 2.345, 0.012), valueChance(3, 40, 41.96, -0.3, 0.9),
                          valueChance(9, 0, 0, std::nullopt, std::nullopt),
                          valueChance(22, 30, 20.0, 2.0, 0.05)};  // exactly at the level: not shaded
-        const TextGrid tally = {tallyHeader(),
+        const CellGrid tally = {textCells(tallyHeader()),
                                 {"1", "16", "65", "x"},
                                 {"2", "03", "40", "x"},
                                 {"3", "09", "0", "x"},
                                 {"4", "22", "30", "x"}};
         const ChanceTally shown = withChance(tally, chance);
-        QCOMPARE(shown.grid.front(), chanceTallyHeader());
-        QCOMPARE(shown.grid[1][kChanceExpectedColumn], std::string("53.0"));
-        QCOMPARE(shown.grid[1][kChanceZColumn], std::string("2.35"));
-        QCOMPARE(shown.grid[2][kChanceZColumn], std::string("-0.30"));
-        QCOMPARE(shown.grid[3][kChanceZColumn], std::string("—"));
+        QCOMPARE(cellTexts(shown.grid.front()), chanceTallyHeader());
+        QCOMPARE(shown.grid[1][kChanceExpectedColumn].text(), std::string("53.0"));
+        QCOMPARE(shown.grid[1][kChanceZColumn].text(), std::string("2.35"));
+        QCOMPARE(shown.grid[2][kChanceZColumn].text(), std::string("-0.30"));
+        QCOMPARE(shown.grid[3][kChanceZColumn].text(), std::string("—"));
+        // The figures stay numbers for the spreadsheet, each with the decimals it shows.
+        QCOMPARE(shown.grid[1][kChanceExpectedColumn], GridCell::fixed(53.04, 1));
+        QCOMPARE(shown.grid[1][kChanceZColumn].value(), 2.35);
         QCOMPARE(shown.shaded, std::vector<QPoint>{QPoint(kChanceZColumn, 0)});
         // A tally whose baseline could not be read keeps the columns, empty.
-        const TextGrid plain = withoutChance(tally);
+        const CellGrid plain = withoutChance(tally);
         QCOMPARE(plain[1].size(), size_t(kChanceZColumn + 1));
-        QVERIFY(plain[1][kChanceExpectedColumn].empty());
+        QVERIFY(plain[1][kChanceExpectedColumn].text().empty());
     }
 
     void chartsDrawTheCountsAndABandOfTwoSigma() {
@@ -232,10 +235,10 @@ private slots:
         QAbstractItemModel* table = dialog->findChild<QTableView*>(QStringLiteral("backtestTable"))->model();
         QCOMPARE(table->rowCount(), static_cast<int>(expected.targets.size()));
         QCOMPARE(table->headerData(3, Qt::Horizontal).toString(), QStringLiteral("前 4 个结果值"));
-        const TextGrid grid = backtestTable(expected);
+        const CellGrid grid = backtestTable(expected);
         for (int r = 0; r < table->rowCount(); ++r)
             for (int c = 0; c < table->columnCount(); ++c)
-                QCOMPARE(table->index(r, c).data().toString().toStdString(), grid[r + 1][c]);
+                QCOMPARE(table->index(r, c).data().toString().toStdString(), grid[r + 1][c].text());
         QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("backtestVerdict"))
                     ->text()
                     .startsWith(QString::fromStdString(backtestVerdict(expected))));

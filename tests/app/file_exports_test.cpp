@@ -4,6 +4,7 @@
 #include "app/history/file_exports.h"
 #include "app/shell/flex_grid.h"
 #include "io/history_text.h"
+#include "store/text_grid.h"
 #include "support/history_builder.h"
 #include "window_session.h"
 #include "xlsx_sheet_reader.h"
@@ -37,6 +38,20 @@ void doubleClickCell(FlexGrid* g) {
 // "A1" for grid cell (0, 0): the cell a grid cell is copied to.
 std::string sheetCell(size_t row, size_t column) {
     return std::string(1, static_cast<char>('A' + column)) + std::to_string(row + 1);
+}
+
+// The cells of a grid as it shows them, its header row first.
+TextGrid gridTexts(const QAbstractItemModel& grid) {
+    TextGrid texts;
+    auto& header = texts.emplace_back();
+    for (int c = 0; c < grid.columnCount(); ++c)
+        header.push_back(grid.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().toStdString());
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        auto& row = texts.emplace_back();
+        for (int c = 0; c < grid.columnCount(); ++c)
+            row.push_back(grid.index(r, c).data(Qt::DisplayRole).toString().toStdString());
+    }
+    return texts;
 }
 
 // Every text of the grid, header row included, is in the sheet at its place.

@@ -1,6 +1,7 @@
 // The grid models, checked with QAbstractItemModelTester.
 #include "app/history/history_model.h"
 #include "app/search/text_grid_model.h"
+#include "app/shell/shown_cell.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -64,6 +65,27 @@ private slots:
         model.setGrid({{"序号", "结果", "出现次数", "百分比"}});
         QCOMPARE(model.rowCount(), 0);
         QCOMPARE(model.columnCount(), 4);
+    }
+
+    // A figure is shown as its text and handed to a file as the number it is; a text cell,
+    // however numeric it looks, stays text.
+    void figuresAreShownAsTextAndExportedAsNumbers() {
+        TextGridModel model;
+        model.setGrid({{"序号", "结果", "出现次数", "百分比"},
+                       {GridCell::whole(1), "07", GridCell::whole(12), GridCell::percent(12, 35)}});
+        QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("1"));
+        QCOMPARE(model.data(model.index(0, 3)).toString(), QStringLiteral("34.286%"));
+        QCOMPARE(shownCell(model.index(0, 3)), GridCell::percent(12, 35));
+        QCOMPARE(shownCell(model.index(0, 1)), GridCell("07"));
+        const CellGrid grid = shownGrid(model);
+        QCOMPARE(grid, model.grid());
+
+        HistoryModel history;
+        history.reset({drawOf(2026001, {3, 7, 12, 18, 22, 25, 29, 11})});
+        const CellGrid historyCells = shownGrid(history);
+        QCOMPARE(historyCells[0][0], GridCell("期号"));
+        QCOMPARE(historyCells[1][0], GridCell::whole(2026001));
+        QCOMPARE(historyCells[1][1], GridCell::whole(3));
     }
 };
 

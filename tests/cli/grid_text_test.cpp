@@ -50,5 +50,20 @@ TEST(GridText, RowsWrittenOneByOneAlignAsTheWholeGrid) {
     EXPECT_EQ(alignedText(grid), lines);
 }
 
+// A grid of figures lines up on what its figures show, as the same grid of texts does.
+TEST(GridText, FiguresAlignOnTheirShownText) {
+    const CellGrid cells{{"序号", "结果", "出现次数", "百分比"},
+                         {GridCell::whole(1), "鼠", GridCell::whole(12), GridCell::percent(12, 35)},
+                         {GridCell::whole(10), GridCell::whole(7), GridCell::whole(0), GridCell::fixed(0.5, 2)}};
+    const std::string expected =
+        "序号  结果  出现次数  百分比\n"
+        "1     鼠    12        34.286%\n"
+        "10    7     0         0.50\n";
+    EXPECT_EQ(alignedText(cells), expected);
+    std::ostringstream written;
+    writeAlignedText(written, cells);
+    EXPECT_EQ(written.str(), expected);
+}
+
 }  // namespace
 }  // namespace drawfollow::cli

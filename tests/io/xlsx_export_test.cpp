@@ -21,42 +21,20 @@ std::string columnLetter(size_t c) {
 }
 
 TEST(HistoryGrid, HeadersThenIssueAndNumbersWithoutLeadingZeros) {
-    const TextGrid grid = historyGrid(std::vector{test::draw(2013001, {3, 7, 12, 18, 22, 25, 29, 11})});
+    const CellGrid grid = historyGrid(std::vector{test::draw(2013001, {3, 7, 12, 18, 22, 25, 29, 11})});
     ASSERT_EQ(grid.size(), 2u);
-    EXPECT_EQ(grid[0], (std::vector<std::string>{"期号", "平1码", "平2码", "平3码", "平4码", "平5码", "平6码", "平7码",
-                                                 "特码"}));
-    EXPECT_EQ(grid[1], (std::vector<std::string>{"2013001", "3", "7", "12", "18", "22", "25", "29", "11"}));
+    EXPECT_EQ(cellTexts(grid[0]), (std::vector<std::string>{"期号", "平1码", "平2码", "平3码", "平4码", "平5码",
+                                                            "平6码", "平7码", "特码"}));
+    EXPECT_EQ(cellTexts(grid[1]), (std::vector<std::string>{"2013001", "3", "7", "12", "18", "22", "25", "29", "11"}));
+    for (const GridCell& cell : grid[1])
+        EXPECT_EQ(cell.display(), GridCell::Display::Whole) << cell.text();
 }
 
 TEST(HistoryGrid, AnEmptyHistoryIsTheHeaderRowAlone) {
     test::TempDir dir;
     HistoryDb db(dir / HistoryDb::kFileName);
-    EXPECT_EQ(historyGrid(db), TextGrid{historyGridHeader()});
+    EXPECT_EQ(historyGrid(db), CellGrid{textCells(historyGridHeader())});
 }
-
-struct NumberCase {
-    std::string text;
-    std::optional<double> number;
-};
-
-void PrintTo(const NumberCase& c, std::ostream* os) {
-    *os << '"' << c.text << '"';
-}
-
-class CellTypes : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(CellTypes, OnlyTextsShownAsTheNumberItselfBecomeNumbers) {
-    EXPECT_EQ(spreadsheetNumber(GetParam().text), GetParam().number) << "'" << GetParam().text << "'";
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, CellTypes,
-                         ::testing::Values(NumberCase{"7", 7}, NumberCase{"2013001", 2013001}, NumberCase{"0", 0},
-                                           NumberCase{"12.5", 12.5}, NumberCase{"-3", -3}, NumberCase{"07", {}},
-                                           NumberCase{"12.50", {}}, NumberCase{"34.286%", {}}, NumberCase{"1e3", {}},
-                                           NumberCase{" 7", {}}, NumberCase{"7 ", {}}, NumberCase{"+7", {}},
-                                           NumberCase{"inf", {}}, NumberCase{"nan", {}}, NumberCase{"", {}},
-                                           NumberCase{"鼠", {}}, NumberCase{"03 07 12 ", {}},
-                                           NumberCase{"12345678901234567890", {}}));
 
 class SpreadsheetExport : public ::testing::Test {
 protected:
@@ -66,7 +44,7 @@ protected:
 
 TEST_F(SpreadsheetExport, AHundredDrawHistoryGivesAHundredAndOneRowsOfNineColumns) {
     const auto draws = test::seededDraws(100, 11, 2013001);
-    const TextGrid grid = historyGrid(draws);
+    const CellGrid grid = historyGrid(draws);
     writeSpreadsheet(grid, target);
 
     const auto sheet = test::readFirstSheet(target);
@@ -78,7 +56,7 @@ TEST_F(SpreadsheetExport, AHundredDrawHistoryGivesAHundredAndOneRowsOfNineColumn
             const std::string ref = columnLetter(c) + std::to_string(r + 1);
             ASSERT_EQ(sheet.cells.count(ref), 1u) << ref;
             const auto& cell = sheet.cells.at(ref);
-            EXPECT_EQ(cell.value, grid[r][c]) << ref;
+            EXPECT_EQ(cell.value, grid[r][c].text()) << ref;
             EXPECT_EQ(cell.isNumber, r > 0) << ref << ": headers are strings, draws numbers";
         }
     }
@@ -101,7 +79,7 @@ TEST_F(SpreadsheetExport, RowsWrittenAsTheyComeGiveTheWholeGridsSheet) {
     }
 
     int made = 0;
-    const GridRows failing = [&made](std::vector<std::string>& row) {
+    const CellRows failing = [&made](std::vector<GridCell>& row) {
         if (++made == 4)
             throw StoreError("读不出第 4 行。");
         row = {"1", "2"};
@@ -112,68 +90,55 @@ TEST_F(SpreadsheetExport, RowsWrittenAsTheyComeGiveTheWholeGridsSheet) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
-struct PercentCase {
-    std::string text;
-    std::optional<double> fraction;
-    int decimals = 0;
+// How each kind of cell is stored: a figure as a number, in the general format only where
+// that shows it as the grid does; a text as a string, however much it looks like a number.
+struct StoredCase {
+    GridCell cell;
+    bool number;
+    std::string value;   // as the sheet's XML holds it
+    std::string format;  // the cell's number format
 };
 
-void PrintTo(const PercentCase& c, std::ostream* os) {
-    *os << '"' << c.text << '"';
+void PrintTo(const StoredCase& c, std::ostream* os) {
+    *os << '"' << c.cell.text() << '"';
 }
 
-class PercentCells : public ::testing::TestWithParam<PercentCase> {};
+class StoredCells : public ::testing::TestWithParam<StoredCase> {};
 
-TEST_P(PercentCells, OnlyPercentagesWrittenAsShownBecomeFractions) {
-    const auto percent = spreadsheetPercent(GetParam().text);
-    ASSERT_EQ(percent.has_value(), GetParam().fraction.has_value());
-    if (!percent)
-        return;
-    EXPECT_DOUBLE_EQ(percent->fraction, *GetParam().fraction);
-    EXPECT_EQ(percent->decimals, GetParam().decimals);
+TEST_P(StoredCells, FiguresAreNumbersWithTheirOwnFormatAndTextsStayText) {
+    test::TempDir dir;
+    const StoredCase& c = GetParam();
+    writeSpreadsheet(CellGrid{{c.cell}}, dir / "cell.xlsx");
+    const auto sheet = test::readFirstSheet(dir / "cell.xlsx");
+    ASSERT_EQ(sheet.cells.count("A1"), 1u);
+    const test::SheetCell& cell = sheet.cells.at("A1");
+    EXPECT_EQ(cell.isNumber, c.number);
+    EXPECT_EQ(cell.value, c.value);
+    EXPECT_EQ(cell.numberFormat, c.format);
+    EXPECT_EQ(test::shownText(cell), c.cell.text());
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, PercentCells,
-                         ::testing::Values(PercentCase{"34.286%", 0.34286, 3}, PercentCase{"0.000%", 0, 3},
-                                           PercentCase{"100.000%", 1, 3}, PercentCase{"6.250%", 0.0625, 3},
-                                           PercentCase{"50%", 0.5, 0}, PercentCase{"%", {}}, PercentCase{"07.5%", {}},
-                                           PercentCase{"-5%", {}}, PercentCase{".5%", {}}, PercentCase{"1.%", {}},
-                                           PercentCase{"34.286", {}}, PercentCase{"1e3%", {}},
-                                           PercentCase{"0.00000000001%", {}}, PercentCase{"34.286% ", {}}));
-
-struct FixedCase {
-    std::string text;
-    std::optional<double> value;
-    int decimals = 0;
-};
-
-void PrintTo(const FixedCase& c, std::ostream* os) {
-    *os << '"' << c.text << '"';
-}
-
-class FixedCells : public ::testing::TestWithParam<FixedCase> {};
-
-TEST_P(FixedCells, DecimalsWrittenAsShownBecomeNumbersWithThoseDecimals) {
-    const auto fixed = spreadsheetFixed(GetParam().text);
-    ASSERT_EQ(fixed.has_value(), GetParam().value.has_value());
-    if (!fixed)
-        return;
-    EXPECT_DOUBLE_EQ(fixed->value, *GetParam().value);
-    EXPECT_EQ(fixed->decimals, GetParam().decimals);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, FixedCells,
-                         ::testing::Values(FixedCase{"2.70", 2.7, 2}, FixedCase{"3.00", 3, 2},
-                                           FixedCase{"0.50", 0.5, 2}, FixedCase{"-1.20", -1.2, 2},
-                                           FixedCase{"12.5", 12.5, 1}, FixedCase{"100.000", 100, 3},
-                                           FixedCase{"07", {}}, FixedCase{"3", {}}, FixedCase{"02.50", {}},
-                                           FixedCase{"1.", {}}, FixedCase{".5", {}}, FixedCase{"-.5", {}},
-                                           FixedCase{"+1.50", {}}, FixedCase{"2.70%", {}},
-                                           FixedCase{"1.00000000000", {}}, FixedCase{"2.70 ", {}}, FixedCase{"", {}}));
+INSTANTIATE_TEST_SUITE_P(Cells, StoredCells,
+                         ::testing::Values(StoredCase{GridCell::whole(7), true, "7", "General"},
+                                           StoredCase{GridCell::whole(2013001), true, "2013001", "General"},
+                                           StoredCase{GridCell::whole(-3), true, "-3", "General"},
+                                           StoredCase{GridCell::fixed(12.5, 1), true, "12.5", "General"},
+                                           StoredCase{GridCell::fixed(12.5, 2), true, "12.5", "0.00"},
+                                           StoredCase{GridCell::fixed(2.699999, 2), true, "2.7", "0.00"},
+                                           StoredCase{GridCell::fixed(3, 1), true, "3", "0.0"},
+                                           StoredCase{GridCell::fixed(0.00001, 5), true, "1E-05", "0.00000"},
+                                           StoredCase{GridCell::percent(12, 35), true, "0.34286", "0.000%"},
+                                           StoredCase{GridCell::percent(1, 1), true, "1", "0.000%"},
+                                           StoredCase{GridCell("07"), false, "07", "General"},
+                                           StoredCase{GridCell("12"), false, "12", "General"},
+                                           StoredCase{GridCell("34.286%"), false, "34.286%", "General"},
+                                           StoredCase{GridCell("鼠"), false, "鼠", "General"}));
 
 // Averages such as the omission table's are numbers in the file, shown with their decimals.
 TEST_F(SpreadsheetExport, FixedDecimalsAreNumbersWithANumberFormat) {
-    const TextGrid grid{{"值", "平均遗漏", "偏离"}, {"01", "2.70", "-1.50"}, {"02", "3.00", "0.25"}};
+    const CellGrid grid{{"值", "平均遗漏", "偏离"},
+                        {"01", GridCell::fixed(2.7, 2), GridCell::fixed(-1.5, 2)},
+                        {"02", GridCell::fixed(3, 2), GridCell::fixed(0.25, 2)}};
     writeSpreadsheet(grid, dir / "yilou.xlsx");
     const auto sheet = test::readFirstSheet(dir / "yilou.xlsx");
     for (const auto& [ref, value, format] : {std::tuple{"B2", "2.7", "0.00"}, std::tuple{"B3", "3", "0.00"},
@@ -183,16 +148,16 @@ TEST_F(SpreadsheetExport, FixedDecimalsAreNumbersWithANumberFormat) {
         EXPECT_TRUE(cell.isNumber) << ref;
         EXPECT_EQ(cell.value, value) << ref;
         EXPECT_EQ(cell.numberFormat, format) << ref;
-        EXPECT_EQ(test::shownText(cell), grid[ref[1] - '1'][ref[0] - 'A']) << ref;
+        EXPECT_EQ(test::shownText(cell), grid[ref[1] - '1'][ref[0] - 'A'].text()) << ref;
     }
     EXPECT_FALSE(sheet.cells.at("A2").isNumber);  // a ball number keeps its leading zero
 }
 
 TEST_F(SpreadsheetExport, MixedCellsKeepTheirTypesAndEmptyCellsStayBlank) {
-    const TextGrid tally{{"序号", "结果", "出现次数", "百分比"},
-                         {"1", "鼠", "12", "34.286%"},
-                         {"2", "07", "", "0.5"},
-                         {"3", "牛", "0", "0.000%"}};
+    const CellGrid tally{{"序号", "结果", "出现次数", "百分比"},
+                         {GridCell::whole(1), "鼠", GridCell::whole(12), GridCell::percent(12, 35)},
+                         {GridCell::whole(2), "07", "", GridCell::fixed(0.5, 1)},
+                         {GridCell::whole(3), "牛", GridCell::whole(0), GridCell::percent(0, 35)}};
     writeSpreadsheet(tally, dir / "Jieguo.xlsx");
     const auto sheet = test::readFirstSheet(dir / "Jieguo.xlsx");
     EXPECT_EQ(sheet.dimension, "A1:D4");
@@ -223,13 +188,13 @@ TEST_F(SpreadsheetExport, ColouredCellsShareOneFormatPerColourPairAndKeepTheirTy
     const CellColours ball{0xd22b2b, 0xffffff};
     const CellColours grey{std::nullopt, 0x9a9a9a};
     const CellColours summary{0xf2f2e6, std::nullopt};
-    TextGrid grid{{"期号", "01", "02"}};
+    CellGrid grid{{"期号", "01", "02"}};
     ColourGrid colours{{}};
     for (int r = 1; r <= 3000; ++r) {
-        grid.push_back({std::to_string(2013000 + r), "01", std::to_string(r % 7)});
+        grid.push_back({GridCell::whole(2013000 + r), "01", GridCell::whole(r % 7)});
         colours.push_back({{}, r % 2 ? ball : grey, grey});
     }
-    grid.push_back({"出现率", "50.0%", ""});
+    grid.push_back({"出现率", GridCell::percent(1, 2), ""});
     colours.push_back({{}, summary, summary});
     writeSpreadsheet(grid, target, colours);
 
@@ -244,7 +209,7 @@ TEST_F(SpreadsheetExport, ColouredCellsShareOneFormatPerColourPairAndKeepTheirTy
     EXPECT_EQ(omission.fontColour, "FF9A9A9A");
     EXPECT_EQ(sheet.cells.at("B3").fill, "");
     // A coloured percentage keeps its percent format; an empty coloured cell keeps its colour.
-    EXPECT_EQ(sheet.cells.at("B3002").numberFormat, "0.0%");
+    EXPECT_EQ(sheet.cells.at("B3002").numberFormat, "0.000%");
     EXPECT_EQ(sheet.cells.at("B3002").fill, "FFF2F2E6");
     EXPECT_EQ(sheet.cells.at("C3002").fill, "FFF2F2E6");
     // Cells without colours stay in the general format, as an uncoloured export writes them.
@@ -255,7 +220,7 @@ TEST_F(SpreadsheetExport, ColouredCellsShareOneFormatPerColourPairAndKeepTheirTy
 }
 
 TEST_F(SpreadsheetExport, AColourGridShorterThanTheTextsLeavesTheRestUncoloured) {
-    writeSpreadsheet(TextGrid{{"a", "b"}, {"c", "d"}}, target, ColourGrid{{CellColours{0x00ff00, 0x000000}}});
+    writeSpreadsheet(CellGrid{{"a", "b"}, {"c", "d"}}, target, ColourGrid{{CellColours{0x00ff00, 0x000000}}});
     const auto sheet = test::readFirstSheet(target);
     EXPECT_EQ(sheet.cells.at("A1").fill, "FF00FF00");
     EXPECT_EQ(sheet.cells.at("A1").fontColour, "FF000000");  // black is a colour, not "none"
@@ -265,8 +230,10 @@ TEST_F(SpreadsheetExport, AColourGridShorterThanTheTextsLeavesTheRestUncoloured)
 
 TEST_F(SpreadsheetExport, DataBarsCoverTheirColumnBelowTheHeaderFromZero) {
     const std::vector<DataBarColumn> bars = {{1, 0xf4a261}, {2, 0x000000}};
-    writeSpreadsheet(TextGrid{{"值", "当前遗漏", "最大遗漏"}, {"1", "0", "9"}, {"2", "4", "7"}, {"3", "2", "5"}},
-                     target, {}, bars);
+    CellGrid grid{{"值", "当前遗漏", "最大遗漏"}};
+    for (const auto& [value, current, longest] : {std::tuple{1, 0, 9}, std::tuple{2, 4, 7}, std::tuple{3, 2, 5}})
+        grid.push_back({GridCell::whole(value), GridCell::whole(current), GridCell::whole(longest)});
+    writeSpreadsheet(grid, target, {}, bars);
     const auto sheet = test::readFirstSheet(target);
     const std::map<std::string, std::pair<std::string, std::string>> expected = {{"B2:B4", {"FFF4A261", "num 0"}},
                                                                                  {"C2:C4", {"FF000000", "num 0"}}};
@@ -276,7 +243,7 @@ TEST_F(SpreadsheetExport, DataBarsCoverTheirColumnBelowTheHeaderFromZero) {
 
 TEST_F(SpreadsheetExport, AHeaderOnlyGridGivesAOneRowSheet) {
     // A bar over no rows is no bar, not an error.
-    writeSpreadsheet(TextGrid{{"序号", "结果", "出现次数", "百分比"}}, target, {}, {{2, 0xff0000}});
+    writeSpreadsheet(CellGrid{{"序号", "结果", "出现次数", "百分比"}}, target, {}, {{2, 0xff0000}});
     const auto sheet = test::readFirstSheet(target);
     EXPECT_EQ(sheet.dimension, "A1:D1");
     EXPECT_EQ(sheet.cells.size(), 4u);
@@ -284,8 +251,8 @@ TEST_F(SpreadsheetExport, AHeaderOnlyGridGivesAOneRowSheet) {
 }
 
 TEST_F(SpreadsheetExport, ASecondExportReplacesTheFirstAndLeavesNothingElseBehind) {
-    writeSpreadsheet(TextGrid{{"first"}}, target);
-    writeSpreadsheet(TextGrid{{"second"}}, target);
+    writeSpreadsheet(CellGrid{{"first"}}, target);
+    writeSpreadsheet(CellGrid{{"second"}}, target);
     EXPECT_EQ(test::readFirstSheet(target).cells.at("A1").value, "second");
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path()))
@@ -294,12 +261,12 @@ TEST_F(SpreadsheetExport, ASecondExportReplacesTheFirstAndLeavesNothingElseBehin
 }
 
 TEST_F(SpreadsheetExport, AFailedExportLeavesTheOldFileAndSaysWhy) {
-    writeSpreadsheet(TextGrid{{"old"}}, target);
+    writeSpreadsheet(CellGrid{{"old"}}, target);
     const std::string old = test::readFile(target);
     // Something in the way of the new workbook, as a file held open elsewhere would be.
     fs::create_directory(fs::path(target.string() + ".part"));
     try {
-        writeSpreadsheet(TextGrid{{"new"}}, target);
+        writeSpreadsheet(CellGrid{{"new"}}, target);
         FAIL() << "the export reported success";
     } catch (const StoreError& e) {
         EXPECT_NE(std::string(e.what()).find("无法写入电子表格文件"), std::string::npos) << e.what();
@@ -311,7 +278,7 @@ TEST_F(SpreadsheetExport, AMissingFolderIsReportedInWordsAndTheLibraryPrintsNoth
     testing::internal::CaptureStderr();
     std::string told;
     try {
-        writeSpreadsheet(TextGrid{{"x"}}, dir / "no such folder" / "lishi.xlsx");
+        writeSpreadsheet(CellGrid{{"x"}}, dir / "no such folder" / "lishi.xlsx");
     } catch (const StoreError& e) {
         told = e.what();
     }
@@ -328,7 +295,7 @@ TEST_F(SpreadsheetExport, ATargetThatCannotBeReplacedKeepsItsContent) {
     fs::create_directory(target);
     fs::path inside = target / "keep.txt";
     test::writeFile(inside, "kept");
-    EXPECT_THROW(writeSpreadsheet(TextGrid{{"x"}}, target), StoreError);
+    EXPECT_THROW(writeSpreadsheet(CellGrid{{"x"}}, target), StoreError);
     EXPECT_EQ(test::readFile(inside), "kept");
     EXPECT_FALSE(fs::exists(target.string() + ".part"));
 }
@@ -338,16 +305,16 @@ TEST_F(SpreadsheetExport, AnExportInTheDataFolderIsNotWrittenThroughALinkLeading
     fs::create_directories(data);
     test::writeFile(dir / "other.txt", "kept");
     fs::create_symlink("../other.txt", data / "lishi.xlsx");
-    EXPECT_THROW(writeSpreadsheet(TextGrid{{"x"}}, data / "lishi.xlsx", {}, {}, data), StoreError);
+    EXPECT_THROW(writeSpreadsheet(CellGrid{{"x"}}, data / "lishi.xlsx", {}, {}, data), StoreError);
     EXPECT_EQ(test::readFile(dir / "other.txt"), "kept");
     EXPECT_TRUE(fs::is_symlink(data / "lishi.xlsx"));
 }
 
 TEST_F(SpreadsheetExport, AnExportThroughALinkReplacesTheFileItPointsTo) {
     fs::create_directory(dir / "real");
-    writeSpreadsheet(TextGrid{{"old"}}, dir / "real" / "lishi.xlsx");
+    writeSpreadsheet(CellGrid{{"old"}}, dir / "real" / "lishi.xlsx");
     fs::create_symlink("real/lishi.xlsx", target);
-    writeSpreadsheet(TextGrid{{"new"}}, target);
+    writeSpreadsheet(CellGrid{{"new"}}, target);
     EXPECT_TRUE(fs::is_symlink(target));
     EXPECT_EQ(test::readFirstSheet(dir / "real" / "lishi.xlsx").cells.at("A1").value, "new");
     EXPECT_FALSE(fs::exists(dir / "real" / "lishi.xlsx.part"));
