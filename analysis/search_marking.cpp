@@ -175,13 +175,13 @@ unsigned SearchMarking::heldFree(const Occurrences& occurrences) const {
     return held;
 }
 
-unsigned SearchMarking::heldFixed(const HistorySnapshot& history, size_t row) const {
+unsigned SearchMarking::heldFixed(const std::vector<StoredDraw>& draws, size_t row) const {
     const auto at = static_cast<long long>(row) - back_;
+    const auto* reference = at >= 0 ? &draws[static_cast<size_t>(at)].own[index(kind_)] : nullptr;
     unsigned held = 0;
     for (size_t i = 0; i < distinct_.size(); ++i) {
         const Condition& c = distinct_[i];
-        const int reference = at >= 0 ? history.draws()[static_cast<size_t>(at)].own[index(kind_)][c.position] : 0;
-        if (reference == c.value)
+        if ((reference ? (*reference)[c.position] : 0) == c.value)
             held |= 1u << i;
     }
     return held;
@@ -189,7 +189,7 @@ unsigned SearchMarking::heldFixed(const HistorySnapshot& history, size_t row) co
 
 unsigned SearchMarking::heldConditions(const HistorySnapshot& history, size_t row) const {
     return free_ ? heldFree(occurrencesOf(history.listedDrawBefore(row, back_), kind_, countSpecial_))
-                 : heldFixed(history, row);
+                 : heldFixed(history.draws(), row);
 }
 
 RowMark SearchMarking::mark(const HistorySnapshot& history, size_t row) const {
@@ -208,10 +208,22 @@ std::vector<size_t> SearchMarking::markedRows(const HistorySnapshot& history, si
                                               const OccurrenceTable* occurrences) const {
     if (occurrences && !(free_ && occurrences->serves(kind_, back_, countSpecial_)))
         throw std::logic_error("an occurrence table of other settings");
+    // A follow search marks a row when every counted condition holds, and a condition that
+    // could not be counted leaves it unmarked: that is the counter reaching the ticked count.
+    unsigned required = 0;
+    for (const int bit : counted_)
+        required |= 1u << bit;
+    const bool countable = static_cast<int>(counted_.size()) == conditions_;
+    const auto marked = [&](unsigned held) {
+        return combination_ ? covering_[held] != 0 : countable && (held & required) == required;
+    };
+    const std::vector<StoredDraw>& draws = history.draws();
     std::vector<size_t> rows;
     for (size_t row = from; row < std::min(to, history.size()); ++row) {
-        const unsigned held = occurrences ? heldFree(occurrences->of(row)) : heldConditions(history, row);
-        if (markHeld(held).marked)
+        const unsigned held = occurrences ? heldFree(occurrences->of(row))
+                              : free_     ? heldConditions(history, row)
+                                          : heldFixed(draws, row);
+        if (marked(held))
             rows.push_back(row);
     }
     return rows;

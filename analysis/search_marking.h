@@ -78,7 +78,7 @@ private:
     unsigned conditionBit(Condition condition);
     unsigned heldConditions(const HistorySnapshot& history, size_t row) const;
     unsigned heldFree(const Occurrences& occurrences) const;
-    unsigned heldFixed(const HistorySnapshot& history, size_t row) const;
+    unsigned heldFixed(const std::vector<StoredDraw>& draws, size_t row) const;
     RowMark markHeld(unsigned held) const;
 
     Kind kind_;
