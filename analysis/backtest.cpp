@@ -53,7 +53,12 @@ Backtest::Backtest(HistoryDb& db, const SearchPanel& panel)
     : Backtest(HistorySnapshot::read(db, HistorySnapshot::kindsOf(panel.options)), panel) {}
 
 Backtest::Backtest(HistorySnapshot history, const SearchPanel& panel)
-    : history_(std::move(history)), panel_(checkedPanel(history_, panel)) {}
+    : history_(std::move(history)), panel_(checkedPanel(history_, panel)) {
+    const SearchSettings& options = panel_.options;
+    if (options.freePositions)
+        occurrences_.emplace(history_, options.searchKind, options.previousIssue ? 1 : options.gap,
+                             options.countSpecial);
+}
 
 size_t Backtest::rangeStart() const {
     // 起 is the same for every target: the first stored issue does not change.
@@ -78,8 +83,8 @@ std::optional<BacktestTarget> Backtest::choose(size_t t, size_t rangeStart, cons
     if (!built.ready())
         throw StoreError("回测未进行：" + (t < issues.size() ? "第 " + std::to_string(issues[t]) + " 期：" : "") +
                          built.refusal);
-    const std::vector<size_t> hits =
-        SearchMarking(built.inputs, panel_.combination).markedRows(history_, rangeStart, t);
+    const std::vector<size_t> hits = SearchMarking(built.inputs, panel_.combination)
+                                         .markedRows(history_, rangeStart, t, occurrences_ ? &*occurrences_ : nullptr);
     BacktestTarget target;
     target.base = issues[*base.index];
     target.hits = static_cast<int>(hits.size());

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "analysis/history_snapshot.h"
+#include "analysis/search_marking.h"
 #include "analysis/search_panel.h"
 #include "analysis/tally_rules.h"
 
@@ -96,6 +97,8 @@ private:
 
     HistorySnapshot history_;
     SearchPanel panel_;
+    // Free positions: every target's search reads the same reference draws.
+    std::optional<OccurrenceTable> occurrences_;
 };
 
 // The chosen values of a tally given in the grid's order.

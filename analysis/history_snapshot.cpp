@@ -25,9 +25,9 @@ std::vector<Kind> HistorySnapshot::kindsOf(const SearchSettings& settings) {
 
 HistorySnapshot HistorySnapshot::read(HistoryDb& db, std::span<const Kind> kinds) {
     const ReadTransaction transaction(db);
-    std::vector<StoredDraw> draws = db.drawValues(kinds);
-    std::optional<DrawValues> beforeFirst = listedBeforeFirst(db, draws);
-    return HistorySnapshot(std::move(draws), beforeFirst, readDerivationRecord(db.connection()), dataVersion(db));
+    std::shared_ptr<const StoredHistory> stored = db.sharedDrawValues(kinds);
+    std::optional<DrawValues> beforeFirst = listedBeforeFirst(db, stored->draws);
+    return HistorySnapshot(std::move(stored), beforeFirst, readDerivationRecord(db.connection()), dataVersion(db));
 }
 
 HistorySnapshot HistorySnapshot::withDraws(HistoryDb& db, std::vector<StoredDraw> draws) {
@@ -38,20 +38,21 @@ HistorySnapshot HistorySnapshot::withDraws(HistoryDb& db, std::vector<StoredDraw
 
 HistorySnapshot::HistorySnapshot(std::vector<StoredDraw> draws, std::optional<DrawValues> beforeFirst,
                                  std::optional<DerivationSettings> derivation, long long version)
-    : draws_(std::move(draws)), beforeFirst_(beforeFirst), derivation_(derivation), version_(version) {
-    issues_.reserve(draws_.size());
-    for (const StoredDraw& d : draws_)
-        issues_.push_back(d.issue);
-}
+    : HistorySnapshot(std::make_shared<const StoredHistory>(StoredHistory::of(std::move(draws))), beforeFirst,
+                      derivation, version) {}
+
+HistorySnapshot::HistorySnapshot(std::shared_ptr<const StoredHistory> stored, std::optional<DrawValues> beforeFirst,
+                                 std::optional<DerivationSettings> derivation, long long version)
+    : stored_(std::move(stored)), beforeFirst_(beforeFirst), derivation_(derivation), version_(version) {}
 
 PanelHistory HistorySnapshot::panelHistory() const {
-    return {issues_, [this](size_t i) { return draws_.at(i); }};
+    return {issues(), [this](size_t i) { return draws().at(i); }};
 }
 
 const DrawValues* HistorySnapshot::listedDrawBefore(size_t row, int back) const {
     const auto at = static_cast<long long>(row) - back;
     if (at >= 0)
-        return &draws_[static_cast<size_t>(at)].own;
+        return &draws()[static_cast<size_t>(at)].own;
     if (at == -1 && beforeFirst_)
         return &*beforeFirst_;
     return nullptr;

@@ -7,6 +7,7 @@
 #include "analysis/search_panel.h"
 #include "store/history_db.h"
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -28,10 +29,12 @@ public:
 
     HistorySnapshot(std::vector<StoredDraw> draws, std::optional<DrawValues> beforeFirst,
                     std::optional<DerivationSettings> derivation, long long version);
+    HistorySnapshot(std::shared_ptr<const StoredHistory> stored, std::optional<DrawValues> beforeFirst,
+                    std::optional<DerivationSettings> derivation, long long version);
 
-    size_t size() const { return draws_.size(); }
-    const std::vector<int>& issues() const { return issues_; }
-    const std::vector<StoredDraw>& draws() const { return draws_; }
+    size_t size() const { return stored_->draws.size(); }
+    const std::vector<int>& issues() const { return stored_->issues; }
+    const std::vector<StoredDraw>& draws() const { return stored_->draws; }
     // What the search panel's rules read of the history.
     PanelHistory panelHistory() const;
 
@@ -46,8 +49,7 @@ public:
     long long version() const { return version_; }
 
 private:
-    std::vector<int> issues_;
-    std::vector<StoredDraw> draws_;
+    std::shared_ptr<const StoredHistory> stored_;
     std::optional<DrawValues> beforeFirst_;
     std::optional<DerivationSettings> derivation_;
     long long version_ = 0;

@@ -47,6 +47,28 @@ unsigned valuesMet(Kind kind, int value, bool ordinal) {
     return met;
 }
 
+// What the free mode reads of a reference draw's counted list; nothing of a missing one
+// (an empty list: no pattern occurs in it).
+Occurrences occurrencesOf(const DrawValues* reference, Kind kind, bool countSpecial) {
+    Occurrences atLeast{};
+    if (!reference)
+        return atLeast;
+    const auto& values = (*reference)[index(kind)];
+    const ValueRange range = kCounterRanges[index(kind)];
+    int cut = kPositions;  // the position whose token the cut breaks
+    if (!countSpecial)
+        for (int p = kPositions - 1; p >= 0 && cut == kPositions; --p)
+            if (range.contains(values[p]))
+                cut = p;
+    std::array<int, 32> counts{};
+    for (int p = 0; p < kPositions; ++p)
+        if (p != cut && range.contains(values[p])) {
+            const int v = values[p] - range.low;
+            atLeast[counts[v]++] |= 1u << v;
+        }
+    return atLeast;
+}
+
 }  // namespace
 
 SearchMarking::SearchMarking(const SearchInputs& inputs, bool combination)
@@ -142,52 +164,39 @@ unsigned SearchMarking::conditionBit(Condition condition) {
     return static_cast<unsigned>(distinct_.size() - 1);
 }
 
-unsigned SearchMarking::heldFree(const DrawValues* reference) const {
-    if (!reference)
-        return 0;  // an empty list: no pattern occurs in it
-    const auto& values = (*reference)[index(kind_)];
-    const ValueRange range = kCounterRanges[index(kind_)];
-    int cut = kPositions;  // the position whose token the cut breaks
-    if (!countSpecial_)
-        for (int p = kPositions - 1; p >= 0 && cut == kPositions; --p)
-            if (range.contains(values[p]))
-                cut = p;
-    // By count k, the values occurring at least k times (bit value − low).
-    std::array<int, 32> counts{};
-    std::array<unsigned, kPositions + 1> atLeast{};
-    for (int p = 0; p < kPositions; ++p)
-        if (p != cut && range.contains(values[p])) {
-            const int v = values[p] - range.low;
-            atLeast[++counts[v]] |= 1u << v;
-        }
+unsigned SearchMarking::heldFree(const Occurrences& occurrences) const {
     unsigned held = 0;
     for (size_t i = 0; i < distinct_.size(); ++i) {
         const Condition& c = distinct_[i];
         const int needed = std::max(c.ordinal, 1);
-        if (needed <= kPositions && (atLeast[needed] & c.values) != 0)
+        if (needed <= kPositions && (occurrences[needed - 1] & c.values) != 0)
             held |= 1u << i;
     }
     return held;
 }
 
-unsigned SearchMarking::heldFixed(const HistorySnapshot& history, size_t row) const {
+unsigned SearchMarking::heldFixed(const std::vector<StoredDraw>& draws, size_t row) const {
     const auto at = static_cast<long long>(row) - back_;
+    const auto* reference = at >= 0 ? &draws[static_cast<size_t>(at)].own[index(kind_)] : nullptr;
     unsigned held = 0;
     for (size_t i = 0; i < distinct_.size(); ++i) {
         const Condition& c = distinct_[i];
-        const int reference = at >= 0 ? history.draws()[static_cast<size_t>(at)].own[index(kind_)][c.position] : 0;
-        if (reference == c.value)
+        if ((reference ? (*reference)[c.position] : 0) == c.value)
             held |= 1u << i;
     }
     return held;
 }
 
 unsigned SearchMarking::heldConditions(const HistorySnapshot& history, size_t row) const {
-    return free_ ? heldFree(history.listedDrawBefore(row, back_)) : heldFixed(history, row);
+    return free_ ? heldFree(occurrencesOf(history.listedDrawBefore(row, back_), kind_, countSpecial_))
+                 : heldFixed(history.draws(), row);
 }
 
 RowMark SearchMarking::mark(const HistorySnapshot& history, size_t row) const {
-    const unsigned held = heldConditions(history, row);
+    return markHeld(heldConditions(history, row));
+}
+
+RowMark SearchMarking::markHeld(unsigned held) const {
     RowMark m;
     for (const int bit : counted_)
         m.counted += (held >> bit) & 1u;
@@ -195,12 +204,40 @@ RowMark SearchMarking::mark(const HistorySnapshot& history, size_t row) const {
     return m;
 }
 
-std::vector<size_t> SearchMarking::markedRows(const HistorySnapshot& history, size_t from, size_t to) const {
+std::vector<size_t> SearchMarking::markedRows(const HistorySnapshot& history, size_t from, size_t to,
+                                              const OccurrenceTable* occurrences) const {
+    if (occurrences && !(free_ && occurrences->serves(kind_, back_, countSpecial_)))
+        throw std::logic_error("an occurrence table of other settings");
+    // A follow search marks a row when every counted condition holds, and a condition that
+    // could not be counted leaves it unmarked: that is the counter reaching the ticked count.
+    unsigned required = 0;
+    for (const int bit : counted_)
+        required |= 1u << bit;
+    const bool countable = static_cast<int>(counted_.size()) == conditions_;
+    const auto marked = [&](unsigned held) {
+        return combination_ ? covering_[held] != 0 : countable && (held & required) == required;
+    };
+    const std::vector<StoredDraw>& draws = history.draws();
     std::vector<size_t> rows;
-    for (size_t row = from; row < std::min(to, history.size()); ++row)
-        if (mark(history, row).marked)
+    for (size_t row = from; row < std::min(to, history.size()); ++row) {
+        const unsigned held = occurrences ? heldFree(occurrences->of(row))
+                              : free_     ? heldConditions(history, row)
+                                          : heldFixed(draws, row);
+        if (marked(held))
             rows.push_back(row);
+    }
     return rows;
+}
+
+OccurrenceTable::OccurrenceTable(const HistorySnapshot& history, Kind kind, int back, bool countSpecial)
+    : kind_(kind), back_(back), countSpecial_(countSpecial) {
+    rows_.reserve(history.size());
+    for (size_t row = 0; row < history.size(); ++row)
+        rows_.push_back(occurrencesOf(history.listedDrawBefore(row, back), kind, countSpecial));
+}
+
+bool OccurrenceTable::serves(Kind kind, int back, bool countSpecial) const {
+    return kind == kind_ && back == back_ && countSpecial == countSpecial_;
 }
 
 }  // namespace drawfollow

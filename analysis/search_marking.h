@@ -12,10 +12,32 @@
 #include "analysis/history_snapshot.h"
 #include "analysis/search.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
 namespace drawfollow {
+
+// By count k (index k − 1), the values a row's reference draw holds at least k times in its
+// counted list, as bits value − low of the search kind's counters.
+using Occurrences = std::array<unsigned, kPositions>;
+
+// Every row's Occurrences for one search kind, gap and choice of the special number: what
+// the free mode reads of each reference draw, the same for every base, so that a run of
+// searches over one history (a backtest's targets) counts each reference draw once.
+class OccurrenceTable {
+public:
+    OccurrenceTable(const HistorySnapshot& history, Kind kind, int back, bool countSpecial);
+    // Whether it holds what a marking of these settings reads.
+    bool serves(Kind kind, int back, bool countSpecial) const;
+    const Occurrences& of(size_t row) const { return rows_[row]; }
+
+private:
+    Kind kind_;
+    int back_;
+    bool countSpecial_;
+    std::vector<Occurrences> rows_;
+};
 
 // One row under a marking: whether it is marked, and its counter (how many of the counted
 // conditions hold, the value the search leaves in intTh).
@@ -40,8 +62,10 @@ public:
     bool combination() const { return combination_; }
 
     RowMark mark(const HistorySnapshot& history, size_t row) const;
-    // The marked rows of [from, to), in issue order.
-    std::vector<size_t> markedRows(const HistorySnapshot& history, size_t from, size_t to) const;
+    // The marked rows of [from, to), in issue order; a free-mode marking reads the reference
+    // draws' occurrences from `occurrences` when given (it must serve this marking).
+    std::vector<size_t> markedRows(const HistorySnapshot& history, size_t from, size_t to,
+                                   const OccurrenceTable* occurrences = nullptr) const;
 
 private:
     struct Condition {
@@ -53,8 +77,9 @@ private:
 
     unsigned conditionBit(Condition condition);
     unsigned heldConditions(const HistorySnapshot& history, size_t row) const;
-    unsigned heldFree(const DrawValues* reference) const;
-    unsigned heldFixed(const HistorySnapshot& history, size_t row) const;
+    unsigned heldFree(const Occurrences& occurrences) const;
+    unsigned heldFixed(const std::vector<StoredDraw>& draws, size_t row) const;
+    RowMark markHeld(unsigned held) const;
 
     Kind kind_;
     bool free_;

@@ -16,6 +16,11 @@ namespace {
 // A few changes of a long history's rows; the journal of a larger change is cut back to it.
 constexpr int kJournalSizeLimit = 4 << 20;
 
+// The page cache, counted in pages. SQLite's default is given in kibibytes and turned into a
+// page count at the default page size of 4 KiB, before a new file or VACUUM's copy takes its
+// 64 KiB pages: an import into a new file or a compaction then cached 500 large pages, 32 MB.
+constexpr int kCachePages = 32;
+
 std::string quoted(const std::filesystem::path& p) {
     return "“" + p.string() + "”";
 }
@@ -70,6 +75,7 @@ HistoryDb::HistoryDb(const std::filesystem::path& file, std::chrono::millisecond
     try {
         // The window and scripts may share the file: a change by another program is waited for.
         db_.setBusyTimeout(static_cast<int>(busyTimeout.count()));
+        db_.exec("PRAGMA cache_size = " + std::to_string(kCachePages));
         // The first access to the file: a foreign or damaged file fails here.
         requireWholeFile(db_, file);
         const int version = db_.execAndGet("PRAGMA user_version").getInt();

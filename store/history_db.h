@@ -71,6 +71,15 @@ struct KindValues {
     std::array<int, kPositions> values{};
 };
 
+// Every stored draw's issue and own values in issue order, with the issues alone beside them
+// for the searches by issue; read once and shared read-only.
+struct StoredHistory {
+    std::vector<StoredDraw> draws;
+    std::vector<int> issues;
+
+    static StoredHistory of(std::vector<StoredDraw> draws);
+};
+
 // One row of Carcu: a value of the result kind and how often the selected rows hold it.
 struct TallyRow {
     int value = 0;  // Nmb
@@ -118,6 +127,10 @@ public:
     // step. Otherwise (a file that could not be upgraded, or one without a record) the values
     // of `kinds` and the numbers are read from Lishi and the other kinds hold 0.
     std::vector<StoredDraw> drawValues(std::span<const Kind> kinds = kAllKinds);
+    // The same, shared: the draws derived from DrawNumbers are kept while nothing can have
+    // changed them (no commit by another connection, no change and no schema change by this
+    // one), so that a question asked again reads two numbers instead of every draw.
+    std::shared_ptr<const StoredHistory> sharedDrawValues(std::span<const Kind> kinds = kAllKinds);
     // Hands every stored row to `visit` with its fields as the file holds them, named by
     // their columns, NULL where unset; one row at a time, so that a history of any length
     // needs the memory of one row.
@@ -173,9 +186,22 @@ private:
                     const BatchProgress& progress);
     void insertRow(const DrawRow& row, DirectDrawWrites& direct);
 
+    // What tells whether the stored draws may have changed since they were read.
+    struct HistoryStamp {
+        long long schemaVersion = 0;
+        long long dataVersion = 0;  // moves with another connection's commits
+        long long ownChanges = 0;   // rows this connection changed, rolled back ones included
+        bool operator==(const HistoryStamp&) const = default;
+    };
+    HistoryStamp stamp();
+    // Within the caller's read transaction; `derived` says whether every kind was derived.
+    StoredHistory readDrawValues(std::span<const Kind> kinds, bool& derived);
+
     std::filesystem::path path_;
     SQLite::Database db_;
     std::unique_ptr<SQLite::Statement> insert_;
+    std::shared_ptr<const StoredHistory> kept_;
+    HistoryStamp keptStamp_;
 };
 
 // The write lock for one change of the history: taken before anything is read (BEGIN

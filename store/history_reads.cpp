@@ -5,6 +5,8 @@
 #include "store/history_db.h"
 #include "store/raw_query.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
 
 namespace drawfollow {
@@ -128,9 +130,51 @@ std::vector<DrawInput> HistoryDb::draws() {
 
 std::vector<StoredDraw> HistoryDb::drawValues(std::span<const Kind> kinds) {
     const ReadTransaction transaction(*this);
-    if (const auto settings = recordedDerivation(); settings && drawNumbersInStep(db_))
-        return derivedValues(db_, *settings);
-    return storedValues(db_, kinds);
+    bool derived = false;
+    return readDrawValues(kinds, derived).draws;
+}
+
+HistoryDb::HistoryStamp HistoryDb::stamp() {
+    // The schema version is read first: it takes the read lock, and only under it does the
+    // data version count the commits of other connections up to now.
+    HistoryStamp now;
+    now.schemaVersion = db_.execAndGet("PRAGMA schema_version").getInt64();
+    now.dataVersion = db_.execAndGet("PRAGMA data_version").getInt64();
+    now.ownChanges = sqlite3_total_changes64(db_.getHandle());
+    return now;
+}
+
+StoredHistory StoredHistory::of(std::vector<StoredDraw> draws) {
+    StoredHistory history{std::move(draws), {}};
+    history.issues.reserve(history.draws.size());
+    for (const StoredDraw& d : history.draws)
+        history.issues.push_back(d.issue);
+    return history;
+}
+
+StoredHistory HistoryDb::readDrawValues(std::span<const Kind> kinds, bool& derived) {
+    const auto settings = recordedDerivation();
+    derived = settings && drawNumbersInStep(db_);
+    return StoredHistory::of(derived ? derivedValues(db_, *settings) : storedValues(db_, kinds));
+}
+
+std::shared_ptr<const StoredHistory> HistoryDb::sharedDrawValues(std::span<const Kind> kinds) {
+    const ReadTransaction transaction(*this);
+    const HistoryStamp now = stamp();
+    // Within a caller's write transaction the draws read may hold changes it later rolls
+    // back, which leaves the count of this connection's changes as it was: those are not kept.
+    const bool writing = sqlite3_txn_state(db_.getHandle(), "main") == SQLITE_TXN_WRITE;
+    if (kept_ && keptStamp_ == now)
+        return kept_;
+    kept_.reset();
+    bool derived = false;
+    auto read = std::make_shared<const StoredHistory>(readDrawValues(kinds, derived));
+    // Values read from Lishi are those of `kinds` alone.
+    if (derived && !writing) {
+        kept_ = read;
+        keptStamp_ = now;
+    }
+    return read;
 }
 
 void HistoryDb::forEachRowAsStored(const std::function<void(const SQLite::Statement& fields)>& visit) {

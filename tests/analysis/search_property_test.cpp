@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 
 namespace drawfollow {
 namespace {
@@ -184,6 +185,15 @@ TEST_P(SearchProperty, TheMarkingOverASnapshotGivesTheSearchsHitsAndTally) {
         const auto from = static_cast<size_t>(std::lower_bound(issues.begin(), issues.end(), first) - issues.begin());
         const auto to = static_cast<size_t>(std::upper_bound(issues.begin(), issues.end(), last) - issues.begin());
         const std::vector<size_t> hits = SearchMarking(in, combination).markedRows(history, from, std::max(from, to));
+        if (in.freePositions) {
+            // The backtest's table of every reference draw's occurrences marks alike; one of
+            // another gap is refused, not read.
+            const int back = in.previousIssue ? 1 : in.gap;
+            const OccurrenceTable table(history, in.searchKind, back, in.countSpecial);
+            EXPECT_EQ(SearchMarking(in, combination).markedRows(history, from, std::max(from, to), &table), hits);
+            const OccurrenceTable otherGap(history, in.searchKind, back + 1, in.countSpecial);
+            EXPECT_THROW(SearchMarking(in, combination).markedRows(history, from, to, &otherGap), std::logic_error);
+        }
         std::vector<int> hitIssues;
         for (const size_t row : hits)
             hitIssues.push_back(issues[row]);
