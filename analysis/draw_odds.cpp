@@ -2,28 +2,23 @@
 
 #include "analysis/panel_values.h"
 #include "store/attributes.h"
+#include "store/lottery_shape.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace drawfollow {
 
-namespace {
-
-constexpr int kNumbers = 30;
-
-}  // namespace
-
 DrawOdds drawOdds(int positions, int numbersHolding) {
     const double s = positions;
-    const double share = static_cast<double>(numbersHolding) / kNumbers;
-    return {s * share, s * share * (1 - share) * (kNumbers - s) / (kNumbers - 1)};
+    const double share = static_cast<double>(numbersHolding) / kNumberCount;
+    return {s * share, s * share * (1 - share) * (kNumberCount - s) / (kNumberCount - 1)};
 }
 
 int numbersHolding(const SearchSettings& settings, const TallyRules& rules, std::span<const int> chosen, int issue) {
     const int zodiacYear = zodiacYearOfIssue(issue);
     int holding = 0;
-    for (int n = 1; n <= kNumbers; ++n) {
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
         const int v = valueOfNumber(settings.resultKind, n, zodiacYear, settings.codes, settings.segmentOffset);
         if (rules.isCounted(v) && std::ranges::find(chosen, v) != chosen.end())
             ++holding;

@@ -1,6 +1,7 @@
 #include "analysis/shape_chance.h"
 
 #include "store/history_db.h"
+#include "store/lottery_shape.h"
 
 #include <array>
 #include <bit>
@@ -9,7 +10,6 @@ namespace drawfollow {
 
 namespace {
 
-constexpr int kHighest = 30;
 // Above every value a measure can take: the largest is the zone code 800.
 constexpr int kValueSlots = 1000;
 
@@ -23,9 +23,9 @@ struct OneNumber {
     int zone = 0;
 };
 
-const std::array<OneNumber, kHighest + 1> kOne = [] {
-    std::array<OneNumber, kHighest + 1> one{};
-    for (int n = 1; n <= kHighest; ++n) {
+const std::array<OneNumber, kHighestNumber + 1> kOne = [] {
+    std::array<OneNumber, kHighestNumber + 1> one{};
+    for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
         const NumberSet set = NumberSet{1} << n;
         one[n] = {shapeOf(ShapeMeasure::Odd, set), shapeOf(ShapeMeasure::Big, set), shapeOf(ShapeMeasure::Prime, set),
                   shapeOf(ShapeMeasure::Zone, set)};
@@ -45,7 +45,7 @@ public:
     void walk() { visit({}, 1); }
 
     Distributions distributions() const {
-        const double total = static_cast<double>(binomial(kHighest, k_));
+        const double total = static_cast<double>(binomial(kNumberCount, k_));
         Distributions result;
         for (ShapeMeasure m : kShapeMeasures) {
             const std::vector<uint64_t>& tally = tallies_[static_cast<size_t>(index(m))];
@@ -93,7 +93,7 @@ private:
     // Leave room for the members still to come; the last member is counted in place, since
     // nearly every step of the walk is a last member.
     void visit(const Partial& p, int from) {
-        const int highest = kHighest - (k_ - p.size - 1);
+        const int highest = kHighestNumber - (k_ - p.size - 1);
         if (p.size + 1 < k_) {
             for (int x = from; x <= highest; ++x)
                 visit(with(p, x), x + 1);
@@ -117,7 +117,7 @@ private:
     std::vector<ShapeChance> repeats(double total) const {
         std::vector<ShapeChance> result;
         for (int j = 0; j <= k_; ++j) {
-            const uint64_t sets = binomial(k_, j) * binomial(kHighest - k_, k_ - j);
+            const uint64_t sets = binomial(k_, j) * binomial(kNumberCount - k_, k_ - j);
             if (sets > 0)
                 result.push_back({j, sets, static_cast<double>(sets) / total});
         }

@@ -1,5 +1,7 @@
 #include "analysis/shape_measures.h"
 
+#include "store/lottery_shape.h"
+
 #include <bit>
 #include <stdexcept>
 
@@ -22,10 +24,10 @@ constexpr NumberSet rangeSet(int low, int high) {
 }
 
 constexpr NumberSet kOdd = setOf({1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25, 27, 29});
-constexpr NumberSet kBig = rangeSet(16, 30);
+constexpr NumberSet kBig = rangeSet(kHighestNumber / 2 + 1, kHighestNumber);
 // The sites' 质 numbers: the primes below 30 and 1.
 constexpr NumberSet kPrime = setOf({1, 2, 3, 5, 7, 11, 13, 17, 19, 23, 29});
-constexpr std::array kZones = {rangeSet(1, 10), rangeSet(11, 20), rangeSet(21, 30)};
+constexpr std::array kZones = {rangeSet(kLowestNumber, 10), rangeSet(11, 20), rangeSet(21, kHighestNumber)};
 
 int count(NumberSet set) {
     return std::popcount(set);

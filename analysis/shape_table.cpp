@@ -1,10 +1,10 @@
 #include "analysis/shape_table.h"
 
 #include "analysis/shape_chance.h"
+#include "store/lottery_shape.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 
 namespace drawfollow {
 
@@ -12,17 +12,13 @@ namespace {
 
 NumberSet checkedScopeNumbers(const KindValues& draw, TallyScope scope) {
     const int wanted = numbersInScope(scope);
-    NumberSet set = 0;
-    bool inRange = true;
-    for (int p = 0; p < wanted; ++p) {
-        const int n = draw.values[static_cast<size_t>(p)];
-        inRange = inRange && n >= 1 && n <= 30;
-        if (inRange)
-            set |= NumberSet{1} << n;
-    }
-    if (!inRange || std::popcount(set) != wanted)
+    const auto scopeNumbers = std::span(draw.values).first(static_cast<size_t>(wanted));
+    if (drawFault(scopeNumbers))
         throw StoreError("第 " + std::to_string(draw.issue) + " 期的号码不是 " + std::to_string(wanted) +
                          " 个不同的 1～30 号码，无法分析形态。");
+    NumberSet set = 0;
+    for (const int n : scopeNumbers)
+        set |= NumberSet{1} << n;
     return set;
 }
 

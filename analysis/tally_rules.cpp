@@ -6,10 +6,6 @@ namespace drawfollow {
 
 namespace {
 
-// The values a tally counts per kind (a stored value outside them is not counted).
-constexpr std::array<ValueRange, kKinds> kTallyCounters = {ValueRange{1, 30}, ValueRange{0, 12}, ValueRange{0, 3},
-                                                           ValueRange{0, 9},  ValueRange{1, 11}, ValueRange{0, 10}};
-
 ValueRange listedValues(const SearchSettings& inputs) {
     switch (inputs.resultKind) {
         case Kind::Zodiac:
@@ -17,7 +13,7 @@ ValueRange listedValues(const SearchSettings& inputs) {
         case Kind::Segment:
             return {inputs.segmentOffset, inputs.segmentOffset + 9};
         default:
-            return kTallyCounters[index(inputs.resultKind)];
+            return kTalliedValues[index(inputs.resultKind)];
     }
 }
 
@@ -37,7 +33,7 @@ std::pair<int, int> tallyPositions(TallyScope scope) {
 TallyRules::TallyRules(const SearchSettings& inputs)
     : kind_(inputs.resultKind),
       codes_(inputs.codes),
-      counted_(kTallyCounters[index(inputs.resultKind)]),
+      counted_(kTalliedValues[index(inputs.resultKind)]),
       listed_(listedValues(inputs)) {
     std::tie(firstPosition_, lastPosition_) = tallyPositions(inputs.scope);
 }

@@ -13,9 +13,6 @@ namespace drawfollow::cli {
 
 namespace {
 
-// A drawn number, as the number kind's values run.
-constexpr ValueRange kNumberRange = kCounterRanges[static_cast<size_t>(Kind::Number)];
-
 struct HistoryOptions {
     AttributeOptions attributes;
     std::string file;
@@ -79,7 +76,7 @@ void addHistoryCommands(CLI::App& app, CliContext& context) {
     add->add_option("N1..N8", options->addNumbers, "the eight numbers (the last is the special number)")
         ->required()
         ->expected(kPositions)
-        ->transform(decimal(kNumberRange.low, kNumberRange.high));
+        ->transform(decimal(kLowestNumber, kHighestNumber));
     addAttributeOptions(add, options->attributes);
     add->callback([&context, options] {
         DrawInput draw{options->addIssue, {}};

@@ -1,4 +1,4 @@
-// The history grid MSFlexGrid1 as cells: a header row, then one row per draw.
+// The window's history grid as cells: a header row, then one row per draw.
 #pragma once
 
 #include "store/draw_row.h"

@@ -1,5 +1,7 @@
-// The vocabulary shared by every layer: positions, attribute kinds and their field codes.
+// The vocabulary shared by every layer: the kinds' field codes, a draw's numbers and values.
 #pragma once
+
+#include "store/lottery_shape.h"
 
 #include <array>
 #include <cstdint>
@@ -7,20 +9,6 @@
 #include <string_view>
 
 namespace drawfollow {
-
-inline constexpr int kPositions = 8;  // 1..7 regular numbers, 8 the special number
-inline constexpr int kRegularPositions = 7;
-inline constexpr int kKinds = 6;
-
-// Index order matters: it is the order of the option groups and of the stored lists.
-enum class Kind : int { Number = 0, Zodiac = 1, Head = 2, Tail = 3, DigitSum = 4, Segment = 5 };
-
-inline constexpr std::array<Kind, kKinds> kAllKinds = {Kind::Number, Kind::Zodiac,   Kind::Head,
-                                                       Kind::Tail,   Kind::DigitSum, Kind::Segment};
-
-constexpr int index(Kind k) {
-    return static_cast<int>(k);
-}
 
 // Field letters skip C and D.
 inline constexpr std::array<char, kKinds> kKindLetters = {'A', 'B', 'E', 'F', 'G', 'H'};
@@ -38,15 +26,6 @@ constexpr std::string_view suffixOf(Kind k) {
 constexpr bool twoDigitValueText(Kind k) {
     return k == Kind::Number || k == Kind::Zodiac || k == Kind::DigitSum;
 }
-
-// The counter range of the list rule per kind (inclusive).
-struct ValueRange {
-    int low;
-    int high;
-    constexpr bool contains(int v) const { return v >= low && v <= high; }
-};
-inline constexpr std::array<ValueRange, kKinds> kCounterRanges = {
-    ValueRange{1, 30}, ValueRange{0, 12}, ValueRange{0, 4}, ValueRange{0, 9}, ValueRange{1, 13}, ValueRange{0, 10}};
 
 // Value text as stored in the counted lists and matched by the searches.
 std::string valueText(Kind k, int value);

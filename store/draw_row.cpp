@@ -35,7 +35,7 @@ std::string plainList(const DrawValues& values) {
 std::string countedList(const DrawValues& values, Kind kind) {
     std::string list;
     list.reserve(5 * std::size_t{kPositions});
-    std::array<int, 31> counters{};  // the widest range, numbers 1..30
+    std::array<int, kHighestNumber + 1> counters{};  // the widest range, the numbers
     const ValueRange range = kCounterRanges[index(kind)];
     for (int p = 0; p < kPositions; ++p) {
         const int v = values[index(kind)][p];
@@ -72,16 +72,13 @@ void CarriedDraws::advance(const DrawValues& added) {
 }
 
 std::string drawProblem(const Numbers& numbers) {
-    std::array<bool, 31> seen{};
-    for (int p = 0; p < kPositions; ++p) {
-        const int n = numbers[p];
-        if (n < 1 || n > 30)
-            return "第 " + std::to_string(p + 1) + " 个号码 " + std::to_string(n) + " 不在 1～30 之内";
-        if (seen[n])
-            return "号码 " + std::to_string(n) + " 在同一期中重复";
-        seen[n] = true;
-    }
-    return {};
+    const auto fault = drawFault(std::span(numbers));
+    if (!fault)
+        return {};
+    if (fault->earlierPosition == 0)
+        return "第 " + std::to_string(fault->position) + " 个号码 " + std::to_string(fault->number) +
+               " 不在 1～30 之内";
+    return "号码 " + std::to_string(fault->number) + " 在同一期中重复";
 }
 
 std::string issueText(int issue) {

@@ -36,19 +36,22 @@ EntryCheck checkEntry(const QString& issueText, const std::array<QString, kPosit
                 p, QStringLiteral("第 %1 个号码框（%2）是空的：一期要输入全部八个号码。").arg(p).arg(positionName(p)));
         bool ok = false;
         const int n = text.toInt(&ok);
-        if (!ok || n < 1 || n > 30)
+        // Text that is no number counts as 0, out of range; so does a number the cast would wrap into range.
+        draw.numbers[p - 1] = static_cast<int16_t>(ok && isDrawNumber(n) ? n : 0);
+        const auto fault = drawFault(std::span(draw.numbers).first(static_cast<size_t>(p)));
+        if (!fault)
+            continue;
+        if (fault->earlierPosition == 0)
             return wrong(
                 p,
                 QStringLiteral("第 %1 个号码框（%2）的号码 %3 不在 01～30 之内。").arg(p).arg(positionName(p), text));
-        for (int q = 1; q < p; ++q)
-            if (draw.numbers[q - 1] == n)
-                return wrong(p, QStringLiteral("第 %1 个号码框（%2）的号码 %3 与第 %4 个号码框（%5）重复："
-                                               "同一期的八个号码各不相同。")
-                                    .arg(p)
-                                    .arg(positionName(p), twoDigits(n))
-                                    .arg(q)
-                                    .arg(positionName(q)));
-        draw.numbers[p - 1] = static_cast<int16_t>(n);
+        const int q = fault->earlierPosition;
+        return wrong(p, QStringLiteral("第 %1 个号码框（%2）的号码 %3 与第 %4 个号码框（%5）重复："
+                                       "同一期的八个号码各不相同。")
+                            .arg(p)
+                            .arg(positionName(p), twoDigits(n))
+                            .arg(q)
+                            .arg(positionName(q)));
     }
     return EntryCheck{draw, -1, {}};
 }

@@ -1,4 +1,4 @@
-// The eight entry boxes MaskEdBox1(1..8): two digits each, the focus moving on
+// The eight entry boxes of a draw: two digits each, the focus moving on
 // to the next box after two digits, and a complete draw reported when box 8 gets its
 // second digit (or Return is pressed in any box).
 #pragma once

@@ -1,5 +1,5 @@
-// The exports: the history as a text file (Command4) and any of the three grids as a
-// spreadsheet (mnuDcls and a double click on a grid). The file is written in the data
+// The exports: the history as a text file and any of the three grids as a spreadsheet
+// (导出历史号码 and a double click on a grid). The file is written in the data
 // folder and handed to the program the system opens such files with, without waiting for
 // it; a file that cannot be written is explained in a message, one that no program opens
 // in the status bar, with its full path.
@@ -29,7 +29,7 @@ public:
     // `window` is the parent of the dialogs.
     FileExports(HistoryController& controller, HistoryJobs& jobs, UserDialogs& dialogs, QWidget* window);
 
-    // Command4, written off the window's thread.
+    // The history as a text file, written off the window's thread.
     void exportText();
     // Writes the grid `read` gives (from a copy of what the grid shows, never from the
     // window's model) under the file name of `which`; both off the window's thread, since the

@@ -1,6 +1,6 @@
-// The commands that replace or cut the history: Command3 and mnuErase, mnuClear, mnuDlzd,
-// mnuEszhzd, the text import cmdRdLst and the restore of a safety copy mnuRestore, and the
-// years the online update keeps (mnuSetDay). Each asks what the user wants, has the change
+// The commands that replace or cut the history: deleting the newest draw, clearing, cutting
+// to an issue or by a count, the text import and the restore of a safety copy, and the
+// years the online update keeps. Each asks what the user wants, has the change
 // run off the window's thread (HistoryJobs) and says what went wrong; what went right goes
 // to the status bar.
 #pragma once
@@ -32,13 +32,13 @@ public:
     // `window` is the parent of the dialogs.
     HistoryCommands(HistoryController& controller, HistoryJobs& jobs, UserDialogs& dialogs, QWidget* window);
 
-    void deleteNewest();       // Command3, mnuErase: no confirmation (a safety copy is made)
-    void clearHistory();       // mnuClear
-    void trimToIssue();        // mnuDlzd
-    void deleteNewestCount();  // mnuEszhzd
-    void setYearsToKeep();     // mnuSetDay
-    void importText();         // cmdRdLst
-    void restoreSafetyCopy();  // mnuRestore
+    void deleteNewest();  // no confirmation: a safety copy is made
+    void clearHistory();
+    void trimToIssue();
+    void deleteNewestCount();
+    void setYearsToKeep();
+    void importText();
+    void restoreSafetyCopy();
 
 signals:
     // What a command did, one line for the status bar.
@@ -47,7 +47,7 @@ signals:
 private:
     // The answer of a "删除期数" box as an issue or a count; 0 (do nothing) when cancelled.
     int askTrimNumber(const QString& prompt, const QString& initial);
-    // The row choice of mnuRestore, once the copies have been listed; restores the chosen one.
+    // The choice of a safety copy, once the copies have been listed; restores the chosen one.
     void offerSafetyCopies(const QString& title, const std::vector<SafetyCopyListing>& copies);
     // Reports the outcome of the change named `title` once it has ended.
     std::function<void(const HistoryChange&)> finisher(const QString& title);

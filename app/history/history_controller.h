@@ -37,7 +37,7 @@ struct EntryOutcome {
     QString problem;
 };
 
-// What a reset of the snapshot left as it was: after Command3 only the newest draw went,
+// What a reset of the snapshot left as it was: after deleting the newest draw only that draw went,
 // so whatever the user set up on the older draws stays; anything else may differ throughout.
 enum class HistoryReset { NewestDeleted, Replaced };
 
@@ -108,7 +108,7 @@ public:
     DerivationChoice derivationChoice() const;
     // What a command says when there is no database: the history was not changed.
     HistoryChange unavailableChange() const;
-    void setYearsToKeep(int years);  // mnuSetDay
+    void setYearsToKeep(int years);  // how many years the online update reads
 
     // Settings as read at start-up and kept up to date.
     const AppSettings& settings() const { return settings_; }

@@ -38,20 +38,20 @@ public:
     ~HistoryJobs() override;
 
     // Each is named by `title` in the busy bar and in the note of a cancelled change.
-    void deleteNewest(const QString& title, const Done& done);                                   // Command3, mnuErase
-    void trimTo(int lastKept, const QString& title, const Done& done);                           // mnuDlzd
-    void deleteNewestCount(int count, const QString& title, const Done& done);                   // mnuEszhzd
-    void clear(const QString& title, const Done& done);                                          // mnuClear
-    void importText(const std::filesystem::path& file, const QString& title, const Done& done);  // cmdRdLst
-    void restore(const SafetyCopyListing& copy, const QString& title, const Done& done);         // mnuRestore
+    void deleteNewest(const QString& title, const Done& done);
+    void trimTo(int lastKept, const QString& title, const Done& done);
+    void deleteNewestCount(int count, const QString& title, const Done& done);
+    void clear(const QString& title, const Done& done);
+    void importText(const std::filesystem::path& file, const QString& title, const Done& done);
+    void restore(const SafetyCopyListing& copy, const QString& title, const Done& done);
     // The safety copies, newest first, with the counts read from each copy's file: `listed`
     // gets them once read; `done` is told instead when the listing failed, was cancelled or
     // could not start.
     void listSafetyCopies(const QString& title, Listed listed, const Done& done);
-    // mnuSxcs, mnuDscs, mnuSxsetup: the setting takes `value` once every row has been
+    // A zodiac or segment setting: it takes `value` once every row has been
     // derived again under it, and keeps its old value when that fails or is cancelled.
     void changeSetting(AppSettings::Key key, int value, Done done);
-    // Command4: the history written to its text file in the data folder; nothing changes.
+    // The history written to its text file in the data folder; nothing changes.
     void exportText(const QString& title, const Done& done);
 
 private:

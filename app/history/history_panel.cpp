@@ -103,7 +103,7 @@ HistoryPanel::HistoryPanel(HistoryController& controller, UserDialogs& dialogs, 
         scrollToNewest();
         // A restore over a refused file makes a history available where there was none.
         exportButton_->setEnabled(controller_.historyAvailable());
-        // After Command3 the next thing to do is typing the draw again, as a rule.
+        // After deleting the newest draw the next thing to do is typing the draw again, as a rule.
         if (reset == HistoryReset::NewestDeleted)
             entry_->focusBox(1);
     });

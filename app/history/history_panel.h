@@ -1,5 +1,5 @@
-// The left side of the window: the history grid MSFlexGrid1, the next issue Text1 with
-// its prompt Label12(1), the entry boxes and the history buttons.
+// The left side of the window: the history grid, the next issue with its prompt, the entry
+// boxes and the history buttons.
 #pragma once
 
 #include <QList>
@@ -24,15 +24,15 @@ public:
     HistoryPanel(HistoryController& controller, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     FlexGrid* grid() const { return grid_; }
-    QPushButton* deleteNewestButton() const { return deleteNewestButton_; }  // Command3
+    QPushButton* deleteNewestButton() const { return deleteNewestButton_; }
     QPushButton* settingsButton() const { return settingsButton_; }
     QPushButton* onlineUpdateButton() const { return onlineUpdateButton_; }
     QPushButton* exportButton() const { return exportButton_; }
     QPushButton* importButton() const { return importButton_; }
     QPushButton* trendButton() const { return trendButton_; }
 
-    // The hand entry and the buttons that change the history (Command3, cmdRdLst,
-    // Command21) together, so that none is forgotten while a long change runs.
+    // The hand entry and the buttons that change the history (delete the newest, import,
+    // online update) together, so that none is forgotten while a long change runs.
     void setChangesEnabled(bool on);
 
     // Brings the newest draw into view, as after every refresh.
@@ -51,12 +51,12 @@ private:
     QLabel* prompt_;
     QLineEdit* issueBox_;
     EntryRow* entry_;
-    QPushButton* deleteNewestButton_;  // Command3
-    QPushButton* exportButton_;        // Command4
-    QPushButton* onlineUpdateButton_;  // Command21
-    QPushButton* importButton_;        // cmdRdLst
-    QPushButton* settingsButton_;      // Command9
-    QPushButton* trendButton_;         // cmdTrend: the 走势图 window
+    QPushButton* deleteNewestButton_;
+    QPushButton* exportButton_;  // the history as a text file
+    QPushButton* onlineUpdateButton_;
+    QPushButton* importButton_;  // a history text file read in
+    QPushButton* settingsButton_;
+    QPushButton* trendButton_;  // opens the 走势图 window
 };
 
 }  // namespace drawfollow

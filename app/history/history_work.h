@@ -34,16 +34,17 @@ struct DerivationChoice {
 // A failure at a command's boundary, in words for the user.
 QString problemOf(const std::exception& e);
 
-HistoryChange deleteNewestChange(HistoryDb& db);                                            // Command3, mnuErase
-HistoryChange trimChange(HistoryDb& db, int lastKept, const DerivationSettings& settings);  // mnuDlzd
-HistoryChange deleteNewestCountChange(HistoryDb& db, int count, const DerivationSettings& settings);  // mnuEszhzd
-HistoryChange clearChange(HistoryDb& db);                                                             // mnuClear
+HistoryChange deleteNewestChange(HistoryDb& db);                                            // 删除最后历史
+HistoryChange trimChange(HistoryDb& db, int lastKept, const DerivationSettings& settings);  // 删除到选定期
+HistoryChange deleteNewestCountChange(HistoryDb& db, int count,
+                                      const DerivationSettings& settings);  // 删除最后指定数量期历史
+HistoryChange clearChange(HistoryDb& db);                                   // 清空历史号码
 HistoryChange importChange(HistoryDb& db, const std::filesystem::path& file, const DerivationChoice& choice,
-                           const BatchProgress& progress);  // cmdRdLst
+                           const BatchProgress& progress);  // 读取历史号文本
 HistoryChange restoreChange(HistoryDb& db, const SafetyCopyListing& copy, const DerivationChoice& choice,
-                            const BatchProgress& progress);  // mnuRestore
+                            const BatchProgress& progress);  // 恢复备份
 // Writes the history to its default text file in `dataFolder`; `file` names it.
-HistoryChange exportTextChange(HistoryDb& db, const std::filesystem::path& dataFolder);  // Command4
+HistoryChange exportTextChange(HistoryDb& db, const std::filesystem::path& dataFolder);
 
 struct FollowedDerivation {
     // What to tell the user; empty when nothing needed doing.

@@ -1,4 +1,4 @@
-// Command21 and the chart service's address. The pages are fetched on the window's thread
+// The online update and the chart service's address. The pages are fetched on the window's thread
 // without blocking it: a progress dialog names the year being fetched and the draws read
 // so far, and its Cancel button stops the update, which then drops nothing. The history
 // changes at the end, on a worker (BackgroundJob) over a connection of its own. Every
@@ -30,9 +30,9 @@ public:
 
     bool running() const { return update_ != nullptr; }
 
-    // Command21: confirm, ask for the address when there is none, then update.
+    // Confirm, ask for the address when there is none, then update.
     void run();
-    // mnuUpdateHost: show the address and store what the user enters.
+    // Show the address and store what the user enters.
     void editHost();
 
 signals:

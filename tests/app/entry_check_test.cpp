@@ -65,6 +65,11 @@ private slots:
                             << QStringLiteral("31 不在 01～30");
         QTest::newRow("00") << QStringLiteral("2026097") << with(2, QStringLiteral("00")) << 2
                             << QStringLiteral("00 不在 01～30");
+        // 65537 would wrap to 1 in a draw's storage and read as a repeat of box 1.
+        QTest::newRow("65537") << QStringLiteral("2026097") << with(3, QStringLiteral("65537")) << 3
+                               << QStringLiteral("65537 不在 01～30");
+        QTest::newRow("not a number") << QStringLiteral("2026097") << with(5, QStringLiteral("x")) << 5
+                                      << QStringLiteral("x 不在 01～30");
         QTest::newRow("repeated in the special number")
             << QStringLiteral("2026097") << with(8, QStringLiteral("03")) << 8 << QStringLiteral("与第 3 个号码框");
         QTest::newRow("repeated as one digit")

@@ -71,9 +71,33 @@ TEST(DeriveRow, IssueTextAlwaysHasSevenDigits) {
 
 TEST(DrawProblem, AcceptsOnlyEightDistinctNumbersFromOneToThirty) {
     EXPECT_EQ(drawProblem({1, 2, 3, 4, 5, 6, 7, 30}), "");
-    EXPECT_NE(drawProblem({0, 2, 3, 4, 5, 6, 7, 8}), "");
-    EXPECT_NE(drawProblem({1, 2, 3, 4, 5, 6, 7, 31}), "");
-    EXPECT_NE(drawProblem({1, 2, 3, 4, 5, 6, 7, 1}), "");
+    EXPECT_EQ(drawProblem({0, 2, 3, 4, 5, 6, 7, 8}), "第 1 个号码 0 不在 1～30 之内");
+    EXPECT_EQ(drawProblem({1, 2, 3, 4, 5, 6, 7, 31}), "第 8 个号码 31 不在 1～30 之内");
+    EXPECT_EQ(drawProblem({1, 2, 3, 4, 5, 6, 7, 1}), "号码 1 在同一期中重复");
+}
+
+TEST(DrawFault, NamesTheFirstPositionThatBreaksTheDraw) {
+    const std::array<int, 8> repeatedTwice = {4, 9, 4, 9, 1, 2, 3, 5};
+    const auto repeat = drawFault(std::span(repeatedTwice));
+    ASSERT_TRUE(repeat);
+    EXPECT_EQ(repeat->position, 3);
+    EXPECT_EQ(repeat->number, 4);
+    EXPECT_EQ(repeat->earlierPosition, 1);
+
+    // A repeat before a number out of range is found first, and the other way round.
+    const std::array<int, 8> repeatThenRange = {4, 4, 31, 1, 2, 3, 5, 6};
+    EXPECT_EQ(drawFault(std::span(repeatThenRange))->position, 2);
+    const std::array<int, 8> rangeThenRepeat = {4, -1, 4, 1, 2, 3, 5, 6};
+    const auto range = drawFault(std::span(rangeThenRepeat));
+    EXPECT_EQ(range->position, 2);
+    EXPECT_EQ(range->earlierPosition, 0);
+
+    // The positions entered so far are checked alone: a good start is no fault.
+    EXPECT_FALSE(drawFault(std::span(repeatedTwice).first(2)));
+    EXPECT_FALSE(drawFault(std::span<const int>{}));
+    // Seven of the numbers, as a shape is read from the regular positions.
+    const std::array<int16_t, 7> seven = {1, 30, 15, 16, 2, 29, 3};
+    EXPECT_FALSE(drawFault(std::span(seven)));
 }
 
 }  // namespace
