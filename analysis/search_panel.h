@@ -24,12 +24,12 @@ enum class BaseSource {
 
 struct SearchPanel {
     SearchSettings options;
-    bool combination = false;  // Command2: the whole pool needs values, not the ticked positions
+    bool combination = false;  // 组合检索: the whole pool needs values, not the ticked positions
     BaseSource source = BaseSource::LatestDraw;
     std::array<std::optional<int>, kPositions> manualValues{};  // position 1 first; none where the box is empty
-    std::string verifiedIssue;                                  // Text4 as typed
-    bool onlyBeforeVerified = false;                            // Check4: the default range end is the draw before it
-    // Text3(0) and Text3(1) as typed; none: the default range of the history.
+    std::string verifiedIssue;                                  // the verified issue as typed
+    bool onlyBeforeVerified = false;  // 仅检索该期前: the default range end is the draw before it
+    // The range's 起 and 止 as typed; none: the default range of the history.
     std::optional<std::string> firstIssue;
     std::optional<std::string> lastIssue;
 };

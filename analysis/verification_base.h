@@ -40,7 +40,7 @@ VerificationLookup verificationLookup(std::span<const int> issues, std::string_v
 // the previous year's issue 154, whatever that year's real last issue was.
 int issueBeforeByRule(int x);
 
-// The range end Check4 仅检索该期前 sets: the stored draw immediately before x, as the
+// The range end that 仅检索该期前 sets: the stored draw immediately before x, as the
 // verification base has it; by the arithmetic rule only when no draw is stored before x.
 // For a year's first issue that is the previous year's real last draw (years end at 135
 // to 154); both select the same rows.

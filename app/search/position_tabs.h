@@ -1,6 +1,6 @@
-// TabStrip1 of the search panel: the three position panels Frame2(0..2) — the latest
-// draw's values, hand-typed values, and the base draw of a verified issue
-// with Text4 and Check4 — each with its eight position switches.
+// The position tabs of the search panel: the latest draw's values, hand-typed values, and
+// the base draw of a verified issue with its issue box and 仅检索该期前 — each with its
+// eight position switches.
 #pragma once
 
 #include "store/draw.h"
@@ -25,8 +25,7 @@ class PositionTabs final : public QWidget {
 public:
     explicit PositionTabs(SearchPanelController& controller, QWidget* parent = nullptr);
 
-    // The switches of the panel that supplies the values (Check11 in the manual
-    // tab, otherwise Check1(1..8) or Check1(11..18)).
+    // The switches of the tab that supplies the values.
     std::array<bool, kPositions> activeSwitches() const;
     // Puts `value` into the first empty box of the manual tab and shows that tab; false,
     // changing nothing, when all eight boxes are filled.
@@ -50,8 +49,8 @@ private:
     std::array<QLineEdit*, kPositions> verifyValues_{};
     QLabel* historyNote_ = nullptr;
     QLabel* verifyNote_ = nullptr;
-    QLineEdit* verifyIssueEdit_ = nullptr;         // Text4
-    QCheckBox* limitBeforeVerifyCheck_ = nullptr;  // Check4
+    QLineEdit* verifyIssueEdit_ = nullptr;
+    QCheckBox* limitBeforeVerifyCheck_ = nullptr;  // 仅检索该期前
 };
 
 }  // namespace drawfollow

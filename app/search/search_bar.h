@@ -1,5 +1,5 @@
-// The row below the option frames that runs a search: the combination frame (Frame5) with
-// 组合检索, the issue range (Frame7) with the backtest's size under it, 回测 and 检索. It
+// The row below the option frames that runs a search: the combination frame with 组合检索,
+// the issue range with the backtest's size under it, 回测 and 检索. It
 // stays in sight when the frames above it scroll. Where the option frames are paged, the
 // two frames go onto a page of their own and the buttons stand in one row, so that a small
 // screen keeps its height for the results.
@@ -60,9 +60,9 @@ private:
     QHBoxLayout* framesRow_ = nullptr;
     QBoxLayout* buttons_ = nullptr;
     bool framesAway_ = false;
-    QComboBox* combinationSizeCombo_ = nullptr;       // Combo1
-    QPushButton* followSearchButton_ = nullptr;       // Command1
-    QPushButton* combinationSearchButton_ = nullptr;  // Command2
+    QComboBox* combinationSizeCombo_ = nullptr;
+    QPushButton* followSearchButton_ = nullptr;       // 检索
+    QPushButton* combinationSearchButton_ = nullptr;  // 组合检索
     QLineEdit* rangeStart_ = nullptr;
     QLineEdit* rangeEnd_ = nullptr;
     QSpinBox* backtestTargets_ = nullptr;  // T

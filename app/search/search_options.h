@@ -1,5 +1,5 @@
-// The option frames of the search panel: positions (Frame1(0)), period (Frame1(1)), number
-// group (Frame1(2)), search kind (Frame3), result kind (Frame4) and tally scope (Frame6), in
+// The option frames of the search panel: positions, period, number group, search kind,
+// result kind and tally scope, in
 // as many columns as the width allows; where not even two fit, two at a time under three
 // page tabs, and a fourth page takes the search row's frames. Every choice is saved the
 // moment it changes.
@@ -58,7 +58,7 @@ private:
     SearchPanelController& controller_;
     QRadioButton* fixed_ = nullptr;
     QRadioButton* free_ = nullptr;
-    QCheckBox* countSpecialCheck_ = nullptr;  // Check2
+    QCheckBox* countSpecialCheck_ = nullptr;  // 自由位计特码
     QLineEdit* gap_ = nullptr;
     QTabBar* pages_ = nullptr;
     std::array<QGroupBox*, kPages * kFramesPerPage> frames_{};

@@ -242,7 +242,7 @@ void SearchPanelController::emitRangeStart() {
 }
 
 void SearchPanelController::emitRangeEnd() {
-    // Check4: the end becomes the draw before Text4's issue, or the newest issue.
+    // 仅检索该期前: the end becomes the draw before the verified issue, or the newest issue.
     if (limitBeforeVerification_) {
         if (const auto x = parseIssue(verificationText_.toStdString()))
             emit rangeEndChanged(rangeEndBefore(issuesOf(history_.history()), *x));

@@ -18,7 +18,7 @@ namespace drawfollow {
 
 class HistoryController;
 
-// The two search buttons: Command1 follow search, Command2 combination search.
+// The two search buttons: 检索 the follow search, 组合检索 the combination search.
 enum class SearchButton { Follow, Combination };
 
 // TabStrip1: where the reference values come from.
@@ -58,13 +58,13 @@ public:
     void setComboSize(int size);
     void setBacktest(const BacktestSettings& backtest);
     void setManualValue(int position, std::optional<int> value);  // position 1..8
-    void setVerificationText(const QString& text);                // Text4
-    void setLimitBeforeVerification(bool on);                     // Check4
+    void setVerificationText(const QString& text);                // the verified issue
+    void setLimitBeforeVerification(bool on);                     // 仅检索该期前
     QString verificationText() const { return verificationText_; }
 
     const BaseValues& historyBase() const { return historyBase_; }
     const BaseValues& verifyBase() const { return verifyBase_; }
-    // The texts of Text2(1..8) or Text2(11..18): names for the zodiac kind.
+    // The texts of the tab's eight value boxes: names for the zodiac kind.
     std::array<QString, kPositions> baseTexts(PanelTab tab) const;
     // The panel as the backtest reads it; none when there is no database.
     std::optional<SearchPanel> panelState(SearchButton button, const std::array<bool, kPositions>& ticked,
@@ -86,7 +86,7 @@ signals:
     void positionsChanged();
 
 private:
-    // The history changed: Text4 takes the next issue, the range follows, the bases are
+    // The history changed: the verified issue becomes the next issue, the range follows, the bases are
     // read again. The start of the range is set afresh only when `rangeStartFollows`.
     void followHistory(bool rangeStartFollows);
     // The panel as it stands, described for analysis/search_panel.h.

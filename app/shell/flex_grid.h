@@ -1,4 +1,4 @@
-// The grids MSFlexGrid1..3: a read-only QTableView that scrolls exactly one row
+// The window's grids (history, hits, tally): a read-only QTableView that scrolls exactly one row
 // per wheel notch, stops at the top row, and reports a right-button release and a
 // double click anywhere on it.
 #pragma once

@@ -1,4 +1,4 @@
-// The help items of the settings menu (mnuFrontPage, mnuDescrb, numYanshiDown). A page that
+// The help items of the settings menu (the home page, the manual, the demonstration video). A page that
 // cannot be shown, because there is no manual or no program opens it, is said in the status
 // bar with the page's full path, never in a dialog.
 #pragma once

@@ -1,4 +1,4 @@
-// frmMain: the history panel on the left, the search panel and the result
+// The main window: the history panel on the left, the search panel and the result
 // grids on the right, the menus 历史管理 and 设置. It only assembles the widgets and
 // wires the menus; the state lives in the history and search panel controllers.
 #pragma once

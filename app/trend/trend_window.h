@@ -1,4 +1,4 @@
-// frmTrend: the trend chart 走势图 and the omission table 遗漏统计 of the stored draws,
+// The trend chart 走势图 and the omission table 遗漏统计 of the stored draws,
 // for the kind, scope and range chosen at its top. It reads them again whenever the
 // history or its derivation changes.
 #pragma once
