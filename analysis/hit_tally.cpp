@@ -41,7 +41,7 @@ std::optional<int> readIssueBox(std::string_view text) {
 
 void clearResultGrids(const SearchInputs& inputs, SearchResult& result) {
     result.hits.clear();
-    result.detail = {textCells(detailHeader(inputs.previousIssue))};
+    result.detail = CellGrid{textCells(detailHeader(inputs.previousIssue))};
     result.tally = {textCells(tallyHeader())};
 }
 
@@ -57,25 +57,43 @@ std::vector<long long> countsOf(const HistorySnapshot& history, const TallyRules
 
 }  // namespace
 
+namespace {
+
+// What a hit's detail line is made from: the snapshot stays alive as long as the grid.
+struct HitLines {
+    HistorySnapshot history;
+    std::vector<size_t> rows;
+    TallyRules rules;
+    Kind kind;
+    int back;
+
+    std::vector<GridCell> line(size_t hit) const {
+        const size_t row = rows[hit];
+        const StoredDraw& draw = history.draws()[row];
+        std::vector<GridCell> cells;
+        cells.reserve(kDetailColumns);
+        cells.push_back(GridCell::whole(draw.issue));
+        for (const int v : valuesOf(draw, kind))
+            cells.push_back(rules.valueCell(v));
+        const DrawValues* reference = history.listedDrawBefore(row, back);
+        cells.push_back(reference ? plainList(*reference) : std::string());
+        return cells;
+    }
+};
+
+}  // namespace
+
 std::vector<TallyRow> tallyHits(const HistorySnapshot& history, const SearchInputs& inputs,
                                 std::span<const size_t> rows, SearchResult& result) {
     const TallyRules rules(inputs);
     clearResultGrids(inputs, result);
-    const int back = inputs.previousIssue ? 1 : inputs.gap;
     result.hits.reserve(rows.size());
-    result.detail.reserve(rows.size() + 1);
-    for (const size_t row : rows) {
-        const StoredDraw& draw = history.draws()[row];
-        result.hits.push_back(draw.issue);
-        std::vector<GridCell> line;
-        line.reserve(kDetailColumns);
-        line.push_back(GridCell::whole(draw.issue));
-        for (const int v : valuesOf(draw, inputs.resultKind))
-            line.push_back(rules.valueCell(v));
-        const DrawValues* reference = history.listedDrawBefore(row, back);
-        line.push_back(reference ? plainList(*reference) : std::string());
-        result.detail.push_back(std::move(line));
-    }
+    for (const size_t row : rows)
+        result.hits.push_back(history.draws()[row].issue);
+    auto lines = std::make_shared<const HitLines>(
+        HitLines{history, {rows.begin(), rows.end()}, rules, inputs.resultKind, inputs.previousIssue ? 1 : inputs.gap});
+    result.detail = RowGrid(textCells(detailHeader(inputs.previousIssue)), rows.size(),
+                            [lines = std::move(lines)](size_t hit) { return lines->line(hit); });
 
     const std::vector<TallyRow> stored = rules.rows(countsOf(history, rules, inputs.resultKind, rows));
     std::vector<TallyRow> sorted = stored;

@@ -12,6 +12,7 @@
 #include "store/draw.h"
 #include "store/grid_cell.h"
 #include "store/history_db.h"
+#include "store/row_grid.h"
 
 #include <array>
 #include <optional>
@@ -75,7 +76,7 @@ struct SearchResult {
     int firstIssue = 0;  // the range as read, to be written back into the boxes in decimal
     int lastIssue = 0;
     std::vector<int> hits;  // SQQH of every selected row, in issue order
-    CellGrid detail;        // MSFlexGrid2: header row, then one line per hit (10 columns)
+    RowGrid detail;         // MSFlexGrid2: header row, then one line per hit (10 columns), made when read
     CellGrid tally;         // MSFlexGrid3: header row, then one line per Carcu row (4 columns)
 };
 

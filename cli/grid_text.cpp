@@ -90,6 +90,10 @@ void writeAlignedText(std::ostream& out, const CellGrid& grid) {
     writeLines(out, grid);
 }
 
+void writeAlignedText(std::ostream& out, const RowGrid& grid) {
+    writeLines(out, grid);
+}
+
 std::string alignedText(const TextGrid& grid) {
     return linesOf(grid);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "store/grid_cell.h"
+#include "store/row_grid.h"
 #include "store/text_grid.h"
 
 #include <iosfwd>
@@ -34,5 +35,7 @@ std::string alignedText(const CellGrid& grid);
 // figures are formatted once for measuring and again for writing.
 void writeAlignedText(std::ostream& out, const TextGrid& grid);
 void writeAlignedText(std::ostream& out, const CellGrid& grid);
+// Lines made on demand are made twice, once for measuring and once for writing, never kept.
+void writeAlignedText(std::ostream& out, const RowGrid& grid);
 
 }  // namespace drawfollow::cli

@@ -62,10 +62,10 @@ PreparedSearch prepareSearch(CliContext& context, const PanelOptions& o, bool co
 // {"hits": [...], "detail": [[...]], "tally": [[...]], "chance": {...}}, streamed row by
 // row rather than built as one tree beside the grids, byte for byte what dump(1) writes.
 void writeJson(std::ostream& out, const SearchResult& result, const std::optional<ChanceBaseline>& chance) {
-    const auto writeRows = [&out](const char* name, const CellGrid& grid) {
+    const auto writeRows = [&out](const char* name, const RowGrid& grid) {
         StreamedList list(out, name);
         for (size_t r = 1; r < grid.size(); ++r)
-            list.add(cellTexts(grid[r]));
+            list.add(cellTexts(grid.row(r)));
         list.close();
     };
     out << "{\n";

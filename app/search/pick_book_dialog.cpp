@@ -143,7 +143,7 @@ void PickBookDialog::deleteSelected() {
 
 void PickBookDialog::exportTable() {
     ShownCells cells;
-    cells.grid = model_->grid();
+    cells.grid = model_->grid().cells();
     exports_->exportTable(std::move(cells), QString::fromUtf8(kWorkbook));
 }
 

@@ -99,11 +99,11 @@ ResultPanel::ResultPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(splitter_, 1);
 }
 
-const CellGrid& ResultPanel::hitsCells() const {
+const RowGrid& ResultPanel::hitsCells() const {
     return hitsModel_->grid();
 }
 
-const CellGrid& ResultPanel::tallyCells() const {
+const RowGrid& ResultPanel::tallyCells() const {
     return tallyModel_->grid();
 }
 
@@ -142,7 +142,7 @@ void ResultPanel::appendNote(const QString& text) {
 }
 
 void ResultPanel::clear(bool previousIssue) {
-    showHits({textCells(detailHeader(previousIssue))});
+    showHits(CellGrid{textCells(detailHeader(previousIssue))});
     showTally({textCells(tallyHeader())});
     setNote(QStringLiteral("检索结果"), false);
 }
@@ -152,7 +152,7 @@ void ResultPanel::clearProblem() {
         setNote(QStringLiteral("检索结果"), false);
 }
 
-void ResultPanel::showHits(CellGrid grid) {
+void ResultPanel::showHits(RowGrid grid) {
     hitsModel_->setGrid(std::move(grid));
     // 期号, 平1位..平7位, 特位, 上期开奖/前期开奖.
     static constexpr std::array<int, kDetailColumns> kWidths = {980, 680, 680, 680, 680, 680, 680, 680, 800, 2800};

@@ -5,6 +5,7 @@
 
 #include "analysis/chance_baseline.h"
 #include "store/grid_cell.h"
+#include "store/row_grid.h"
 
 #include <QByteArray>
 #include <QPoint>
@@ -31,10 +32,10 @@ public:
     FlexGrid* hitsGrid() const { return hits_; }    // MSFlexGrid2
     FlexGrid* tallyGrid() const { return tally_; }  // MSFlexGrid3
     // What the grids show, header row first.
-    const CellGrid& hitsCells() const;
-    const CellGrid& tallyCells() const;
+    const RowGrid& hitsCells() const;
+    const RowGrid& tallyCells() const;
 
-    void showHits(CellGrid grid);
+    void showHits(RowGrid grid);
     // A tally without a comparison with chance (a search that did not run).
     void showTally(CellGrid grid);
     // A tally with what chance gives each value beside it.

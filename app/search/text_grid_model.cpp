@@ -13,29 +13,43 @@ namespace {
 
 constexpr size_t kRowsFreedAtOnce = 4096;
 
-const GridCell& cellOf(const CellGrid& grid, size_t row, size_t column) {
-    static const GridCell empty;
-    return row < grid.size() && column < grid[row].size() ? grid[row][column] : empty;
-}
-
-QString cellText(const CellGrid& grid, size_t row, size_t column) {
-    const std::string s = cellOf(grid, row, column).text();
+QString shownText(const GridCell& cell) {
+    const std::string s = cell.text();
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 }  // namespace
 
 void TextGridModel::setGrid(CellGrid grid, std::vector<QPoint> shaded) {
+    setGrid(RowGrid(std::move(grid)), std::move(shaded));
+}
+
+void TextGridModel::setGrid(RowGrid grid, std::vector<QPoint> shaded) {
     beginResetModel();
-    auto previous = std::make_shared<CellGrid>(std::move(grid_));
+    auto previous = std::make_shared<RowGrid>(std::move(grid_));
     grid_ = std::move(grid);
+    line_.clear();
+    lineRow_ = 0;
     shaded_ = std::move(shaded);
     endResetModel();
-    // The hits of a long history take tens of milliseconds to free, which the window's
-    // thread would spend between the click and the new grid: nothing else holds them, so a
-    // worker frees them.
+    // A long grid held whole takes tens of milliseconds to free, which the window's thread
+    // would spend between the click and the new grid: nothing else holds it, so a worker
+    // frees it.
     if (previous->size() > kRowsFreedAtOnce)
         QThreadPool::globalInstance()->start([previous = std::move(previous)]() mutable { previous.reset(); });
+}
+
+const std::vector<GridCell>& TextGridModel::lineAt(size_t row) const {
+    static const std::vector<GridCell> none;
+    if (row == 0)
+        return grid_.header();
+    if (row >= grid_.size())
+        return none;
+    if (line_.empty() || lineRow_ != row) {
+        line_ = grid_.row(row);
+        lineRow_ = row;
+    }
+    return line_;
 }
 
 void TextGridModel::setHeaderToolTip(int column, const QString& tip) {
@@ -54,15 +68,17 @@ int TextGridModel::rowCount(const QModelIndex& parent) const {
 int TextGridModel::columnCount(const QModelIndex& parent) const {
     if (parent.isValid() || grid_.empty())
         return 0;
-    return static_cast<int>(grid_.front().size());
+    return static_cast<int>(grid_.header().size());
 }
 
 QString TextGridModel::textAt(int row, int column) const {
-    return cellText(grid_, static_cast<size_t>(row) + 1, static_cast<size_t>(column));
+    return shownText(cellAt(row, column));
 }
 
 GridCell TextGridModel::cellAt(int row, int column) const {
-    return cellOf(grid_, static_cast<size_t>(row) + 1, static_cast<size_t>(column));
+    const std::vector<GridCell>& line = lineAt(static_cast<size_t>(row) + 1);
+    const auto c = static_cast<size_t>(column);
+    return c < line.size() ? line[c] : GridCell();
 }
 
 QVariant TextGridModel::backgroundAt(int row, int column) const {
@@ -74,7 +90,7 @@ QVariant TextGridModel::backgroundAt(int row, int column) const {
 
 QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < columnCount())
-        return cellText(grid_, 0, static_cast<size_t>(section));
+        return shownText(grid_.header()[static_cast<size_t>(section)]);
     if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section >= 0 && section < headerTips_.size() &&
         !headerTips_[section].isEmpty())
         return headerTips_[section];

@@ -1,10 +1,12 @@
-// A grid of cells (store/grid_cell.h) as a table model: its first row is the header. A
-// figure becomes text only when a view asks for it.
+// A grid of cells (store/grid_cell.h, store/row_grid.h) as a table model: its first row is
+// the header. A line made on demand is made when a view asks for one of its cells, and the
+// last one made is kept for the rest of its cells; a figure becomes text only then.
 // The result grids MSFlexGrid2 and MSFlexGrid3 show the searches' grids through it.
 #pragma once
 
 #include "app/shell/centred_text_model.h"
 #include "store/grid_cell.h"
+#include "store/row_grid.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -21,8 +23,9 @@ public:
 
     // Header row first; rows shorter than the header show empty cells. `shaded` lists the
     // cells (x column, y row below the header) to set apart.
+    void setGrid(RowGrid grid, std::vector<QPoint> shaded = {});
     void setGrid(CellGrid grid, std::vector<QPoint> shaded = {});
-    const CellGrid& grid() const { return grid_; }
+    const RowGrid& grid() const { return grid_; }
     // A tooltip for a column's header that outlives every grid set afterwards.
     void setHeaderToolTip(int column, const QString& tip);
 
@@ -35,7 +38,11 @@ private:
     GridCell cellAt(int row, int column) const override;
     QVariant backgroundAt(int row, int column) const override;
 
-    CellGrid grid_;
+    const std::vector<GridCell>& lineAt(size_t row) const;
+
+    RowGrid grid_;
+    mutable std::vector<GridCell> line_;  // the last line asked for, row lineRow_ of the grid
+    mutable size_t lineRow_ = 0;
     std::vector<QPoint> shaded_;
     QStringList headerTips_;
 };

@@ -167,7 +167,7 @@ void MainWindow::wireHistoryCommands() {
             },
             ExportedGrid::History);
     };
-    const auto exportResults = [this](const CellGrid& (ResultPanel::*shown)() const, ExportedGrid which) {
+    const auto exportResults = [this](const RowGrid& (ResultPanel::*shown)() const, ExportedGrid which) {
         return [this, shown, which] {
             exports_->exportGrid(
                 [cells = (results_->*shown)()] {

@@ -44,7 +44,7 @@ protected:
     static void expectSame(const nlohmann::json& json, const SearchResult& expected) {
         EXPECT_EQ(json.size(), 3u);
         EXPECT_EQ(json.at("hits").get<std::vector<int>>(), expected.hits);
-        EXPECT_EQ(json.at("detail").get<std::vector<std::vector<std::string>>>(), bodyTexts(expected.detail));
+        EXPECT_EQ(json.at("detail").get<std::vector<std::vector<std::string>>>(), bodyTexts(expected.detail.cells()));
         EXPECT_EQ(json.at("tally").get<std::vector<std::vector<std::string>>>(), bodyTexts(expected.tally));
     }
 

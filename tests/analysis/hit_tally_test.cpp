@@ -126,5 +126,19 @@ TEST_F(HitTally, DetailLinesHoldTheIssueTheEightValuesAndTheReferenceList) {
     EXPECT_EQ(detailHeader(true).size(), static_cast<size_t>(kDetailColumns));
 }
 
+// The lines are made when read, from the history the search answered on: a history
+// emptied since, and the snapshot the search read gone with it, change none of them.
+TEST_F(HitTally, DetailLinesAreMadeFromTheHistoryTheSearchRead) {
+    const SearchResult r = everyDraw(Kind::Zodiac, TallyScope::All);
+    const TextGrid shown = test::shownTexts(r.detail);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[2][1], "鼠");  // 13
+    h.db().deleteAll();
+    EXPECT_EQ(test::shownTexts(r.detail), shown);
+    const SearchResult copy = r;
+    EXPECT_EQ(cellTexts(copy.detail.row(2)), shown[2]);
+    EXPECT_EQ(test::shownTexts(everyDraw(Kind::Zodiac, TallyScope::All).detail), TextGrid{detailHeader(true)});
+}
+
 }  // namespace
 }  // namespace drawfollow

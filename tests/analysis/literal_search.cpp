@@ -261,6 +261,7 @@ void tallyStoredHits(HistoryDb& db, const SearchInputs& in, const std::vector<in
     SQLite::Statement row(db.connection(), "SELECT " + columns + (in.previousIssue ? "txtHisLst" : "txtHisPreLst") +
                                                " FROM lishi WHERE SQQH = ?");
     std::vector<long long> counts(rules.listedCount(), 0);
+    CellGrid detail = result.detail.cells();
     for (const int issue : hits) {
         row.bind(1, issue);
         if (!row.executeStep())
@@ -276,8 +277,9 @@ void tallyStoredHits(HistoryDb& db, const SearchInputs& in, const std::vector<in
         row.reset();
         rules.addRow(values, counts);
         result.hits.push_back(issue);
-        result.detail.push_back(textCells(line));
+        detail.push_back(textCells(line));
     }
+    result.detail = std::move(detail);
     std::vector<TallyRow> rows = rules.rows(counts);
     db.storeTally(rows);
     sortForGrid(rows);

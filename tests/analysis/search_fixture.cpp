@@ -103,4 +103,8 @@ TextGrid shownTexts(const CellGrid& grid) {
     return texts;
 }
 
+TextGrid shownTexts(const RowGrid& grid) {
+    return shownTexts(grid.cells());
+}
+
 }  // namespace drawfollow::test

@@ -52,5 +52,6 @@ int tallyCount(const CellGrid& tally, const std::string& valueText);
 
 // What every cell of a grid shows, for comparing a result with the texts a user sees.
 TextGrid shownTexts(const CellGrid& grid);
+TextGrid shownTexts(const RowGrid& grid);
 
 }  // namespace drawfollow::test

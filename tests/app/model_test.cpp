@@ -6,6 +6,9 @@
 #include <QAbstractItemModelTester>
 #include <QTest>
 
+#include <memory>
+#include <vector>
+
 using namespace drawfollow;
 
 namespace {
@@ -67,6 +70,35 @@ private slots:
         QCOMPARE(model.columnCount(), 4);
     }
 
+    // A grid of a long history's hits: a view's cell asks for its line only, the line's
+    // other cells come from the same making, and the last line is as reachable as the first.
+    void linesMadeOnDemand() {
+        constexpr size_t kLines = 100000;
+        auto made = std::make_shared<std::vector<size_t>>();
+        TextGridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setGrid(RowGrid(textCells({"期号", "平1位", "前期开奖"}), kLines, [made](size_t line) {
+            made->push_back(line);
+            return std::vector<GridCell>{GridCell::whole(2000000 + static_cast<long long>(line)), "鼠"};
+        }));
+        QCOMPARE(model.rowCount(), static_cast<int>(kLines));
+        QCOMPARE(model.columnCount(), 3);
+        QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("前期开奖"));
+        made->clear();
+        const int last = static_cast<int>(kLines) - 1;
+        QCOMPARE(model.data(model.index(last, 0)).toString(), QStringLiteral("2099999"));
+        QCOMPARE(shownCell(model.index(last, 0)), GridCell::whole(2099999));
+        QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("2000000"));
+        QCOMPARE(model.data(model.index(0, 1)).toString(), QStringLiteral("鼠"));
+        QCOMPARE(model.data(model.index(0, 2)).toString(), QString());  // a short line: empty cell
+        QCOMPARE(*made, (std::vector<size_t>{kLines - 1, 0}));
+
+        // A new grid drops the line kept from the old one.
+        model.setGrid(CellGrid{textCells({"期号", "平1位", "前期开奖"}), {"2026001", "牛", "01 02"}});
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.data(model.index(0, 1)).toString(), QStringLiteral("牛"));
+    }
+
     // A figure is shown as its text and handed to a file as the number it is; a text cell,
     // however numeric it looks, stays text.
     void figuresAreShownAsTextAndExportedAsNumbers() {
@@ -78,7 +110,7 @@ private slots:
         QCOMPARE(shownCell(model.index(0, 3)), GridCell::percent(12, 35));
         QCOMPARE(shownCell(model.index(0, 1)), GridCell("07"));
         const CellGrid grid = shownGrid(model);
-        QCOMPARE(grid, model.grid());
+        QCOMPARE(grid, model.grid().cells());
 
         HistoryModel history;
         history.reset({drawOf(2026001, {3, 7, 12, 18, 22, 25, 29, 11})});
