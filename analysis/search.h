@@ -1,4 +1,4 @@
-// The follow search (Command1), the combination search (Command2) and their common
+// The follow search (检索), the combination search (组合检索) and their common
 // hit tally: the panel state they read, and what they hand back.
 //
 // Both searches mark the rows whose reference draw matched the base, select the marked rows
@@ -22,7 +22,7 @@
 
 namespace drawfollow {
 
-// Which positions of a following draw the tally counts (Option5, intConsqSort).
+// Which positions of a following draw the tally counts.
 enum class TallyScope : int { All = 0, Regular = 1, Special = 2 };  // 平特, 平码, 特码
 
 // The eight position values, position 1 at index 0, in the search kind's coding.
@@ -30,25 +30,25 @@ using PositionValues = std::array<int, kPositions>;
 
 // The panel's settings as a search reads them when its button is pressed.
 struct SearchSettings {
-    Kind searchKind = Kind::Number;      // Option3, intLei: kind of the position values
-    Kind resultKind = Kind::Number;      // Option4, intXianshiLei: kind tallied
-    TallyScope scope = TallyScope::All;  // Option5, intConsqSort
-    bool freePositions = true;           // Option1: 自由位 (true) or 固定位 (false), bolZyw
-    bool countSpecial = true;            // Check2 自由位计特码 (intIdfTm); free mode only
-    bool previousIssue = true;           // Option1: 上期 (true) or 前期 (false), bolSq
-    int gap = 2;                         // MaskEdBox2, intPreQi: 前期 gap N; 1..9, anything else is refused
+    Kind searchKind = Kind::Number;      // 搜索类型选择: kind of the position values
+    Kind resultKind = Kind::Number;      // 结果类型选择: kind tallied
+    TallyScope scope = TallyScope::All;  // 结果统计选择
+    bool freePositions = true;           // 自由位 (true) or 固定位 (false)
+    bool countSpecial = true;            // 自由位计特码; free mode only
+    bool previousIssue = true;           // 上期 (true) or 前期 (false)
+    int gap = 2;                         // 前期 gap N; 1..9, anything else is refused
 
     // Follow search: the switches of the panel that supplied the values (position 1 at
     // index 0). The combination search ignores them.
     std::array<bool, kPositions> ticked{};
 
-    int combinationSize = 2;              // Combo1, intZhWSetup; outside 1..6 selects nothing
-    bool combinationRegularOnly = false;  // Option6, bolZhpm: pool 1..7 (平码, true) or 1..8 (平特)
+    int combinationSize = 2;              // 组合位数; outside 1..6 selects nothing
+    bool combinationRegularOnly = false;  // pool 1..7 (平码, true) or 1..8 (平特)
 
     // Names zodiac codes in the grids (the animal whose code in this table is the stored code).
     ZodiacCodeTable codes = ZodiacCodeTable::build(false, 1, 0);
-    int zodiacOffset = 1;   // SxIni: the tally's zodiac rows are offset + 0..11
-    int segmentOffset = 1;  // DsIni: the tally's segment rows are offset + 0..9
+    int zodiacOffset = 1;   // the tally's zodiac rows are offset + 0..11
+    int segmentOffset = 1;  // the tally's segment rows are offset + 0..9
 };
 
 // The panel state the searches read: the settings, the base values and the range
@@ -58,7 +58,7 @@ struct SearchInputs : SearchSettings {
     // Empty when there is none (the verification base is missing): the search refuses.
     std::optional<PositionValues> values;
 
-    // Text3(0) 起 and Text3(1) 止 as typed; read as whole numbers, surrounding blanks
+    // The range's 起 and 止 as typed; read as whole numbers, surrounding blanks
     // allowed. Anything else refuses the search.
     std::string firstIssue;
     std::string lastIssue;
@@ -76,16 +76,16 @@ struct SearchResult {
     int firstIssue = 0;  // the range as read, to be written back into the boxes in decimal
     int lastIssue = 0;
     std::vector<int> hits;  // SQQH of every selected row, in issue order
-    RowGrid detail;         // MSFlexGrid2: header row, then one line per hit (10 columns), made when read
-    CellGrid tally;         // MSFlexGrid3: header row, then one line per Carcu row (4 columns)
+    RowGrid detail;         // the hits grid: header row, then one line per hit (10 columns), made when read
+    CellGrid tally;         // the tally grid: header row, then one line per Carcu row (4 columns)
 };
 
-// Command1: the following draws of every reference draw that looked like the base.
+// 检索: the following draws of every reference draw that looked like the base.
 // Reads the history once, answers, then leaves the search's fields in Lishi and its tally
 // in Carcu (analysis/search_fields.h); a history that cannot be written is answered all
 // the same, with a note in the message.
 SearchResult runFollowSearch(HistoryDb& db, const SearchInputs& inputs);
-// Command2: the same, accepting a reference draw that agrees with the base in any
+// 组合检索: the same, accepting a reference draw that agrees with the base in any
 // combinationSize positions of the pool.
 SearchResult runCombinationSearch(HistoryDb& db, const SearchInputs& inputs);
 

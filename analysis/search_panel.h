@@ -15,7 +15,7 @@
 
 namespace drawfollow {
 
-// TabStrip1: where the base values come from.
+// The position tabs: where the base values come from.
 enum class BaseSource {
     LatestDraw,    // 自动历史位: the newest draw (上期) or the gap-th newest (前期)
     Manual,        // 手动输入号: the values as typed

@@ -1,6 +1,5 @@
-// The result grids: the following draws in MSFlexGrid2 and their tally in
-// MSFlexGrid3, each a CellGrid shown through a model, header row first. Above the tally,
-// a line that says whether it is more than chance, with its chart a click away.
+// The result grids: the following draws and their tally, each a CellGrid shown through a model, header row first. Above
+// the tally, a line that says whether it is more than chance, with its chart a click away.
 #pragma once
 
 #include "analysis/chance_baseline.h"
@@ -29,8 +28,8 @@ class ResultPanel final : public QWidget {
 public:
     explicit ResultPanel(QWidget* parent = nullptr);
 
-    FlexGrid* hitsGrid() const { return hits_; }    // MSFlexGrid2
-    FlexGrid* tallyGrid() const { return tally_; }  // MSFlexGrid3
+    FlexGrid* hitsGrid() const { return hits_; }
+    FlexGrid* tallyGrid() const { return tally_; }
     // What the grids show, header row first.
     const RowGrid& hitsCells() const;
     const RowGrid& tallyCells() const;

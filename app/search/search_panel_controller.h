@@ -21,7 +21,7 @@ class HistoryController;
 // The two search buttons: 检索 the follow search, 组合检索 the combination search.
 enum class SearchButton { Follow, Combination };
 
-// TabStrip1: where the reference values come from.
+// The position tabs: where the reference values come from.
 enum class PanelTab { History = 0, Manual = 1, Verify = 2 };
 
 // What one automatic panel (tab 1 or tab 3) holds: the values of its base draw, or why

@@ -1,7 +1,7 @@
 // A grid of cells (store/grid_cell.h, store/row_grid.h) as a table model: its first row is
 // the header. A line made on demand is made when a view asks for one of its cells, and the
 // last one made is kept for the rest of its cells; a figure becomes text only then.
-// The result grids MSFlexGrid2 and MSFlexGrid3 show the searches' grids through it.
+// The hits and tally grids show the searches' grids through it.
 #pragma once
 
 #include "app/shell/centred_text_model.h"
