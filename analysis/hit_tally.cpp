@@ -95,7 +95,7 @@ std::vector<TallyRow> tallyHits(const HistorySnapshot& history, const SearchInpu
     result.detail = RowGrid(textCells(detailHeader(inputs.previousIssue)), rows.size(),
                             [lines = std::move(lines)](size_t hit) { return lines->line(hit); });
 
-    const std::vector<TallyRow> stored = rules.rows(countsOf(history, rules, inputs.resultKind, rows));
+    std::vector<TallyRow> stored = rules.rows(countsOf(history, rules, inputs.resultKind, rows));
     std::vector<TallyRow> sorted = stored;
     sortForGrid(sorted);
     const long long total = static_cast<long long>(rows.size()) * rules.positionsCounted();

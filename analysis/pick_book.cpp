@@ -117,6 +117,7 @@ std::vector<ChosenScore> scoredInIssueOrder(const PickBook& book, PickMode mode)
         return std::pair(a->record.issue, a->record.id) < std::pair(b->record.issue, b->record.id);
     });
     std::vector<ChosenScore> scores;
+    scores.reserve(scored.size());
     for (const ScoredPick* pick : scored)
         scores.push_back(*pick->score);
     return scores;

@@ -160,7 +160,7 @@ unsigned SearchMarking::conditionBit(Condition condition) {
     const auto it = std::find_if(distinct_.begin(), distinct_.end(), same);
     if (it != distinct_.end())
         return static_cast<unsigned>(it - distinct_.begin());
-    distinct_.push_back(std::move(condition));
+    distinct_.push_back(condition);
     return static_cast<unsigned>(distinct_.size() - 1);
 }
 

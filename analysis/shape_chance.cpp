@@ -45,7 +45,7 @@ public:
     void walk() { visit({}, 1); }
 
     Distributions distributions() const {
-        const double total = static_cast<double>(binomial(kNumberCount, k_));
+        const auto total = static_cast<double>(binomial(kNumberCount, k_));
         Distributions result;
         for (ShapeMeasure m : kShapeMeasures) {
             const std::vector<uint64_t>& tally = tallies_[static_cast<size_t>(index(m))];

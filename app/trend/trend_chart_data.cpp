@@ -25,7 +25,7 @@ std::vector<int> windowCounts(const TrendTable& table, int column, int window) {
     std::vector<int> counts;
     if (window <= 0 || table.rowCount() < window)
         return counts;
-    counts.reserve(static_cast<size_t>(table.rowCount() - window + 1));
+    counts.reserve(static_cast<size_t>(table.rowCount()) - static_cast<size_t>(window) + 1);
     int inWindow = 0;
     for (int row = 0; row < table.rowCount(); ++row) {
         inWindow += table.count(row, column);
