@@ -36,6 +36,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace drawfollow {
 
 namespace {
@@ -237,14 +239,27 @@ void MainWindow::runSearch(SearchButton button) {
         [this, file, button, search, history, show](JobControl& job) {
             SearchAnswer answer;
             auto outcome = std::make_shared<SearchOutcome>(answerPanelSearch(*history, button, search, answer));
-            QMetaObject::invokeMethod(
-                this, [show, outcome] { show(std::move(*outcome)); }, Qt::QueuedConnection);
+            {
+                const std::lock_guard lock(handedMutex_);
+                handedOutcome_ = [show, outcome] { show(std::move(*outcome)); };
+            }
+            QMetaObject::invokeMethod(this, "showHandedOutcome", Qt::QueuedConnection);
             return keepPanelSearchFields(file, *history, search.inputs, answer, job.cancelFlag());
         },
         [this](const std::string& note) {
             if (!note.empty())
                 results_->appendNote(QString::fromStdString(note));
         });
+}
+
+void MainWindow::showHandedOutcome() {
+    std::function<void()> show;
+    {
+        const std::lock_guard lock(handedMutex_);
+        show = std::exchange(handedOutcome_, {});
+    }
+    if (show)
+        show();
 }
 
 void MainWindow::showSearchOutcome(SearchButton button, const SearchInputs& inputs, SearchOutcome outcome) {

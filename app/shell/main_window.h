@@ -11,6 +11,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <mutex>
 #include <optional>
 
 class QSplitter;
@@ -70,6 +72,9 @@ private:
     // Runs the search on a worker thread; the result is shown when it ends.
     void runSearch(SearchButton button);
     void showSearchOutcome(SearchButton button, const SearchInputs& inputs, SearchOutcome outcome);
+    // Shows the answer a search's worker handed over. The hand-over is under a lock of this
+    // program's own, not only Qt's event queue, so that a thread checker sees it.
+    Q_INVOKABLE void showHandedOutcome();
     // While a job runs off the window's thread, every command that changes the history or
     // the search panel is off; while the update runs, those that change the history.
     void followRunningWork();
@@ -110,6 +115,8 @@ private:
     HistoryCommands* commands_;
     FileExports* exports_;
     BackgroundJob* job_;
+    std::mutex handedMutex_;
+    std::function<void()> handedOutcome_;  // under handedMutex_
     HistoryJobs* historyJobs_;
     ElidingStatusBar* statusBar_;
     DatabaseWatch* watch_ = nullptr;  // none without a database
