@@ -6,7 +6,9 @@
 // draws; the window thread's longest stall during each long action on 100,000 draws.
 #include "app/shell/app_settings.h"
 #include "app/shell/main_window.h"
+#include "app/shell/spreadsheet_writer.h"
 #include "app/shell/window_controllers.h"
+#include "app/shell/work_runner.h"
 #include "app/trend/trend_exports.h"
 #include "app/trend/trend_window.h"
 #include "store/clock.h"
@@ -27,7 +29,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-#include <QThreadPool>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -78,6 +79,7 @@ public:
 
     void close() {
         window_.reset();
+        spreadsheets_.reset();
         controllers_.reset();
         settings_.reset();
         store_.reset();
@@ -87,6 +89,13 @@ public:
     HistoryController& history() { return controllers_->history; }
     test::ScriptedDialogs& dialogs() { return dialogs_; }
     MainWindow& window() { return *window_; }
+    WorkRunner& runner() { return *window_->findChild<WorkRunner*>(); }
+    // A 走势图 window of its own over the window's runner, not yet shown.
+    std::unique_ptr<TrendWindow> trendWindow() {
+        if (!spreadsheets_)
+            spreadsheets_ = std::make_unique<SpreadsheetWriter>(runner());
+        return std::make_unique<TrendWindow>(history(), runner(), *spreadsheets_, dialogs_, window_.get());
+    }
 
 private:
     bench::ScratchFolder folder_;
@@ -97,6 +106,7 @@ private:
     std::unique_ptr<AppSettings> settings_;
     std::unique_ptr<WindowControllers> controllers_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<SpreadsheetWriter> spreadsheets_;
 };
 
 void BM_StartupToShownWindow(benchmark::State& state) {
@@ -199,7 +209,7 @@ void awaitFirstTable(TrendWindow& trend) {
 
 // The 走势图 window over the session's history, shown and read.
 std::unique_ptr<TrendWindow> shownTrend(Session& session) {
-    auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
+    auto trend = session.trendWindow();
     trend->show();
     awaitFirstTable(*trend);
     return trend;
@@ -212,7 +222,7 @@ void BM_TrendWindowToFirstFrame(benchmark::State& state) {
     Session session(static_cast<int>(state.range(0)));
     session.open();
     for (auto _ : state) {
-        auto trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &session.window());
+        auto trend = session.trendWindow();
         const PaintCounter grid(trendGridOf(*trend)->viewport());
         trend->show();
         awaitFirstTable(*trend);
@@ -399,7 +409,7 @@ void runAction(StalledAction action, Session& session, int round, std::unique_pt
             child<QAbstractButton>(window, "Command4")->click();
             break;
         case TrendOpening:
-            trend = std::make_unique<TrendWindow>(session.history(), session.dialogs(), &window);
+            trend = session.trendWindow();
             trend->show();
             awaitFirstTable(*trend);
             break;
@@ -439,9 +449,8 @@ void runAction(StalledAction action, Session& session, int round, std::unique_pt
             // goes and no worker is left.
             child<QAbstractButton>(*trend, round % 2 == 0 ? "trendLast100" : "trendLast0")->click();
             QWidget* note = child<QWidget>(*trend, "trendNote");
-            if (!QTest::qWaitFor(
-                    [note] { return note->isHidden() && QThreadPool::globalInstance()->activeThreadCount() == 0; },
-                    600000))
+            WorkRunner& runner = session.runner();
+            if (!QTest::qWaitFor([note, &runner] { return note->isHidden() && runner.idle(); }, 600000))
                 throw std::runtime_error("the trend table never arrived");
             QApplication::processEvents();
             return;

@@ -5,7 +5,7 @@
 #include "app/history/history_controller.h"
 #include "app/history/history_jobs.h"
 #include "app/shell/file_paths.h"
-#include "app/shell/spreadsheet_job.h"
+#include "app/shell/spreadsheet_writer.h"
 #include "app/shell/user_dialogs.h"
 
 #include <QWidget>
@@ -24,15 +24,14 @@ QString spreadsheetTitle() {
 
 }  // namespace
 
-FileExports::FileExports(HistoryController& controller, HistoryJobs& jobs, UserDialogs& dialogs, QWidget* window)
+FileExports::FileExports(HistoryController& controller, HistoryJobs& jobs, SpreadsheetWriter& spreadsheets,
+                         UserDialogs& dialogs, QWidget* window)
     : QObject(window),
       controller_(controller),
       jobs_(jobs),
       dialogs_(dialogs),
       window_(window),
-      writer_(new SpreadsheetJob(this)) {
-    connect(writer_, &SpreadsheetJob::finished, this, &FileExports::finishGrid);
-}
+      spreadsheets_(spreadsheets) {}
 
 void FileExports::exportText() {
     const QString title = QStringLiteral("历史号码导出文本文件");
@@ -52,12 +51,9 @@ void FileExports::exportGrid(std::function<CellGrid()> read, ExportedGrid which)
                          QStringLiteral("没有可用的数据文件夹，表格未能导出。"));
         return;
     }
-    if (writer_->running()) {
-        emit done(SpreadsheetJob::busyNote());
-        return;
-    }
     const fs::path target = folder / std::string(spreadsheetFileName(which));
-    writer_->start(
+    const bool started = spreadsheets_.write(
+        this,
         [read = std::move(read), which]() -> ShownCells {
             CellGrid cells = read();
             // The tally's workbook keeps its four columns; chance is the window's view of it.
@@ -66,7 +62,11 @@ void FileExports::exportGrid(std::function<CellGrid()> read, ExportedGrid which)
                     row.resize(std::min<size_t>(row.size(), kTallyColumns));
             return {std::move(cells), {}, {}};
         },
-        target);
+        target, [this, file = pathText(target)](const QString& problem) { finishGrid(file, problem); });
+    if (!started) {
+        emit done(SpreadsheetWriter::busyNote());
+        return;
+    }
     emit done(QStringLiteral("正在写入“%1”…").arg(pathText(target)));
 }
 

@@ -19,7 +19,7 @@ namespace drawfollow {
 
 class HistoryController;
 class HistoryJobs;
-class SpreadsheetJob;
+class SpreadsheetWriter;
 class UserDialogs;
 
 class FileExports final : public QObject {
@@ -27,7 +27,8 @@ class FileExports final : public QObject {
 
 public:
     // `window` is the parent of the dialogs.
-    FileExports(HistoryController& controller, HistoryJobs& jobs, UserDialogs& dialogs, QWidget* window);
+    FileExports(HistoryController& controller, HistoryJobs& jobs, SpreadsheetWriter& spreadsheets, UserDialogs& dialogs,
+                QWidget* window);
 
     // The history as a text file, written off the window's thread.
     void exportText();
@@ -48,7 +49,7 @@ private:
     HistoryJobs& jobs_;
     UserDialogs& dialogs_;
     QWidget* window_;
-    SpreadsheetJob* writer_;
+    SpreadsheetWriter& spreadsheets_;
 };
 
 }  // namespace drawfollow

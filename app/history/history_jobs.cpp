@@ -2,8 +2,8 @@
 
 #include "app/history/history_controller.h"
 #include "app/history/history_work.h"
-#include "app/shell/background_job.h"
 #include "app/shell/file_paths.h"
+#include "app/shell/work_runner.h"
 #include "io/history_opening.h"
 #include "io/safety_copy.h"
 #include "store/cancel_guard.h"
@@ -93,8 +93,8 @@ HistoryJobs::Outcome HistoryJobs::workInFile(const fs::path& file, const Work& w
     return outcome;
 }
 
-HistoryJobs::HistoryJobs(HistoryController& controller, BackgroundJob& job, QObject* parent)
-    : QObject(parent), controller_(controller), job_(job) {
+HistoryJobs::HistoryJobs(HistoryController& controller, WorkRunner& runner, QObject* parent)
+    : QObject(parent), controller_(controller), runner_(runner) {
     controller_.setDerivationRunner([this](const DerivationSettings& wanted) { followRows(wanted); });
 }
 
@@ -169,8 +169,8 @@ void HistoryJobs::restore(const SafetyCopyListing& copy, const QString& title, c
 
 void HistoryJobs::listSafetyCopies(const QString& title, Listed listed, const Done& done) {
     const fs::path folder = controller_.dataFolder();
-    const bool started = job_.start<CopyList>(
-        title + QStringLiteral("…"),
+    const bool started = runner_.start<CopyList>(
+        this, {WorkLane::History, title + QStringLiteral("…")},
         [folder](JobControl& control) {
             CopyList list;
             try {
@@ -251,8 +251,8 @@ void HistoryJobs::run(const QString& title, Work work, std::optional<DerivationC
         return;
     }
     const fs::path file = controller_.databaseFile();
-    const bool started = job_.start<Outcome>(
-        title + QStringLiteral("…"),
+    const bool started = runner_.start<Outcome>(
+        this, {WorkLane::History, title + QStringLiteral("…")},
         [file, work = std::move(work), follow, readHistory, restoring](JobControl& control) {
             return workInFile(file, work, follow, readHistory, control, restoring);
         },

@@ -18,8 +18,8 @@
 
 namespace drawfollow {
 
-class BackgroundJob;
 class JobControl;
+class WorkRunner;
 class HistoryController;
 struct DerivationChoice;
 struct SafetyCopyListing;
@@ -34,7 +34,7 @@ public:
 
     // Also derives the rows again, on the worker, when a stored draw moves the next issue into
     // another zodiac year (HistoryController::setDerivationRunner).
-    HistoryJobs(HistoryController& controller, BackgroundJob& job, QObject* parent = nullptr);
+    HistoryJobs(HistoryController& controller, WorkRunner& runner, QObject* parent = nullptr);
     ~HistoryJobs() override;
 
     // Each is named by `title` in the busy bar and in the note of a cancelled change.
@@ -77,7 +77,7 @@ private:
              const std::optional<std::filesystem::path>& restoring = std::nullopt);
 
     HistoryController& controller_;
-    BackgroundJob& job_;
+    WorkRunner& runner_;
 };
 
 }  // namespace drawfollow

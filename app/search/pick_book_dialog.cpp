@@ -29,8 +29,12 @@ const QString kMeaning = QStringLiteral(
 
 }  // namespace
 
-PickBookDialog::PickBookDialog(HistoryController& history, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), history_(history), dialogs_(dialogs), exports_(new TrendExports(history, dialogs, this)) {
+PickBookDialog::PickBookDialog(HistoryController& history, SpreadsheetWriter& spreadsheets, UserDialogs& dialogs,
+                               QWidget* parent)
+    : QDialog(parent),
+      history_(history),
+      dialogs_(dialogs),
+      exports_(new TrendExports(history, spreadsheets, dialogs, this)) {
     setObjectName(QStringLiteral("pickBookDialog"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("预测记录"));

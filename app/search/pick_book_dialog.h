@@ -16,6 +16,7 @@ namespace drawfollow {
 
 class HistoryController;
 class TextGridModel;
+class SpreadsheetWriter;
 class TrendExports;
 class UserDialogs;
 
@@ -24,7 +25,7 @@ class PickBookDialog final : public QDialog {
 
 public:
     // Deleted when closed.
-    PickBookDialog(HistoryController& history, UserDialogs& dialogs, QWidget* parent);
+    PickBookDialog(HistoryController& history, SpreadsheetWriter& spreadsheets, UserDialogs& dialogs, QWidget* parent);
 
     // Reads and scores the records again.
     void reload();

@@ -4,18 +4,28 @@
 #include "app/history/history_controller.h"
 #include "app/search/pick_book_dialog.h"
 #include "app/shell/user_dialogs.h"
+#include "app/shell/work_runner.h"
 #include "store/history_db.h"
 
 #include <QWidget>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace drawfollow {
 
-PickCommands::PickCommands(HistoryController& history, UserDialogs& dialogs, QWidget* window)
-    : QObject(window), history_(history), dialogs_(dialogs), window_(window) {}
+PickCommands::PickCommands(HistoryController& history, WorkRunner& runner, SpreadsheetWriter& spreadsheets,
+                           UserDialogs& dialogs, QWidget* window)
+    : QObject(window),
+      history_(history),
+      runner_(runner),
+      spreadsheets_(spreadsheets),
+      dialogs_(dialogs),
+      window_(window) {}
+
+bool PickCommands::recording() const {
+    return runner_.busy(WorkLane::Pick);
+}
 
 void PickCommands::record(const std::optional<SearchPanel>& panel, const BacktestSettings& settings) {
-    if (pending_)
+    if (recording())
         return;  // the pick asked for a moment ago is still being chosen
     std::shared_ptr<const HistorySnapshot> history;
     try {
@@ -28,25 +38,22 @@ void PickCommands::record(const std::optional<SearchPanel>& panel, const Backtes
         refuse(QStringLiteral("历史数据库不可用，不能记录预测。"));
         return;
     }
-    auto* watcher = new QFutureWatcher<Choice>(this);
-    pending_ = watcher;
-    connect(watcher, &QFutureWatcher<Choice>::finished, this,
-            [this, watcher, history, panel = *panel, settings] { store(watcher, history, panel, settings); });
-    watcher->setFuture(QtConcurrent::run([history, panel = *panel, settings]() -> Choice {
-        // Nothing may escape a worker: the refusal is said instead.
-        try {
-            return {choosePick(*history, panel, settings.top, settings.mode), {}};
-        } catch (const std::exception& e) {
-            return {{}, QString::fromStdString(failureText(e))};
-        }
-    }));
+    // The choice does not look at 取消.
+    runner_.start<Choice>(
+        this, {WorkLane::Pick, QStringLiteral("正在选取预测…"), false},
+        [history, panel = *panel, settings](JobControl&) -> Choice {
+            // Nothing may escape a worker: the refusal is said instead.
+            try {
+                return {choosePick(*history, panel, settings.top, settings.mode), {}};
+            } catch (const std::exception& e) {
+                return {{}, QString::fromStdString(failureText(e))};
+            }
+        },
+        [this, history, panel = *panel, settings](const Choice& choice) { store(choice, history, panel, settings); });
 }
 
-void PickCommands::store(QFutureWatcher<Choice>* watcher, const std::shared_ptr<const HistorySnapshot>& history,
+void PickCommands::store(const Choice& choice, const std::shared_ptr<const HistorySnapshot>& history,
                          const SearchPanel& panel, const BacktestSettings& settings) {
-    watcher->deleteLater();
-    pending_ = nullptr;
-    const Choice choice = watcher->future().takeResult();
     if (!choice.problem.isEmpty()) {
         refuse(choice.problem);
         return;
@@ -79,7 +86,7 @@ void PickCommands::refuse(const QString& reason) {
 
 void PickCommands::showBook() {
     if (!book_) {
-        book_ = new PickBookDialog(history_, dialogs_, window_);
+        book_ = new PickBookDialog(history_, spreadsheets_, dialogs_, window_);
         connect(book_, &PickBookDialog::exportDone, this, &PickCommands::done);
     }
     book_->show();

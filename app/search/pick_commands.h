@@ -5,7 +5,6 @@
 #include "analysis/backtest.h"
 #include "analysis/search_panel.h"
 
-#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 
@@ -20,18 +19,21 @@ namespace drawfollow {
 class HistoryController;
 class HistorySnapshot;
 class PickBookDialog;
+class SpreadsheetWriter;
 class UserDialogs;
+class WorkRunner;
 
 class PickCommands final : public QObject {
     Q_OBJECT
 
 public:
-    PickCommands(HistoryController& history, UserDialogs& dialogs, QWidget* window);
+    PickCommands(HistoryController& history, WorkRunner& runner, SpreadsheetWriter& spreadsheets, UserDialogs& dialogs,
+                 QWidget* window);
 
     // `panel`: none when there is no database to read. The backtest's K and mode choose, on
     // a worker from the shared snapshot; the record is stored once they arrive. One at a time.
     void record(const std::optional<SearchPanel>& panel, const BacktestSettings& settings);
-    bool recording() const { return pending_ != nullptr; }
+    bool recording() const;
     // Opens the dialog, or brings the open one forward.
     void showBook();
 
@@ -44,15 +46,16 @@ private:
         std::vector<int> values;
         QString problem;  // why none was chosen, for the user; empty when chosen
     };
-    void store(QFutureWatcher<Choice>* watcher, const std::shared_ptr<const HistorySnapshot>& history,
-               const SearchPanel& panel, const BacktestSettings& settings);
+    void store(const Choice& choice, const std::shared_ptr<const HistorySnapshot>& history, const SearchPanel& panel,
+               const BacktestSettings& settings);
     void refuse(const QString& reason);
 
     HistoryController& history_;
+    WorkRunner& runner_;
+    SpreadsheetWriter& spreadsheets_;
     UserDialogs& dialogs_;
     QWidget* window_;
     QPointer<PickBookDialog> book_;
-    QFutureWatcher<Choice>* pending_ = nullptr;
 };
 
 }  // namespace drawfollow

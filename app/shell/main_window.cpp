@@ -15,14 +15,15 @@
 #include "app/search/search_options.h"
 #include "app/search/search_summary.h"
 #include "app/search/text_grid_model.h"
-#include "app/shell/background_job.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/help_commands.h"
 #include "app/shell/shown_cell.h"
+#include "app/shell/spreadsheet_writer.h"
 #include "app/shell/status_texts.h"
 #include "app/shell/timing_log.h"
 #include "app/shell/user_dialogs.h"
 #include "app/shell/window_controllers.h"
+#include "app/shell/work_runner.h"
 #include "app/trend/trend_window.h"
 #include "app/update/online_update_command.h"
 #include "store/history_db.h"
@@ -60,16 +61,17 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
 
     statusBar_ = new ElidingStatusBar(this);
     setStatusBar(statusBar_);
-    job_ = new BackgroundJob(statusBar(), this);
-    connect(job_, &BackgroundJob::runningChanged, this, &MainWindow::followRunningWork);
+    runner_ = new WorkRunner(statusBar(), this);
+    spreadsheets_ = std::make_unique<SpreadsheetWriter>(*runner_);
+    connect(runner_, &WorkRunner::busyChanged, this, &MainWindow::followRunningWork);
     // A restore over a damaged file makes the history available only once the job has ended.
     connect(&controllers_.history, &HistoryController::historyReset, this, &MainWindow::followRunningWork);
-    connect(job_, &BackgroundJob::failed, this, [this](const QString& reason) {
+    connect(runner_, &WorkRunner::failed, this, [this](const QString& reason) {
         dialogs_.message(this, MessageKind::Critical, QStringLiteral("操作失败"), reason);
     });
-    historyJobs_ = new HistoryJobs(controllers_.history, *job_, this);
+    historyJobs_ = new HistoryJobs(controllers_.history, *runner_, this);
 
-    onlineUpdate_ = new OnlineUpdateCommand(controllers_.history, *job_, dialogs_, this);
+    onlineUpdate_ = new OnlineUpdateCommand(controllers_.history, *runner_, dialogs_, this);
     menus_ = MainMenus::build(menuBar());
     wireMenus();
 
@@ -83,13 +85,13 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     connect(searchBar_->followSearchButton(), &QPushButton::clicked, this, [this] { runSearch(SearchButton::Follow); });
     connect(searchBar_->combinationSearchButton(), &QPushButton::clicked, this,
             [this] { runSearch(SearchButton::Combination); });
-    backtest_ = new BacktestCommand(controllers_.search, dialogs_, this);
+    backtest_ = new BacktestCommand(controllers_.search, *runner_, dialogs_, this);
     connect(searchBar_->backtestButton(), &QPushButton::clicked, this, &MainWindow::runBacktest);
     connect(backtest_, &BacktestCommand::runningChanged, searchBar_->backtestButton(),
             [this](bool running) { searchBar_->backtestButton()->setEnabled(!running); });
     connect(backtest_, &BacktestCommand::done, this,
             [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); });
-    picks_ = new PickCommands(controllers_.history, dialogs_, this);
+    picks_ = new PickCommands(controllers_.history, *runner_, *spreadsheets_, dialogs_, this);
     connect(searchBar_->recordPickButton(), &QPushButton::clicked, this, &MainWindow::recordPick);
     connect(menus_.pickBookAction, &QAction::triggered, picks_, &PickCommands::showBook);
     connect(picks_, &PickCommands::done, this,
@@ -103,13 +105,15 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     wireHistoryCommands();
     if (controllers_.history.historyAvailable()) {
         watch_ = new DatabaseWatch(
-            controllers_.history, [this] { return job_->running() || onlineUpdate_->running(); }, this);
+            controllers_.history, [this] { return historyBusy() || onlineUpdate_->running(); }, this);
         connect(watch_, &DatabaseWatch::reloaded, this,
                 [this](const QString& note) { statusBar()->showMessage(note, kSummaryShownMs); });
     }
     setUpKeyboard();
     restoreLayout();
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::wireMenus() {
     const MainMenus& m = menus_;
@@ -142,7 +146,7 @@ void MainWindow::wireMenus() {
 
 void MainWindow::wireHistoryCommands() {
     commands_ = new HistoryCommands(controllers_.history, *historyJobs_, dialogs_, this);
-    exports_ = new FileExports(controllers_.history, *historyJobs_, dialogs_, this);
+    exports_ = new FileExports(controllers_.history, *historyJobs_, *spreadsheets_, dialogs_, this);
     const MainMenus& m = menus_;
     for (QAction* a : {m.exportHistoryAction, m.clearHistoryAction, m.trimToIssueAction, m.deleteNewestCountAction})
         a->setEnabled(controllers_.history.historyAvailable());
@@ -234,32 +238,18 @@ void MainWindow::runSearch(SearchButton button) {
     const auto show = [this, button, inputs = search.inputs](SearchOutcome outcome) {
         showSearchOutcome(button, inputs, std::move(outcome));
     };
-    job_->start<std::string>(
-        QStringLiteral("正在检索…"),
-        [this, file, button, search, history, show](JobControl& job) {
+    runner_->start<std::string>(
+        this, {WorkLane::History, QStringLiteral("正在检索…")},
+        [file, button, search, history, show](JobControl& job) {
             SearchAnswer answer;
             auto outcome = std::make_shared<SearchOutcome>(answerPanelSearch(*history, button, search, answer));
-            {
-                const std::lock_guard lock(handedMutex_);
-                handedOutcome_ = [show, outcome] { show(std::move(*outcome)); };
-            }
-            QMetaObject::invokeMethod(this, "showHandedOutcome", Qt::QueuedConnection);
+            job.post([show, outcome] { show(std::move(*outcome)); });
             return keepPanelSearchFields(file, *history, search.inputs, answer, job.cancelFlag());
         },
         [this](const std::string& note) {
             if (!note.empty())
                 results_->appendNote(QString::fromStdString(note));
         });
-}
-
-void MainWindow::showHandedOutcome() {
-    std::function<void()> show;
-    {
-        const std::lock_guard lock(handedMutex_);
-        show = std::exchange(handedOutcome_, {});
-    }
-    if (show)
-        show();
 }
 
 void MainWindow::showSearchOutcome(SearchButton button, const SearchInputs& inputs, SearchOutcome outcome) {
@@ -287,8 +277,8 @@ void MainWindow::showSearchOutcome(SearchButton button, const SearchInputs& inpu
 
 void MainWindow::followRunningWork() {
     // The update only changes the history at its end; searching stays open meanwhile.
-    setHistoryCommandsEnabled(!job_->running() && !onlineUpdate_->running());
-    const bool busy = job_->running();
+    const bool busy = historyBusy();
+    setHistoryCommandsEnabled(!busy && !onlineUpdate_->running());
     for (QWidget* w :
          {static_cast<QWidget*>(positions_), static_cast<QWidget*>(options_), static_cast<QWidget*>(searchBar_)})
         w->setEnabled(!busy);
@@ -300,6 +290,10 @@ void MainWindow::followRunningWork() {
         trend_->setHistoryBusy(busy);
     if (watch_ && !busy && !onlineUpdate_->running())
         watch_->workEnded();
+}
+
+bool MainWindow::historyBusy() const {
+    return runner_->busy(WorkLane::History);
 }
 
 void MainWindow::showTallyWithChance(SearchOutcome& outcome) {
@@ -334,8 +328,8 @@ void MainWindow::setHistoryCommandsEnabled(bool on) {
 
 void MainWindow::showTrend() {
     if (!trend_) {
-        trend_ = new TrendWindow(controllers_.history, dialogs_, this);
-        trend_->setHistoryBusy(job_->running());
+        trend_ = new TrendWindow(controllers_.history, *runner_, *spreadsheets_, dialogs_, this);
+        trend_->setHistoryBusy(historyBusy());
         connect(trend_, &TrendWindow::valueChosen, this, &MainWindow::addManualBaseValue);
     }
     trend_->show();

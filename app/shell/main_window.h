@@ -11,15 +11,13 @@
 
 #include <QMainWindow>
 
-#include <functional>
-#include <mutex>
+#include <memory>
 #include <optional>
 
 class QSplitter;
 
 namespace drawfollow {
 
-class BackgroundJob;
 class BacktestCommand;
 class DatabaseWatch;
 class ElidingStatusBar;
@@ -36,6 +34,8 @@ class SearchBar;
 class SearchOptions;
 class TrendWindow;
 class UserDialogs;
+class SpreadsheetWriter;
+class WorkRunner;
 struct WindowControllers;
 enum class SearchButton;  // search_panel_controller.h
 struct SearchInputs;
@@ -48,6 +48,7 @@ class MainWindow final : public QMainWindow {
 public:
     MainWindow(WindowControllers& controllers, UserDialogs& dialogs, HelpLinks help = systemHelpLinks(),
                QWidget* parent = nullptr);
+    ~MainWindow() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -72,12 +73,11 @@ private:
     // Runs the search on a worker thread; the result is shown when it ends.
     void runSearch(SearchButton button);
     void showSearchOutcome(SearchButton button, const SearchInputs& inputs, SearchOutcome outcome);
-    // Shows the answer a search's worker handed over. The hand-over is under a lock of this
-    // program's own, not only Qt's event queue, so that a thread checker sees it.
-    Q_INVOKABLE void showHandedOutcome();
     // While a job runs off the window's thread, every command that changes the history or
     // the search panel is off; while the update runs, those that change the history.
     void followRunningWork();
+    // A job on the history file runs: a search, a change, the text export.
+    bool historyBusy() const;
     // The panel as 回测 and 记录本期预测 read it: as it stands, with the kind of the last
     // search; none without a database.
     std::optional<SearchPanel> backtestPanel() const;
@@ -114,9 +114,8 @@ private:
     SearchButton lastSearch_;
     HistoryCommands* commands_;
     FileExports* exports_;
-    BackgroundJob* job_;
-    std::mutex handedMutex_;
-    std::function<void()> handedOutcome_;  // under handedMutex_
+    WorkRunner* runner_;
+    std::unique_ptr<SpreadsheetWriter> spreadsheets_;
     HistoryJobs* historyJobs_;
     ElidingStatusBar* statusBar_;
     DatabaseWatch* watch_ = nullptr;  // none without a database

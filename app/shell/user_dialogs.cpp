@@ -7,44 +7,9 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QUrl>
 
-#include <algorithm>
-#include <climits>
-
 namespace drawfollow {
-
-namespace {
-
-// Work that ends within half a second is done before the user would notice a dialog.
-constexpr int kProgressDelayMs = 500;
-
-class ProgressDialogWork final : public WorkProgress {
-public:
-    ProgressDialogWork(QWidget* parent, const QString& title, const QString& label)
-        : dialog_(label, QStringLiteral("取消"), 0, 1, parent) {
-        dialog_.setWindowTitle(title);
-        // Window-modal: the dialog keeps the window painted and its Cancel button answers,
-        // while nothing else in the window can start a second change.
-        dialog_.setWindowModality(Qt::WindowModal);
-        dialog_.setMinimumDuration(kProgressDelayMs);
-        dialog_.setAutoReset(false);
-        dialog_.setValue(0);  // starts the clock the dialog estimates the remaining time with
-    }
-
-    bool advance(size_t done, size_t total) override {
-        const auto clamp = [](size_t n) { return static_cast<int>(std::min<size_t>(n, INT_MAX)); };
-        dialog_.setMaximum(std::max(1, clamp(total)));
-        dialog_.setValue(clamp(done));
-        return !dialog_.wasCanceled();
-    }
-
-private:
-    QProgressDialog dialog_;
-};
-
-}  // namespace
 
 void WidgetDialogs::message(QWidget* parent, MessageKind kind, const QString& title, const QString& text) {
     const KeyRepeatGuard heldKeyIgnored;
@@ -79,10 +44,6 @@ std::optional<QString> WidgetDialogs::inputText(QWidget* parent, const QString& 
 QString WidgetDialogs::openFileName(QWidget* parent, const QString& title, const QString& folder,
                                     const QString& filter) {
     return QFileDialog::getOpenFileName(parent, title, folder, filter);
-}
-
-std::unique_ptr<WorkProgress> WidgetDialogs::progress(QWidget* parent, const QString& title, const QString& label) {
-    return std::make_unique<ProgressDialogWork>(parent, title, label);
 }
 
 std::optional<int> WidgetDialogs::chooseRow(QWidget* parent, const QString& title, const QString& prompt,

@@ -1,4 +1,4 @@
-// Every message box, input box, file dialog and progress dialog of the window, and every
+// Every message box, input box and file dialog of the window, and every
 // file it hands to another program, goes through this interface, so that a test can answer
 // them and no test ever starts a program (tests/app/scripted_dialogs.h).
 #pragma once
@@ -7,9 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstddef>
 #include <functional>
-#include <memory>
 #include <optional>
 
 class QObject;
@@ -18,15 +16,6 @@ class QWidget;
 namespace drawfollow {
 
 enum class MessageKind { Information, Warning, Critical };
-
-// A long piece of work the user may cancel. It shows itself only once the work takes long
-// enough to notice, and closes when the object goes.
-class WorkProgress {
-public:
-    virtual ~WorkProgress() = default;
-    // How far the work is; false once the user has cancelled it.
-    virtual bool advance(size_t done, size_t total) = 0;
-};
 
 class UserDialogs {
 public:
@@ -42,7 +31,6 @@ public:
     // A file to open; empty when cancelled.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter) = 0;
-    virtual std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) = 0;
     // One row of a table, the first selected at the start; the row's index, none when cancelled.
     virtual std::optional<int> chooseRow(QWidget* parent, const QString& title, const QString& prompt,
                                          const QStringList& columns, const QList<QStringList>& rows) = 0;
@@ -65,7 +53,6 @@ public:
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
-    std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) override;
     std::optional<int> chooseRow(QWidget* parent, const QString& title, const QString& prompt,
                                  const QStringList& columns, const QList<QStringList>& rows) override;
     void openFile(const QString& file, const QObject* context, std::function<void()> notOpened) override;

@@ -1,6 +1,7 @@
 #include "app/trend/shape_tab.h"
 
 #include "app/history/history_controller.h"
+#include "app/shell/work_runner.h"
 #include "app/trend/omission_table_model.h"
 #include "app/trend/omission_table_view.h"
 #include "app/trend/shape_chart.h"
@@ -15,7 +16,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <exception>
 
@@ -61,9 +61,10 @@ QString fitText(const ShapeDistribution& d) {
 
 }  // namespace
 
-ShapeTab::ShapeTab(HistoryController& history, QWidget* parent)
+ShapeTab::ShapeTab(HistoryController& history, WorkRunner& runner, QWidget* parent)
     : QWidget(parent),
       history_(history),
+      runner_(runner),
       measureBox_(measureChoice(this)),
       verdict_(new QLabel(this)),
       gridModel_(new ShapeGridModel(this)),
@@ -124,7 +125,7 @@ void ShapeTab::readIfDue() {
     const Choice choice = *due_;
     due_.reset();
     // A table read for an earlier choice is late whatever comes of this one.
-    pending_ = nullptr;
+    runner_.cancel(WorkLane::ShapeReading);
     std::shared_ptr<const HistorySnapshot> snapshot;
     try {
         snapshot = history_.snapshot();
@@ -137,25 +138,20 @@ void ShapeTab::readIfDue() {
         return;
     }
     verdict_->setText(QStringLiteral("正在读取……"));
-    auto* watcher = new QFutureWatcher<ShapeReading>(this);
-    pending_ = watcher;
-    connect(watcher, &QFutureWatcher<ShapeReading>::finished, this, [this, watcher] { takeReading(watcher); });
-    watcher->setFuture(QtConcurrent::run([snapshot = std::move(snapshot), choice]() -> ShapeReading {
-        // Nothing may escape a worker: the tab says what went wrong instead.
-        try {
-            return {shapesOf(*snapshot, choice.scope, choice.range), {}};
-        } catch (const std::exception& e) {
-            return {{}, QStringLiteral("形态未能读出：%1").arg(QString::fromStdString(failureText(e)))};
-        }
-    }));
+    runner_.start<ShapeReading>(
+        this, {WorkLane::ShapeReading, {}},
+        [snapshot = std::move(snapshot), choice](JobControl&) -> ShapeReading {
+            // Nothing may escape a worker: the tab says what went wrong instead.
+            try {
+                return {shapesOf(*snapshot, choice.scope, choice.range), {}};
+            } catch (const std::exception& e) {
+                return {{}, QStringLiteral("形态未能读出：%1").arg(QString::fromStdString(failureText(e)))};
+            }
+        },
+        [this](ShapeReading reading) { takeReading(std::move(reading)); });
 }
 
-void ShapeTab::takeReading(QFutureWatcher<ShapeReading>* watcher) {
-    watcher->deleteLater();
-    if (watcher != pending_)
-        return;
-    pending_ = nullptr;
-    ShapeReading reading = watcher->future().takeResult();
+void ShapeTab::takeReading(ShapeReading reading) {
     if (!reading.problem.isEmpty()) {
         clear(reading.problem);
         return;

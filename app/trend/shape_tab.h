@@ -7,7 +7,6 @@
 
 #include "analysis/shape_table.h"
 
-#include <QFutureWatcher>
 #include <QString>
 #include <QWidget>
 
@@ -23,6 +22,7 @@ class HistoryController;
 class OmissionTableModel;
 class ShapeChart;
 class ShapeGridModel;
+class WorkRunner;
 
 struct ShapeReading {
     ShapeTable table;
@@ -33,7 +33,7 @@ class ShapeTab final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ShapeTab(HistoryController& history, QWidget* parent = nullptr);
+    ShapeTab(HistoryController& history, WorkRunner& runner, QWidget* parent = nullptr);
 
     // The scope and range to read; read now when the tab is in sight, else once it is.
     void follow(TallyScope scope, const IssueRange& range);
@@ -47,11 +47,12 @@ protected:
 
 private:
     void readIfDue();
-    void takeReading(QFutureWatcher<ShapeReading>* watcher);
+    void takeReading(ShapeReading reading);
     void showMeasure();
     void clear(const QString& problem);
 
     HistoryController& history_;
+    WorkRunner& runner_;
     QComboBox* measureBox_;
     QLabel* verdict_;
     ShapeGridModel* gridModel_;
@@ -65,7 +66,6 @@ private:
     };
     std::optional<Choice> due_;  // read when next in sight
     bool busy_ = false;
-    QFutureWatcher<ShapeReading>* pending_ = nullptr;  // the read still awaited
 };
 
 }  // namespace drawfollow

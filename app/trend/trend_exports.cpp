@@ -82,17 +82,17 @@ ShownCells shownCells(const QAbstractItemModel& model, CellColouring colouring, 
     return cells;
 }
 
-TrendExports::TrendExports(HistoryController& history, UserDialogs& dialogs, QWidget* window)
-    : QObject(window), history_(history), dialogs_(dialogs), window_(window), writer_(new SpreadsheetJob(this)) {
-    connect(writer_, &SpreadsheetJob::finished, this, [this](const QString& file, const QString& problem) {
-        if (problem.isEmpty()) {
-            finish(file, QStringLiteral("电子表格"));
-            return;
-        }
-        emit done(QString());
-        dialogs_.message(window_, MessageKind::Warning, tableTitle(),
-                         QStringLiteral("表格未能导出。\n%1").arg(problem));
-    });
+TrendExports::TrendExports(HistoryController& history, SpreadsheetWriter& spreadsheets, UserDialogs& dialogs,
+                           QWidget* window)
+    : QObject(window), history_(history), dialogs_(dialogs), window_(window), spreadsheets_(spreadsheets) {}
+
+void TrendExports::finishTable(const QString& file, const QString& problem) {
+    if (problem.isEmpty()) {
+        finish(file, QStringLiteral("电子表格"));
+        return;
+    }
+    emit done(QString());
+    dialogs_.message(window_, MessageKind::Warning, tableTitle(), QStringLiteral("表格未能导出。\n%1").arg(problem));
 }
 
 QString TrendExports::target(const QString& fileName, const QString& title) {
@@ -109,14 +109,14 @@ void TrendExports::exportTable(ShownCells cells, const QString& fileName) {
 }
 
 void TrendExports::exportTable(std::function<ShownCells()> read, const QString& fileName) {
-    if (writer_->running()) {
-        emit done(SpreadsheetJob::busyNote());
-        return;
-    }
     const QString file = target(fileName, tableTitle());
     if (file.isEmpty())
         return;
-    writer_->start(std::move(read), localPath(file));
+    if (!spreadsheets_.write(this, std::move(read), localPath(file),
+                             [this, file](const QString& problem) { finishTable(file, problem); })) {
+        emit done(SpreadsheetWriter::busyNote());
+        return;
+    }
     emit done(QStringLiteral("正在写入“%1”…").arg(file));
 }
 

@@ -2,7 +2,7 @@
 // table as a workbook, a chart as a PNG picture; then opened, as the other exports are.
 #pragma once
 
-#include "app/shell/spreadsheet_job.h"
+#include "app/shell/spreadsheet_writer.h"
 #include "io/xlsx_export.h"
 
 #include <QObject>
@@ -39,12 +39,12 @@ class TrendExports final : public QObject {
     Q_OBJECT
 
 public:
-    TrendExports(HistoryController& history, UserDialogs& dialogs, QWidget* window);
+    TrendExports(HistoryController& history, SpreadsheetWriter& spreadsheets, UserDialogs& dialogs, QWidget* window);
 
     // `fileName` in the data folder, written off the window's thread; a failure is said in a
     // message and no file is left half written. Refused while an earlier table is still written.
     void exportTable(ShownCells cells, const QString& fileName);
-    // The same with the cells read on the worker (SpreadsheetJob).
+    // The same with the cells read on the worker.
     void exportTable(std::function<ShownCells()> read, const QString& fileName);
     void exportPicture(QWidget* chart, const QString& fileName);
 
@@ -55,11 +55,12 @@ private:
     // The target in the data folder, or empty after telling the user there is none.
     QString target(const QString& fileName, const QString& title);
     void finish(const QString& file, const QString& kind);
+    void finishTable(const QString& file, const QString& problem);
 
     HistoryController& history_;
     UserDialogs& dialogs_;
     QWidget* window_;
-    SpreadsheetJob* writer_;
+    SpreadsheetWriter& spreadsheets_;
 };
 
 }  // namespace drawfollow

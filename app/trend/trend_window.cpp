@@ -2,6 +2,7 @@
 
 #include "app/history/history_controller.h"
 #include "app/shell/screen_fit.h"
+#include "app/shell/work_runner.h"
 #include "app/trend/frequency_chart.h"
 #include "app/trend/omission_bar_delegate.h"
 #include "app/trend/omission_table_model.h"
@@ -24,7 +25,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <exception>
@@ -77,8 +77,12 @@ int columnWidthForFigures(const QTableView* grid, const TrendGridModel& model) {
 
 }  // namespace
 
-TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent, Qt::Window), history_(history), exports_(new TrendExports(history, dialogs, this)) {
+TrendWindow::TrendWindow(HistoryController& history, WorkRunner& runner, SpreadsheetWriter& spreadsheets,
+                         UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent, Qt::Window),
+      history_(history),
+      runner_(runner),
+      exports_(new TrendExports(history, spreadsheets, dialogs, this)) {
     setObjectName(QStringLiteral("frmTrend"));
     setWindowTitle(QStringLiteral("走势图与遗漏统计"));
 
@@ -99,7 +103,7 @@ TrendWindow::TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidg
     tabs_->addTab(frequencyChart_, QStringLiteral("出现次数图"));
     windowChart_ = new WindowCountChart(gridModel_->table(), tabs_);
     tabs_->addTab(windowChart_, QStringLiteral("分段走势图"));
-    shapeTab_ = new ShapeTab(history_, tabs_);
+    shapeTab_ = new ShapeTab(history_, runner_, tabs_);
     tabs_->addTab(shapeTab_, QStringLiteral("形态"));
 
     auto* exportButton = new QPushButton(QStringLiteral("导出"), this);
@@ -151,7 +155,7 @@ void TrendWindow::showEvent(QShowEvent* event) {
 void TrendWindow::followHistory() {
     wholeHistoryRates_.reset();
     // A table read from the history before the change is not shown, even while hidden.
-    pending_ = nullptr;
+    runner_.cancel(WorkLane::TrendReading);
     stale_ = !isVisible();
     if (stale_)
         return;
@@ -169,7 +173,7 @@ void TrendWindow::takeIssues() {
 
 void TrendWindow::refresh() {
     // Whatever this choice makes of it, a table read for an earlier one is late.
-    pending_ = nullptr;
+    runner_.cancel(WorkLane::TrendReading);
     QString problem;
     const std::optional<IssueRange> range = rangeBar_->range(&problem);
     if (!range) {
@@ -194,22 +198,18 @@ void TrendWindow::refresh() {
     // The expected line's rates depend on the kind and scope alone: a range change keeps them.
     const bool ratesKnown =
         wholeHistoryRates_ && wholeHistoryRates_->kind == choice.kind && wholeHistoryRates_->scope == choice.scope;
-    auto* watcher = new QFutureWatcher<TrendReading>(this);
-    pending_ = watcher;
-    connect(watcher, &QFutureWatcher<TrendReading>::finished, this,
-            [this, watcher, kind = choice.kind, scope = choice.scope] { takeReading(watcher, kind, scope); });
-    watcher->setFuture(QtConcurrent::run([snapshot = std::move(snapshot), choice, range = *range, ratesKnown] {
-        return readTrendReading(snapshot, choice, range,
-                                ratesKnown ? WholeHistoryRates::Known : WholeHistoryRates::Read);
-    }));
+    runner_.start<TrendReading>(
+        this, {WorkLane::TrendReading, {}},
+        [snapshot = std::move(snapshot), choice, range = *range, ratesKnown](JobControl&) {
+            return readTrendReading(snapshot, choice, range,
+                                    ratesKnown ? WholeHistoryRates::Known : WholeHistoryRates::Read);
+        },
+        [this, kind = choice.kind, scope = choice.scope](TrendReading reading) {
+            takeReading(std::move(reading), kind, scope);
+        });
 }
 
-void TrendWindow::takeReading(QFutureWatcher<TrendReading>* watcher, Kind kind, TallyScope scope) {
-    watcher->deleteLater();
-    if (watcher != pending_)
-        return;
-    pending_ = nullptr;
-    TrendReading reading = watcher->future().takeResult();
+void TrendWindow::takeReading(TrendReading reading, Kind kind, TallyScope scope) {
     if (!reading.problem.isEmpty()) {
         showProblem(reading.problem);
         return;

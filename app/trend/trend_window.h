@@ -7,7 +7,6 @@
 #include "app/trend/trend_reading.h"
 
 #include <QDialog>
-#include <QFutureWatcher>
 
 #include <optional>
 #include <vector>
@@ -22,17 +21,20 @@ class HistoryController;
 class FrequencyChart;
 class OmissionTableModel;
 class ShapeTab;
+class SpreadsheetWriter;
 class TrendGridModel;
 class TrendExports;
 class TrendRangeBar;
 class UserDialogs;
 class WindowCountChart;
+class WorkRunner;
 
 class TrendWindow final : public QDialog {
     Q_OBJECT
 
 public:
-    TrendWindow(HistoryController& history, UserDialogs& dialogs, QWidget* parent = nullptr);
+    TrendWindow(HistoryController& history, WorkRunner& runner, SpreadsheetWriter& spreadsheets, UserDialogs& dialogs,
+                QWidget* parent = nullptr);
 
     // Reads the chart for the choice at the top on a worker from the shared snapshot; the
     // grid keeps what it showed until the table arrives, and the latest choice wins over a
@@ -54,7 +56,7 @@ protected:
 private:
     // Reads the history afresh, or, while the window is hidden, when it is shown again.
     void followHistory();
-    void takeReading(QFutureWatcher<TrendReading>* watcher, Kind kind, TallyScope scope);
+    void takeReading(TrendReading reading, Kind kind, TallyScope scope);
     // The range bar's issues from the history held by the controller.
     void takeIssues();
     // Fills every tab from the table in the grid model and the expected line's rates.
@@ -67,6 +69,7 @@ private:
     void exportShownTab();
 
     HistoryController& history_;
+    WorkRunner& runner_;
     TrendRangeBar* rangeBar_;
     QLabel* note_;
     QTabWidget* tabs_;
@@ -88,8 +91,6 @@ private:
         std::vector<double> perDraw;
     };
     std::optional<Rates> wholeHistoryRates_;
-    // The worker's read still awaited; one a later read has overtaken is dropped.
-    QFutureWatcher<TrendReading>* pending_ = nullptr;
     bool stale_ = false;  // the history changed while the window was hidden
     bool placed_ = false;
 };

@@ -1,8 +1,8 @@
 #include "app/update/online_update_command.h"
 
 #include "app/history/history_controller.h"
-#include "app/shell/background_job.h"
 #include "app/shell/user_dialogs.h"
+#include "app/shell/work_runner.h"
 #include "io/update_plan.h"
 #include "net/online_update.h"
 #include "store/cancel_guard.h"
@@ -34,9 +34,9 @@ QString progressText(int year, int ordinal, int yearsInAll, int readInAll) {
 
 }  // namespace
 
-OnlineUpdateCommand::OnlineUpdateCommand(HistoryController& controller, BackgroundJob& job, UserDialogs& dialogs,
+OnlineUpdateCommand::OnlineUpdateCommand(HistoryController& controller, WorkRunner& runner, UserDialogs& dialogs,
                                          QWidget* window)
-    : QObject(window), controller_(controller), job_(job), dialogs_(dialogs), window_(window) {}
+    : QObject(window), controller_(controller), runner_(runner), dialogs_(dialogs), window_(window) {}
 
 void OnlineUpdateCommand::run() {
     if (running())
@@ -140,8 +140,8 @@ void OnlineUpdateCommand::finish() {
 
 void OnlineUpdateCommand::write(const UpdateWrite& write) {
     const std::filesystem::path file = controller_.databaseFile();
-    const bool started = job_.start<UpdateWritten>(
-        QStringLiteral("正在保存在线更新读到的历史号码…"),
+    const bool started = runner_.start<UpdateWritten>(
+        this, {WorkLane::History, QStringLiteral("正在保存在线更新读到的历史号码…")},
         [file, write](JobControl& control) {
             UpdateWritten written;
             try {
@@ -164,9 +164,9 @@ void OnlineUpdateCommand::write(const UpdateWrite& write) {
     // A search still runs: the write follows it.
     auto waiting = std::make_shared<QMetaObject::Connection>();
     *waiting = connect(
-        &job_, &BackgroundJob::runningChanged, this,
-        [this, write, waiting](bool running) {
-            if (running)
+        &runner_, &WorkRunner::busyChanged, this,
+        [this, write, waiting] {
+            if (runner_.busy(WorkLane::History))
                 return;
             disconnect(*waiting);
             this->write(write);

@@ -1,7 +1,7 @@
 // The online update and the chart service's address. The pages are fetched on the window's thread
 // without blocking it: a progress dialog names the year being fetched and the draws read
 // so far, and its Cancel button stops the update, which then drops nothing. The history
-// changes at the end, on a worker (BackgroundJob) over a connection of its own. Every
+// changes at the end, on a worker (WorkRunner) over a connection of its own. Every
 // history change must stay switched off while it runs; runningChanged() tells the window when.
 #pragma once
 
@@ -15,7 +15,7 @@ class QWidget;
 
 namespace drawfollow {
 
-class BackgroundJob;
+class WorkRunner;
 class HistoryController;
 class OnlineUpdate;
 class UserDialogs;
@@ -26,7 +26,7 @@ class OnlineUpdateCommand final : public QObject {
 
 public:
     // `window` is the parent of the dialogs.
-    OnlineUpdateCommand(HistoryController& controller, BackgroundJob& job, UserDialogs& dialogs, QWidget* window);
+    OnlineUpdateCommand(HistoryController& controller, WorkRunner& runner, UserDialogs& dialogs, QWidget* window);
 
     bool running() const { return update_ != nullptr; }
 
@@ -52,7 +52,7 @@ private:
     void report();
 
     HistoryController& controller_;
-    BackgroundJob& job_;
+    WorkRunner& runner_;
     UserDialogs& dialogs_;
     QWidget* window_;
     OnlineUpdate* update_ = nullptr;  // a child while it runs

@@ -1,8 +1,8 @@
 // The search panel controller following the history controller, without a window: what
 // each kind of history change does to Text4, the range and the bases.
 #include "app/history/history_jobs.h"
-#include "app/shell/background_job.h"
 #include "app/shell/window_controllers.h"
+#include "app/shell/work_runner.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
 
@@ -34,9 +34,11 @@ public:
     HistoryChange change(const std::function<void(HistoryJobs&, HistoryJobs::Done)>& start) {
         std::optional<HistoryChange> outcome;
         start(jobs_, [&outcome](const HistoryChange& c) { outcome = c; });
-        QSignalSpy ended(&job_, &BackgroundJob::runningChanged);
-        if (!outcome && !ended.wait(60000))  // an upper bound for a hung test
-            throw std::runtime_error("the change never ended");
+        while (!outcome) {
+            QSignalSpy changed(&runner_, &WorkRunner::busyChanged);
+            if (!changed.wait(60000))  // an upper bound for a hung test
+                throw std::runtime_error("the change never ended");
+        }
         return outcome.value();
     }
 
@@ -47,8 +49,8 @@ private:
     AppSettings settings_{store_};
     WindowControllers both_{settings_, clock_};
     QStatusBar statusBar_;
-    BackgroundJob job_{&statusBar_};
-    HistoryJobs jobs_{both_.history, job_};
+    WorkRunner runner_{&statusBar_};
+    HistoryJobs jobs_{both_.history, runner_};
 };
 
 std::array<QString, kPositions> boxesOf(const DrawInput& d) {

@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -172,22 +171,6 @@ private slots:
         QCOMPARE(gridRows(s), 5);
         QCOMPARE(s.dialogs().messages().size(), 2);  // no message beyond the question and the dialog
         QCOMPARE(s.window().statusBar()->currentMessage(), QStringLiteral("读入历史已取消，历史号码未作改动。"));
-    }
-
-    void theWindowsProgressDialogStopsTheWorkWhenCancelled() {
-        QWidget window;
-        WidgetDialogs dialogs;
-        std::unique_ptr<WorkProgress> progress = dialogs.progress(&window, kTitle, QStringLiteral("正在读入"));
-        auto* dialog = window.findChild<QProgressDialog*>();
-        QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), kTitle);
-        QCOMPARE(dialog->windowModality(), Qt::WindowModal);
-        QVERIFY(progress->advance(256, 600));
-        QCOMPARE(dialog->maximum(), 600);
-        dialog->cancel();
-        QVERIFY(!progress->advance(512, 600));
-        progress.reset();
-        QVERIFY(!window.findChild<QProgressDialog*>());
     }
 };
 

@@ -2,9 +2,9 @@
 // the chosen one (after a copy of the history it replaces), the refresh and the status bar;
 // a cancelled choice and a folder without copies; the list read off the window's thread;
 // and the list dialog itself.
-#include "app/shell/background_job.h"
 #include "app/shell/flex_grid.h"
 #include "app/shell/row_choice_dialog.h"
+#include "app/shell/work_runner.h"
 #include "io/safety_copy.h"
 #include "support/history_builder.h"
 #include "support/temp_dir.h"
@@ -135,13 +135,13 @@ private slots:
         s.seed(seededDraws(40, 7, 2014001));
         QVERIFY(s.start());
         QVERIFY(s.clickAndWait(QStringLiteral("Command3")));
-        auto* job = s.window().findChild<BackgroundJob*>();
-        QVERIFY(job);
+        auto* runner = s.window().findChild<WorkRunner*>();
+        QVERIFY(runner);
 
         s.dialogs().clear();
         s.dialogs().setNextRow(0);
         s.find<QAction>(QStringLiteral("mnuRestore"))->trigger();
-        QVERIFY(job->running());
+        QVERIFY(runner->busy(WorkLane::History));
         QCOMPARE(s.find<QLabel>(QStringLiteral("busyLabel"))->text(), QStringLiteral("恢复备份…"));
         QVERIFY(s.dialogs().messages().isEmpty());  // the row choice is one of them
         QVERIFY(s.finishWork());
@@ -153,7 +153,7 @@ private slots:
         s.dialogs().clear();
         s.dialogs().setNextRow(0);
         s.find<QAction>(QStringLiteral("mnuRestore"))->trigger();
-        job->cancel();
+        runner->cancelShown();
         QVERIFY(s.finishWork());
         QVERIFY(s.dialogs().messages().isEmpty());
         QCOMPARE(gridRows(s), 40);

@@ -1,28 +1,6 @@
 #include "scripted_dialogs.h"
 
-#include <utility>
-
 namespace drawfollow::test {
-
-namespace {
-
-class CountedProgress final : public WorkProgress {
-public:
-    CountedProgress(std::shared_ptr<int> reports, int cancelAt) : reports_(std::move(reports)), cancelAt_(cancelAt) {}
-
-    bool advance(size_t, size_t) override {
-        ++seen_;
-        ++*reports_;
-        return cancelAt_ == 0 || seen_ < cancelAt_;
-    }
-
-private:
-    std::shared_ptr<int> reports_;
-    int cancelAt_;
-    int seen_ = 0;
-};
-
-}  // namespace
 
 void ScriptedDialogs::message(QWidget*, MessageKind kind, const QString& title, const QString& text) {
     messages_.append({kind, title, text});
@@ -43,12 +21,6 @@ std::optional<QString> ScriptedDialogs::inputText(QWidget*, const QString& title
 QString ScriptedDialogs::openFileName(QWidget*, const QString& title, const QString& folder, const QString& filter) {
     messages_.append({MessageKind::Information, title, QString(), folder, filter});
     return files_.isEmpty() ? QString() : files_.dequeue();
-}
-
-std::unique_ptr<WorkProgress> ScriptedDialogs::progress(QWidget*, const QString& title, const QString&) {
-    progressTitles_.append(title);
-    const int cancelAt = std::exchange(cancelAt_, 0);
-    return std::make_unique<CountedProgress>(progressReports_, cancelAt);
 }
 
 std::optional<int> ScriptedDialogs::chooseRow(QWidget*, const QString& title, const QString& prompt, const QStringList&,

@@ -1,7 +1,6 @@
 // The dialogs of the window answered by the test: every message is recorded, and the next
 // answers of the confirmations, input boxes and file dialogs are set beforehand. Files the
-// window hands to other programs are recorded instead of opened; progress reports are
-// counted, and the test may press Cancel after a given number of them.
+// window hands to other programs are recorded instead of opened.
 #pragma once
 
 #include "app/shell/user_dialogs.h"
@@ -9,8 +8,6 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
-
-#include <memory>
 
 namespace drawfollow::test {
 
@@ -30,8 +27,6 @@ public:
     void setNextRow(std::optional<int> answer) { rows_.enqueue(answer); }
     // Whether the system "has a program" for the files opened from now on.
     void setOpenSucceeds(bool on) { openSucceeds_ = on; }
-    // The next progress is cancelled at its report number `reports` (1 for the first).
-    void cancelProgressAt(int reports) { cancelAt_ = reports; }
 
     const QList<Message>& messages() const { return messages_; }
     QString lastText() const { return messages_.isEmpty() ? QString() : messages_.last().text; }
@@ -39,16 +34,12 @@ public:
     const QStringList& openedFiles() const { return openedFiles_; }
     // The rows of the last table to choose from.
     const QList<QStringList>& offeredRows() const { return offeredRows_; }
-    // Reports of every progress so far, and the titles of the progresses.
-    int progressReports() const { return *progressReports_; }
-    const QStringList& progressTitles() const { return progressTitles_; }
 
     void message(QWidget* parent, MessageKind kind, const QString& title, const QString& text) override;
     bool confirm(QWidget* parent, const QString& title, const QString& text) override;
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& prompt,
                                      const QString& initial) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
-    std::unique_ptr<WorkProgress> progress(QWidget* parent, const QString& title, const QString& label) override;
     std::optional<int> chooseRow(QWidget* parent, const QString& title, const QString& prompt,
                                  const QStringList& columns, const QList<QStringList>& rows) override;
     void openFile(const QString& file, const QObject* context, std::function<void()> notOpened) override;
@@ -62,9 +53,6 @@ private:
     QList<QStringList> offeredRows_;
     QStringList openedFiles_;
     bool openSucceeds_ = true;
-    int cancelAt_ = 0;
-    QStringList progressTitles_;
-    std::shared_ptr<int> progressReports_ = std::make_shared<int>(0);
 };
 
 }  // namespace drawfollow::test

@@ -20,7 +20,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-#include <QThreadPool>
 
 using namespace drawfollow;
 using namespace drawfollow::test;
@@ -166,7 +165,7 @@ private slots:
         FIND(QTableView, grid, s, "shapeGrid");
         s.find<QComboBox>(QStringLiteral("trendScope"))->setCurrentIndex(1);  // 平码, all 3,000
         s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
-        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(s.finishAllWork());
         QTRY_COMPARE(grid->model()->rowCount(), 30);
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents();

@@ -1,6 +1,8 @@
 // The 走势图 window: its grid model over a history small enough to check by hand, and the
 // window as the menu and the history button open it.
 #include "app/trend/trend_window.h"
+#include "app/shell/spreadsheet_writer.h"
+#include "app/shell/work_runner.h"
 #include "app/trend/count_axis.h"
 #include "app/trend/omission_bar_delegate.h"
 #include "app/trend/omission_table_model.h"
@@ -30,7 +32,6 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <filesystem>
@@ -321,7 +322,7 @@ private slots:
         QCOMPARE(grid->model()->rowCount(), TrendGridModel().rowCount());  // the figures' rows alone
         s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
         QTRY_COMPARE(grid->model()->rowCount(), 30 + 5);
-        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(s.finishAllWork());
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents();
         QCOMPARE(grid->model()->rowCount(), 30 + 5);
@@ -374,7 +375,7 @@ private slots:
         FIND(QLabel, note, s, "trendNote");
         s.find<QComboBox>(QStringLiteral("trendKind"))->setCurrentIndex(3);  // the whole history read again
         s.find<QPushButton>(QStringLiteral("trendLast30"))->click();
-        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(s.finishAllWork());
         QTRY_VERIFY(note->isHidden());
         QCoreApplication::sendPostedEvents();
         QCOMPARE(grid->model()->rowCount(), 30 + 5);
@@ -383,7 +384,7 @@ private slots:
         s.find<QPushButton>(QStringLiteral("trendLast0"))->click();
         s.find<QLineEdit>(QStringLiteral("trendFirst"))->setText(QStringLiteral("20x"));
         s.find<QPushButton>(QStringLiteral("trendShow"))->click();
-        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(s.finishAllWork());
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents();
         QVERIFY(note->isVisible());
@@ -397,22 +398,22 @@ private slots:
         WindowSession s;
         s.seed(seededDraws(3000, 10, 2007001));
         QVERIFY(s.start());
+        auto* runner = s.window().findChild<WorkRunner*>();
+        QVERIFY(runner);
         {
-            TrendWindow own(s.history(), s.dialogs());
+            SpreadsheetWriter spreadsheets(*runner);
+            TrendWindow own(s.history(), *runner, spreadsheets, s.dialogs());
             own.show();
             own.findChild<QPushButton*>(QStringLiteral("trendLast30"))->click();
         }
-        QThreadPool::globalInstance()->waitForDone();
-        QCoreApplication::processEvents();
+        QTRY_VERIFY(runner->idle());
 
         QVERIFY(openTrend(s));
         FIND(QDialog, trend, s, "frmTrend");
         FIND(QTableView, grid, s, "trendGrid");
         s.find<QPushButton>(QStringLiteral("trendLast50"))->click();
         trend->close();
-        QThreadPool::globalInstance()->waitForDone();
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents();
+        QTRY_VERIFY(runner->idle());
         QVERIFY(openTrend(s));
         QTRY_COMPARE(grid->model()->rowCount(), 50 + 5);
     }

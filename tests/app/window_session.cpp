@@ -1,7 +1,6 @@
 #include "window_session.h"
 
-#include "app/shell/background_job.h"
-#include "app/shell/spreadsheet_job.h"
+#include "app/shell/work_runner.h"
 #include "support/history_builder.h"
 
 #include <QApplication>
@@ -41,29 +40,28 @@ QString WindowSession::storedText(const QString& key) const {
 }
 
 bool WindowSession::finishWork() {
-    auto* job = window_->findChild<BackgroundJob*>();
-    if (!job)
-        return true;
-    // running() and its end are both on this thread: the spy cannot miss the end. The
-    // outcome is shown in the same call, before wait() returns; that outcome may start the
-    // next step of the same command (the restore after the list of copies), waited for too.
-    constexpr int kHungMs = 60000;  // an upper bound for a hung test, not a timing expectation
-    while (job->running()) {
-        QSignalSpy ended(job, &BackgroundJob::runningChanged);
-        if (!ended.wait(kHungMs))
-            return false;
-    }
-    return true;
+    return finishLane(WorkLane::History);
 }
 
 bool WindowSession::finishWrites() {
+    return finishLane(WorkLane::Spreadsheet);
+}
+
+bool WindowSession::finishAllWork() {
+    return finishLane(std::nullopt);
+}
+
+bool WindowSession::finishLane(std::optional<WorkLane> lane) {
+    auto* runner = window_->findChild<WorkRunner*>();
+    if (!runner)
+        return true;
+    // busy() and its end are both on this thread: the spy cannot miss the end. The outcome
+    // is shown in the same call, before wait() returns; that outcome may start the next step
+    // of the same command (the restore after the list of copies), waited for too.
     constexpr int kHungMs = 60000;  // an upper bound for a hung test, not a timing expectation
-    for (SpreadsheetJob* writer : window_->findChildren<SpreadsheetJob*>()) {
-        if (!writer->running())
-            continue;
-        // As above: running() ends on this thread, with the outcome already shown.
-        QSignalSpy ended(writer, &SpreadsheetJob::finished);
-        if (!ended.wait(kHungMs))
+    while (lane ? runner->busy(*lane) : !runner->idle()) {
+        QSignalSpy changed(runner, &WorkRunner::busyChanged);
+        if (!changed.wait(kHungMs))
             return false;
     }
     return true;

@@ -15,9 +15,14 @@
 #include <QUrl>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+namespace drawfollow {
+enum class WorkLane;
+}
 
 namespace drawfollow::test {
 
@@ -57,6 +62,8 @@ public:
     // Waits until every spreadsheet being written off the window's thread is written and
     // its outcome shown; false when one never ends.
     bool finishWrites();
+    // Waits until no work of the window runs off its thread (the 走势图 window's reads too).
+    bool finishAllWork();
     // Clicks the button of that objectName, then finishWork().
     bool clickAndWait(const QString& button);
     // A fresh reading of the settings file, as the next start would see it.
@@ -74,6 +81,8 @@ public:
     }
 
 private:
+    // Waits while the window's runner has a job of `lane`, or any job without one.
+    bool finishLane(std::optional<WorkLane> lane);
     TempDir dir_;
     FixedClock clock_;
     ScriptedDialogs dialogs_;
