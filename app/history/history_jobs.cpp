@@ -36,7 +36,6 @@ HistoryChange refusedChange() {
 struct CopyList {
     std::vector<SafetyCopyListing> copies;
     QString problem;
-    bool cancelled = false;
 };
 
 void setChoice(DerivationChoice& choice, AppSettings::Key key, int value) {
@@ -171,18 +170,18 @@ void HistoryJobs::listSafetyCopies(const QString& title, Listed listed, const Do
     const fs::path folder = controller_.dataFolder();
     const bool started = runner_.start<CopyList>(
         this, {WorkLane::History, title + QStringLiteral("…")},
-        [folder](JobControl& control) {
+        [folder](JobControl&) {
             CopyList list;
             try {
                 list.copies = drawfollow::listSafetyCopies(folder);
             } catch (const std::exception& e) {
                 list.problem = problemOf(e);
             }
-            list.cancelled = control.cancelled();
             return list;
         },
-        [title, listed = std::move(listed), done](CopyList list) {
-            if (list.cancelled)
+        // 取消 pressed while the list was on its way back still means no choice is offered.
+        [title, listed = std::move(listed), done](CopyList list, bool cancelled) {
+            if (cancelled)
                 done(cancelledChange(title));
             else if (!list.problem.isEmpty())
                 done({list.problem, {}, {}, {}});

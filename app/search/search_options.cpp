@@ -63,9 +63,9 @@ SearchOptions::SearchOptions(SearchPanelController& controller, QWidget* parent)
         groupFrame(),
         kindFrame("Frame3", "Option3", QStringLiteral("搜索类型选择"),
                   QStringLiteral("按哪一种取值比较检索依据与历史各期。\n"), s.searchKind(),
-                  &SearchPanelController::setSearchKind),
+                  [this](Kind kind) { controller_.setSearchKind(kind); }),
         kindFrame("Frame4", "Option4", QStringLiteral("结果类型选择"), QStringLiteral("统计结果按哪一种取值计数。\n"),
-                  s.resultKind(), &SearchPanelController::setResultKind),
+                  s.resultKind(), [this](Kind kind) { controller_.setResultKind(kind); }),
         scopeFrame()};
     flow_ = new ColumnFlowLayout(3);
     flow_->setContentsMargins(0, 0, 0, 0);
@@ -202,7 +202,7 @@ QGroupBox* SearchOptions::groupFrame() {
 }
 
 QGroupBox* SearchOptions::kindFrame(const char* name, const char* control, const QString& title, const QString& purpose,
-                                    Kind selected, void (SearchPanelController::*set)(Kind)) {
+                                    Kind selected, const std::function<void(Kind)>& choose) {
     auto* f = titledFrame(this, name, title);
     auto* l = new QGridLayout(f);
     for (const Kind kind : kAllKinds) {
@@ -211,7 +211,7 @@ QGroupBox* SearchOptions::kindFrame(const char* name, const char* control, const
         o->setToolTip(purpose + kKindTips[k]);
         o->setChecked(kind == selected);
         l->addWidget(o, k / 3, k % 3);
-        connect(o, &QRadioButton::clicked, this, [this, set, kind] { (controller_.*set)(kind); });
+        connect(o, &QRadioButton::clicked, this, [choose, kind] { choose(kind); });
     }
     return f;
 }

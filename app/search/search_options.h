@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QTabBar;
@@ -50,8 +51,11 @@ private:
     QGroupBox* positionFrame();
     QGroupBox* periodFrame();
     QGroupBox* groupFrame();
+    // `choose` is a function, not a pointer to a member of the controller: GCC 12's check of
+    // the object's type at a call through such a pointer reads a register it never set
+    // (reported as a stack-buffer-underflow under ASan+UBSan).
     QGroupBox* kindFrame(const char* frame, const char* option, const QString& title, const QString& purpose,
-                         Kind selected, void (SearchPanelController::*set)(Kind));
+                         Kind selected, const std::function<void(Kind)>& choose);
     QGroupBox* scopeFrame();
     void applyGap();
 

@@ -173,10 +173,10 @@ void MainWindow::wireHistoryCommands() {
             },
             ExportedGrid::History);
     };
-    const auto exportResults = [this](const RowGrid& (ResultPanel::*shown)() const, ExportedGrid which) {
+    const auto exportResults = [this](const std::function<const RowGrid&()>& shown, ExportedGrid which) {
         return [this, shown, which] {
             exports_->exportGrid(
-                [cells = (results_->*shown)()] {
+                [cells = shown()] {
                     TextGridModel model;
                     model.setGrid(cells);
                     return shownGrid(model);
@@ -187,9 +187,9 @@ void MainWindow::wireHistoryCommands() {
     connect(m.exportHistoryAction, &QAction::triggered, exports_, exportHistory);
     connect(history_->grid(), &FlexGrid::gridDoubleClicked, exports_, exportHistory);
     connect(results_->hitsGrid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportResults(&ResultPanel::hitsCells, ExportedGrid::Detail));
+            exportResults([this]() -> const RowGrid& { return results_->hitsCells(); }, ExportedGrid::Detail));
     connect(results_->tallyGrid(), &FlexGrid::gridDoubleClicked, exports_,
-            exportResults(&ResultPanel::tallyCells, ExportedGrid::Tally));
+            exportResults([this]() -> const RowGrid& { return results_->tallyCells(); }, ExportedGrid::Tally));
 
     const auto showSummary = [this](const QString& summary) { statusBar()->showMessage(summary, kSummaryShownMs); };
     connect(commands_, &HistoryCommands::done, this, showSummary);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <ranges>
 #include <system_error>
 
 namespace drawfollow {
@@ -91,7 +92,7 @@ bool WorkRunner::busy(WorkLane lane) const {
 }
 
 bool WorkRunner::launch(const QObject* owner, const WorkPlan& plan, std::function<void(JobControl&)> work,
-                        std::function<void()> finish) {
+                        std::function<void(bool cancelled)> finish) {
     const bool laneBusy = busy(plan.lane);
     if (laneBusy && ruleOf(plan.lane) == WhenBusy::Refuse)
         return false;
@@ -209,7 +210,7 @@ void WorkRunner::finish(std::unique_ptr<Job> job) {
     if (!job->failure.isEmpty())
         emit failed(job->failure);
     else
-        job->finish();
+        job->finish(job->control.cancelled());
 }
 
 void WorkRunner::startWaiting(WorkLane lane) {
@@ -228,9 +229,9 @@ void WorkRunner::startWaiting(WorkLane lane) {
 }
 
 WorkRunner::Job* WorkRunner::shownJob() const {
-    for (auto it = jobs_.rbegin(); it != jobs_.rend(); ++it)
-        if (!(*it)->plan.label.isEmpty() && !(*it)->dropped)
-            return it->get();
+    for (const auto& job : std::views::reverse(jobs_))
+        if (!job->plan.label.isEmpty() && !job->dropped)
+            return job.get();
     return nullptr;
 }
 

@@ -108,10 +108,18 @@ public:
     template <typename Result>
     bool start(const QObject* owner, const WorkPlan& plan, std::function<Result(JobControl&)> work,
                std::function<void(Result)> done) {
+        return start<Result>(owner, plan, std::move(work),
+                             [done = std::move(done)](Result result, bool) { done(std::move(result)); });
+    }
+    // The same; `done` also learns whether 取消 reached the job before its end was reported,
+    // for a read whose result is no longer wanted then, even if the work had finished.
+    template <typename Result>
+    bool start(const QObject* owner, const WorkPlan& plan, std::function<Result(JobControl&)> work,
+               std::function<void(Result, bool cancelled)> done) {
         auto result = std::make_shared<std::optional<Result>>();
         return launch(
             owner, plan, [work = std::move(work), result](JobControl& job) { result->emplace(work(job)); },
-            [done = std::move(done), result] { done(std::move(**result)); });
+            [done = std::move(done), result](bool cancelled) { done(std::move(**result), cancelled); });
     }
 
     // Every job of `lane` is cancelled and its end will not be reported.
@@ -130,7 +138,7 @@ private:
         WorkPlan plan;
         QPointer<const QObject> owner;
         std::function<void(JobControl&)> work;
-        std::function<void()> finish;
+        std::function<void(bool cancelled)> finish;
         JobControl control;
         QString failure;  // written by the worker before it ends
         std::thread thread;
@@ -139,7 +147,7 @@ private:
     };
 
     bool launch(const QObject* owner, const WorkPlan& plan, std::function<void(JobControl&)> work,
-                std::function<void()> finish);
+                std::function<void(bool cancelled)> finish);
     // Starts the job's thread; false when the system would not give one.
     bool run(Job& job);
     void drop(Job& job);

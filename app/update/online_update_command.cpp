@@ -155,7 +155,7 @@ void OnlineUpdateCommand::write(const UpdateWrite& write) {
                 written.notStoredReason = "保存已取消，历史号码未作任何改动。";
             return written;
         },
-        [this](UpdateWritten written) {
+        [this](const UpdateWritten& written) {
             update_->recordWrite(written);
             report();
         });

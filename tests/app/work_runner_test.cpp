@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -212,6 +213,23 @@ private slots:
         QCOMPARE(ended_,
                  (QStringList{QStringLiteral("backtest cancelled"), QStringLiteral("read"), QStringLiteral("change")}));
         QVERIFY(indicator->isHidden());
+    }
+
+    // The work may be done before 取消 is pressed: its end, reported afterwards, says so.
+    void aCancelAfterTheWorkEndedReachesTheEndThatAsksForIt() {
+        QStatusBar statusBar;
+        WorkRunner runner(&statusBar);
+        std::optional<bool> cancelledSeen;
+        QVERIFY(runner.start<QString>(this, {WorkLane::History, QStringLiteral("恢复备份…")}, answer("list"),
+                                      [&cancelledSeen](const QString&, bool cancelled) { cancelledSeen = cancelled; }));
+        runner.cancelShown();
+        QTRY_VERIFY_WITH_TIMEOUT(runner.idle(), 30000);  // an upper bound for a hung test
+        QCOMPARE(cancelledSeen, std::optional<bool>(true));
+
+        QVERIFY(runner.start<QString>(this, {WorkLane::History, QStringLiteral("恢复备份…")}, answer("list"),
+                                      [&cancelledSeen](const QString&, bool cancelled) { cancelledSeen = cancelled; }));
+        QTRY_VERIFY_WITH_TIMEOUT(runner.idle(), 30000);
+        QCOMPARE(cancelledSeen, std::optional<bool>(false));
     }
 
     void aJobThatCannotBeCancelledOffersNoCancel() {
