@@ -1,5 +1,6 @@
 #include "app/trend/count_axis.h"
 
+#include <QChart>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -35,6 +36,14 @@ QValueAxis* countAxis(double highest) {
     axis->setTickInterval(scale.step);
     axis->setLabelFormat(QStringLiteral("%d"));
     return axis;
+}
+
+void clearChart(QChart& chart) {
+    chart.removeAllSeries();
+    for (QAbstractAxis* axis : chart.axes()) {
+        chart.removeAxis(axis);
+        delete axis;
+    }
 }
 
 }  // namespace drawfollow

@@ -22,9 +22,7 @@ FrequencyChart::FrequencyChart(QWidget* parent) : QChartView(new QChart, parent)
 
 void FrequencyChart::plot(const TrendTable& range, const std::vector<double>& perDraw) {
     QChart* c = chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes())
-        c->removeAxis(axis);
+    clearChart(*c);
     c->setTitle(QStringLiteral("%1 期内各值的出现次数").arg(range.rowCount()));
 
     auto* bars = new QBarSet(QStringLiteral("出现次数"));

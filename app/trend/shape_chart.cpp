@@ -26,9 +26,7 @@ ShapeChart::ShapeChart(QWidget* parent) : QChartView(new QChart, parent) {
 
 void ShapeChart::clear() {
     QChart* c = chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes())
-        c->removeAxis(axis);
+    clearChart(*c);
     c->setTitle({});
 }
 

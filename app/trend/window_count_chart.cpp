@@ -69,9 +69,7 @@ void WindowCountChart::refresh() {
 
 void WindowCountChart::plot() {
     QChart* c = view_->chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes())
-        c->removeAxis(axis);
+    clearChart(*c);
     const int column = valueBox_->currentIndex();
     const int window = windowBox_->value();
     if (column < 0 || table_.rowCount() < window) {

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -32,6 +33,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <filesystem>
@@ -194,6 +196,24 @@ private slots:
         const std::vector<double> none =
             expectedCounts(whole, countsPerDraw(handTrend(s, Kind::Number, {2027001, {}})));
         QCOMPARE(none, std::vector<double>(30, 0.0));
+    }
+
+    // Each new range draws the charts again: what the old drawing had goes, axes included,
+    // which the chart no longer owns once taken off.
+    void aChartClearedForANewDrawingKeepsNothingOfTheOld() {
+        QChart chart;
+        auto* series = new QLineSeries;
+        chart.addSeries(series);
+        QValueAxis* counts = countAxis(12);
+        chart.addAxis(counts, Qt::AlignLeft);
+        series->attachAxis(counts);
+        const QPointer<QObject> seriesKept(series);
+        const QPointer<QObject> axisKept(counts);
+        clearChart(chart);
+        QVERIFY(chart.series().isEmpty());
+        QVERIFY(chart.axes().isEmpty());
+        QVERIFY(seriesKept.isNull());
+        QVERIFY(axisKept.isNull());
     }
 
     // A long line is drawn from fewer points that keep its every turn at the chart's width.
