@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <ranges>
 #include <system_error>
 
 namespace drawfollow {
@@ -229,10 +228,9 @@ void WorkRunner::startWaiting(WorkLane lane) {
 }
 
 WorkRunner::Job* WorkRunner::shownJob() const {
-    for (const auto& job : std::views::reverse(jobs_))
-        if (!job->plan.label.isEmpty() && !job->dropped)
-            return job.get();
-    return nullptr;
+    const auto newest = std::find_if(jobs_.rbegin(), jobs_.rend(),
+                                     [](const auto& job) { return !job->plan.label.isEmpty() && !job->dropped; });
+    return newest == jobs_.rend() ? nullptr : newest->get();
 }
 
 void WorkRunner::showProgress() {

@@ -21,6 +21,9 @@ QStringList tablesAsText(const std::filesystem::path& file) {
 }
 
 HeldWriteLock::HeldWriteLock(const std::filesystem::path& file) : db_(file.string(), SQLite::OPEN_READWRITE) {
+    // The commit waits for a reader of the moment (a worker opening the file) to finish, as
+    // another program's would, instead of failing at once.
+    db_.setBusyTimeout(60000);
     db_.exec("BEGIN IMMEDIATE");
 }
 
