@@ -63,7 +63,11 @@ MainWindow::MainWindow(WindowControllers& controllers, UserDialogs& dialogs, Hel
     setStatusBar(statusBar_);
     runner_ = new WorkRunner(statusBar(), this);
     spreadsheets_ = std::make_unique<SpreadsheetWriter>(*runner_);
-    connect(runner_, &WorkRunner::busyChanged, this, &MainWindow::followRunningWork);
+    // Reads beside a change (the trend window's, the backtest) leave the commands as they are.
+    connect(runner_, &WorkRunner::busyChanged, this, [this] {
+        if (historyBusy() != historyWasBusy_)
+            followRunningWork();
+    });
     // A restore over a damaged file makes the history available only once the job has ended.
     connect(&controllers_.history, &HistoryController::historyReset, this, &MainWindow::followRunningWork);
     connect(runner_, &WorkRunner::failed, this, [this](const QString& reason) {
@@ -278,6 +282,7 @@ void MainWindow::showSearchOutcome(SearchButton button, const SearchInputs& inpu
 void MainWindow::followRunningWork() {
     // The update only changes the history at its end; searching stays open meanwhile.
     const bool busy = historyBusy();
+    historyWasBusy_ = busy;
     setHistoryCommandsEnabled(!busy && !onlineUpdate_->running());
     for (QWidget* w :
          {static_cast<QWidget*>(positions_), static_cast<QWidget*>(options_), static_cast<QWidget*>(searchBar_)})

@@ -121,6 +121,7 @@ private:
     DatabaseWatch* watch_ = nullptr;  // none without a database
     TrendWindow* trend_ = nullptr;
     bool shownBefore_ = false;
+    bool historyWasBusy_ = false;  // as followRunningWork() last saw it
 };
 
 }  // namespace drawfollow

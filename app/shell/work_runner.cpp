@@ -74,7 +74,15 @@ WorkRunner::WorkRunner(QStatusBar* statusBar, QObject* parent) : QObject(parent)
 
     poll_ = new QTimer(this);
     poll_->setInterval(kPoll);
-    connect(poll_, &QTimer::timeout, this, &WorkRunner::collect);
+    // What the workers handed over is taken in a posted event, not in the timer's call, as Qt
+    // delivers a result from another thread: the window then repaints what a job's end showed
+    // in an event of its own, and takes input between the two.
+    connect(poll_, &QTimer::timeout, this, [this] {
+        if (collectPosted_)
+            return;
+        collectPosted_ = true;
+        QMetaObject::invokeMethod(this, &WorkRunner::collect, Qt::QueuedConnection);
+    });
 }
 
 WorkRunner::~WorkRunner() {
@@ -164,6 +172,7 @@ void WorkRunner::cancelShown() {
 }
 
 void WorkRunner::collect() {
+    collectPosted_ = false;
     // A step or an end may start or cancel other jobs: each is looked up afresh.
     for (size_t i = 0; i < jobs_.size(); ++i) {
         Job& job = *jobs_[i];

@@ -165,6 +165,7 @@ private:
     QToolButton* cancel_;
     QTimer* poll_;
     int ticks_ = 0;
+    bool collectPosted_ = false;
     std::vector<std::unique_ptr<Job>> jobs_;  // oldest first; those not started wait
 };
 
