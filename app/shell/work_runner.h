@@ -12,8 +12,9 @@
 // is cancelled, its end is never reported, and the new one starts once it has stopped.
 //
 // The work must not touch what the window's thread uses. Its result comes back to the
-// window's thread under a lock of this program's own and after the thread is joined, never
-// through Qt's event queue, so that a thread checker sees every hand-over.
+// window's thread under a lock of this program's own and after the thread is joined; nothing
+// of it passes through Qt's event queue, which only carries the window's own poll, so that a
+// thread checker sees every hand-over.
 #pragma once
 
 #include <QObject>
